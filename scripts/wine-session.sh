@@ -26,6 +26,7 @@ case ${1:-} in
     new_prefix=0
     [ -f "$WINEPREFIX/.tavrelin-ready" ] || new_prefix=1
     timeout -k 5 30 wineserver -k >/dev/null 2>&1 || true
+    mkdir -p "$WINEPREFIX"
     wineserver -p
     timeout -k 10 240 wineboot -i </dev/null >"$TAVRELIN_WINE_ROOT/wineboot.log" 2>&1
     if [ $new_prefix = 1 ]; then

@@ -1,0 +1,5 @@
+#include "AlbumPage.h"
+
+void CAlbumPage::AddNewestPicture() {}
+
+void CAlbumPage::AddNewestVideo() {}

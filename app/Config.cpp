@@ -1,0 +1,29 @@
+#include "Config.h"
+
+#include "Counter.h"
+#include "Globals.h"
+
+#include <windows.h>
+
+namespace {
+const char kSection[] = "CONFIG";
+}
+
+std::string ReadConfigValue(const char* key)
+{
+    char value[260] = {};
+    ::GetPrivateProfileStringA(kSection, key, nullptr, value, sizeof value, g_iniPath.c_str());
+    return value;
+}
+
+bool WriteConfigValue(const char* key, const std::optional<std::string>& value)
+{
+    return ::WritePrivateProfileStringA(kSection, key, value ? value->c_str() : nullptr, g_iniPath.c_str()) != FALSE;
+}
+
+int StepConfigCounter(const char* key)
+{
+    const int next = NextCounterValue(ReadConfigValue(key));
+    WriteConfigValue(key, std::to_string(next));
+    return next;
+}

@@ -1,0 +1,13 @@
+#pragma once
+// Config.ini: section "CONFIG" read and written through the platform's
+// private-profile functions at the moment a value is needed.
+#include <optional>
+#include <string>
+
+// The key's value, empty when the file, section or key is missing.
+std::string ReadConfigValue(const char* key);
+// Writes the key; no value removes it. False when the file can't be written.
+bool WriteConfigValue(const char* key, const std::optional<std::string>& value);
+// Raises a file counter and stores it before the file it names is made;
+// returns the new number.
+int StepConfigCounter(const char* key);

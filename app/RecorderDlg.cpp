@@ -1,0 +1,236 @@
+#include "RecorderDlg.h"
+
+#include "AboutDlg.h"
+#include "PageLayout.h"
+#include "Globals.h"
+#include "SplashWindow.h"
+#include "StartupPaths.h"
+#include "res/resource.h"
+#include "win/App.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+const CRecorderDlg::Command CRecorderDlg::kCommands[] = {
+    {ID_TAKE_PICTURES, &CRecorderDlg::OnTakePictures},
+    {ID_START_RECORD, &CRecorderDlg::OnStartRecord},
+    {ID_END_RECORD, &CRecorderDlg::OnEndRecord},
+    {ID_PC_CAMERA_CONFIG, &CRecorderDlg::OnCameraConfig},
+    {ID_VIDEO_FORMAT, &CRecorderDlg::OnVideoFormat},
+    {ID_DESIGN_MANAGEMENT, &CRecorderDlg::OnDesignManagement},
+    {ID_WINDOW_STYLE, &CRecorderDlg::OnWindowStyle},
+    {ID_READ_ME, &CRecorderDlg::OnReadMe},
+    {ID_APP_ABOUT, &CRecorderDlg::OnAbout},
+};
+
+CRecorderDlg::CRecorderDlg() : CDialog(IDD_RECORDER_DIALOG)
+{
+    g_recording = false;
+    g_composing = false;
+    m_hIcon = ::LoadIconA(win::AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    InitializeProgramPaths();
+    LoadConfiguredSkin();
+}
+
+void CRecorderDlg::DoDataExchange(win::CDataExchange* exchange)
+{
+    win::DDX_Control(exchange, IDC_PAGE_TAB, m_tab);
+}
+
+LRESULT CRecorderDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate();
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_QUERYDRAGICON:
+        return reinterpret_cast<LRESULT>(m_hIcon);
+    case WM_DESTROY:
+        OnDestroy();
+        return 0;
+    default:
+        return CDialog::WindowProc(message, wParam, lParam);
+    }
+}
+
+int CRecorderDlg::OnCreate()
+{
+    if (Default() == -1)
+        return -1;
+    ShowSplash(this);
+    return 0;
+}
+
+BOOL CRecorderDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    Gdiplus::GdiplusStartup(&m_gdiplusToken, &m_gdiplusStartupInput, nullptr);
+    m_bDesignDlgOpen = 0;
+    if (!CreateToolBar())
+        return FALSE;
+    CreateAndPlacePages();
+    return TRUE;
+}
+
+bool CRecorderDlg::CreateToolBar()
+{
+    const RECT borders{4, 4, 0, 0};
+    if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT | TBSTYLE_TOOLTIPS, WS_CHILD | WS_VISIBLE, borders, AFX_IDW_TOOLBAR))
+        return false;
+    if (!m_wndToolBar.LoadToolBar(IDR_TOOLBAR))
+        return false;
+    m_wndToolBar.ShowWindow(SW_SHOW);
+    win::CImageList images;
+    images.Create(48, 48, ILC_COLORDDB | ILC_MASK, 20, 1);
+    win::UniqueBitmap strip(::LoadBitmapA(win::AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDB_TOOLBAR_IMAGES)));
+    images.AddMasked(strip.get(), RGB(255, 0, 255));
+    m_wndToolBar.SetImageList(images);
+    m_wndToolBar.RepositionAtTop();
+    return true;
+}
+
+void CRecorderDlg::CreateAndPlacePages()
+{
+    m_tab.AddPage("Camera", &m_cameraPage, IDD_CAMERA_PAGE);
+    m_tab.AddPage("Album", &m_albumPage, IDD_ALBUM_PAGE);
+    m_tab.SelectPage(0);
+    m_tab.CreatePages();
+    const RECT client = m_tab.GetClientRect();
+    const PageRect area = MainWindowPageArea(client.right - client.left, client.bottom - client.top);
+    m_cameraPage.MoveWindow(area.x, area.y, area.width, area.height);
+    m_albumPage.MoveWindow(area.x, area.y, area.width, area.height);
+}
+
+bool CRecorderDlg::OnCommand(UINT id, UINT code, HWND control)
+{
+    for (const Command& command : kCommands) {
+        if (command.id == id) {
+            (this->*command.handler)();
+            return true;
+        }
+    }
+    return CDialog::OnCommand(id, code, control);
+}
+
+bool CRecorderDlg::OnNotify(NMHDR* header, LRESULT* result)
+{
+    if (header->code == TTN_NEEDTEXTA) {
+        *result = 0;
+        return OnToolTipText(header);
+    }
+    return CDialog::OnNotify(header, result);
+}
+
+bool CRecorderDlg::OnToolTipText(NMHDR* header)
+{
+    auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
+    UINT_PTR id = header->idFrom;
+    if (info->uFlags & TTF_IDISHWND)
+        id = static_cast<UINT_PTR>(::GetDlgCtrlID(reinterpret_cast<HWND>(id)));
+    if (id == 0)
+        return true;
+    char text[256] = {};
+    ::LoadStringA(win::AfxGetInstanceHandle(), static_cast<UINT>(id), text, sizeof text);
+    const char* tip = text;
+    if (const char* newline = strchr(text, '\n'))
+        tip = newline + 1;
+    ::lstrcpynA(info->szText, tip, sizeof info->szText);
+    info->lpszText = info->szText;
+    ::SetWindowPos(header->hwndFrom, HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    return true;
+}
+
+void CRecorderDlg::OnPaint()
+{
+    if (!::IsIconic(m_hWnd)) {
+        Default();
+        return;
+    }
+    win::PaintDC paint(m_hWnd);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.get()));
+    const RECT client = GetClientRect();
+    const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(paint.get(), x, y, m_hIcon);
+}
+
+void CRecorderDlg::OnDestroy()
+{
+    Default();
+    Gdiplus::GdiplusShutdown(m_gdiplusToken);
+}
+
+void CRecorderDlg::OnCancel()
+{
+    if (g_recording) {
+        MessageBox("first please end video record");
+        return;
+    }
+    CDialog::OnCancel();
+}
+
+void CRecorderDlg::OnTakePictures()
+{
+    m_cameraPage.TakePicture();
+    m_albumPage.AddNewestPicture();
+}
+
+void CRecorderDlg::OnStartRecord()
+{
+    if (!g_recording)
+        m_cameraPage.StartRecording();
+}
+
+void CRecorderDlg::OnEndRecord()
+{
+    if (g_recording)
+        m_cameraPage.StopRecording();
+}
+
+void CRecorderDlg::OnCameraConfig()
+{
+    if (!g_recording)
+        m_cameraPage.OpenSourceDialog();
+}
+
+void CRecorderDlg::OnVideoFormat()
+{
+    if (!g_recording)
+        m_cameraPage.OpenFormatDialog();
+}
+
+void CRecorderDlg::OnDesignManagement()
+{
+    if (g_recording || m_bDesignDlgOpen)
+        return;
+    // The design library dialog opens here once it exists.
+}
+
+void CRecorderDlg::OnWindowStyle()
+{
+    if (g_recording)
+        return;
+    // The window style dialog runs here once it exists.
+}
+
+void CRecorderDlg::OnReadMe()
+{
+    if (g_recording)
+        return;
+    const std::string readMe = g_programFolder + "ReadMe.txt";
+    ::ShellExecuteA(m_hWnd, "open", readMe.c_str(), "", "", SW_SHOW);
+}
+
+void CRecorderDlg::OnAbout()
+{
+    if (g_recording)
+        return;
+    CAboutDlg about;
+    about.DoModal();
+}

@@ -1,0 +1,59 @@
+#pragma once
+// The main window: toolbar, page tabs, the command guards of a recording and
+// the process's GDI+ span.
+#include "PageTabCtrl.h"
+#include "album/AlbumPage.h"
+#include "capture/CameraPage.h"
+#include "win/Controls.h"
+#include "win/Dialog.h"
+
+#include <gdiplus.h>
+
+class CRecorderDlg : public win::CDialog {
+public:
+    CRecorderDlg();
+
+    CPageTabCtrl m_tab;
+    HICON m_hIcon = nullptr;
+    win::CToolBar m_wndToolBar;
+    Gdiplus::GdiplusStartupInput m_gdiplusStartupInput;
+    ULONG_PTR m_gdiplusToken = 0;
+    CCameraPage m_cameraPage;
+    CAlbumPage m_albumPage;
+    // Set while the design library is open; the library clears it itself.
+    int m_bDesignDlgOpen = 0;
+
+    void DoDataExchange(win::CDataExchange* exchange) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override {}
+    void OnCancel() override;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool OnCommand(UINT id, UINT code, HWND control) override;
+    bool OnNotify(NMHDR* header, LRESULT* result) override;
+
+private:
+    struct Command {
+        UINT id;
+        void (CRecorderDlg::*handler)();
+    };
+    static const Command kCommands[];
+
+    bool CreateToolBar();
+    void CreateAndPlacePages();
+    int OnCreate();
+    void OnPaint();
+    void OnDestroy();
+    bool OnToolTipText(NMHDR* header);
+
+    void OnTakePictures();
+    void OnStartRecord();
+    void OnEndRecord();
+    void OnCameraConfig();
+    void OnVideoFormat();
+    void OnDesignManagement();
+    void OnWindowStyle();
+    void OnReadMe();
+    void OnAbout();
+};

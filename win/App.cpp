@@ -1,0 +1,69 @@
+#include "App.h"
+
+#include "Wnd.h"
+
+namespace win {
+namespace {
+
+CWinApp* g_application = nullptr;
+
+std::string ModuleBaseName(HINSTANCE instance)
+{
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(instance, path, MAX_PATH);
+    char name[_MAX_FNAME] = {};
+    _splitpath(path, nullptr, nullptr, name, nullptr);
+    return name;
+}
+
+} // namespace
+
+CWinApp::CWinApp() { g_application = this; }
+
+CWinApp::~CWinApp()
+{
+    if (g_application == this)
+        g_application = nullptr;
+}
+
+int CWinApp::Run()
+{
+    MSG message;
+    while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+CWinApp* AfxGetApp() { return g_application; }
+CWnd* AfxGetMainWnd() { return g_application ? g_application->m_pMainWnd : nullptr; }
+
+HINSTANCE AfxGetInstanceHandle()
+{
+    return g_application && g_application->m_hInstance ? g_application->m_hInstance
+                                                         : ::GetModuleHandleA(nullptr);
+}
+
+const char* AfxGetAppName()
+{
+    if (!g_application)
+        return "";
+    if (g_application->m_appName.empty())
+        g_application->m_appName = ModuleBaseName(AfxGetInstanceHandle());
+    return g_application->m_appName.c_str();
+}
+
+int AfxWinMain(HINSTANCE instance)
+{
+    CWinApp* application = AfxGetApp();
+    if (!application)
+        return 1;
+    application->m_hInstance = instance;
+    application->m_appName = ModuleBaseName(instance);
+    if (!application->InitInstance())
+        return 0;
+    return application->Run();
+}
+
+} // namespace win

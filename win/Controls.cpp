@@ -1,0 +1,112 @@
+#include "Controls.h"
+
+#include "App.h"
+
+#include <vector>
+
+namespace win {
+
+int CTabCtrl::InsertItem(UINT mask, int index, const char* text, int image, LPARAM data) const
+{
+    TCITEMA item{};
+    item.mask = mask;
+    item.pszText = const_cast<char*>(text);
+    item.iImage = image;
+    item.lParam = data;
+    return static_cast<int>(SendMessage(TCM_INSERTITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+}
+
+bool CTabCtrl::GetItemRect(int index, RECT* rect) const
+{
+    return SendMessage(TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(rect)) != 0;
+}
+
+bool CImageList::Create(int width, int height, UINT flags, int initial, int grow)
+{
+    m_list.reset(::ImageList_Create(width, height, flags, initial, grow));
+    return static_cast<bool>(m_list);
+}
+
+int CImageList::AddMasked(HBITMAP bitmap, COLORREF mask) const
+{
+    return ::ImageList_AddMasked(m_list.get(), bitmap, mask);
+}
+
+CToolBar::~CToolBar()
+{
+    if (m_hWnd)
+        ::DestroyWindow(UnsubclassWindow());
+}
+
+bool CToolBar::CreateEx(CWnd* parent, DWORD controlStyle, DWORD style, RECT borders, UINT id)
+{
+    m_borders = borders;
+    const DWORD windowStyle = style | controlStyle | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
+    return CWnd::CreateEx(0, TOOLBARCLASSNAMEA, nullptr, windowStyle, 0, 0, 0, 0, parent->m_hWnd,
+                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
+}
+
+bool CToolBar::LoadToolBar(UINT resourceId)
+{
+    HINSTANCE instance = AfxGetInstanceHandle();
+    HRSRC found = ::FindResourceA(instance, MAKEINTRESOURCEA(resourceId), MAKEINTRESOURCEA(241));
+    if (!found)
+        return false;
+    const DWORD size = ::SizeofResource(instance, found);
+    const auto* words = static_cast<const WORD*>(::LockResource(::LoadResource(instance, found)));
+    // Layout: version 1, button width, button height, item count, item ids.
+    if (!words || size < 8 || words[0] != 1 || size < 8u + 2u * words[3])
+        return false;
+    m_buttonSize = {words[1], words[2]};
+    SendMessage(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
+    SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(m_buttonSize.cx, m_buttonSize.cy));
+
+    std::vector<TBBUTTON> buttons;
+    int image = 0;
+    for (WORD i = 0; i < words[3]; ++i) {
+        TBBUTTON button{};
+        button.idCommand = words[4 + i];
+        if (button.idCommand == 0) {
+            button.fsStyle = BTNS_SEP;
+            button.iBitmap = 6;
+        } else {
+            button.fsStyle = BTNS_BUTTON;
+            button.fsState = TBSTATE_ENABLED;
+            button.iBitmap = image++;
+        }
+        buttons.push_back(button);
+    }
+    TBADDBITMAP bitmap{instance, resourceId};
+    SendMessage(TB_ADDBITMAP, static_cast<WPARAM>(image), reinterpret_cast<LPARAM>(&bitmap));
+    return SendMessage(TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data())) != 0;
+}
+
+void CToolBar::SetImageList(CImageList& images)
+{
+    m_ownedImages.reset(images.Detach());
+    SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_ownedImages.get()));
+    SendMessage(TB_AUTOSIZE);
+}
+
+int CToolBar::Height() const
+{
+    const DWORD size = static_cast<DWORD>(SendMessage(TB_GETBUTTONSIZE));
+    return HIWORD(size) + m_borders.top + m_borders.bottom;
+}
+
+void CToolBar::RepositionAtTop() const
+{
+    RECT parent{};
+    ::GetClientRect(::GetParent(m_hWnd), &parent);
+    SetWindowPos(nullptr, m_borders.left, m_borders.top, parent.right - m_borders.left - m_borders.right,
+                 Height() - m_borders.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCDESTROY)
+        SendMessage(TB_SETIMAGELIST, 0, 0);
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
+} // namespace win

@@ -1,0 +1,57 @@
+#pragma once
+// Thin wrappers over the common controls the program uses.
+#include "UniqueHandle.h"
+#include "Wnd.h"
+
+#include <commctrl.h>
+
+namespace win {
+
+class CTabCtrl : public CWnd {
+public:
+    int InsertItem(UINT mask, int index, const char* text, int image, LPARAM data) const;
+    int GetItemCount() const { return static_cast<int>(SendMessage(TCM_GETITEMCOUNT)); }
+    bool GetItemRect(int index, RECT* rect) const;
+    int GetCurFocus() const { return static_cast<int>(SendMessage(TCM_GETCURFOCUS)); }
+    int GetCurSel() const { return static_cast<int>(SendMessage(TCM_GETCURSEL)); }
+    int SetCurSel(int index) const { return static_cast<int>(SendMessage(TCM_SETCURSEL, static_cast<WPARAM>(index))); }
+};
+
+// An image list that belongs to this object until it is handed to a control.
+class CImageList {
+public:
+    bool Create(int width, int height, UINT flags, int initial, int grow);
+    int AddMasked(HBITMAP bitmap, COLORREF mask) const;
+    HIMAGELIST GetSafeHandle() const { return m_list.get(); }
+    HIMAGELIST Detach() { return m_list.release(); }
+
+private:
+    UniqueImageList m_list;
+};
+
+// A toolbar built from a toolbar resource (version, button size, command ids
+// with 0 for separators) and the bitmap of the same id.
+class CToolBar : public CWnd {
+public:
+    CToolBar() = default;
+    // The window goes before the image list it draws from.
+    ~CToolBar() override;
+    bool CreateEx(CWnd* parent, DWORD controlStyle, DWORD style, RECT borders, UINT id);
+    bool LoadToolBar(UINT resourceId);
+    // The toolbar owns the list from then on and destroys it with itself.
+    void SetImageList(CImageList& images);
+    SIZE GetButtonSize() const { return m_buttonSize; }
+    // Places the bar along the top of its parent's client area.
+    void RepositionAtTop() const;
+    int Height() const;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    RECT m_borders{};
+    SIZE m_buttonSize{};
+    UniqueImageList m_ownedImages;
+};
+
+} // namespace win

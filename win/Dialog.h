@@ -1,0 +1,63 @@
+#pragma once
+// Dialogs built from a dialog resource: modal (DoModal runs the dialog's own
+// message loop) or modeless (Create), with data exchange for their controls.
+#include "Wnd.h"
+
+#include <string>
+
+namespace win {
+
+class CDialog;
+
+// The direction and target of one UpdateData pass.
+class CDataExchange {
+public:
+    CDataExchange(CDialog* dialog, bool saveAndValidate)
+        : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
+    HWND Control(int controlId) const;
+
+    CDialog* m_pDlgWnd;
+    bool m_bSaveAndValidate;
+};
+
+void DDX_Control(CDataExchange* exchange, int controlId, CWnd& control);
+void DDX_Text(CDataExchange* exchange, int controlId, std::string& value);
+void DDX_Check(CDataExchange* exchange, int controlId, int& value);
+// The index of the checked button in the group that starts at controlId, or -1.
+void DDX_Radio(CDataExchange* exchange, int controlId, int& value);
+
+class CDialog : public CWnd {
+public:
+    explicit CDialog(UINT templateId = 0, CWnd* parent = nullptr)
+        : m_templateId(templateId), m_pParentWnd(parent) {}
+
+    INT_PTR DoModal();
+    bool Create(UINT templateId, CWnd* parent = nullptr);
+    void EndDialog(INT_PTR result);
+    bool UpdateData(bool saveAndValidate = true);
+
+    virtual BOOL OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+    virtual void DoDataExchange(CDataExchange*) {}
+
+    // Lets the dialog that owns a message's window handle its keyboard
+    // navigation; used by every message loop of the program.
+    static bool PreTranslateDialogMessage(MSG* message);
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    UINT m_templateId;
+    CWnd* m_pParentWnd;
+
+private:
+    HWND CreateFromTemplate(HWND parent);
+    void RunModalLoop();
+
+    bool m_modal = false;
+    bool m_modalDone = false;
+    INT_PTR m_modalResult = -1;
+};
+
+} // namespace win

@@ -1,0 +1,6 @@
+#include "App.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    return win::AfxWinMain(instance);
+}

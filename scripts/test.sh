@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native build under ASan/UBSan,
+# the fuzz smoke runs, the 32-bit Windows build (unit and end-to-end tests
+# under Wine in Xvfb) and the 64-bit Windows unit tests.
+# Prints "N passed, M failed" as its last line.
+set -uo pipefail
+repo=$(cd "$(dirname "$0")/.." && pwd)
+cd "$repo"
+bash scripts/install-packages.sh || exit 1
+bash scripts/build.sh native fuzz i686 x86_64 || exit 1
+
+passed=0
+failed=0
+status=0
+
+# Runs one CTest tree and adds its counts to the totals.
+run_ctest() {
+  local name=$1; shift
+  local log=build/ctest-$name.log
+  echo "== $name" >&2
+  "$@" >"$log" 2>&1
+  local rc=$?
+  grep -E '^\s*[0-9]+/[0-9]+ Test' "$log" | grep -v ' Passed ' >&2
+  tail -n 3 "$log" | grep -E 'tests passed|tests failed' >&2
+  local line total bad
+  if grep -q 'No tests were found' "$log"; then return; fi
+  line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1)
+  if [ -z "$line" ]; then
+    echo "$name: no test summary (see $log)" >&2
+    tail -20 "$log" >&2
+    failed=$((failed + 1)); status=1; return
+  fi
+  bad=$(echo "$line" | sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/')
+  total=$(echo "$line" | sed -E 's/.* failed out of ([0-9]+).*/\1/')
+  passed=$((passed + total - bad))
+  failed=$((failed + bad))
+  [ "$rc" -eq 0 ] || status=1
+}
+
+screen="-screen 0 1280x1024x24"
+run_ctest native ctest --test-dir build/native -j2 --output-on-failure
+run_ctest fuzz ctest --test-dir build/fuzz -j2 --output-on-failure
+run_ctest i686 xvfb-run -a -s "$screen" ctest --test-dir build/i686 --output-on-failure
+run_ctest x86_64 xvfb-run -a -s "$screen" ctest --test-dir build/x86_64 -LE e2e --output-on-failure
+
+echo "$passed passed, $failed failed"
+exit $status

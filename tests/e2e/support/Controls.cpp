@@ -1,0 +1,123 @@
+#include "Controls.h"
+
+#include "RemoteBuffer.h"
+#include "WindowQuery.h"
+
+#include <commctrl.h>
+
+namespace e2e {
+namespace {
+
+constexpr size_t kTextCapacity = 1024;
+
+int SendForInt(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+{
+    return static_cast<int>(SendWithTimeout(window, message, wParam, lParam).value_or(-1));
+}
+
+// Sends a message whose lParam points at a RECT and reads the RECT back.
+std::optional<RECT> RemoteRect(HWND window, UINT message, WPARAM wParam)
+{
+    RemoteBuffer remote = RemoteBuffer::ForWindow(window, sizeof(RECT));
+    const std::optional<LRESULT> ok = SendWithTimeout(window, message, wParam, remote.AsLParam());
+    RECT rect{};
+    if (!ok || *ok == 0 || !remote.ReadValue(rect))
+        return std::nullopt;
+    return rect;
+}
+
+// Sends a message whose structure (at offset 0) names a text buffer that
+// follows it in the same remote block, and reads the text back.
+template <typename Item>
+std::string RemoteItemText(HWND window, UINT message, WPARAM wParam, Item item)
+{
+    RemoteBuffer remote = RemoteBuffer::ForWindow(window, sizeof(Item) + kTextCapacity);
+    std::string text(kTextCapacity, '\0');
+    item.pszText = static_cast<LPSTR>(remote.Address(sizeof(Item)));
+    item.cchTextMax = static_cast<int>(kTextCapacity);
+    if (!remote.WriteValue(item) || !remote.Write(sizeof(Item), text.data(), text.size()))
+        return {};
+    if (!SendWithTimeout(window, message, wParam, remote.AsLParam()) ||
+        !remote.Read(sizeof(Item), text.data(), text.size()))
+        return {};
+    text.back() = '\0';
+    text.resize(text.find('\0'));
+    return text;
+}
+
+} // namespace
+
+int TabCount(HWND tab)
+{
+    return SendForInt(tab, TCM_GETITEMCOUNT);
+}
+
+int TabCurSel(HWND tab)
+{
+    return SendForInt(tab, TCM_GETCURSEL);
+}
+
+std::optional<RECT> TabItemRect(HWND tab, int index)
+{
+    return RemoteRect(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index));
+}
+
+std::string TabText(HWND tab, int index)
+{
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    return RemoteItemText(tab, TCM_GETITEMA, static_cast<WPARAM>(index), item);
+}
+
+int ToolbarButtonCount(HWND toolbar)
+{
+    return SendForInt(toolbar, TB_BUTTONCOUNT);
+}
+
+std::optional<ToolbarButtonInfo> ToolbarButton(HWND toolbar, int index)
+{
+    RemoteBuffer remote = RemoteBuffer::ForWindow(toolbar, sizeof(TBBUTTON));
+    const std::optional<LRESULT> ok = SendWithTimeout(toolbar, TB_GETBUTTON, static_cast<WPARAM>(index), remote.AsLParam());
+    TBBUTTON button{};
+    if (!ok || *ok == 0 || !remote.ReadValue(button))
+        return std::nullopt;
+    return ToolbarButtonInfo{button.idCommand, button.fsStyle, button.fsState};
+}
+
+std::optional<RECT> ToolbarItemRect(HWND toolbar, int index)
+{
+    return RemoteRect(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(index));
+}
+
+int ToolbarIndexOfCommand(HWND toolbar, int commandId)
+{
+    return SendForInt(toolbar, TB_COMMANDTOINDEX, static_cast<WPARAM>(commandId));
+}
+
+HWND ToolbarTooltipWindow(HWND toolbar)
+{
+    return reinterpret_cast<HWND>(SendWithTimeout(toolbar, TB_GETTOOLTIPS, 0, 0).value_or(0));
+}
+
+int ListViewItemCount(HWND listView)
+{
+    return SendForInt(listView, LVM_GETITEMCOUNT);
+}
+
+std::string ListViewItemText(HWND listView, int item, int subItem)
+{
+    LVITEMA request{};
+    request.iSubItem = subItem;
+    return RemoteItemText(listView, LVM_GETITEMTEXTA, static_cast<WPARAM>(item), request);
+}
+
+std::vector<std::string> ListViewColumnTexts(HWND listView, int subItem)
+{
+    std::vector<std::string> texts;
+    const int count = ListViewItemCount(listView);
+    for (int item = 0; item < count; ++item)
+        texts.push_back(ListViewItemText(listView, item, subItem));
+    return texts;
+}
+
+} // namespace e2e

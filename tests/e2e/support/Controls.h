@@ -1,0 +1,40 @@
+#pragma once
+// Reading common controls of another process. Messages that carry a pointer
+// go through a RemoteBuffer; the others are sent directly.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Tab control. Rectangles are in the tab control's client coordinates.
+int TabCount(HWND tab);
+int TabCurSel(HWND tab);
+std::optional<RECT> TabItemRect(HWND tab, int index);
+std::string TabText(HWND tab, int index);
+
+struct ToolbarButtonInfo {
+    int commandId = 0;
+    BYTE style = 0;
+    BYTE state = 0;
+    bool IsSeparator() const { return (style & BTNS_SEP) != 0; }
+};
+
+// Toolbar. Rectangles are in the toolbar's client coordinates.
+int ToolbarButtonCount(HWND toolbar);
+std::optional<ToolbarButtonInfo> ToolbarButton(HWND toolbar, int index);
+std::optional<RECT> ToolbarItemRect(HWND toolbar, int index);
+// The index of the button with the command id; -1 when none.
+int ToolbarIndexOfCommand(HWND toolbar, int commandId);
+HWND ToolbarTooltipWindow(HWND toolbar);
+
+// List view.
+int ListViewItemCount(HWND listView);
+std::string ListViewItemText(HWND listView, int item, int subItem = 0);
+// The texts of every item in one column.
+std::vector<std::string> ListViewColumnTexts(HWND listView, int subItem = 0);
+
+} // namespace e2e

@@ -1,0 +1,11 @@
+#pragma once
+// Everything an end-to-end test needs to drive the program through its windows.
+#include "Controls.h"
+#include "Input.h"
+#include "MessageBoxes.h"
+#include "ProgramCopy.h"
+#include "RemoteBuffer.h"
+#include "RunningProgram.h"
+#include "ScreenImage.h"
+#include "Wait.h"
+#include "WindowQuery.h"

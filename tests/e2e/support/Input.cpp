@@ -1,0 +1,121 @@
+#include "Input.h"
+
+#include "Controls.h"
+#include "WindowQuery.h"
+
+#include <commctrl.h>
+
+namespace e2e {
+namespace {
+
+LPARAM PointLParam(int x, int y)
+{
+    return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
+}
+
+// The lParam of WM_KEYDOWN/WM_KEYUP: repeat count 1, scan code, and for the
+// release the previous-state and transition bits.
+LPARAM KeyLParam(WORD virtualKey, bool release)
+{
+    const UINT scanCode = ::MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
+    LPARAM lParam = 1 | (static_cast<LPARAM>(scanCode) << 16);
+    if (release)
+        lParam |= (1 << 30) | (1u << 31);
+    return lParam;
+}
+
+INPUT KeyInput(WORD virtualKey, bool release)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = release ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+POINT ClientToScreenPoint(HWND window, int x, int y)
+{
+    POINT point{x, y};
+    ::ClientToScreen(window, &point);
+    return point;
+}
+
+std::optional<std::string> VisibleTooltipText(HWND tooltip)
+{
+    if (tooltip == nullptr || !IsVisible(tooltip))
+        return std::nullopt;
+    std::string text = WindowText(tooltip);
+    if (text.empty())
+        return std::nullopt;
+    return text;
+}
+
+} // namespace
+
+void MoveCursor(int screenX, int screenY)
+{
+    ::SetCursorPos(screenX, screenY);
+}
+
+void ClickClient(HWND window, int clientX, int clientY)
+{
+    const POINT screen = ClientToScreenPoint(window, clientX, clientY);
+    MoveCursor(screen.x, screen.y);
+    const LPARAM point = PointLParam(clientX, clientY);
+    ::PostMessageA(window, WM_MOUSEMOVE, 0, point);
+    ::PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    ::PostMessageA(window, WM_LBUTTONUP, 0, point);
+}
+
+std::optional<std::string> HoverAndReadTooltip(HWND toolbar, int buttonIndex, Timeout timeout)
+{
+    const std::optional<RECT> item = ToolbarItemRect(toolbar, buttonIndex);
+    const HWND tooltip = ToolbarTooltipWindow(toolbar);
+    if (!item || tooltip == nullptr)
+        return std::nullopt;
+    const int x = (item->left + item->right) / 2;
+    const int y = (item->top + item->bottom) / 2;
+    const POINT screen = ClientToScreenPoint(toolbar, x, y);
+    MoveCursor(screen.x, screen.y);
+    // The toolbar relays the mouse messages it receives to its tooltip, which
+    // starts its show timer from them.
+    ::PostMessageA(toolbar, WM_MOUSEMOVE, 0, PointLParam(x, y));
+    std::optional<std::string> text;
+    WaitUntil([&] {
+        text = VisibleTooltipText(tooltip);
+        return text.has_value();
+    }, timeout);
+    const RECT toolbarRect = WindowRect(toolbar);
+    MoveCursor(toolbarRect.right + 200, toolbarRect.bottom + 200);
+    ::PostMessageA(toolbar, WM_MOUSEMOVE, 0, PointLParam(-1, -1));
+    // The next hover must not read this tip while it is still up.
+    WaitUntil([&] { return !IsVisible(tooltip); }, Timeout{2000});
+    return text;
+}
+
+void PressKey(HWND window, WORD virtualKey)
+{
+    ::PostMessageA(window, WM_KEYDOWN, virtualKey, KeyLParam(virtualKey, false));
+    ::PostMessageA(window, WM_KEYUP, virtualKey, KeyLParam(virtualKey, true));
+}
+
+bool PressKeyReal(HWND topLevel, WORD virtualKey, Timeout timeout)
+{
+    ::SetForegroundWindow(topLevel);
+    if (!WaitUntil([&] { return ::GetForegroundWindow() == topLevel; }, timeout))
+        return false;
+    INPUT inputs[2] = {KeyInput(virtualKey, false), KeyInput(virtualKey, true)};
+    return ::SendInput(2, inputs, sizeof(INPUT)) == 2;
+}
+
+HWND FocusedControl(HWND window)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info))
+        return nullptr;
+    return info.hwndFocus;
+}
+
+} // namespace e2e

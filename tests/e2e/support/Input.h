@@ -1,0 +1,36 @@
+#pragma once
+// Mouse and keyboard input for another process's windows.
+#include "Wait.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace e2e {
+
+// Moves the real cursor (Wine moves the X pointer with it).
+void MoveCursor(int screenX, int screenY);
+
+// A left click at client coordinates: the cursor goes there first, so controls
+// that read the cursor position agree with the posted button messages.
+void ClickClient(HWND window, int clientX, int clientY);
+
+// Hovers over the toolbar button and returns its tooltip's text once the
+// tooltip window is visible with text; nullopt at the deadline. The cursor is
+// moved away afterwards.
+std::optional<std::string> HoverAndReadTooltip(HWND toolbar, int buttonIndex, Timeout timeout = kDefaultTimeout);
+
+// Posts WM_KEYDOWN and WM_KEYUP to a window (normally the focused control).
+// A modal dialog's loop still passes them through IsDialogMessage.
+void PressKey(HWND window, WORD virtualKey);
+
+// Brings the top-level window to the foreground and types the key through
+// SendInput, as a user would. False when the window did not become the
+// foreground window.
+bool PressKeyReal(HWND topLevel, WORD virtualKey, Timeout timeout = kDefaultTimeout);
+
+// The focused control of the thread that owns the window; null when none.
+HWND FocusedControl(HWND window);
+
+} // namespace e2e

@@ -1,0 +1,154 @@
+#include "ProgramCopy.h"
+
+#include "Handles.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <stdexcept>
+#include <vector>
+
+namespace e2e {
+namespace {
+
+std::string WithBackslashes(std::string path)
+{
+    for (char& c : path) {
+        if (c == '/')
+            c = '\\';
+    }
+    return path;
+}
+
+std::string WithoutTrailingSeparator(std::string path)
+{
+    while (path.size() > 3 && (path.back() == '\\' || path.back() == '/'))
+        path.pop_back();
+    return path;
+}
+
+bool IsFolder(const std::string& path)
+{
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool IsDotEntry(const char* name)
+{
+    return std::string(name) == "." || std::string(name) == "..";
+}
+
+// Lists the names in a folder, without "." and "..".
+std::vector<WIN32_FIND_DATAA> FolderEntries(const std::string& folder)
+{
+    std::vector<WIN32_FIND_DATAA> entries;
+    WIN32_FIND_DATAA data{};
+    UniqueFindHandle find(::FindFirstFileA((folder + "\\*").c_str(), &data));
+    if (find.get() == INVALID_HANDLE_VALUE) {
+        find.release();
+        return entries;
+    }
+    do {
+        if (!IsDotEntry(data.cFileName))
+            entries.push_back(data);
+    } while (::FindNextFileA(find.get(), &data));
+    return entries;
+}
+
+// A new, empty folder under the Windows temp folder.
+std::string CreateUniqueTempFolder()
+{
+    static std::atomic<unsigned> counter{0};
+    char tempPath[MAX_PATH + 1] = {};
+    const DWORD length = ::GetTempPathA(sizeof tempPath, tempPath);
+    if (length == 0 || length > MAX_PATH)
+        throw std::runtime_error("GetTempPath failed");
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string candidate = std::string(tempPath) + "tavrelin-e2e-" +
+            std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(::GetTickCount()) + "-" +
+            std::to_string(counter++);
+        if (::CreateDirectoryA(candidate.c_str(), nullptr))
+            return candidate;
+    }
+    throw std::runtime_error("cannot create a temporary folder");
+}
+
+} // namespace
+
+std::string ToWindowsPath(const std::string& path)
+{
+    if (!path.empty() && path.front() == '/')
+        return "Z:" + WithBackslashes(path);
+    return path;
+}
+
+std::string EnvironmentVariable(const std::string& name)
+{
+    const DWORD size = ::GetEnvironmentVariableA(name.c_str(), nullptr, 0);
+    if (size == 0)
+        return {};
+    std::string value(size, '\0');
+    const DWORD length = ::GetEnvironmentVariableA(name.c_str(), value.data(), size);
+    value.resize(length < size ? length : 0);
+    return value;
+}
+
+bool CopyFolder(const std::string& source, const std::string& target)
+{
+    if (!IsFolder(target) && !::CreateDirectoryA(target.c_str(), nullptr))
+        return false;
+    bool allCopied = true;
+    for (const WIN32_FIND_DATAA& entry : FolderEntries(source)) {
+        const std::string from = source + "\\" + entry.cFileName;
+        const std::string to = target + "\\" + entry.cFileName;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            allCopied = CopyFolder(from, to) && allCopied;
+        else
+            allCopied = ::CopyFileA(from.c_str(), to.c_str(), FALSE) && allCopied;
+    }
+    return allCopied;
+}
+
+bool RemoveFolder(const std::string& folder)
+{
+    for (const WIN32_FIND_DATAA& entry : FolderEntries(folder)) {
+        const std::string path = folder + "\\" + entry.cFileName;
+        // A read-only file refuses DeleteFile until its attribute is cleared.
+        ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            RemoveFolder(path);
+        else
+            ::DeleteFileA(path.c_str());
+    }
+    ::RemoveDirectoryA(folder.c_str());
+    return !IsFolder(folder);
+}
+
+ProgramCopy::ProgramCopy() : ProgramCopy(EnvironmentVariable("TAVRELIN_PROGRAM_DIR"))
+{
+}
+
+ProgramCopy::ProgramCopy(const std::string& sourceFolder)
+{
+    const std::string source = WithoutTrailingSeparator(ToWindowsPath(sourceFolder));
+    if (source.empty() || !IsFolder(source))
+        throw std::runtime_error("program folder not found: '" + sourceFolder + "'");
+    m_strPath = CreateUniqueTempFolder();
+    if (!CopyFolder(source, m_strPath)) {
+        RemoveFolder(m_strPath);
+        throw std::runtime_error("copying " + source + " to " + m_strPath + " failed");
+    }
+}
+
+ProgramCopy::~ProgramCopy()
+{
+    if (!m_bKeep)
+        RemoveFolder(m_strPath);
+}
+
+std::string ProgramCopy::File(const std::string& relative) const
+{
+    return m_strPath + "\\" + WithBackslashes(relative);
+}
+
+} // namespace e2e

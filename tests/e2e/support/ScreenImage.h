@@ -1,0 +1,43 @@
+#pragma once
+// What the screen shows, read back through the desktop DC (GetDC(NULL)), so
+// top-most and shaped windows over the area are included.
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+class ScreenImage {
+public:
+    // Grabs a screen rectangle; nullopt when it is empty or the grab fails.
+    static std::optional<ScreenImage> Capture(const RECT& screenRect);
+    // The window's screen rectangle, frame included.
+    static std::optional<ScreenImage> CaptureWindow(HWND window);
+
+    int Width() const { return m_nWidth; }
+    int Height() const { return m_nHeight; }
+    // Coordinates relative to the captured rectangle's top-left corner.
+    COLORREF Pixel(int x, int y) const;
+    // How many pixels have exactly this colour.
+    size_t CountColour(COLORREF colour) const;
+    // A 24-bit bottom-up BMP file; false when writing fails.
+    bool SaveBmp(const std::string& path) const;
+
+private:
+    ScreenImage(int width, int height, std::vector<std::uint8_t> bgrRows);
+    size_t Stride() const { return (static_cast<size_t>(m_nWidth) * 3 + 3) & ~size_t{3}; }
+
+    int m_nWidth;
+    int m_nHeight;
+    std::vector<std::uint8_t> m_vecBgrRows;  // top-down rows, 4-byte aligned
+};
+
+bool SaveScreenBmp(const std::string& path, const RECT& screenRect);
+bool SaveWindowBmp(const std::string& path, HWND window);
+// One screen pixel; CLR_INVALID when it cannot be read.
+COLORREF PixelAt(int screenX, int screenY);
+
+} // namespace e2e

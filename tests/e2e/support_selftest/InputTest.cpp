@@ -1,0 +1,91 @@
+#include "FixtureApp.h"
+
+namespace e2e::test {
+namespace {
+
+class InputTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_NE(m_app.Main(), nullptr); }
+
+    // Opens the fixture's modal dialog and returns it with its edit focused.
+    HWND OpenDialog()
+    {
+        m_app.PostCommand(E2E_ID_DIALOG_BUTTON);
+        const HWND dialog = WaitForTopLevel(m_app.Program().Pid(), "#32770", "Fixture Dialog");
+        const HWND edit = dialog ? ::GetDlgItem(dialog, E2E_ID_DIALOG_EDIT) : nullptr;
+        if (edit == nullptr || !WaitUntil([&] { return FocusedControl(dialog) == edit; }))
+            return nullptr;
+        return dialog;
+    }
+
+    FixtureApp m_app;
+};
+
+TEST_F(InputTest, ClickReachesTheWindowAtClientCoordinates)
+{
+    ClickClient(m_app.Main(), 500, 120);
+    EXPECT_TRUE(m_app.WaitForStatus("click 500,120"));
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    ::ScreenToClient(m_app.Main(), &cursor);
+    EXPECT_EQ(cursor.x, 500);
+    EXPECT_EQ(cursor.y, 120);
+}
+
+TEST_F(InputTest, HoverShowsEachToolbarTooltip)
+{
+    const HWND toolbar = m_app.Control(E2E_ID_TOOLBAR);
+    const struct {
+        int index;
+        const char* tip;
+    } cases[] = {{0, "Create a new thing"}, {1, "Open a thing"}, {3, "Save the thing"}, {4, "Quit with the exit code"}, {0, "Create a new thing"}};
+    for (const auto& expected : cases)
+        EXPECT_EQ(HoverAndReadTooltip(toolbar, expected.index), std::optional<std::string>(expected.tip)) << expected.index;
+    EXPECT_FALSE(IsVisible(ToolbarTooltipWindow(toolbar)));
+}
+
+struct KeyCase {
+    const char* name;
+    bool realInput;
+    WORD key;
+    const char* status;
+};
+
+class DialogKeyTest : public InputTest, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(DialogKeyTest, KeyEndsTheModalDialog)
+{
+    const KeyCase& key = GetParam();
+    const HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    if (key.realInput)
+        ASSERT_TRUE(PressKeyReal(dialog, key.key));
+    else
+        PressKey(FocusedControl(dialog), key.key);
+    EXPECT_TRUE(m_app.WaitForStatus(key.status)) << m_app.Status();
+    EXPECT_FALSE(::IsWindow(dialog));
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, DialogKeyTest,
+                         ::testing::Values(KeyCase{"PostedEnter", false, VK_RETURN, "dialog OK"},
+                                           KeyCase{"PostedEscape", false, VK_ESCAPE, "dialog Cancel"},
+                                           KeyCase{"RealEnter", true, VK_RETURN, "dialog OK"},
+                                           KeyCase{"RealEscape", true, VK_ESCAPE, "dialog Cancel"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(InputTest, ReadsAndAnswersAMessageBox)
+{
+    EXPECT_EQ(FindMessageBox(m_app.Program().Pid()), nullptr);
+    m_app.PostCommand(E2E_ID_MESSAGE_BUTTON);
+    const HWND box = WaitForMessageBox(m_app.Program().Pid());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), "Something happened");
+    EXPECT_EQ(Caption(box), "Fixture Notice");
+    EXPECT_FALSE(PressButton(box, IDCANCEL + 100));
+    EXPECT_TRUE(PressButton(box, IDOK));
+    EXPECT_TRUE(m_app.WaitForStatus("message closed"));
+    EXPECT_EQ(FindMessageBox(m_app.Program().Pid()), nullptr);
+}
+
+} // namespace
+} // namespace e2e::test

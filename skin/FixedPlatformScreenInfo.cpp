@@ -1,0 +1,11 @@
+#include "SkinScreenInfo.h"
+
+namespace tavrelin::skin {
+
+const ISkinScreenInfo& PlatformSkinScreenInfo()
+{
+    static const CFixedSkinScreenInfo screen;
+    return screen;
+}
+
+} // namespace tavrelin::skin

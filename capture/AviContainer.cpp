@@ -59,7 +59,7 @@ HRESULT CAviContainer::Create(const std::string& path)
     start.PutZeros(kAviHeaderReserve - 12 - 8);
     start.EndChunk(junkMark);
     m_segmentStart = 0;
-    if (!Append(start.Bytes()) || !StartMoviList(0)) {
+    if (!AppendWhole(start.Bytes()) || !StartMoviList(0)) {
         m_file.Close();
         return AVIERR_FILEWRITE;
     }
@@ -88,7 +88,7 @@ HRESULT CAviContainer::AddAudioStream(const WaveFormat& format, int& streamIndex
 
 HRESULT CAviContainer::AddStream(AviStreamRecord stream, int& streamIndex)
 {
-    if (!IsOpen() || m_bFailed) {
+    if (!IsOpen() || m_bStopped) {
         return AVIERR_FILEWRITE;
     }
     if (m_streams.size() >= kMaxAviStreams) {
@@ -103,35 +103,64 @@ HRESULT CAviContainer::AddStream(AviStreamRecord stream, int& streamIndex)
 HRESULT CAviContainer::WriteChunk(int streamIndex, std::span<const std::uint8_t> data, bool bKeyFrame,
                                   std::uint32_t ticks)
 {
-    if (!IsOpen() || m_bFailed || streamIndex < 0 || streamIndex >= static_cast<int>(m_streams.size())) {
+    if (!IsOpen() || m_bStopped || streamIndex < 0 || streamIndex >= static_cast<int>(m_streams.size())) {
         return AVIERR_FILEWRITE;
     }
     if (data.size() >= std::numeric_limits<std::uint32_t>::max() / 2) {
         return AVIERR_BADSIZE;
     }
     const std::uint64_t chunkSpan = RiffChunkSpan(data.size());
-    if (m_segmentChunks > 0 && ProjectedSegmentSize(chunkSpan, streamIndex) > m_segmentLimit &&
-        !StartNextSegment()) {
-        m_bFailed = true;
-        return AVIERR_FILEWRITE;
+    if (m_segmentChunks > 0 && ProjectedSegmentSize(chunkSpan, streamIndex) > m_segmentLimit) {
+        if (!HasRoomForSegment(streamIndex)) {
+            // The indexes are full: what is written stays a complete file.
+            m_bStopped = true;
+            return AVIERR_BADSIZE;
+        }
+        if (!StartNextSegment()) {
+            return StopAfterWriteFailure();
+        }
     }
     AviStreamRecord& stream = m_streams[static_cast<std::size_t>(streamIndex)];
     const auto size = static_cast<std::uint32_t>(data.size());
     const std::array<std::uint8_t, 1> padding{};
-    RecordChunk(stream, size, bKeyFrame, ticks);
+    const std::uint64_t chunkStart = m_position;
     if (!Append(ChunkHeader(stream.chunkId, size)) || !Append(data) ||
         ((size & 1) != 0 && !Append(padding))) {
-        m_bFailed = true;
-        return AVIERR_FILEWRITE;
+        RollBack(chunkStart);
+        return StopAfterWriteFailure();
     }
+    RecordChunk(stream, chunkStart, size, bKeyFrame, ticks);
     return AVIERR_OK;
 }
 
-void CAviContainer::RecordChunk(AviStreamRecord& stream, std::uint32_t size, bool bKeyFrame, std::uint32_t ticks)
+HRESULT CAviContainer::StopAfterWriteFailure()
 {
-    stream.segmentIndex.push_back({m_position + 8, bKeyFrame ? size : (size | kDeltaFrameBit)});
+    m_bStopped = true;
+    m_bWriteFailed = true;
+    return AVIERR_FILEWRITE;
+}
+
+// Closing the segment adds one standard index per stream with chunks in it;
+// the new segment needs one more for the stream whose chunk opens it.
+bool CAviContainer::HasRoomForSegment(int streamIndex) const
+{
+    for (std::size_t index = 0; index < m_streams.size(); ++index) {
+        const AviStreamRecord& stream = m_streams[index];
+        const std::size_t needed = stream.superIndex.size() + (stream.segmentIndex.empty() ? 0 : 1) +
+                                   (static_cast<int>(index) == streamIndex ? 1 : 0);
+        if (needed > kSuperIndexCapacity) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void CAviContainer::RecordChunk(AviStreamRecord& stream, std::uint64_t chunkStart, std::uint32_t size,
+                                bool bKeyFrame, std::uint32_t ticks)
+{
+    stream.segmentIndex.push_back({chunkStart + 8, bKeyFrame ? size : (size | kDeltaFrameBit)});
     if (m_bFirstSegment) {
-        const auto offset = static_cast<std::uint32_t>(m_position - (m_moviListStart + 8));
+        const auto offset = static_cast<std::uint32_t>(chunkStart - (m_moviListStart + 8));
         m_legacyIndex.push_back({stream.chunkId, bKeyFrame ? kAviifKeyFrame : 0, offset, size});
         ++stream.firstRiffChunks;
     }
@@ -167,31 +196,37 @@ bool CAviContainer::StartNextSegment()
 bool CAviContainer::StartMoviList(std::uint32_t riffType)
 {
     CRiffBuffer start;
+    const std::uint64_t segmentStart = riffType != 0 ? m_position : m_segmentStart;
     if (riffType != 0) {
-        m_segmentStart = m_position;
         start.BeginList(kRiff, riffType);
     }
-    m_moviListStart = m_position + start.Size();
+    const std::uint64_t moviListStart = m_position + start.Size();
     start.BeginList(kList, kMovi);
+    if (!AppendWhole(start.Bytes())) {
+        return false;
+    }
+    m_segmentStart = segmentStart;
+    m_moviListStart = moviListStart;
     m_segmentChunks = 0;
-    return Append(start.Bytes());
+    return true;
 }
 
+// Goes on after a failed index write, so that the sizes and headers still
+// describe the chunks that are in the file.
 bool CAviContainer::CloseSegment()
 {
+    bool bComplete = true;
     for (AviStreamRecord& stream : m_streams) {
-        if (!stream.segmentIndex.empty() && !WriteStandardIndex(stream)) {
-            return false;
+        if (!stream.segmentIndex.empty()) {
+            bComplete = WriteStandardIndex(stream) && bComplete;
         }
     }
-    if (!PatchSize(m_moviListStart)) {
-        return false;
+    bComplete = PatchSize(m_moviListStart) && bComplete;
+    if (m_bFirstSegment) {
+        bComplete = WriteLegacyIndex() && bComplete;
+        m_bFirstSegment = false;
     }
-    if (m_bFirstSegment && !WriteLegacyIndex()) {
-        return false;
-    }
-    m_bFirstSegment = false;
-    return PatchSize(m_segmentStart);
+    return PatchSize(m_segmentStart) && bComplete;
 }
 
 bool CAviContainer::WriteStandardIndex(AviStreamRecord& stream)
@@ -215,10 +250,14 @@ bool CAviContainer::WriteStandardIndex(AviStreamRecord& stream)
     chunk.EndChunk(mark);
     const auto duration = static_cast<std::uint32_t>(
         std::min<std::uint64_t>(stream.segmentDuration, std::numeric_limits<std::uint32_t>::max()));
-    stream.superIndex.push_back({m_position, static_cast<std::uint32_t>(chunk.Size()), duration});
+    const std::uint64_t chunkStart = m_position;
     stream.segmentIndex.clear();
     stream.segmentDuration = 0;
-    return Append(chunk.Bytes());
+    if (!AppendWhole(chunk.Bytes())) {
+        return false;
+    }
+    stream.superIndex.push_back({chunkStart, static_cast<std::uint32_t>(chunk.Size()), duration});
+    return true;
 }
 
 bool CAviContainer::WriteLegacyIndex()
@@ -234,7 +273,7 @@ bool CAviContainer::WriteLegacyIndex()
     chunk.EndChunk(mark);
     m_legacyIndex.clear();
     m_legacyIndex.shrink_to_fit();
-    return Append(chunk.Bytes());
+    return AppendWhole(chunk.Bytes());
 }
 
 HRESULT CAviContainer::Finish()
@@ -242,11 +281,10 @@ HRESULT CAviContainer::Finish()
     if (!IsOpen()) {
         return AVIERR_FILEWRITE;
     }
-    bool bWritten = !m_bFailed && CloseSegment();
-    if (bWritten) {
-        const CRiffBuffer headers = BuildAviHeaders(m_streams);
-        bWritten = m_file.Overwrite(12, headers.Bytes());
-    }
+    m_bStopped = true;
+    bool bWritten = CloseSegment() && !m_bWriteFailed;
+    const CRiffBuffer headers = BuildAviHeaders(m_streams);
+    bWritten = m_file.Overwrite(12, headers.Bytes()) && bWritten;
     const bool bClosed = m_file.Close();
     return bWritten && bClosed ? AVIERR_OK : AVIERR_FILEWRITE;
 }
@@ -258,6 +296,25 @@ bool CAviContainer::Append(std::span<const std::uint8_t> bytes)
     }
     m_position += bytes.size();
     return true;
+}
+
+// Appends all of the bytes or, after a failure, none of them.
+bool CAviContainer::AppendWhole(std::span<const std::uint8_t> bytes)
+{
+    const std::uint64_t start = m_position;
+    if (Append(bytes)) {
+        return true;
+    }
+    RollBack(start);
+    m_bWriteFailed = true;
+    return false;
+}
+
+// Drops what a failed write left after position: the next write goes there.
+void CAviContainer::RollBack(std::uint64_t position)
+{
+    m_position = position;
+    m_file.MoveTo(position);
 }
 
 // Sets the size field of the chunk at chunkOffset to reach the current end.

@@ -30,7 +30,9 @@ public:
     HRESULT AddAudioStream(const WaveFormat& format, int& streamIndex);
 
     // Appends one sample chunk; ticks is its duration in the stream's time
-    // units (1 for a frame, the block count for audio).
+    // units (1 for a frame, the block count for audio). After a failed write,
+    // or when the indexes are full (AVIERR_BADSIZE), no further chunk is
+    // taken, but Finish still completes the file with what it holds.
     HRESULT WriteChunk(int streamIndex, std::span<const std::uint8_t> data, bool bKeyFrame,
                        std::uint32_t ticks);
 
@@ -40,14 +42,19 @@ public:
 private:
     HRESULT AddStream(AviStreamRecord stream, int& streamIndex);
     std::uint64_t ProjectedSegmentSize(std::uint64_t chunkSpan, int streamIndex) const;
+    bool HasRoomForSegment(int streamIndex) const;
+    HRESULT StopAfterWriteFailure();
     bool StartNextSegment();
     bool StartMoviList(std::uint32_t riffType);
     bool CloseSegment();
     bool WriteStandardIndex(AviStreamRecord& stream);
     bool WriteLegacyIndex();
     bool Append(std::span<const std::uint8_t> bytes);
+    bool AppendWhole(std::span<const std::uint8_t> bytes);
+    void RollBack(std::uint64_t position);
     bool PatchSize(std::uint64_t chunkOffset);
-    void RecordChunk(AviStreamRecord& stream, std::uint32_t size, bool bKeyFrame, std::uint32_t ticks);
+    void RecordChunk(AviStreamRecord& stream, std::uint64_t chunkStart, std::uint32_t size, bool bKeyFrame,
+                     std::uint32_t ticks);
 
     struct LegacyIndexEntry {
         std::uint32_t chunkId;
@@ -58,7 +65,8 @@ private:
 
     std::uint64_t m_segmentLimit;
     CBinaryFile m_file;
-    bool m_bFailed = false;
+    bool m_bStopped = false;      // no more streams or chunks are taken
+    bool m_bWriteFailed = false;  // something could not be written
     std::vector<AviStreamRecord> m_streams;
     std::vector<LegacyIndexEntry> m_legacyIndex;
     std::uint64_t m_position = 0;

@@ -31,7 +31,7 @@ std::int64_t Tell64(std::FILE* pFile)
 bool CBinaryFile::OpenForWriting(const std::string& path)
 {
     m_pFile.reset(std::fopen(path.c_str(), "wb"));
-    return IsOpen();
+    return IsOpen() && std::setvbuf(m_pFile.get(), nullptr, _IONBF, 0) == 0;
 }
 
 bool CBinaryFile::OpenForReading(const std::string& path)
@@ -48,18 +48,27 @@ bool CBinaryFile::Append(std::span<const std::uint8_t> bytes)
     return std::fwrite(bytes.data(), 1, bytes.size(), m_pFile.get()) == bytes.size();
 }
 
+bool CBinaryFile::MoveTo(std::uint64_t offset)
+{
+    return IsOpen() && Seek64(m_pFile.get(), offset, SEEK_SET) == 0;
+}
+
 bool CBinaryFile::Overwrite(std::uint64_t offset, std::span<const std::uint8_t> bytes)
 {
-    if (!IsOpen() || !SeekTo(offset)) {
+    if (!IsOpen()) {
+        return false;
+    }
+    const std::int64_t resume = Tell64(m_pFile.get());
+    if (resume < 0 || !MoveTo(offset)) {
         return false;
     }
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), m_pFile.get()) == bytes.size();
-    return SeekToEnd() && written;
+    return MoveTo(static_cast<std::uint64_t>(resume)) && written;
 }
 
 std::size_t CBinaryFile::ReadAt(std::uint64_t offset, std::span<std::uint8_t> bytes)
 {
-    if (!IsOpen() || !SeekTo(offset)) {
+    if (!MoveTo(offset)) {
         return 0;
     }
     return std::fread(bytes.data(), 1, bytes.size(), m_pFile.get());
@@ -85,14 +94,4 @@ bool CBinaryFile::Close()
     const bool flushed = std::fflush(m_pFile.get()) == 0 && std::ferror(m_pFile.get()) == 0;
     const bool closed = std::fclose(m_pFile.release()) == 0;
     return flushed && closed;
-}
-
-bool CBinaryFile::SeekTo(std::uint64_t offset)
-{
-    return Seek64(m_pFile.get(), offset, SEEK_SET) == 0;
-}
-
-bool CBinaryFile::SeekToEnd()
-{
-    return Seek64(m_pFile.get(), 0, SEEK_END) == 0;
 }

@@ -11,15 +11,19 @@
 
 class CBinaryFile {
 public:
-    // Creates the file, or empties an existing one.
+    // Creates the file, or empties an existing one. Writes are unbuffered, so
+    // a failure is known at the write that caused it.
     bool OpenForWriting(const std::string& path);
     bool OpenForReading(const std::string& path);
     bool IsOpen() const { return m_pFile != nullptr; }
 
-    // Appends at the end of what was written so far.
+    // Writes at the current position and moves past the bytes.
     bool Append(std::span<const std::uint8_t> bytes);
 
-    // Overwrites bytes already written; the next Append still goes to the end.
+    // Makes offset the position of the next Append, e.g. to drop a partial write.
+    bool MoveTo(std::uint64_t offset);
+
+    // Overwrites bytes already written; the next Append goes where it would have.
     bool Overwrite(std::uint64_t offset, std::span<const std::uint8_t> bytes);
 
     // Reads at most bytes.size() bytes at offset; returns how many were read.
@@ -31,8 +35,6 @@ public:
     bool Close();
 
 private:
-    bool SeekTo(std::uint64_t offset);
-    bool SeekToEnd();
 
     struct CFileCloser {
         void operator()(std::FILE* pFile) const { std::fclose(pFile); }

@@ -8,6 +8,13 @@
 namespace {
 
 constexpr std::uint32_t kFormatChunkMinimum = 16;
+constexpr std::uint16_t kWaveFormatExtensible = 0xFFFE;
+constexpr std::uint32_t kExtensibleChunkSize = 40;
+
+// Bytes 2 to 15 of the sub-format GUIDs that carry a plain format tag in
+// their first two bytes (PCM, IEEE float, ...).
+constexpr std::array<std::uint8_t, 14> kSubFormatSuffix = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
+                                                           0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
 
 std::uint16_t Read16(const std::uint8_t* pBytes)
 {
@@ -85,7 +92,24 @@ bool CWaveFile::ReadFormatChunk(std::uint64_t offset, std::uint32_t size)
     m_format.wBitsPerSample = Read16(&fields[14]);
     m_format.cbSize = 0;
     m_bHasFormat = true;
-    return true;
+    return m_format.wFormatTag != kWaveFormatExtensible || ReadSubFormat(offset, size);
+}
+
+// The AVI stream stores the format without its extension, so an extensible
+// format is reduced to the plain tag its sub-format names; without one the
+// sound could not be described.
+bool CWaveFile::ReadSubFormat(std::uint64_t offset, std::uint32_t size)
+{
+    std::array<std::uint8_t, kExtensibleChunkSize> fields{};
+    if (size < fields.size() || m_file.ReadAt(offset, fields) != fields.size() || Read16(&fields[16]) < 22) {
+        return false;
+    }
+    const auto suffix = std::span(fields).subspan(26);
+    if (!std::equal(suffix.begin(), suffix.end(), kSubFormatSuffix.begin(), kSubFormatSuffix.end())) {
+        return false;
+    }
+    m_format.wFormatTag = Read16(&fields[24]);
+    return m_format.wFormatTag != kWaveFormatExtensible;
 }
 
 // A format without channels, rate or block size cannot describe any sound,

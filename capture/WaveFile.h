@@ -29,6 +29,7 @@ public:
 private:
     bool ReadChunkList(std::uint64_t fileEnd);
     bool ReadFormatChunk(std::uint64_t offset, std::uint32_t size);
+    bool ReadSubFormat(std::uint64_t offset, std::uint32_t size);
     bool IsUsableFormat() const;
 
     CBinaryFile m_file;

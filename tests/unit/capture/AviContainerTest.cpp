@@ -103,3 +103,36 @@ TEST(AviContainer, RefusesAThirdStreamAndWritesAfterFinish)
 }
 
 } // namespace
+
+namespace {
+
+TEST(AviContainer, FullIndexesStopTheFileButKeepItComplete)
+{
+    CTestFolder folder;
+    const std::string path = folder.Path("full.avi");
+    CAviContainer container(4096);  // one 3000-byte chunk per RIFF
+    ASSERT_EQ(container.Create(path), AVIERR_OK);
+    int stream = -1;
+    ASSERT_EQ(container.AddAudioStream(PcmFormat(1, 8000, 8), stream), AVIERR_OK);
+    const std::vector<std::uint8_t> chunk = TestSamples(3000);
+    HRESULT result = AVIERR_OK;
+    std::uint32_t accepted = 0;
+    while (result == AVIERR_OK && accepted <= kSuperIndexCapacity) {
+        result = container.WriteChunk(stream, chunk, true, 3000);
+        accepted += result == AVIERR_OK ? 1 : 0;
+    }
+    EXPECT_EQ(result, AVIERR_BADSIZE);
+    EXPECT_EQ(accepted, kSuperIndexCapacity);
+    EXPECT_EQ(container.WriteChunk(stream, chunk, true, 3000), AVIERR_FILEWRITE);
+    ASSERT_EQ(container.Finish(), AVIERR_OK);
+
+    const ProbedAvi avi = ProbeAvi(path);
+    EXPECT_TRUE(avi.bValid);
+    EXPECT_EQ(avi.riffTypes.size(), kSuperIndexCapacity);
+    EXPECT_EQ(avi.samples.size(), kSuperIndexCapacity);
+    ASSERT_EQ(avi.streams.size(), 1u);
+    EXPECT_EQ(avi.streams[0].superIndexEntries, kSuperIndexCapacity);
+    EXPECT_EQ(avi.streams[0].length, 3000u * kSuperIndexCapacity);
+}
+
+} // namespace

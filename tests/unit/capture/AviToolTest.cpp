@@ -6,6 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 constexpr int kWidth = 64;
@@ -160,6 +166,26 @@ INSTANTIATE_TEST_SUITE_P(Pcm44100, AviSoundTest,
                          ::testing::Values(SoundCase{1, "1.5", 66150}, SoundCase{2, "1.5", 66150},
                                            SoundCase{1, "0.01", 441}, SoundCase{2, "2.25", 99225}));
 
+// sox writes 24-bit sound with an extensible format and a "fact" chunk.
+TEST_F(AviToolTest, ExtensibleWaveIsStoredAsPlainPcm)
+{
+    const std::string wave = m_folder.Path("deep.wav");
+    const std::string raw = m_folder.Path("deep.raw");
+    ASSERT_EQ(RunTool("sox -n -r 44100 -b 24 -c 2 " + Quoted(wave) + " synth 0.5 sine 440").exitCode, 0);
+    ASSERT_EQ(RunTool("sox " + Quoted(wave) + " -t raw " + Quoted(raw)).exitCode, 0);
+    auto pWriter = OpenWithFrames("deep.avi", 100, 5);
+    ASSERT_EQ(AviAppendWaveFile(pWriter.get(), wave.c_str()), AVIERR_OK);
+    ASSERT_EQ(AviClose(std::move(pWriter)), AVIERR_OK);
+    auto stream = ProbeStream(m_path, "a:0", "codec_name,channels,sample_rate");
+    EXPECT_EQ(stream["codec_name"], "pcm_s24le");
+    EXPECT_EQ(stream["channels"], "2");
+    const std::string decoded = m_folder.Path("decoded.raw");
+    ASSERT_EQ(RunTool("ffmpeg -nostdin -v error -y -i " + Quoted(m_path) + " -map 0:a:0 -c:a pcm_s24le -f s24le " +
+                      Quoted(decoded)).exitCode, 0);
+    EXPECT_EQ(ReadFileBytes(decoded), ReadFileBytes(raw));
+    EXPECT_EQ(ReadFileBytes(raw).size(), 22050u * 6);
+}
+
 TEST_F(AviToolTest, SecondWaveIsHeardAfterTheFirst)
 {
     std::vector<std::uint8_t> first;
@@ -185,6 +211,50 @@ TEST_F(AviToolTest, SegmentedFileDecodesToItsLastFrameAndSample)
     EXPECT_EQ(counted["nb_read_frames"], "150");
     ExpectFramePixels(DecodedFrame(m_path, 149, m_folder.Path("last.raw")), 32, 24, 149);
     EXPECT_EQ(DecodedSound(m_path, m_folder.Path("decoded.raw")), sound);
+}
+
+} // namespace
+
+namespace {
+
+// Writes frames until the file may grow no further, as on a full disk, and
+// closes the writer; the exit status is the number of frames taken.
+[[noreturn]] void RecordUntilTheDiskIsFull(const std::string& path, rlim_t fileSizeLimit)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{fileSizeLimit, fileSizeLimit};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    auto pWriter = AviOpen(path.c_str(), 100, nullptr);
+    int frames = 0;
+    while (pWriter && frames < 200) {
+        const CTestFrame frame(kWidth, kHeight, frames);
+        if (AviAppendFrame(pWriter.get(), &frame.Dib()) != AVIERR_OK) {
+            break;
+        }
+        ++frames;
+    }
+    const bool bRefusedAfterward = AviAppendFrame(pWriter.get(), &CTestFrame(kWidth, kHeight, 0).Dib()) == AVIERR_ERROR;
+    AviClose(std::move(pWriter));
+    _exit(bRefusedAfterward ? frames : 255);
+}
+
+TEST_F(AviToolTest, FramesWrittenBeforeTheDiskFilledStayPlayable)
+{
+    m_path = m_folder.Path("full-disk.avi");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        RecordUntilTheDiskIsFull(m_path, 300000);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    const int frames = WEXITSTATUS(status);
+    ASSERT_GT(frames, 10);
+    ASSERT_LT(frames, 200);
+    auto counted = ProbeStream(m_path, "v:0", "nb_read_frames", "-count_frames");
+    EXPECT_EQ(counted["nb_read_frames"], std::to_string(frames));
+    ExpectFramePixels(DecodedFrame(m_path, frames - 1, m_folder.Path("last.raw")), kWidth, kHeight, frames - 1);
 }
 
 } // namespace

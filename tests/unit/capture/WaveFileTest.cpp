@@ -92,6 +92,48 @@ TEST_F(WaveFileTest, UnfilledSizesStillFindTheData)
     EXPECT_EQ(m_wave.DataSize(), 300u);
 }
 
+std::vector<std::uint8_t> ExtensibleWave(std::uint16_t subFormatTag, std::uint8_t guidLastByte)
+{
+    WaveFormat format = PcmFormat(2, 48000, 24);
+    format.wFormatTag = 0xFFFE;
+    CRiffBuffer wave;
+    const std::size_t riff = wave.BeginList(MakeFourcc('R', 'I', 'F', 'F'), MakeFourcc('W', 'A', 'V', 'E'));
+    PutWaveFormatChunk(wave, format, 16);
+    wave.Patch32(16, 40);
+    wave.Put16(22);  // extension size
+    wave.Put16(24);  // valid bits
+    wave.Put32(3);   // front left and right
+    wave.Put16(subFormatTag);
+    wave.PutBytes(std::vector<std::uint8_t>{0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38,
+                                            0x9B, guidLastByte});
+    const std::size_t data = wave.BeginChunk(MakeFourcc('d', 'a', 't', 'a'));
+    wave.PutBytes(TestSamples(60));
+    wave.EndChunk(data);
+    wave.EndChunk(riff);
+    return {wave.Bytes().begin(), wave.Bytes().end()};
+}
+
+TEST_F(WaveFileTest, ExtensibleFormatBecomesItsPlainTag)
+{
+    ASSERT_EQ(OpenBytes(ExtensibleWave(kWaveFormatPcm, 0x71)), CWaveFile::EOpenResult::ok);
+    WaveFormat expected = PcmFormat(2, 48000, 24);
+    EXPECT_TRUE(SameWaveLayout(m_wave.Format(), expected));
+    EXPECT_EQ(m_wave.DataSize(), 60u);
+}
+
+TEST_F(WaveFileTest, ExtensibleFormatOfUnknownKindIsRefused)
+{
+    EXPECT_EQ(OpenBytes(ExtensibleWave(kWaveFormatPcm, 0x72)), CWaveFile::EOpenResult::malformed);
+    EXPECT_EQ(m_wave.Open(m_folder.Path("absent.wav")), CWaveFile::EOpenResult::cannotOpen);
+    std::vector<std::uint8_t> shortExtension = CanonicalWave(PcmFormat(2, 48000, 24), TestSamples(60));
+    shortExtension[20] = 0xFE;
+    shortExtension[21] = 0xFF;
+    CWaveFile wave;
+    const std::string path = m_folder.Path("short.wav");
+    WriteFileBytes(path, shortExtension);
+    EXPECT_EQ(wave.Open(path), CWaveFile::EOpenResult::malformed);
+}
+
 TEST_F(WaveFileTest, MissingFileCannotBeOpened)
 {
     EXPECT_EQ(m_wave.Open(m_folder.Path("absent.wav")), CWaveFile::EOpenResult::cannotOpen);

@@ -59,10 +59,11 @@ void ExpectFramePixels(const std::vector<std::uint8_t>& decoded, int width, int 
 }
 
 // The sound of the file's first audio stream as ffmpeg decodes it.
-std::vector<std::uint8_t> DecodedSound(const std::string& path, const std::string& rawPath)
+std::vector<std::uint8_t> DecodedSound(const std::string& path, const std::string& rawPath,
+                                       const std::string& sampleFormat = "s16le")
 {
-    const ToolResult decode = RunTool("ffmpeg -nostdin -v error -y -i " + Quoted(path) +
-                                      " -map 0:a:0 -c:a pcm_s16le -f s16le " + Quoted(rawPath));
+    const ToolResult decode = RunTool("ffmpeg -nostdin -v error -y -i " + Quoted(path) + " -map 0:a:0 -c:a pcm_" +
+                                      sampleFormat + " -f " + sampleFormat + " " + Quoted(rawPath));
     EXPECT_EQ(decode.exitCode, 0) << decode.output;
     return ReadFileBytes(rawPath);
 }
@@ -79,6 +80,16 @@ protected:
             EXPECT_EQ(AviAppendFrame(pWriter.get(), &frame.Dib()), AVIERR_OK);
         }
         return pWriter;
+    }
+
+    // Five frames followed by the sound of the WAV files.
+    void WriteVideoWithSound(const std::string& name, const std::vector<std::string>& waves)
+    {
+        auto pWriter = OpenWithFrames(name, 100, 5);
+        for (const std::string& wave : waves) {
+            EXPECT_EQ(AviAppendWaveFile(pWriter.get(), wave.c_str()), AVIERR_OK) << wave;
+        }
+        EXPECT_EQ(AviClose(std::move(pWriter)), AVIERR_OK);
     }
 
     // A sine tone from sox and the same samples as raw 16-bit data.
@@ -149,9 +160,7 @@ TEST_P(AviSoundTest, PcmSoundKeepsFormatAndEverySample)
     std::vector<std::uint8_t> raw;
     const std::string wave = SoxTone("tone", sound.channels, sound.seconds, raw);
     ASSERT_EQ(raw.size(), sound.samples * 2 * sound.channels);
-    auto pWriter = OpenWithFrames("sound.avi", 100, 10);
-    ASSERT_EQ(AviAppendWaveFile(pWriter.get(), wave.c_str()), AVIERR_OK);
-    ASSERT_EQ(AviClose(std::move(pWriter)), AVIERR_OK);
+    WriteVideoWithSound("sound.avi", {wave});
 
     auto stream = ProbeStream(m_path, "a:0", "codec_name,sample_rate,channels,bits_per_sample,duration_ts");
     EXPECT_EQ(stream["codec_name"], "pcm_s16le");
@@ -173,17 +182,13 @@ TEST_F(AviToolTest, ExtensibleWaveIsStoredAsPlainPcm)
     const std::string raw = m_folder.Path("deep.raw");
     ASSERT_EQ(RunTool("sox -n -r 44100 -b 24 -c 2 " + Quoted(wave) + " synth 0.5 sine 440").exitCode, 0);
     ASSERT_EQ(RunTool("sox " + Quoted(wave) + " -t raw " + Quoted(raw)).exitCode, 0);
-    auto pWriter = OpenWithFrames("deep.avi", 100, 5);
-    ASSERT_EQ(AviAppendWaveFile(pWriter.get(), wave.c_str()), AVIERR_OK);
-    ASSERT_EQ(AviClose(std::move(pWriter)), AVIERR_OK);
+    WriteVideoWithSound("deep.avi", {wave});
     auto stream = ProbeStream(m_path, "a:0", "codec_name,channels,sample_rate");
     EXPECT_EQ(stream["codec_name"], "pcm_s24le");
     EXPECT_EQ(stream["channels"], "2");
-    const std::string decoded = m_folder.Path("decoded.raw");
-    ASSERT_EQ(RunTool("ffmpeg -nostdin -v error -y -i " + Quoted(m_path) + " -map 0:a:0 -c:a pcm_s24le -f s24le " +
-                      Quoted(decoded)).exitCode, 0);
-    EXPECT_EQ(ReadFileBytes(decoded), ReadFileBytes(raw));
-    EXPECT_EQ(ReadFileBytes(raw).size(), 22050u * 6);
+    const std::vector<std::uint8_t> expected = ReadFileBytes(raw);
+    EXPECT_EQ(expected.size(), 22050u * 6);
+    EXPECT_EQ(DecodedSound(m_path, m_folder.Path("decoded.raw"), "s24le"), expected);
 }
 
 TEST_F(AviToolTest, SecondWaveIsHeardAfterTheFirst)
@@ -192,10 +197,7 @@ TEST_F(AviToolTest, SecondWaveIsHeardAfterTheFirst)
     std::vector<std::uint8_t> second;
     const std::string firstWave = SoxTone("first", 2, "0.5", first);
     const std::string secondWave = SoxTone("second", 2, "0.75", second);
-    auto pWriter = OpenWithFrames("two.avi", 100, 5);
-    ASSERT_EQ(AviAppendWaveFile(pWriter.get(), firstWave.c_str()), AVIERR_OK);
-    ASSERT_EQ(AviAppendWaveFile(pWriter.get(), secondWave.c_str()), AVIERR_OK);
-    ASSERT_EQ(AviClose(std::move(pWriter)), AVIERR_OK);
+    WriteVideoWithSound("two.avi", {firstWave, secondWave});
     std::vector<std::uint8_t> both = first;
     both.insert(both.end(), second.begin(), second.end());
     EXPECT_EQ(DecodedSound(m_path, m_folder.Path("decoded.raw")), both);

@@ -30,7 +30,9 @@ case ${1:-} in
     [ -f "$WINEPREFIX/.tavrelin-ready-2" ] || new_prefix=1
     timeout -k 5 30 wineserver -k >/dev/null 2>&1 || true
     mkdir -p "$WINEPREFIX"
-    wineserver -p
+    # The server outlives this script: it must not hold the caller's output
+    # open, or CTest waits for it until the test's timeout.
+    wineserver -p </dev/null >/dev/null 2>&1
     timeout -k 10 240 wineboot -i </dev/null >"$TAVRELIN_WINE_ROOT/wineboot.log" 2>&1
     if [ $new_prefix = 1 ]; then
       registry_settings >"$TAVRELIN_WINE_ROOT/registry.log" 2>&1

@@ -98,7 +98,7 @@ void SelectFirstRegistryRoot(HWND tree)
 
 TEST(RegeditTest, ListsTheValuesOfTheSelectedKey)
 {
-    WineToolWindow regedit(SystemProgram("regedit.exe"), "RegEdit_RegEdit", "Registry Editor");
+    WineToolWindow regedit(WindowsProgram("regedit.exe"), "RegEdit_RegEdit", "Registry Editor");
     ASSERT_NE(regedit.Window(), nullptr);
     ASSERT_TRUE(regedit.Process());
     const HWND tree = WaitForWindow([&] { return FindChild(regedit.Window(), "SysTreeView32"); });
@@ -141,14 +141,17 @@ TEST(WinecfgTest, ReadsAndSwitchesThePropertySheetTabs)
     EXPECT_EQ(::WaitForSingleObject(winecfg.Process(), 20000), WAIT_OBJECT_0);
 }
 
-// A 32-bit driver cannot lay out 64-bit structures: the buffer refuses the
-// target instead of letting a test read garbage.
+// A driver cannot lay out structures of the other bitness: the buffer
+// refuses such a target instead of letting a test read garbage.
 TEST(RemoteBufferBitnessTest, RefusesAProcessOfTheOtherBitness)
 {
     BOOL wow64 = FALSE;
-    if (!::IsWow64Process(::GetCurrentProcess(), &wow64) || !wow64)
-        GTEST_SKIP() << "no process of the other bitness to start";
-    RunningProgram notepad(LaunchOptions{WindowsProgram("sysnative\\notepad.exe"), "", {}, WindowsProgram("")});
+    ::IsWow64Process(::GetCurrentProcess(), &wow64);
+    // sysnative reaches the 64-bit system folder from a 32-bit process.
+    const std::string otherNotepad = WindowsProgram(wow64 ? "sysnative\\notepad.exe" : "syswow64\\notepad.exe");
+    if (::GetFileAttributesA(otherNotepad.c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "no program of the other bitness here";
+    RunningProgram notepad(LaunchOptions{otherNotepad, "", {}, WindowsProgram("")});
     ASSERT_NE(WaitForTopLevel(notepad.Pid(), "Notepad"), nullptr);
     EXPECT_FALSE(SameBitness(notepad.Process()));
     EXPECT_THROW(RemoteBuffer(notepad.Pid(), 16), std::runtime_error);

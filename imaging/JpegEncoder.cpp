@@ -1,0 +1,377 @@
+#include "JpegEncoder.h"
+
+#include "JpegForwardDct.h"
+#include "JpegTables.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+using jpeg_tables::kZigzag;
+
+constexpr int kMaxDimension = 65535;
+
+// Largest coded block: DC code (<= 11 bits) plus 11 value bits, then 63 AC
+// symbols of at most 16 + 10 bits. Six blocks, up to 31 bits still pending
+// from earlier, and every byte possibly doubled by stuffing.
+constexpr std::size_t kMaxBlockBits = 22 + 63 * 26;
+constexpr std::size_t kMaxMcuBytes = 2 * ((6 * kMaxBlockBits + 31) / 8 + 1);
+// Flush of at most 31 pending bits (stuffed) and the EOI marker.
+constexpr std::size_t kMaxTailBytes = 2 * 4 + 2;
+
+// The largest AC magnitude the baseline tables have a code for (category 10).
+// Extreme patterns at quality 100 can quantise to 1024; clamping keeps the
+// stream decodable instead of ending the block without its symbols.
+constexpr int32_t kMaxAcMagnitude = 1023;
+
+int QualityToScale(uint16_t quality)
+{
+    const int clamped = std::clamp<int>(quality, 1, 100);
+    return clamped < 50 ? 5000 / clamped : 200 - 2 * clamped;
+}
+
+uint8_t ScaleQuantValue(int base, int scale)
+{
+    const int value = (base * scale + 50) / 100;
+    return static_cast<uint8_t>(std::clamp(value, 1, 255));
+}
+
+// Builds codes from the code-length counts as T.81 Annex C (Figures C.1 to
+// C.3) describes.
+CJpegEncoder::SHuffmanTable BuildHuffmanTable(const jpeg_tables::SHuffmanSpec& spec)
+{
+    CJpegEncoder::SHuffmanTable table{};
+    table.counts = spec.counts;
+    table.symbolCount = spec.symbolCount;
+    std::copy_n(spec.symbols.begin(), spec.symbolCount, table.symbols.begin());
+    uint32_t code = 0;
+    int entry = 0;
+    for (int length = 1; length <= 16; ++length) {
+        for (int i = 0; i < spec.counts[length]; ++i, ++entry) {
+            const uint8_t symbol = spec.symbols[entry];
+            table.codes[symbol] = code++;
+            table.lengths[symbol] = static_cast<uint8_t>(length);
+        }
+        code <<= 1;
+    }
+    return table;
+}
+
+class CByteAppender {
+public:
+    explicit CByteAppender(uint8_t* cursor) : m_pCursor(cursor) {}
+    void Byte(int value) { *m_pCursor++ = static_cast<uint8_t>(value); }
+    void Word(int value)
+    {
+        Byte(value >> 8);
+        Byte(value & 0xFF);
+    }
+    void Bytes(const uint8_t* source, std::size_t count)
+    {
+        std::memcpy(m_pCursor, source, count);
+        m_pCursor += count;
+    }
+    uint8_t* Cursor() const { return m_pCursor; }
+
+private:
+    uint8_t* m_pCursor;
+};
+
+void AppendQuantTable(CByteAppender& out, int identifier, const std::array<uint8_t, 64>& table)
+{
+    out.Word(0xFFDB);
+    out.Word(67);
+    out.Byte(identifier);
+    for (int k = 0; k < 64; ++k)
+        out.Byte(table[kZigzag[k]]);
+}
+
+void AppendHuffmanTable(CByteAppender& out, int classAndIdentifier,
+                        const CJpegEncoder::SHuffmanTable& table)
+{
+    out.Word(0xFFC4);
+    out.Word(19 + table.symbolCount);
+    out.Byte(classAndIdentifier);
+    out.Bytes(table.counts.data() + 1, 16);
+    out.Bytes(table.symbols.data(), table.symbolCount);
+}
+
+int Category(int32_t value)
+{
+    return std::bit_width(static_cast<uint32_t>(value < 0 ? -value : value));
+}
+
+} // namespace
+
+CJpegEncoder::CJpegEncoder(uint16_t quality)
+    : m_nQuality(quality), m_nScale(static_cast<uint16_t>(QualityToScale(quality)))
+{
+    BuildColourTables();
+    BuildQuantisationTables();
+    BuildHuffmanTables();
+    PrepareComponentCoding(m_luminanceCoding, m_luminanceDivisors, m_dcLuminance, m_acLuminance);
+    PrepareComponentCoding(m_chrominanceCoding, m_chrominanceDivisors, m_dcChrominance,
+                           m_acChrominance);
+}
+
+void CJpegEncoder::BuildColourTables()
+{
+    // JFIF YCbCr in 16.16 fixed point; the constant terms carry the rounding
+    // and, for the colour differences, the +128 offset.
+    for (int32_t v = 0; v < 256; ++v) {
+        m_redToY[v] = 19595 * v;
+        m_greenToY[v] = 38470 * v;
+        m_blueToY[v] = 7471 * v + 32768;
+        m_redToCb[v] = -11059 * v;
+        m_greenToCb[v] = -21709 * v;
+        m_blueToCb[v] = 32768 * v + 8421375;
+        m_redToCr[v] = 32768 * v + 8421375;
+        m_greenToCr[v] = -27439 * v;
+        m_blueToCr[v] = -5329 * v;
+    }
+}
+
+void CJpegEncoder::BuildQuantisationTables()
+{
+    for (int i = 0; i < 64; ++i) {
+        m_luminanceTable[i] = ScaleQuantValue(jpeg_tables::kBaseLuminanceQuant[i], m_nScale);
+        m_chrominanceTable[i] = ScaleQuantValue(jpeg_tables::kBaseChrominanceQuant[i], m_nScale);
+        const uint32_t dctScale = jpeg_tables::kDctScale[i];
+        m_luminanceDivisors[i] = static_cast<uint16_t>((m_luminanceTable[i] * dctScale + 1024) >> 11);
+        m_chrominanceDivisors[i] =
+            static_cast<uint16_t>((m_chrominanceTable[i] * dctScale + 1024) >> 11);
+    }
+}
+
+void CJpegEncoder::BuildHuffmanTables()
+{
+    m_dcLuminance = BuildHuffmanTable(jpeg_tables::kDcLuminance);
+    m_acLuminance = BuildHuffmanTable(jpeg_tables::kAcLuminance);
+    m_dcChrominance = BuildHuffmanTable(jpeg_tables::kDcChrominance);
+    m_acChrominance = BuildHuffmanTable(jpeg_tables::kAcChrominance);
+}
+
+void CJpegEncoder::PrepareComponentCoding(SComponentCoding& coding,
+                                          const std::array<uint16_t, 64>& divisors,
+                                          const SHuffmanTable& dc, const SHuffmanTable& ac)
+{
+    // (n * reciprocal) >> 32 equals n / d for every n below 2^32 / d, far
+    // above any DCT output plus d / 2; held in zigzag order for the scan.
+    for (int k = 0; k < 64; ++k) {
+        const uint32_t divisor = divisors[kZigzag[k]];
+        coding.halfDivisors[k] = static_cast<uint16_t>(divisor / 2);
+        coding.reciprocals[k] = (uint64_t{1} << 32) / divisor + 1;
+    }
+    coding.dc = &dc;
+    coding.ac = &ac;
+}
+
+std::size_t CJpegEncoder::MaxEncodedSize(int32_t width, int32_t height)
+{
+    if (width < 1 || height < 1 || width > kMaxDimension || height > kMaxDimension)
+        return kHeaderSize + kMaxTailBytes;
+    const uint64_t mcuCount = uint64_t((width + 15) / 16) * uint64_t((height + 15) / 16);
+    const uint64_t bound = kHeaderSize + mcuCount * kMaxMcuBytes + kMaxTailBytes;
+    return bound > std::numeric_limits<std::size_t>::max() ? std::numeric_limits<std::size_t>::max()
+                                                            : static_cast<std::size_t>(bound);
+}
+
+bool CJpegEncoder::Encode(const uint8_t* pixels, uint8_t* output, std::size_t capacity,
+                          int32_t width, int32_t height, std::size_t& outLength)
+{
+    if (pixels == nullptr || output == nullptr || capacity < kHeaderSize)
+        return false;
+    m_nWidth = static_cast<uint16_t>(width);
+    m_nHeight = static_cast<uint16_t>(height);
+    WriteHeaders(output);
+    if (width < 1 || height < 1 || width > kMaxDimension || height > kMaxDimension)
+        return false;
+    if (!EncodeScan(pixels, output, capacity))
+        return false;
+    outLength = static_cast<std::size_t>(m_bitWriter.Cursor() - output);
+    return true;
+}
+
+uint8_t* CJpegEncoder::WriteHeaders(uint8_t* cursor) const
+{
+    static const uint8_t kJfif[] = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00,
+                                    0x01, 0x01, 0x01, 0x01, 0x2C, 0x01, 0x2C, 0x00, 0x00};
+    CByteAppender out(cursor);
+    out.Bytes(kJfif, sizeof kJfif);
+    AppendQuantTable(out, 0, m_luminanceTable);
+    AppendQuantTable(out, 1, m_chrominanceTable);
+
+    out.Word(0xFFC0);
+    out.Word(17);
+    out.Byte(8);
+    out.Word(m_nHeight);
+    out.Word(m_nWidth);
+    static const uint8_t kComponents[] = {3, 1, 0x22, 0, 2, 0x11, 1, 3, 0x11, 1};
+    out.Bytes(kComponents, sizeof kComponents);
+
+    AppendHuffmanTable(out, 0x00, m_dcLuminance);
+    AppendHuffmanTable(out, 0x10, m_acLuminance);
+    AppendHuffmanTable(out, 0x01, m_dcChrominance);
+    AppendHuffmanTable(out, 0x11, m_acChrominance);
+
+    static const uint8_t kScan[] = {0xFF, 0xDA, 0x00, 0x0C, 3, 1, 0x00, 2, 0x11, 3, 0x11, 0, 63, 0};
+    out.Bytes(kScan, sizeof kScan);
+    return out.Cursor();
+}
+
+bool CJpegEncoder::EncodeScan(const uint8_t* pixels, uint8_t* output, std::size_t capacity)
+{
+    const std::size_t stride = (3 * std::size_t{m_nWidth} + 3) & ~std::size_t{3};
+    const int mcuRows = (m_nHeight + 15) / 16;
+    const int mcuColumns = (m_nWidth + 15) / 16;
+    uint8_t* const end = output + capacity;
+    m_nPredictorY = m_nPredictorCb = m_nPredictorCr = 0;
+    m_bitWriter.Reset(output + kHeaderSize);
+
+    // Near the end of the buffer an MCU is coded into staging first and
+    // copied only if it fits, so nothing is written past the capacity.
+    alignas(16) uint8_t staging[kMaxMcuBytes];
+    const auto fitsThroughStaging = [&](auto&& code) {
+        uint8_t* const cursor = m_bitWriter.Cursor();
+        if (static_cast<std::size_t>(end - cursor) >= kMaxMcuBytes) {
+            code();
+            return true;
+        }
+        m_bitWriter.SetCursor(staging);
+        code();
+        const std::size_t produced = static_cast<std::size_t>(m_bitWriter.Cursor() - staging);
+        if (produced > static_cast<std::size_t>(end - cursor))
+            return false;
+        std::memcpy(cursor, staging, produced);
+        m_bitWriter.SetCursor(cursor + produced);
+        return true;
+    };
+
+    alignas(16) uint8_t edgeBlock[16 * 48];
+    const uint8_t* rows[16];
+    for (int mcuRow = 0; mcuRow < mcuRows; ++mcuRow) {
+        for (int mcuColumn = 0; mcuColumn < mcuColumns; ++mcuColumn) {
+            GatherRows(pixels, stride, mcuRow, mcuColumn, edgeBlock, rows);
+            if (!fitsThroughStaging([&] { EncodeMcu(rows); }))
+                return false;
+        }
+    }
+    return fitsThroughStaging([&] {
+        m_bitWriter.Flush();
+        uint8_t* cursor = m_bitWriter.Cursor();
+        *cursor++ = 0xFF;
+        *cursor++ = 0xD9;
+        m_bitWriter.SetCursor(cursor);
+    });
+}
+
+void CJpegEncoder::GatherRows(const uint8_t* pixels, std::size_t stride, int mcuRow,
+                              int mcuColumn, uint8_t* edgeBlock, const uint8_t* rows[16]) const
+{
+    const int firstRow = 16 * mcuRow;
+    const int firstColumn = 16 * mcuColumn;
+    const int rowsAvailable = std::min(16, m_nHeight - firstRow);
+    const int columnsAvailable = std::min(16, m_nWidth - firstColumn);
+    for (int j = 0; j < 16; ++j) {
+        // The bottom edge repeats the last picture row; rows are stored bottom-up.
+        const int pictureRow = firstRow + std::min(j, rowsAvailable - 1);
+        const uint8_t* source =
+            pixels + std::size_t(m_nHeight - 1 - pictureRow) * stride + 3 * std::size_t(firstColumn);
+        if (columnsAvailable == 16) {
+            rows[j] = source;
+            continue;
+        }
+        // The right edge repeats the last picture column.
+        uint8_t* target = edgeBlock + j * 48;
+        std::memcpy(target, source, 3 * std::size_t(columnsAvailable));
+        for (int i = columnsAvailable; i < 16; ++i)
+            std::memcpy(target + 3 * i, source + 3 * (columnsAvailable - 1), 3);
+        rows[j] = target;
+    }
+}
+
+void CJpegEncoder::EncodeMcu(const uint8_t* const rows[16])
+{
+    alignas(32) int32_t luminance[4][64];
+    alignas(32) int32_t blueDifference[64];
+    alignas(32) int32_t redDifference[64];
+    ConvertColours(rows, luminance, blueDifference, redDifference);
+    for (const auto& block : luminance)
+        CodeBlock(block, m_luminanceCoding, m_nPredictorY);
+    CodeBlock(blueDifference, m_chrominanceCoding, m_nPredictorCb);
+    CodeBlock(redDifference, m_chrominanceCoding, m_nPredictorCr);
+}
+
+void CJpegEncoder::ConvertColours(const uint8_t* const rows[16], int32_t luminance[4][64],
+                                  int32_t blueDifference[64], int32_t redDifference[64]) const
+{
+    // Samples are stored transposed ([column * 8 + row]), as the DCT reads them.
+    for (int y = 0; y < 16; ++y) {
+        const uint8_t* pixel = rows[y];
+        for (int x = 0; x < 16; ++x, pixel += 3) {
+            const int blue = pixel[0], green = pixel[1], red = pixel[2];
+            const int block = (y >> 3) * 2 + (x >> 3);
+            luminance[block][(x & 7) * 8 + (y & 7)] =
+                ((m_redToY[red] + m_greenToY[green] + m_blueToY[blue]) >> 16) - 128;
+            if (((x | y) & 1) == 0) {
+                // 4:2:0 chroma takes the top-left pixel of each 2 x 2 group.
+                const int index = (x >> 1) * 8 + (y >> 1);
+                blueDifference[index] =
+                    ((m_redToCb[red] + m_greenToCb[green] + m_blueToCb[blue]) >> 16) - 128;
+                redDifference[index] =
+                    ((m_redToCr[red] + m_greenToCr[green] + m_blueToCr[blue]) >> 16) - 128;
+            }
+        }
+    }
+}
+
+void CJpegEncoder::CodeBlock(const int32_t* samplesByColumn, const SComponentCoding& coding,
+                             int32_t& predictor)
+{
+    alignas(32) int32_t coefficients[64];
+    ForwardDct(samplesByColumn, coefficients);
+
+    // Quantise in zigzag order, rounding half away from zero, and note which
+    // positions are non-zero so the AC scan can jump from one to the next.
+    int32_t quantised[64];
+    uint64_t nonZero = 0;
+    for (int k = 0; k < 64; ++k) {
+        const int32_t coefficient = coefficients[kZigzag[k]];
+        const int32_t sign = coefficient >> 31;
+        const uint32_t magnitude = static_cast<uint32_t>((coefficient ^ sign) - sign);
+        const int32_t level =
+            static_cast<int32_t>(((magnitude + coding.halfDivisors[k]) * coding.reciprocals[k]) >> 32);
+        quantised[k] = (level ^ sign) - sign;
+        nonZero |= uint64_t{level != 0} << k;
+    }
+
+    const int32_t difference = quantised[0] - predictor;
+    predictor = quantised[0];
+    const int dcCategory = Category(difference);
+    PutSymbol(*coding.dc, dcCategory, difference, dcCategory);
+
+    int lastPosition = 0;
+    for (uint64_t pending = nonZero & ~uint64_t{1}; pending != 0; pending &= pending - 1) {
+        const int position = std::countr_zero(pending);
+        int run = position - lastPosition - 1;
+        for (; run > 15; run -= 16)
+            PutSymbol(*coding.ac, 0xF0, 0, 0);
+        const int32_t value = std::clamp(quantised[position], -kMaxAcMagnitude, kMaxAcMagnitude);
+        const int category = Category(value);
+        PutSymbol(*coding.ac, run * 16 + category, value, category);
+        lastPosition = position;
+    }
+    if (lastPosition != 63)
+        PutSymbol(*coding.ac, 0x00, 0, 0);
+}
+
+void CJpegEncoder::PutSymbol(const SHuffmanTable& table, int symbol, int32_t value, int category)
+{
+    // Negative values are sent as value - 1 in category bits (T.81 F.1.2.1).
+    const uint32_t bits = static_cast<uint32_t>(value < 0 ? value - 1 : value) &
+                          ((uint32_t{1} << category) - 1);
+    m_bitWriter.Put(table.codes[symbol] << category | bits, table.lengths[symbol] + category);
+}

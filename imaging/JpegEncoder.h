@@ -1,0 +1,90 @@
+// Baseline JFIF encoder for 24-bit bottom-up bitmaps: 4:2:0 chroma, the
+// Annex K Huffman tables and fixed integer arithmetic, so that the bytes it
+// writes for a picture and a quality are always the same.
+#pragma once
+
+#include "JpegBitWriter.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+class CJpegEncoder {
+public:
+    // Bytes before the entropy-coded data, with the standard tables.
+    static constexpr std::size_t kHeaderSize = 623;
+
+    explicit CJpegEncoder(uint16_t quality);
+
+    // Encodes width x height pixels (blue, green, red; rows bottom-up, each
+    // padded to 4 bytes) into output. Fails, leaving outLength alone, when a
+    // pointer is null, a size lies outside 1..65535 or the file image would
+    // need more than capacity bytes; nothing is ever written past capacity.
+    bool Encode(const uint8_t* pixels, uint8_t* output, std::size_t capacity,
+                int32_t width, int32_t height, std::size_t& outLength);
+
+    // A capacity with which Encode cannot run out of room for this size.
+    static std::size_t MaxEncodedSize(int32_t width, int32_t height);
+
+    uint16_t Quality() const { return m_nQuality; }
+    uint16_t Scale() const { return m_nScale; }
+    const std::array<uint8_t, 64>& LuminanceTable() const { return m_luminanceTable; }
+    const std::array<uint8_t, 64>& ChrominanceTable() const { return m_chrominanceTable; }
+    const std::array<uint16_t, 64>& LuminanceDivisors() const { return m_luminanceDivisors; }
+
+    // Code and length of every symbol; length 0 marks a symbol without code.
+    struct SHuffmanTable {
+        std::array<uint32_t, 256> codes;
+        std::array<uint8_t, 256> lengths;
+        std::array<uint8_t, 17> counts;
+        std::array<uint8_t, 256> symbols;
+        int symbolCount;
+    };
+
+private:
+    // What quantising and coding one kind of block (luminance or chrominance) needs.
+    struct SComponentCoding {
+        std::array<uint16_t, 64> halfDivisors;
+        std::array<uint64_t, 64> reciprocals;
+        const SHuffmanTable* dc;
+        const SHuffmanTable* ac;
+    };
+
+    void BuildColourTables();
+    void BuildQuantisationTables();
+    void BuildHuffmanTables();
+    void PrepareComponentCoding(SComponentCoding& coding, const std::array<uint16_t, 64>& divisors,
+                                const SHuffmanTable& dc, const SHuffmanTable& ac);
+
+    uint8_t* WriteHeaders(uint8_t* cursor) const;
+    bool EncodeScan(const uint8_t* pixels, uint8_t* output, std::size_t capacity);
+    void GatherRows(const uint8_t* pixels, std::size_t stride, int mcuRow, int mcuColumn,
+                    uint8_t* edgeBlock, const uint8_t* rows[16]) const;
+    void EncodeMcu(const uint8_t* const rows[16]);
+    void ConvertColours(const uint8_t* const rows[16], int32_t luminance[4][64],
+                        int32_t blueDifference[64], int32_t redDifference[64]) const;
+    void CodeBlock(const int32_t* samplesByColumn, const SComponentCoding& coding, int32_t& predictor);
+    void PutSymbol(const SHuffmanTable& table, int symbol, int32_t value, int category);
+
+    uint16_t m_nQuality;
+    uint16_t m_nScale;
+    std::array<int32_t, 256> m_redToY, m_greenToY, m_blueToY;
+    std::array<int32_t, 256> m_redToCb, m_greenToCb, m_blueToCb;
+    std::array<int32_t, 256> m_redToCr, m_greenToCr, m_blueToCr;
+    std::array<uint16_t, 64> m_luminanceDivisors;
+    std::array<uint16_t, 64> m_chrominanceDivisors;
+    std::array<uint8_t, 64> m_luminanceTable;
+    std::array<uint8_t, 64> m_chrominanceTable;
+    SHuffmanTable m_dcLuminance;
+    SHuffmanTable m_acLuminance;
+    SHuffmanTable m_dcChrominance;
+    SHuffmanTable m_acChrominance;
+    SComponentCoding m_luminanceCoding;
+    SComponentCoding m_chrominanceCoding;
+    uint16_t m_nWidth = 0;
+    uint16_t m_nHeight = 0;
+    int32_t m_nPredictorY = 0;
+    int32_t m_nPredictorCb = 0;
+    int32_t m_nPredictorCr = 0;
+    CJpegBitWriter m_bitWriter;
+};

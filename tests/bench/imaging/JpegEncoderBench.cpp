@@ -1,0 +1,140 @@
+// Our encoder against libjpeg-turbo (4:2:0, fast integer DCT) on the same
+// pictures; the ratio counter is turbo time / our time (above 1: we are faster).
+#include "JpegEncoder.h"
+
+#include <benchmark/benchmark.h>
+#include <turbojpeg.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct SBenchPicture {
+    int width;
+    int height;
+    std::vector<uint8_t> bits;  // bottom-up BGR rows padded to 4 bytes
+    std::size_t stride;
+};
+
+// Camera-like content: smooth shading, edges of objects and sensor noise.
+const SBenchPicture& Picture(int width, int height)
+{
+    static std::map<int, SBenchPicture> pictures;
+    SBenchPicture& picture = pictures[width * 100000 + height];
+    if (!picture.bits.empty())
+        return picture;
+    picture.width = width;
+    picture.height = height;
+    picture.stride = (3 * std::size_t(width) + 3) & ~std::size_t{3};
+    picture.bits.assign(picture.stride * height, 0);
+    std::mt19937 random(42);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const double fx = double(x) / width, fy = double(y) / height;
+            const bool object = std::hypot(fx - 0.5, fy - 0.5) < 0.25;
+            const int noise = int(random() % 9) - 4;
+            uint8_t* pixel = &picture.bits[y * picture.stride + 3 * x];
+            const double base[3] = {90 + 70 * std::sin(7 * fx + fy), 120 + 60 * std::cos(5 * fy - 2 * fx),
+                                    object ? 200.0 : 60 + 100 * fx * fy};
+            for (int c = 0; c < 3; ++c)
+                pixel[c] = uint8_t(std::clamp(int(base[c]) + noise, 0, 255));
+        }
+    return picture;
+}
+
+std::map<std::string, double>& SecondsPerPicture()
+{
+    static std::map<std::string, double> seconds;
+    return seconds;
+}
+
+std::string Key(int width, int height, int quality)
+{
+    return std::to_string(width) + "x" + std::to_string(height) + "/q" + std::to_string(quality);
+}
+
+void Record(benchmark::State& state, const std::string& key, double seconds, std::size_t bytes)
+{
+    const double perPicture = seconds / double(state.iterations());
+    SecondsPerPicture()[key] = perPicture;
+    state.counters["bytes"] = double(bytes);
+    state.counters["MPix/s"] = double(state.range(0) * state.range(1)) / perPicture / 1e6;
+}
+
+void BM_Ours(benchmark::State& state)
+{
+    const int width = int(state.range(0)), height = int(state.range(1)), quality = int(state.range(2));
+    const SBenchPicture& picture = Picture(width, height);
+    CJpegEncoder encoder{static_cast<uint16_t>(quality)};
+    std::vector<uint8_t> output(CJpegEncoder::MaxEncodedSize(width, height));
+    std::size_t length = 0;
+    const auto start = std::chrono::steady_clock::now();
+    for (auto _ : state) {
+        if (!encoder.Encode(picture.bits.data(), output.data(), output.size(), width, height, length))
+            state.SkipWithError("encode failed");
+        benchmark::DoNotOptimize(output.data());
+    }
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    Record(state, "ours/" + Key(width, height, quality), elapsed.count(), length);
+}
+
+void BM_Turbo(benchmark::State& state)
+{
+    const int width = int(state.range(0)), height = int(state.range(1)), quality = int(state.range(2));
+    const SBenchPicture& picture = Picture(width, height);
+    tjhandle handle = tjInitCompress();
+    unsigned long capacity = tjBufSize(width, height, TJSAMP_420);
+    std::vector<unsigned char> output(capacity);
+    unsigned long length = 0;
+    const auto start = std::chrono::steady_clock::now();
+    for (auto _ : state) {
+        unsigned char* target = output.data();
+        length = capacity;
+        if (tjCompress2(handle, picture.bits.data(), width, int(picture.stride), height, TJPF_BGR, &target,
+                        &length, TJSAMP_420, quality, TJFLAG_BOTTOMUP | TJFLAG_FASTDCT | TJFLAG_NOREALLOC) != 0)
+            state.SkipWithError(tjGetErrorStr2(handle));
+        benchmark::DoNotOptimize(target);
+    }
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    tjDestroy(handle);
+    Record(state, "turbo/" + Key(width, height, quality), elapsed.count(), length);
+}
+
+void Sizes(benchmark::internal::Benchmark* benchmark)
+{
+    for (const auto& size : {std::pair{640, 480}, std::pair{1920, 1080}})
+        for (int quality : {100, 75})
+            benchmark->Args({size.first, size.second, quality});
+    benchmark->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BM_Ours)->Apply(Sizes);
+BENCHMARK(BM_Turbo)->Apply(Sizes);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::printf("\n%-20s %12s %12s %8s\n", "picture", "ours ms", "turbo ms", "ratio");
+    for (const auto& [key, ours] : SecondsPerPicture()) {
+        if (key.rfind("ours/", 0) != 0)
+            continue;
+        const std::string picture = key.substr(5);
+        const auto turbo = SecondsPerPicture().find("turbo/" + picture);
+        if (turbo == SecondsPerPicture().end())
+            continue;
+        std::printf("%-20s %12.3f %12.3f %8.2f\n", picture.c_str(), ours * 1e3, turbo->second * 1e3,
+                    turbo->second / ours);
+    }
+    return 0;
+}

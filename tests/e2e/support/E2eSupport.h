@@ -1,6 +1,7 @@
 #pragma once
 // Everything an end-to-end test needs to drive the program through its windows.
 #include "Controls.h"
+#include "Files.h"
 #include "Input.h"
 #include "MessageBoxes.h"
 #include "ProgramCopy.h"

@@ -100,6 +100,12 @@ void PressKey(HWND window, WORD virtualKey)
     ::PostMessageA(window, WM_KEYUP, virtualKey, KeyLParam(virtualKey, true));
 }
 
+void PressKeyToFocus(HWND window, WORD virtualKey)
+{
+    const HWND focus = FocusedControl(window);
+    PressKey(focus != nullptr ? focus : window, virtualKey);
+}
+
 bool PressKeyReal(HWND topLevel, WORD virtualKey, Timeout timeout)
 {
     ::SetForegroundWindow(topLevel);

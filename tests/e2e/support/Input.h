@@ -25,6 +25,10 @@ std::optional<std::string> HoverAndReadTooltip(HWND toolbar, int buttonIndex, Ti
 // A modal dialog's loop still passes them through IsDialogMessage.
 void PressKey(HWND window, WORD virtualKey);
 
+// PressKey to the control that has the focus in the window's thread (the
+// window itself when none has).
+void PressKeyToFocus(HWND window, WORD virtualKey);
+
 // Brings the top-level window to the foreground and types the key through
 // SendInput, as a user would. False when the window did not become the
 // foreground window.

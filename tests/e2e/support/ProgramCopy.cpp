@@ -1,12 +1,11 @@
 #include "ProgramCopy.h"
 
-#include "Handles.h"
+#include "Files.h"
 
 #include <windows.h>
 
 #include <atomic>
 #include <stdexcept>
-#include <vector>
 
 namespace e2e {
 namespace {
@@ -25,34 +24,6 @@ std::string WithoutTrailingSeparator(std::string path)
     while (path.size() > 3 && (path.back() == '\\' || path.back() == '/'))
         path.pop_back();
     return path;
-}
-
-bool IsFolder(const std::string& path)
-{
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-bool IsDotEntry(const char* name)
-{
-    return std::string(name) == "." || std::string(name) == "..";
-}
-
-// Lists the names in a folder, without "." and "..".
-std::vector<WIN32_FIND_DATAA> FolderEntries(const std::string& folder)
-{
-    std::vector<WIN32_FIND_DATAA> entries;
-    WIN32_FIND_DATAA data{};
-    UniqueFindHandle find(::FindFirstFileA((folder + "\\*").c_str(), &data));
-    if (find.get() == INVALID_HANDLE_VALUE) {
-        find.release();
-        return entries;
-    }
-    do {
-        if (!IsDotEntry(data.cFileName))
-            entries.push_back(data);
-    } while (::FindNextFileA(find.get(), &data));
-    return entries;
 }
 
 // A new, empty folder under the Windows temp folder.

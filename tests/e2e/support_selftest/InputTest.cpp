@@ -44,9 +44,11 @@ TEST_F(InputTest, HoverShowsEachToolbarTooltip)
     EXPECT_FALSE(IsVisible(ToolbarTooltipWindow(toolbar)));
 }
 
+enum class KeyPath { PostedToFocus, PostedToDialog, RealInput };
+
 struct KeyCase {
     const char* name;
-    bool realInput;
+    KeyPath path;
     WORD key;
     const char* status;
 };
@@ -58,19 +60,28 @@ TEST_P(DialogKeyTest, KeyEndsTheModalDialog)
     const KeyCase& key = GetParam();
     const HWND dialog = OpenDialog();
     ASSERT_NE(dialog, nullptr);
-    if (key.realInput)
+    switch (key.path) {
+    case KeyPath::PostedToFocus:
+        PressKeyToFocus(dialog, key.key);
+        break;
+    case KeyPath::PostedToDialog:
+        PressKey(dialog, key.key);
+        break;
+    case KeyPath::RealInput:
         ASSERT_TRUE(PressKeyReal(dialog, key.key));
-    else
-        PressKey(FocusedControl(dialog), key.key);
+        break;
+    }
     EXPECT_TRUE(m_app.WaitForStatus(key.status)) << m_app.Status();
     EXPECT_FALSE(::IsWindow(dialog));
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, DialogKeyTest,
-                         ::testing::Values(KeyCase{"PostedEnter", false, VK_RETURN, "dialog OK"},
-                                           KeyCase{"PostedEscape", false, VK_ESCAPE, "dialog Cancel"},
-                                           KeyCase{"RealEnter", true, VK_RETURN, "dialog OK"},
-                                           KeyCase{"RealEscape", true, VK_ESCAPE, "dialog Cancel"}),
+                         ::testing::Values(KeyCase{"FocusEnter", KeyPath::PostedToFocus, VK_RETURN, "dialog OK"},
+                                           KeyCase{"FocusEscape", KeyPath::PostedToFocus, VK_ESCAPE, "dialog Cancel"},
+                                           KeyCase{"DialogEnter", KeyPath::PostedToDialog, VK_RETURN, "dialog OK"},
+                                           KeyCase{"DialogEscape", KeyPath::PostedToDialog, VK_ESCAPE, "dialog Cancel"},
+                                           KeyCase{"RealEnter", KeyPath::RealInput, VK_RETURN, "dialog OK"},
+                                           KeyCase{"RealEscape", KeyPath::RealInput, VK_ESCAPE, "dialog Cancel"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(InputTest, ReadsAndAnswersAMessageBox)

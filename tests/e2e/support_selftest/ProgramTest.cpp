@@ -1,22 +1,18 @@
 #include "FixtureApp.h"
 
 #include <fstream>
-#include <sstream>
 
 namespace e2e::test {
 namespace {
 
 bool Exists(const std::string& path)
 {
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return FileExists(path);
 }
 
 std::string ReadFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
+    return ReadWholeFile(path).value_or("");
 }
 
 std::string TempFolder()
@@ -32,6 +28,17 @@ TEST(ProgramCopyTest, CopiesTheFolderTreeUnderTheTempFolder)
     EXPECT_EQ(copy.Path().rfind(TempFolder(), 0), 0u) << copy.Path();
     EXPECT_TRUE(Exists(copy.File("e2e_fixture_gui.exe")));
     EXPECT_EQ(ReadFile(copy.File("Data/sample.txt")), "sample\n");
+}
+
+TEST(FilesTest, ListsAndReadsWhatIsOnDisk)
+{
+    ProgramCopy copy(E2E_FIXTURE_DIR);
+    EXPECT_EQ(FolderEntryNames(copy.Path()), (std::vector<std::string>{"Data", "e2e_fixture_gui.exe"}));
+    EXPECT_TRUE(IsFolder(copy.File("Data")));
+    EXPECT_FALSE(IsFolder(copy.File("Data/sample.txt")));
+    EXPECT_EQ(ReadWholeFile(copy.File("Data/sample.txt")), std::optional<std::string>("sample\n"));
+    EXPECT_FALSE(ReadWholeFile(copy.File("missing.txt")).has_value());
+    EXPECT_TRUE(FolderEntryNames(copy.File("missing")).empty());
 }
 
 TEST(ProgramCopyTest, EachCopyIsFreshAndRemovedAfterwards)

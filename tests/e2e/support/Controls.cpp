@@ -15,10 +15,13 @@ int SendForInt(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
     return static_cast<int>(SendWithTimeout(window, message, wParam, lParam).value_or(-1));
 }
 
-// Sends a message whose lParam points at a RECT and reads the RECT back.
-std::optional<RECT> RemoteRect(HWND window, UINT message, WPARAM wParam)
+// Sends a message whose lParam points at a RECT and reads the RECT back;
+// some messages take an input in the RECT (LVM_GETITEMRECT's left).
+std::optional<RECT> RemoteRect(HWND window, UINT message, WPARAM wParam, const RECT& input = {})
 {
     RemoteBuffer remote = RemoteBuffer::ForWindow(window, sizeof(RECT));
+    if (!remote.WriteValue(input))
+        return std::nullopt;
     const std::optional<LRESULT> ok = SendWithTimeout(window, message, wParam, remote.AsLParam());
     RECT rect{};
     if (!ok || *ok == 0 || !remote.ReadValue(rect))
@@ -118,6 +121,16 @@ std::vector<std::string> ListViewColumnTexts(HWND listView, int subItem)
     for (int item = 0; item < count; ++item)
         texts.push_back(ListViewItemText(listView, item, subItem));
     return texts;
+}
+
+std::optional<RECT> ListViewItemRect(HWND listView, int item)
+{
+    return RemoteRect(listView, LVM_GETITEMRECT, static_cast<WPARAM>(item), RECT{LVIR_BOUNDS, 0, 0, 0});
+}
+
+int ListViewSelectedIndex(HWND listView)
+{
+    return SendForInt(listView, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
 }
 
 } // namespace e2e

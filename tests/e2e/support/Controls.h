@@ -36,5 +36,9 @@ int ListViewItemCount(HWND listView);
 std::string ListViewItemText(HWND listView, int item, int subItem = 0);
 // The texts of every item in one column.
 std::vector<std::string> ListViewColumnTexts(HWND listView, int subItem = 0);
+// The item's bounds (LVIR_BOUNDS) in the list view's client coordinates.
+std::optional<RECT> ListViewItemRect(HWND listView, int item);
+// The first selected item; -1 when none is.
+int ListViewSelectedIndex(HWND listView);
 
 } // namespace e2e

@@ -51,6 +51,16 @@ std::optional<std::string> VisibleTooltipText(HWND tooltip)
     return text;
 }
 
+// Moves the cursor to the point and returns the point as an lParam.
+LPARAM PointAtCursor(HWND window, int clientX, int clientY)
+{
+    const POINT screen = ClientToScreenPoint(window, clientX, clientY);
+    ::SetCursorPos(screen.x, screen.y);
+    const LPARAM point = PointLParam(clientX, clientY);
+    ::PostMessageA(window, WM_MOUSEMOVE, 0, point);
+    return point;
+}
+
 } // namespace
 
 void MoveCursor(int screenX, int screenY)
@@ -60,11 +70,17 @@ void MoveCursor(int screenX, int screenY)
 
 void ClickClient(HWND window, int clientX, int clientY)
 {
-    const POINT screen = ClientToScreenPoint(window, clientX, clientY);
-    MoveCursor(screen.x, screen.y);
-    const LPARAM point = PointLParam(clientX, clientY);
-    ::PostMessageA(window, WM_MOUSEMOVE, 0, point);
+    const LPARAM point = PointAtCursor(window, clientX, clientY);
     ::PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    ::PostMessageA(window, WM_LBUTTONUP, 0, point);
+}
+
+void DoubleClickClient(HWND window, int clientX, int clientY)
+{
+    const LPARAM point = PointAtCursor(window, clientX, clientY);
+    ::PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    ::PostMessageA(window, WM_LBUTTONUP, 0, point);
+    ::PostMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
     ::PostMessageA(window, WM_LBUTTONUP, 0, point);
 }
 

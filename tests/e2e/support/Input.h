@@ -15,6 +15,8 @@ void MoveCursor(int screenX, int screenY);
 // A left click at client coordinates: the cursor goes there first, so controls
 // that read the cursor position agree with the posted button messages.
 void ClickClient(HWND window, int clientX, int clientY);
+// A left double click, as the system delivers it: down, up, double-click, up.
+void DoubleClickClient(HWND window, int clientX, int clientY);
 
 // Hovers over the toolbar button and returns its tooltip's text once the
 // tooltip window is visible with text; nullopt at the deadline. The cursor is

@@ -94,6 +94,21 @@ TEST_F(ControlsTest, ReadsTheListViewItems)
     EXPECT_EQ(ListViewItemText(list, 5), "");
 }
 
+TEST_F(ControlsTest, DoubleClickOnAListItemSelectsAndOpensIt)
+{
+    const HWND list = m_app.Control(E2E_ID_LIST);
+    EXPECT_EQ(ListViewSelectedIndex(list), -1);
+    const std::optional<RECT> first = ListViewItemRect(list, 0);
+    const std::optional<RECT> second = ListViewItemRect(list, 1);
+    ASSERT_TRUE(first.has_value());
+    ASSERT_TRUE(second.has_value());
+    EXPECT_EQ(second->top, first->bottom);
+    EXPECT_FALSE(ListViewItemRect(list, 9).has_value());
+    DoubleClickClient(list, first->left + 10, (second->top + second->bottom) / 2);
+    EXPECT_TRUE(m_app.WaitForStatus("open 1")) << m_app.Status();
+    EXPECT_EQ(ListViewSelectedIndex(list), 1);
+}
+
 TEST_F(ControlsTest, RemoteBufferRoundTripsData)
 {
     RemoteBuffer remote(m_app.Program().Pid(), 64);

@@ -30,14 +30,14 @@ std::optional<RECT> RemoteRect(HWND window, UINT message, WPARAM wParam, const R
 }
 
 // Sends a message whose structure (at offset 0) names a text buffer that
-// follows it in the same remote block, and reads the text back.
-template <typename Item>
-std::string RemoteItemText(HWND window, UINT message, WPARAM wParam, Item item)
+// follows it in the same remote block, and reads the text back. pointTo
+// stores the remote text address (and capacity) in the structure.
+template <typename Item, typename PointTo>
+std::string RemoteItemText(HWND window, UINT message, WPARAM wParam, Item item, PointTo pointTo)
 {
     RemoteBuffer remote = RemoteBuffer::ForWindow(window, sizeof(Item) + kTextCapacity);
     std::string text(kTextCapacity, '\0');
-    item.pszText = static_cast<LPSTR>(remote.Address(sizeof(Item)));
-    item.cchTextMax = static_cast<int>(kTextCapacity);
+    pointTo(item, static_cast<LPSTR>(remote.Address(sizeof(Item))), static_cast<int>(kTextCapacity));
     if (!remote.WriteValue(item) || !remote.Write(sizeof(Item), text.data(), text.size()))
         return {};
     if (!SendWithTimeout(window, message, wParam, remote.AsLParam()) ||
@@ -47,6 +47,12 @@ std::string RemoteItemText(HWND window, UINT message, WPARAM wParam, Item item)
     text.resize(text.find('\0'));
     return text;
 }
+
+// Tab and list view items name their text buffer alike.
+const auto kItemText = [](auto& item, LPSTR text, int capacity) {
+    item.pszText = text;
+    item.cchTextMax = capacity;
+};
 
 } // namespace
 
@@ -69,7 +75,7 @@ std::string TabText(HWND tab, int index)
 {
     TCITEMA item{};
     item.mask = TCIF_TEXT;
-    return RemoteItemText(tab, TCM_GETITEMA, static_cast<WPARAM>(index), item);
+    return RemoteItemText(tab, TCM_GETITEMA, static_cast<WPARAM>(index), item, kItemText);
 }
 
 int ToolbarButtonCount(HWND toolbar)
@@ -102,6 +108,26 @@ HWND ToolbarTooltipWindow(HWND toolbar)
     return reinterpret_cast<HWND>(SendWithTimeout(toolbar, TB_GETTOOLTIPS, 0, 0).value_or(0));
 }
 
+std::string ToolbarTooltipText(HWND toolbar, int index)
+{
+    const std::optional<ToolbarButtonInfo> button = ToolbarButton(toolbar, index);
+    const HWND tooltip = ToolbarTooltipWindow(toolbar);
+    if (!button || button->IsSeparator() || tooltip == nullptr)
+        return {};
+    return TooltipText(tooltip, toolbar, static_cast<UINT_PTR>(button->commandId));
+}
+
+std::string TooltipText(HWND tooltip, HWND owner, UINT_PTR toolId)
+{
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = owner;
+    tool.uId = toolId;
+    // TTM_GETTEXTA takes the buffer's size in wParam (older versions ignore it).
+    return RemoteItemText(tooltip, TTM_GETTEXTA, kTextCapacity, tool,
+                          [](TTTOOLINFOA& info, LPSTR text, int) { info.lpszText = text; });
+}
+
 int ListViewItemCount(HWND listView)
 {
     return SendForInt(listView, LVM_GETITEMCOUNT);
@@ -111,7 +137,7 @@ std::string ListViewItemText(HWND listView, int item, int subItem)
 {
     LVITEMA request{};
     request.iSubItem = subItem;
-    return RemoteItemText(listView, LVM_GETITEMTEXTA, static_cast<WPARAM>(item), request);
+    return RemoteItemText(listView, LVM_GETITEMTEXTA, static_cast<WPARAM>(item), request, kItemText);
 }
 
 std::vector<std::string> ListViewColumnTexts(HWND listView, int subItem)

@@ -30,6 +30,13 @@ std::optional<RECT> ToolbarItemRect(HWND toolbar, int index);
 // The index of the button with the command id; -1 when none.
 int ToolbarIndexOfCommand(HWND toolbar, int commandId);
 HWND ToolbarTooltipWindow(HWND toolbar);
+// The tip text the tooltip would show for the button, asked for directly
+// (TTM_GETTEXT, which also resolves text callbacks); empty when none.
+std::string ToolbarTooltipText(HWND toolbar, int index);
+
+// Tooltip control: the text of the tool that the owner window registered
+// under the id.
+std::string TooltipText(HWND tooltip, HWND owner, UINT_PTR toolId);
 
 // List view.
 int ListViewItemCount(HWND listView);

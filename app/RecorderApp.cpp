@@ -20,6 +20,19 @@ std::vector<std::string> CommandLineArguments()
     return arguments;
 }
 
+// Registers the platform's ActiveX container window class, so that dialogs can
+// host controls (the album's media player). Loaded by name: a missing
+// library only costs the player.
+void EnableControlContainer()
+{
+    HMODULE library = ::LoadLibraryA("atl.dll");
+    if (!library)
+        return;
+    using InitFunction = BOOL(WINAPI*)();
+    if (auto init = reinterpret_cast<InitFunction>(::GetProcAddress(library, "AtlAxWinInit")))
+        init();
+}
+
 } // namespace
 
 bool ActivatePreviousInstance()
@@ -38,8 +51,7 @@ bool CRecorderApp::InitInstance()
 {
     if (!ActivatePreviousInstance())
         return false;
-    // Dialogs host ActiveX controls through the platform's container window
-    // class; the album page creates it when it needs it.
+    EnableControlContainer();
     EnableSplash(SplashAllowedByCommandLine(CommandLineArguments()));
     CRecorderDlg dialog;
     m_pMainWnd = &dialog;

@@ -21,6 +21,35 @@ bool CTabCtrl::GetItemRect(int index, RECT* rect) const
     return SendMessage(TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(rect)) != 0;
 }
 
+int CListCtrl::InsertItem(int index, const char* text, int image) const
+{
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = index;
+    item.pszText = const_cast<char*>(text);
+    item.iImage = image;
+    return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+std::string CListCtrl::GetItemText(int index, int subItem) const
+{
+    char text[MAX_PATH] = {};
+    LVITEMA item{};
+    item.iSubItem = subItem;
+    item.pszText = text;
+    item.cchTextMax = MAX_PATH;
+    SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+bool CListCtrl::SetItemText(int index, int subItem, const char* text) const
+{
+    LVITEMA item{};
+    item.iSubItem = subItem;
+    item.pszText = const_cast<char*>(text);
+    return SendMessage(LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)) != 0;
+}
+
 bool CImageList::Create(int width, int height, UINT flags, int initial, int grow)
 {
     m_list.reset(::ImageList_Create(width, height, flags, initial, grow));

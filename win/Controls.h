@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 namespace win {
 
 class CTabCtrl : public CWnd {
@@ -15,6 +17,36 @@ public:
     int GetCurFocus() const { return static_cast<int>(SendMessage(TCM_GETCURFOCUS)); }
     int GetCurSel() const { return static_cast<int>(SendMessage(TCM_GETCURSEL)); }
     int SetCurSel(int index) const { return static_cast<int>(SendMessage(TCM_SETCURSEL, static_cast<WPARAM>(index))); }
+};
+
+class CSliderCtrl : public CWnd {
+public:
+    int GetPos() const { return static_cast<int>(SendMessage(TBM_GETPOS)); }
+    void SetPos(int position) const { SendMessage(TBM_SETPOS, TRUE, position); }
+    void SetRange(int minimum, int maximum, bool redraw = true) const
+    {
+        SendMessage(TBM_SETRANGEMIN, FALSE, minimum);
+        SendMessage(TBM_SETRANGEMAX, redraw, maximum);
+    }
+    void SetTicFreq(int frequency) const { SendMessage(TBM_SETTICFREQ, static_cast<WPARAM>(frequency)); }
+};
+
+class CListCtrl : public CWnd {
+public:
+    int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
+    int InsertItem(int index, const char* text, int image) const;
+    std::string GetItemText(int index, int subItem) const;
+    bool SetItemText(int index, int subItem, const char* text) const;
+    bool DeleteItem(int index) const { return SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(index)) != 0; }
+    int GetNextItem(int start, UINT flags) const
+    {
+        return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(start), static_cast<LPARAM>(flags)));
+    }
+    // Hands the list to the control, which shares it: the caller keeps owning it.
+    HIMAGELIST SetImageList(HIMAGELIST list, int kind) const
+    {
+        return reinterpret_cast<HIMAGELIST>(SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(kind), reinterpret_cast<LPARAM>(list)));
+    }
 };
 
 // An image list that belongs to this object until it is handed to a control.

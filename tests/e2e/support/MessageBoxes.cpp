@@ -10,14 +10,31 @@ const char kDialogClass[] = "#32770";
 
 } // namespace
 
-HWND FindMessageBox(DWORD pid)
+bool IsMessageBox(HWND window)
 {
-    return FindTopLevel(pid, kDialogClass, "", true);
+    const HWND text = ::GetDlgItem(window, kMessageTextId);
+    if (ClassName(window) != kDialogClass || text == nullptr || ClassName(text) != "Static")
+        return false;
+    for (HWND child : AllChildren(window)) {
+        const std::string childClass = ClassName(child);
+        if (childClass != "Static" && childClass != "Button")
+            return false;
+    }
+    return true;
 }
 
-HWND WaitForMessageBox(DWORD pid, Timeout timeout)
+HWND FindMessageBox(DWORD pid, const std::string& caption)
 {
-    return WaitForWindow([pid] { return FindMessageBox(pid); }, timeout);
+    for (HWND window : AllTopLevel(pid)) {
+        if (IsVisible(window) && IsMessageBox(window) && (caption.empty() || Caption(window) == caption))
+            return window;
+    }
+    return nullptr;
+}
+
+HWND WaitForMessageBox(DWORD pid, Timeout timeout, const std::string& caption)
+{
+    return WaitForWindow([&] { return FindMessageBox(pid, caption); }, timeout);
 }
 
 std::string MessageBoxText(HWND messageBox)

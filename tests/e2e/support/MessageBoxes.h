@@ -8,9 +8,15 @@
 
 namespace e2e {
 
-// The first visible dialog-class top-level window of the process; null when none.
-HWND FindMessageBox(DWORD pid);
-HWND WaitForMessageBox(DWORD pid, Timeout timeout = kDefaultTimeout);
+// A message box: a dialog-class window that holds the message text control
+// (id 0xFFFF) and nothing but static controls and buttons. Other dialogs
+// (a dialog-based main window, a dialog with an edit) are not taken for one.
+bool IsMessageBox(HWND window);
+
+// The first visible message box of the process, with that caption when one
+// is given; null when none.
+HWND FindMessageBox(DWORD pid, const std::string& caption = "");
+HWND WaitForMessageBox(DWORD pid, Timeout timeout = kDefaultTimeout, const std::string& caption = "");
 
 // The message: the static control with id 0xFFFF that a message box holds.
 std::string MessageBoxText(HWND messageBox);

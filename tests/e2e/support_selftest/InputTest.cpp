@@ -78,6 +78,17 @@ TEST_P(DialogKeyTest, KeyEndsTheModalDialog)
     EXPECT_FALSE(::IsWindow(dialog));
 }
 
+TEST_F(InputTest, OtherDialogsAreNotTakenForMessageBoxes)
+{
+    const HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(ClassName(dialog), "#32770");
+    EXPECT_FALSE(IsMessageBox(dialog));
+    EXPECT_EQ(FindMessageBox(m_app.Program().Pid()), nullptr);
+    EXPECT_TRUE(PressButton(dialog, IDCANCEL));
+    EXPECT_TRUE(m_app.WaitForStatus("dialog Cancel"));
+}
+
 INSTANTIATE_TEST_SUITE_P(Keys, DialogKeyTest,
                          ::testing::Values(KeyCase{"FocusEnter", KeyPath::PostedToFocus, VK_RETURN, "dialog OK"},
                                            KeyCase{"FocusEscape", KeyPath::PostedToFocus, VK_ESCAPE, "dialog Cancel"},
@@ -93,6 +104,8 @@ TEST_F(InputTest, ReadsAndAnswersAMessageBox)
     m_app.PostCommand(E2E_ID_MESSAGE_BUTTON);
     const HWND box = WaitForMessageBox(m_app.Program().Pid());
     ASSERT_NE(box, nullptr);
+    EXPECT_EQ(FindMessageBox(m_app.Program().Pid(), "Fixture Notice"), box);
+    EXPECT_EQ(FindMessageBox(m_app.Program().Pid(), "Other caption"), nullptr);
     EXPECT_EQ(MessageBoxText(box), "Something happened");
     EXPECT_EQ(Caption(box), "Fixture Notice");
     EXPECT_FALSE(PressButton(box, IDCANCEL + 100));

@@ -9,8 +9,6 @@ registry_settings() {
   # drawn without a window manager. No crash dialog: a crash ends the test.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
-  # Classic look: the tests and screenshots expect the system's plain colours.
-  wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive /d 0 /f
   # A Windows installation opens text files with Notepad; a new prefix doesn't.
   wine reg add 'HKCR\.txt' /ve /d txtfile /f
   wine reg add 'HKCR\txtfile\shell\open\command' /ve /d 'notepad.exe "%1"' /f
@@ -27,7 +25,7 @@ case ${1:-} in
     sound_settings
     mkdir -p "$TAVRELIN_WINE_ROOT"
     new_prefix=0
-    [ -f "$WINEPREFIX/.tavrelin-ready-2" ] || new_prefix=1
+    [ -f "$WINEPREFIX/.tavrelin-ready-3" ] || new_prefix=1
     timeout -k 5 30 wineserver -k >/dev/null 2>&1 || true
     mkdir -p "$WINEPREFIX"
     # The server outlives this script: it must not hold the caller's output
@@ -36,7 +34,7 @@ case ${1:-} in
     timeout -k 10 240 wineboot -i </dev/null >"$TAVRELIN_WINE_ROOT/wineboot.log" 2>&1
     if [ $new_prefix = 1 ]; then
       registry_settings >"$TAVRELIN_WINE_ROOT/registry.log" 2>&1
-      touch "$WINEPREFIX/.tavrelin-ready-2"
+      touch "$WINEPREFIX/.tavrelin-ready-3"
     fi
     ;;
   stop)

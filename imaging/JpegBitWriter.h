@@ -6,6 +6,9 @@
 
 class CJpegBitWriter {
 public:
+    // Output never goes beyond the bytes kept.
+    static constexpr int kStoreSlack = 0;
+
     void Reset(uint8_t* cursor)
     {
         m_pCursor = cursor;

@@ -1,6 +1,13 @@
-#include "JpegForwardDct.h"
+#include "JpegBlockTransform.h"
+
+#include "SimdDispatch.h"
 
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#include <initializer_list>
 
 namespace {
 
@@ -8,25 +15,25 @@ namespace {
 // butterfly step then transforms all eight lines at once.
 using Lanes = int32_t __attribute__((vector_size(32)));
 
-inline Lanes Multiply(Lanes x, int32_t constant)
+TAVRELIN_FORCE_INLINE Lanes Multiply(Lanes x, int32_t constant)
 {
     return (x * constant) >> 8;
 }
 
-inline Lanes Load(const int32_t* source)
+TAVRELIN_FORCE_INLINE Lanes Load(const int32_t* source)
 {
     Lanes lanes;
     std::memcpy(&lanes, source, sizeof lanes);
     return lanes;
 }
 
-inline void Store(int32_t* target, Lanes lanes)
+TAVRELIN_FORCE_INLINE void Store(int32_t* target, Lanes lanes)
 {
     std::memcpy(target, &lanes, sizeof lanes);
 }
 
 // One 1-D transform of eight lines; d[k] holds input k of every line.
-void Transform(Lanes d[8])
+TAVRELIN_FORCE_INLINE void Transform(Lanes d[8])
 {
     const Lanes tmp0 = d[0] + d[7], tmp7 = d[0] - d[7];
     const Lanes tmp1 = d[1] + d[6], tmp6 = d[1] - d[6];
@@ -53,32 +60,103 @@ void Transform(Lanes d[8])
     d[7] = z11 - z4;
 }
 
-void Transpose(const int32_t* source, int32_t* target)
+// Lanes[j] becomes column j of the 8 x 8 matrix the eight inputs form as rows:
+// interleave 32-bit, then 64-bit, then 128-bit halves.
+TAVRELIN_FORCE_INLINE void Transpose(Lanes d[8])
 {
-    for (int row = 0; row < 8; ++row)
-        for (int col = 0; col < 8; ++col)
-            target[col * 8 + row] = source[row * 8 + col];
+    Lanes a[8], b[8];
+    for (int k = 0; k < 8; k += 2) {
+        a[k] = __builtin_shufflevector(d[k], d[k + 1], 0, 8, 1, 9, 4, 12, 5, 13);
+        a[k + 1] = __builtin_shufflevector(d[k], d[k + 1], 2, 10, 3, 11, 6, 14, 7, 15);
+    }
+    for (int k : {0, 1, 4, 5}) {
+        b[k] = __builtin_shufflevector(a[k], a[k + 2], 0, 1, 8, 9, 4, 5, 12, 13);
+        b[k + 2] = __builtin_shufflevector(a[k], a[k + 2], 2, 3, 10, 11, 6, 7, 14, 15);
+    }
+    // The stages leave columns 1 and 2, and 5 and 6, swapped.
+    static constexpr int kColumnOf[8] = {0, 2, 1, 3, 4, 6, 5, 7};
+    for (int k = 0; k < 4; ++k) {
+        d[kColumnOf[k]] = __builtin_shufflevector(b[k], b[k + 4], 0, 1, 2, 3, 8, 9, 10, 11);
+        d[kColumnOf[k + 4]] = __builtin_shufflevector(b[k], b[k + 4], 4, 5, 6, 7, 12, 13, 14, 15);
+    }
+}
+
+TAVRELIN_FORCE_INLINE void TransformInline(const int32_t* samples, int32_t* coefficients)
+{
+    // Pass 1: after the transpose lane r is picture row r and d[k] holds the
+    // k-th sample of every row.
+    Lanes d[8];
+    for (int k = 0; k < 8; ++k)
+        d[k] = Load(samples + k * 8);
+    Transpose(d);
+    Transform(d);
+    // Pass 2: transposed back, lane c is column c and d[k] holds the k-th
+    // output of the row pass for every column.
+    Transpose(d);
+    Transform(d);
+    for (int k = 0; k < 8; ++k)
+        Store(coefficients + k * 8, d[k]);
+}
+
+// Rounds half away from zero. (n * reciprocal) >> 32 equals n / d for every
+// n below 2^32 / d, far above any DCT output plus d / 2; a divisor of 1 would
+// need a 33-bit reciprocal and passes n through its mask instead.
+TAVRELIN_FORCE_INLINE void Quantise(const int32_t* coefficients, const SQuantiser& quantiser,
+                                    int16_t* quantised)
+{
+    for (int i = 0; i < 64; ++i) {
+        const uint32_t sign = static_cast<uint32_t>(coefficients[i] >> 31);
+        const uint32_t magnitude = (static_cast<uint32_t>(coefficients[i]) ^ sign) - sign;
+        const uint32_t dividend = magnitude + quantiser.halfDivisors[i];
+        const uint32_t level =
+            static_cast<uint32_t>((uint64_t{dividend} * quantiser.reciprocals[i]) >> 32) +
+            (dividend & quantiser.unitDivisorMasks[i]);
+        quantised[i] = static_cast<int16_t>((level ^ sign) - sign);
+    }
+}
+
+TAVRELIN_FORCE_INLINE uint64_t NonZeroMask(const int16_t* quantised)
+{
+#if defined(__SSE2__)
+    uint64_t mask = 0;
+    const __m128i zero = _mm_setzero_si128();
+    for (int i = 0; i < 64; i += 16) {
+        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(quantised + i));
+        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(quantised + i + 8));
+        const __m128i zeros = _mm_packs_epi16(_mm_cmpeq_epi16(low, zero), _mm_cmpeq_epi16(high, zero));
+        mask |= uint64_t(uint16_t(~_mm_movemask_epi8(zeros))) << i;
+    }
+    return mask;
+#else
+    uint64_t mask = 0;
+    for (int i = 0; i < 64; ++i)
+        mask |= uint64_t{quantised[i] != 0} << i;
+    return mask;
+#endif
 }
 
 } // namespace
 
-void ForwardDct(const int32_t* samplesByColumn, int32_t* coefficients)
+void SQuantiser::Prepare(const std::array<uint16_t, 64>& divisors)
 {
-    // Pass 1: lane r is picture row r, d[k] its k-th sample.
-    Lanes d[8];
-    for (int k = 0; k < 8; ++k)
-        d[k] = Load(samplesByColumn + k * 8);
-    Transform(d);
-    alignas(32) int32_t rowOutputsByColumn[64];
-    for (int k = 0; k < 8; ++k)
-        Store(rowOutputsByColumn + k * 8, d[k]);
+    for (int i = 0; i < 64; ++i) {
+        const uint32_t divisor = divisors[i];
+        halfDivisors[i] = divisor / 2;
+        reciprocals[i] = divisor == 1 ? 0 : static_cast<uint32_t>((uint64_t{1} << 32) / divisor + 1);
+        unitDivisorMasks[i] = divisor == 1 ? ~uint32_t{0} : 0;
+    }
+}
 
-    // Pass 2: lane c is column c, d[k] the k-th row pass output of each column.
-    alignas(32) int32_t rowOutputs[64];
-    Transpose(rowOutputsByColumn, rowOutputs);
-    for (int k = 0; k < 8; ++k)
-        d[k] = Load(rowOutputs + k * 8);
-    Transform(d);
-    for (int k = 0; k < 8; ++k)
-        Store(coefficients + k * 8, d[k]);
+TAVRELIN_SIMD_CLONES
+uint64_t TransformBlock(const int32_t* samples, const SQuantiser& quantiser, int16_t* quantised)
+{
+    alignas(32) int32_t coefficients[64];
+    TransformInline(samples, coefficients);
+    Quantise(coefficients, quantiser, quantised);
+    return NonZeroMask(quantised);
+}
+
+void ForwardDct(const int32_t* samples, int32_t* coefficients)
+{
+    TransformInline(samples, coefficients);
 }

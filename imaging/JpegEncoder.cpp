@@ -1,6 +1,7 @@
 #include "JpegEncoder.h"
 
-#include "JpegForwardDct.h"
+#include "JpegColourConvert.h"
+#include "JpegBlockTransform.h"
 #include "JpegTables.h"
 
 #include <algorithm>
@@ -12,13 +13,16 @@ namespace {
 
 using jpeg_tables::kZigzag;
 
+
 constexpr int kMaxDimension = 65535;
 
 // Largest coded block: DC code (<= 11 bits) plus 11 value bits, then 63 AC
-// symbols of at most 16 + 10 bits. Six blocks, up to 31 bits still pending
+// symbols of at most 16 + 10 bits. Six blocks, up to 7 bits still pending
 // from earlier, and every byte possibly doubled by stuffing.
 constexpr std::size_t kMaxBlockBits = 22 + 63 * 26;
-constexpr std::size_t kMaxMcuBytes = 2 * ((6 * kMaxBlockBits + 31) / 8 + 1);
+constexpr std::size_t kMaxMcuBytes = 2 * ((6 * kMaxBlockBits + 7) / 8 + 1);
+// Room an MCU may touch: what it keeps plus the writer's store slack.
+constexpr std::size_t kMcuWorkBytes = kMaxMcuBytes + CJpegBitWriter::kStoreSlack;
 // Flush of at most 31 pending bits (stuffed) and the EOI marker.
 constexpr std::size_t kMaxTailBytes = 2 * 4 + 2;
 
@@ -109,29 +113,11 @@ int Category(int32_t value)
 CJpegEncoder::CJpegEncoder(uint16_t quality)
     : m_nQuality(quality), m_nScale(static_cast<uint16_t>(QualityToScale(quality)))
 {
-    BuildColourTables();
     BuildQuantisationTables();
     BuildHuffmanTables();
     PrepareComponentCoding(m_luminanceCoding, m_luminanceDivisors, m_dcLuminance, m_acLuminance);
     PrepareComponentCoding(m_chrominanceCoding, m_chrominanceDivisors, m_dcChrominance,
                            m_acChrominance);
-}
-
-void CJpegEncoder::BuildColourTables()
-{
-    // JFIF YCbCr in 16.16 fixed point; the constant terms carry the rounding
-    // and, for the colour differences, the +128 offset.
-    for (int32_t v = 0; v < 256; ++v) {
-        m_redToY[v] = 19595 * v;
-        m_greenToY[v] = 38470 * v;
-        m_blueToY[v] = 7471 * v + 32768;
-        m_redToCb[v] = -11059 * v;
-        m_greenToCb[v] = -21709 * v;
-        m_blueToCb[v] = 32768 * v + 8421375;
-        m_redToCr[v] = 32768 * v + 8421375;
-        m_greenToCr[v] = -27439 * v;
-        m_blueToCr[v] = -5329 * v;
-    }
 }
 
 void CJpegEncoder::BuildQuantisationTables()
@@ -158,15 +144,14 @@ void CJpegEncoder::PrepareComponentCoding(SComponentCoding& coding,
                                           const std::array<uint16_t, 64>& divisors,
                                           const SHuffmanTable& dc, const SHuffmanTable& ac)
 {
-    // (n * reciprocal) >> 32 equals n / d for every n below 2^32 / d, far
-    // above any DCT output plus d / 2; held in zigzag order for the scan.
-    for (int k = 0; k < 64; ++k) {
-        const uint32_t divisor = divisors[kZigzag[k]];
-        coding.halfDivisors[k] = static_cast<uint16_t>(divisor / 2);
-        coding.reciprocals[k] = (uint64_t{1} << 32) / divisor + 1;
+    coding.quantiser.Prepare(divisors);
+    for (int k = 0; k < 64; ++k)
+        coding.zigzagPositions[kZigzag[k]] = static_cast<uint8_t>(k);
+    // Code and length packed in one word: one load per symbol.
+    for (int symbol = 0; symbol < 256; ++symbol) {
+        coding.dcCodes[symbol] = dc.codes[symbol] << 5 | dc.lengths[symbol];
+        coding.acCodes[symbol] = ac.codes[symbol] << 5 | ac.lengths[symbol];
     }
-    coding.dc = &dc;
-    coding.ac = &ac;
 }
 
 std::size_t CJpegEncoder::MaxEncodedSize(int32_t width, int32_t height)
@@ -233,10 +218,10 @@ bool CJpegEncoder::EncodeScan(const uint8_t* pixels, uint8_t* output, std::size_
 
     // Near the end of the buffer an MCU is coded into staging first and
     // copied only if it fits, so nothing is written past the capacity.
-    alignas(16) uint8_t staging[kMaxMcuBytes];
+    alignas(16) uint8_t staging[kMcuWorkBytes];
     const auto fitsThroughStaging = [&](auto&& code) {
         uint8_t* const cursor = m_bitWriter.Cursor();
-        if (static_cast<std::size_t>(end - cursor) >= kMaxMcuBytes) {
+        if (static_cast<std::size_t>(end - cursor) >= kMcuWorkBytes) {
             code();
             return true;
         }
@@ -298,80 +283,59 @@ void CJpegEncoder::EncodeMcu(const uint8_t* const rows[16])
     alignas(32) int32_t luminance[4][64];
     alignas(32) int32_t blueDifference[64];
     alignas(32) int32_t redDifference[64];
-    ConvertColours(rows, luminance, blueDifference, redDifference);
-    for (const auto& block : luminance)
-        CodeBlock(block, m_luminanceCoding, m_nPredictorY);
-    CodeBlock(blueDifference, m_chrominanceCoding, m_nPredictorCb);
-    CodeBlock(redDifference, m_chrominanceCoding, m_nPredictorCr);
+    ConvertMcuColours(rows, luminance, blueDifference, redDifference);
+    // A local writer lets the compiler keep its state in registers: the byte
+    // stores through its cursor could otherwise alias this object's fields.
+    // One loop over the six blocks keeps a single inlined copy of the coder.
+    const int32_t* const blocks[6] = {luminance[0], luminance[1], luminance[2], luminance[3],
+                                      blueDifference, redDifference};
+    int32_t* const predictors[6] = {&m_nPredictorY, &m_nPredictorY, &m_nPredictorY,
+                                    &m_nPredictorY, &m_nPredictorCb, &m_nPredictorCr};
+    CJpegBitWriter writer = m_bitWriter;
+    for (int block = 0; block < 6; ++block)
+        CodeBlock(blocks[block], block < 4 ? m_luminanceCoding : m_chrominanceCoding,
+                  *predictors[block], writer);
+    m_bitWriter = writer;
 }
 
-void CJpegEncoder::ConvertColours(const uint8_t* const rows[16], int32_t luminance[4][64],
-                                  int32_t blueDifference[64], int32_t redDifference[64]) const
+inline void CJpegEncoder::CodeBlock(const int32_t* samples, const SComponentCoding& coding,
+                                    int32_t& predictor, CJpegBitWriter& writer)
 {
-    // Samples are stored transposed ([column * 8 + row]), as the DCT reads them.
-    for (int y = 0; y < 16; ++y) {
-        const uint8_t* pixel = rows[y];
-        for (int x = 0; x < 16; ++x, pixel += 3) {
-            const int blue = pixel[0], green = pixel[1], red = pixel[2];
-            const int block = (y >> 3) * 2 + (x >> 3);
-            luminance[block][(x & 7) * 8 + (y & 7)] =
-                ((m_redToY[red] + m_greenToY[green] + m_blueToY[blue]) >> 16) - 128;
-            if (((x | y) & 1) == 0) {
-                // 4:2:0 chroma takes the top-left pixel of each 2 x 2 group.
-                const int index = (x >> 1) * 8 + (y >> 1);
-                blueDifference[index] =
-                    ((m_redToCb[red] + m_greenToCb[green] + m_blueToCb[blue]) >> 16) - 128;
-                redDifference[index] =
-                    ((m_redToCr[red] + m_greenToCr[green] + m_blueToCr[blue]) >> 16) - 128;
-            }
-        }
-    }
-}
+    alignas(32) int16_t quantised[64];
+    const uint64_t naturalMask = TransformBlock(samples, coding.quantiser, quantised);
 
-void CJpegEncoder::CodeBlock(const int32_t* samplesByColumn, const SComponentCoding& coding,
-                             int32_t& predictor)
-{
-    alignas(32) int32_t coefficients[64];
-    ForwardDct(samplesByColumn, coefficients);
-
-    // Quantise in zigzag order, rounding half away from zero, and note which
-    // positions are non-zero so the AC scan can jump from one to the next.
-    int32_t quantised[64];
-    uint64_t nonZero = 0;
-    for (int k = 0; k < 64; ++k) {
-        const int32_t coefficient = coefficients[kZigzag[k]];
-        const int32_t sign = coefficient >> 31;
-        const uint32_t magnitude = static_cast<uint32_t>((coefficient ^ sign) - sign);
-        const int32_t level =
-            static_cast<int32_t>(((magnitude + coding.halfDivisors[k]) * coding.reciprocals[k]) >> 32);
-        quantised[k] = (level ^ sign) - sign;
-        nonZero |= uint64_t{level != 0} << k;
-    }
+    // The AC scan runs in zigzag order: move the non-zero marks there, one
+    // step per non-zero coefficient, and jump from one to the next.
+    uint64_t zigzagMask = 0;
+    for (uint64_t pending = naturalMask; pending != 0; pending &= pending - 1)
+        zigzagMask |= uint64_t{1} << coding.zigzagPositions[std::countr_zero(pending)];
 
     const int32_t difference = quantised[0] - predictor;
     predictor = quantised[0];
-    const int dcCategory = Category(difference);
-    PutSymbol(*coding.dc, dcCategory, difference, dcCategory);
+    PutCoded(writer, coding.dcCodes, 0, difference);
 
     int lastPosition = 0;
-    for (uint64_t pending = nonZero & ~uint64_t{1}; pending != 0; pending &= pending - 1) {
+    for (uint64_t pending = zigzagMask & ~uint64_t{1}; pending != 0; pending &= pending - 1) {
         const int position = std::countr_zero(pending);
         int run = position - lastPosition - 1;
         for (; run > 15; run -= 16)
-            PutSymbol(*coding.ac, 0xF0, 0, 0);
-        const int32_t value = std::clamp(quantised[position], -kMaxAcMagnitude, kMaxAcMagnitude);
-        const int category = Category(value);
-        PutSymbol(*coding.ac, run * 16 + category, value, category);
+            writer.Put(coding.acCodes[0xF0] >> 5, coding.acCodes[0xF0] & 31);
+        PutCoded(writer, coding.acCodes, run << 4,
+                 std::clamp<int32_t>(quantised[kZigzag[position]], -kMaxAcMagnitude, kMaxAcMagnitude));
         lastPosition = position;
     }
     if (lastPosition != 63)
-        PutSymbol(*coding.ac, 0x00, 0, 0);
+        writer.Put(coding.acCodes[0x00] >> 5, coding.acCodes[0x00] & 31);
 }
 
-void CJpegEncoder::PutSymbol(const SHuffmanTable& table, int symbol, int32_t value, int category)
+inline void CJpegEncoder::PutCoded(CJpegBitWriter& writer, const std::array<uint32_t, 256>& codes,
+                            int runBits, int32_t value)
 {
-    // Negative values are sent as value - 1 in category bits (T.81 F.1.2.1).
-    const uint32_t bits = static_cast<uint32_t>(value < 0 ? value - 1 : value) &
-                          ((uint32_t{1} << category) - 1);
-    m_bitWriter.Put(table.codes[symbol] << category | bits, table.lengths[symbol] + category);
+    // The symbol carries the value's category; negative values are sent as
+    // value - 1 in that many bits (T.81 F.1.2.1).
+    const int category = Category(value);
+    const uint32_t packed = codes[runBits | category];
+    const uint32_t valueBits =
+        static_cast<uint32_t>(value + (value >> 31)) & ((uint32_t{1} << category) - 1);
+    writer.Put((packed >> 5) << category | valueBits, static_cast<int>(packed & 31) + category);
 }

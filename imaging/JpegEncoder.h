@@ -4,6 +4,7 @@
 #pragma once
 
 #include "JpegBitWriter.h"
+#include "JpegBlockTransform.h"
 
 #include <array>
 #include <cstddef>
@@ -44,13 +45,12 @@ public:
 private:
     // What quantising and coding one kind of block (luminance or chrominance) needs.
     struct SComponentCoding {
-        std::array<uint16_t, 64> halfDivisors;
-        std::array<uint64_t, 64> reciprocals;
-        const SHuffmanTable* dc;
-        const SHuffmanTable* ac;
+        SQuantiser quantiser;
+        std::array<uint8_t, 64> zigzagPositions;  // natural index -> zigzag position
+        std::array<uint32_t, 256> dcCodes;  // code << 5 | length
+        std::array<uint32_t, 256> acCodes;
     };
 
-    void BuildColourTables();
     void BuildQuantisationTables();
     void BuildHuffmanTables();
     void PrepareComponentCoding(SComponentCoding& coding, const std::array<uint16_t, 64>& divisors,
@@ -61,16 +61,13 @@ private:
     void GatherRows(const uint8_t* pixels, std::size_t stride, int mcuRow, int mcuColumn,
                     uint8_t* edgeBlock, const uint8_t* rows[16]) const;
     void EncodeMcu(const uint8_t* const rows[16]);
-    void ConvertColours(const uint8_t* const rows[16], int32_t luminance[4][64],
-                        int32_t blueDifference[64], int32_t redDifference[64]) const;
-    void CodeBlock(const int32_t* samplesByColumn, const SComponentCoding& coding, int32_t& predictor);
-    void PutSymbol(const SHuffmanTable& table, int symbol, int32_t value, int category);
+    static void CodeBlock(const int32_t* samples, const SComponentCoding& coding,
+                          int32_t& predictor, CJpegBitWriter& writer);
+    static void PutCoded(CJpegBitWriter& writer, const std::array<uint32_t, 256>& codes, int runBits,
+                         int32_t value);
 
     uint16_t m_nQuality;
     uint16_t m_nScale;
-    std::array<int32_t, 256> m_redToY, m_greenToY, m_blueToY;
-    std::array<int32_t, 256> m_redToCb, m_greenToCb, m_blueToCb;
-    std::array<int32_t, 256> m_redToCr, m_greenToCr, m_blueToCr;
     std::array<uint16_t, 64> m_luminanceDivisors;
     std::array<uint16_t, 64> m_chrominanceDivisors;
     std::array<uint8_t, 64> m_luminanceTable;

@@ -3,11 +3,13 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 class CJpegBitWriter {
 public:
-    // Output never goes beyond the bytes kept.
-    static constexpr int kStoreSlack = 0;
+    // Put stores eight bytes at the cursor each time and keeps only the whole
+    // ones, so the buffer needs this much room beyond what is kept.
+    static constexpr int kStoreSlack = 8;
 
     void Reset(uint8_t* cursor)
     {
@@ -19,55 +21,61 @@ public:
     uint8_t* Cursor() const { return m_pCursor; }
     void SetCursor(uint8_t* cursor) { m_pCursor = cursor; }
 
-    // Appends the low bitCount bits of value (bitCount <= 32, higher bits of
-    // value must be 0). A 64-bit accumulator lets most calls skip the output.
-    void Put(uint32_t value, int bitCount)
+    // Appends the low bitCount bits of value (1 <= bitCount <= 56; higher
+    // bits of value must be 0). Whole bytes leave without a data-dependent
+    // branch, unless one of them is FF and needs its stuffing byte.
+    void Put(uint64_t value, int bitCount)
     {
         m_nAccumulator = (m_nAccumulator << bitCount) | value;
         m_nBitCount += bitCount;
-        if (m_nBitCount >= 32) {
-            m_nBitCount -= 32;
-            WriteWord(static_cast<uint32_t>(m_nAccumulator >> m_nBitCount));
+        // The pending bits left-aligned; below them only zeros, so an FF can
+        // only be among the whole bytes.
+        const uint64_t aligned = m_nAccumulator << (64 - m_nBitCount);
+        if (HasFfByte(aligned)) {
+            WriteStuffed(aligned, m_nBitCount >> 3);
+        } else {
+            StoreBigEndian(aligned);
+            m_pCursor += m_nBitCount >> 3;
         }
+        m_nBitCount &= 7;
     }
 
-    // Pads to a byte boundary with 1-bits and writes every pending byte.
+    // Pads to a byte boundary with 1-bits and writes the last byte.
     void Flush()
     {
-        const int padBits = (8 - (m_nBitCount & 7)) & 7;
-        m_nAccumulator = (m_nAccumulator << padBits) | ((1u << padBits) - 1);
-        m_nBitCount += padBits;
-        while (m_nBitCount > 0) {
-            m_nBitCount -= 8;
-            WriteByte(static_cast<uint8_t>(m_nAccumulator >> m_nBitCount));
-        }
+        if (m_nBitCount == 0)
+            return;
+        const int padBits = 8 - m_nBitCount;
+        const uint64_t last = ((m_nAccumulator << padBits) | ((1u << padBits) - 1)) & 0xFF;
+        WriteStuffed(last << 56, 1);
         m_nAccumulator = 0;
+        m_nBitCount = 0;
     }
 
 private:
-    void WriteByte(uint8_t byte)
+    // A zero byte in ~word marks an FF byte in word; a borrow may also flag
+    // the byte above a real FF, which only sends it down the slow path.
+    static bool HasFfByte(uint64_t word)
     {
-        *m_pCursor++ = byte;
-        if (byte == 0xFF)
-            *m_pCursor++ = 0;
+        return ((~word - 0x0101010101010101u) & word & 0x8080808080808080u) != 0;
     }
 
-    void WriteWord(uint32_t word)
+    void StoreBigEndian(uint64_t word)
     {
-        // A zero byte in ~word marks an FF byte in word; only then stuff byte by byte.
-        const uint32_t inverted = ~word;
-        if (((inverted - 0x01010101u) & ~inverted & 0x80808080u) == 0) {
-            m_pCursor[0] = static_cast<uint8_t>(word >> 24);
-            m_pCursor[1] = static_cast<uint8_t>(word >> 16);
-            m_pCursor[2] = static_cast<uint8_t>(word >> 8);
-            m_pCursor[3] = static_cast<uint8_t>(word);
-            m_pCursor += 4;
-            return;
+        uint8_t bytes[8];
+        for (int i = 0; i < 8; ++i)
+            bytes[i] = static_cast<uint8_t>(word >> (56 - 8 * i));
+        std::memcpy(m_pCursor, bytes, sizeof bytes);
+    }
+
+    void WriteStuffed(uint64_t word, int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            const uint8_t byte = static_cast<uint8_t>(word >> (56 - 8 * i));
+            *m_pCursor++ = byte;
+            if (byte == 0xFF)
+                *m_pCursor++ = 0;
         }
-        WriteByte(static_cast<uint8_t>(word >> 24));
-        WriteByte(static_cast<uint8_t>(word >> 16));
-        WriteByte(static_cast<uint8_t>(word >> 8));
-        WriteByte(static_cast<uint8_t>(word));
     }
 
     uint8_t* m_pCursor = nullptr;

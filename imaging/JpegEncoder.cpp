@@ -1,11 +1,10 @@
 #include "JpegEncoder.h"
 
 #include "JpegColourConvert.h"
-#include "JpegBlockTransform.h"
+#include "JpegBlockCoder.h"
 #include "JpegTables.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 #include <limits>
 
@@ -25,11 +24,6 @@ constexpr std::size_t kMaxMcuBytes = 2 * ((6 * kMaxBlockBits + 7) / 8 + 1);
 constexpr std::size_t kMcuWorkBytes = kMaxMcuBytes + CJpegBitWriter::kStoreSlack;
 // Flush of at most 31 pending bits (stuffed) and the EOI marker.
 constexpr std::size_t kMaxTailBytes = 2 * 4 + 2;
-
-// The largest AC magnitude the baseline tables have a code for (category 10).
-// Extreme patterns at quality 100 can quantise to 1024; clamping keeps the
-// stream decodable instead of ending the block without its symbols.
-constexpr int32_t kMaxAcMagnitude = 1023;
 
 int QualityToScale(uint16_t quality)
 {
@@ -101,11 +95,6 @@ void AppendHuffmanTable(CByteAppender& out, int classAndIdentifier,
     out.Byte(classAndIdentifier);
     out.Bytes(table.counts.data() + 1, 16);
     out.Bytes(table.symbols.data(), table.symbolCount);
-}
-
-int Category(int32_t value)
-{
-    return std::bit_width(static_cast<uint32_t>(value < 0 ? -value : value));
 }
 
 } // namespace
@@ -213,7 +202,7 @@ bool CJpegEncoder::EncodeScan(const uint8_t* pixels, uint8_t* output, std::size_
     const int mcuRows = (m_nHeight + 15) / 16;
     const int mcuColumns = (m_nWidth + 15) / 16;
     uint8_t* const end = output + capacity;
-    m_nPredictorY = m_nPredictorCb = m_nPredictorCr = 0;
+    m_nPredictors[0] = m_nPredictors[1] = m_nPredictors[2] = 0;
     m_bitWriter.Reset(output + kHeaderSize);
 
     // Near the end of the buffer an MCU is coded into staging first and
@@ -284,58 +273,7 @@ void CJpegEncoder::EncodeMcu(const uint8_t* const rows[16])
     alignas(32) int32_t blueDifference[64];
     alignas(32) int32_t redDifference[64];
     ConvertMcuColours(rows, luminance, blueDifference, redDifference);
-    // A local writer lets the compiler keep its state in registers: the byte
-    // stores through its cursor could otherwise alias this object's fields.
-    // One loop over the six blocks keeps a single inlined copy of the coder.
     const int32_t* const blocks[6] = {luminance[0], luminance[1], luminance[2], luminance[3],
                                       blueDifference, redDifference};
-    int32_t* const predictors[6] = {&m_nPredictorY, &m_nPredictorY, &m_nPredictorY,
-                                    &m_nPredictorY, &m_nPredictorCb, &m_nPredictorCr};
-    CJpegBitWriter writer = m_bitWriter;
-    for (int block = 0; block < 6; ++block)
-        CodeBlock(blocks[block], block < 4 ? m_luminanceCoding : m_chrominanceCoding,
-                  *predictors[block], writer);
-    m_bitWriter = writer;
-}
-
-inline void CJpegEncoder::CodeBlock(const int32_t* samples, const SComponentCoding& coding,
-                                    int32_t& predictor, CJpegBitWriter& writer)
-{
-    alignas(32) int16_t quantised[64];
-    const uint64_t naturalMask = TransformBlock(samples, coding.quantiser, quantised);
-
-    // The AC scan runs in zigzag order: move the non-zero marks there, one
-    // step per non-zero coefficient, and jump from one to the next.
-    uint64_t zigzagMask = 0;
-    for (uint64_t pending = naturalMask; pending != 0; pending &= pending - 1)
-        zigzagMask |= uint64_t{1} << coding.zigzagPositions[std::countr_zero(pending)];
-
-    const int32_t difference = quantised[0] - predictor;
-    predictor = quantised[0];
-    PutCoded(writer, coding.dcCodes, 0, difference);
-
-    int lastPosition = 0;
-    for (uint64_t pending = zigzagMask & ~uint64_t{1}; pending != 0; pending &= pending - 1) {
-        const int position = std::countr_zero(pending);
-        int run = position - lastPosition - 1;
-        for (; run > 15; run -= 16)
-            writer.Put(coding.acCodes[0xF0] >> 5, coding.acCodes[0xF0] & 31);
-        PutCoded(writer, coding.acCodes, run << 4,
-                 std::clamp<int32_t>(quantised[kZigzag[position]], -kMaxAcMagnitude, kMaxAcMagnitude));
-        lastPosition = position;
-    }
-    if (lastPosition != 63)
-        writer.Put(coding.acCodes[0x00] >> 5, coding.acCodes[0x00] & 31);
-}
-
-inline void CJpegEncoder::PutCoded(CJpegBitWriter& writer, const std::array<uint32_t, 256>& codes,
-                            int runBits, int32_t value)
-{
-    // The symbol carries the value's category; negative values are sent as
-    // value - 1 in that many bits (T.81 F.1.2.1).
-    const int category = Category(value);
-    const uint32_t packed = codes[runBits | category];
-    const uint32_t valueBits =
-        static_cast<uint32_t>(value + (value >> 31)) & ((uint32_t{1} << category) - 1);
-    writer.Put((packed >> 5) << category | valueBits, static_cast<int>(packed & 31) + category);
+    CodeMcuBlocks(blocks, m_luminanceCoding, m_chrominanceCoding, m_nPredictors, m_bitWriter);
 }

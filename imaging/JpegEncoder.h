@@ -3,8 +3,7 @@
 // writes for a picture and a quality are always the same.
 #pragma once
 
-#include "JpegBitWriter.h"
-#include "JpegBlockTransform.h"
+#include "JpegBlockCoder.h"
 
 #include <array>
 #include <cstddef>
@@ -43,14 +42,6 @@ public:
     };
 
 private:
-    // What quantising and coding one kind of block (luminance or chrominance) needs.
-    struct SComponentCoding {
-        SQuantiser quantiser;
-        std::array<uint8_t, 64> zigzagPositions;  // natural index -> zigzag position
-        std::array<uint32_t, 256> dcCodes;  // code << 5 | length
-        std::array<uint32_t, 256> acCodes;
-    };
-
     void BuildQuantisationTables();
     void BuildHuffmanTables();
     void PrepareComponentCoding(SComponentCoding& coding, const std::array<uint16_t, 64>& divisors,
@@ -61,10 +52,6 @@ private:
     void GatherRows(const uint8_t* pixels, std::size_t stride, int mcuRow, int mcuColumn,
                     uint8_t* edgeBlock, const uint8_t* rows[16]) const;
     void EncodeMcu(const uint8_t* const rows[16]);
-    static void CodeBlock(const int32_t* samples, const SComponentCoding& coding,
-                          int32_t& predictor, CJpegBitWriter& writer);
-    static void PutCoded(CJpegBitWriter& writer, const std::array<uint32_t, 256>& codes, int runBits,
-                         int32_t value);
 
     uint16_t m_nQuality;
     uint16_t m_nScale;
@@ -80,8 +67,6 @@ private:
     SComponentCoding m_chrominanceCoding;
     uint16_t m_nWidth = 0;
     uint16_t m_nHeight = 0;
-    int32_t m_nPredictorY = 0;
-    int32_t m_nPredictorCb = 0;
-    int32_t m_nPredictorCr = 0;
+    int32_t m_nPredictors[3] = {0, 0, 0};  // last DC of Y, Cb, Cr
     CJpegBitWriter m_bitWriter;
 };

@@ -6,8 +6,11 @@
 
 #if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__linux__)
 #define TAVRELIN_SIMD_CLONES __attribute__((target_clones("avx2", "default")))
+// Bit-serial code gains from single-cycle variable shifts and bit counts.
+#define TAVRELIN_BIT_CLONES __attribute__((target_clones("bmi2", "default")))
 #else
 #define TAVRELIN_SIMD_CLONES
+#define TAVRELIN_BIT_CLONES
 #endif
 
 // Helpers of such functions must be inlined into each variant to profit.

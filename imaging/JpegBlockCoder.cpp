@@ -1,0 +1,77 @@
+#include "JpegBlockCoder.h"
+
+#include "JpegTables.h"
+#include "SimdDispatch.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace {
+
+// The largest AC magnitude the baseline tables have a code for (category 10).
+// Extreme patterns at quality 100 can quantise to 1024; clamping keeps the
+// stream decodable instead of ending the block without its symbols.
+constexpr int32_t kMaxAcMagnitude = 1023;
+
+TAVRELIN_FORCE_INLINE void PutCoded(CJpegBitWriter& writer, const std::array<uint32_t, 256>& codes,
+                                    int runBits, int32_t value)
+{
+    // The symbol carries the value's category; negative values are sent as
+    // value - 1 in that many bits (T.81 F.1.2.1).
+    const int category = std::bit_width(static_cast<uint32_t>(value < 0 ? -value : value));
+    const uint32_t packed = codes[runBits | category];
+    const uint32_t valueBits =
+        static_cast<uint32_t>(value + (value >> 31)) & ((uint32_t{1} << category) - 1);
+    writer.Put((packed >> 5) << category | valueBits, static_cast<int>(packed & 31) + category);
+}
+
+TAVRELIN_FORCE_INLINE void PutSymbol(CJpegBitWriter& writer, uint32_t packed)
+{
+    writer.Put(packed >> 5, static_cast<int>(packed & 31));
+}
+
+TAVRELIN_FORCE_INLINE void CodeBlock(const int32_t* samples, const SComponentCoding& coding,
+                                     int32_t& predictor, CJpegBitWriter& writer)
+{
+    alignas(32) int16_t quantised[64];
+    const uint64_t naturalMask = TransformBlock(samples, coding.quantiser, quantised);
+
+    // The AC scan runs in zigzag order: move the non-zero marks there, one
+    // step per non-zero coefficient, and jump from one to the next.
+    uint64_t zigzagMask = 0;
+    for (uint64_t pending = naturalMask; pending != 0; pending &= pending - 1)
+        zigzagMask |= uint64_t{1} << coding.zigzagPositions[std::countr_zero(pending)];
+
+    const int32_t difference = quantised[0] - predictor;
+    predictor = quantised[0];
+    PutCoded(writer, coding.dcCodes, 0, difference);
+
+    int lastPosition = 0;
+    for (uint64_t pending = zigzagMask & ~uint64_t{1}; pending != 0; pending &= pending - 1) {
+        const int position = std::countr_zero(pending);
+        int run = position - lastPosition - 1;
+        for (; run > 15; run -= 16)
+            PutSymbol(writer, coding.acCodes[0xF0]);
+        const int32_t level = quantised[jpeg_tables::kZigzag[position]];
+        PutCoded(writer, coding.acCodes, run << 4, std::clamp(level, -kMaxAcMagnitude, kMaxAcMagnitude));
+        lastPosition = position;
+    }
+    if (lastPosition != 63)
+        PutSymbol(writer, coding.acCodes[0x00]);
+}
+
+} // namespace
+
+TAVRELIN_BIT_CLONES
+void CodeMcuBlocks(const int32_t* const blocks[6], const SComponentCoding& luminance,
+                   const SComponentCoding& chrominance, int32_t predictors[3], CJpegBitWriter& writer)
+{
+    // A local writer lets the compiler keep its state in registers: the byte
+    // stores through its cursor could otherwise alias the caller's copy.
+    CJpegBitWriter local = writer;
+    for (int block = 0; block < 4; ++block)
+        CodeBlock(blocks[block], luminance, predictors[0], local);
+    CodeBlock(blocks[4], chrominance, predictors[1], local);
+    CodeBlock(blocks[5], chrominance, predictors[2], local);
+    writer = local;
+}

@@ -1,0 +1,23 @@
+// Coding of one MCU's six blocks: DCT and quantisation, then the Huffman
+// coding of T.81 F.1.2 into the bit writer.
+#pragma once
+
+#include "JpegBitWriter.h"
+#include "JpegBlockTransform.h"
+
+#include <array>
+#include <cstdint>
+
+// What quantising and coding one kind of block (luminance or chrominance) needs.
+struct SComponentCoding {
+    SQuantiser quantiser;
+    std::array<uint8_t, 64> zigzagPositions;  // natural index -> zigzag position
+    std::array<uint32_t, 256> dcCodes;        // code << 5 | length; length 0: no code
+    std::array<uint32_t, 256> acCodes;
+};
+
+// Blocks 0..3 are luminance (coded with luminance and the Y predictor),
+// block 4 Cb and block 5 Cr (chrominance, their own predictors); samples in
+// natural order.
+void CodeMcuBlocks(const int32_t* const blocks[6], const SComponentCoding& luminance,
+                   const SComponentCoding& chrominance, int32_t predictors[3], CJpegBitWriter& writer);

@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "RecorderDlg.h"
 #include "SplashWindow.h"
+#include "capture/MotionJpegCodec.h"
 
 #include <windows.h>
 
@@ -52,6 +53,7 @@ bool CRecorderApp::InitInstance()
     if (!ActivatePreviousInstance())
         return false;
     EnableControlContainer();
+    InstallMotionJpegCompressor();  // before any recording offers the compressor dialog
     EnableSplash(SplashAllowedByCommandLine(CommandLineArguments()));
     CRecorderDlg dialog;
     m_pMainWnd = &dialog;

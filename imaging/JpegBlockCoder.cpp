@@ -13,6 +13,10 @@ namespace {
 // stream decodable instead of ending the block without its symbols.
 constexpr int32_t kMaxAcMagnitude = 1023;
 
+// Above this many non-zero coefficients the symbols of a block are prepared
+// for all positions in one vectorisable pass instead of one by one.
+constexpr int kDenseBlock = 24;
+
 TAVRELIN_FORCE_INLINE void PutCoded(CJpegBitWriter& writer, const std::array<uint32_t, 256>& codes,
                                     int runBits, int32_t value)
 {
@@ -30,31 +34,83 @@ TAVRELIN_FORCE_INLINE void PutSymbol(CJpegBitWriter& writer, uint32_t packed)
     writer.Put(packed >> 5, static_cast<int>(packed & 31));
 }
 
+// Category (bit count) and value bits of every coefficient in zigzag order,
+// computed for all 64 at once where most of them are non-zero.
+struct SBlockSymbols {
+    alignas(32) int16_t levels[64];
+    alignas(32) uint16_t categories[64];
+    alignas(32) uint16_t valueBits[64];
+};
+
+TAVRELIN_FORCE_INLINE void PrepareSymbols(const int16_t* quantised, SBlockSymbols& symbols)
+{
+    for (int k = 0; k < 64; ++k)
+        symbols.levels[k] = quantised[jpeg_tables::kZigzag[k]];
+    for (int k = 1; k < 64; ++k)
+        symbols.levels[k] = std::clamp<int16_t>(symbols.levels[k], -kMaxAcMagnitude, kMaxAcMagnitude);
+    for (int k = 0; k < 64; ++k) {
+        const int16_t level = symbols.levels[k];
+        const uint16_t magnitude = static_cast<uint16_t>(level < 0 ? -level : level);
+        // All bits up to the highest set one: 2^category - 1.
+        uint16_t smeared = magnitude;
+        smeared |= smeared >> 1;
+        smeared |= smeared >> 2;
+        smeared |= smeared >> 4;
+        smeared |= smeared >> 8;
+        uint16_t category = 0;
+        for (int bit = 0; bit < 12; ++bit)
+            category += (smeared >> bit) & 1;
+        symbols.categories[k] = category;
+        // Negative values are sent as value - 1, i.e. the complement of the
+        // magnitude, in category bits (T.81 F.1.2.1).
+        symbols.valueBits[k] = level < 0 ? static_cast<uint16_t>(~magnitude & smeared) : magnitude;
+    }
+}
+
+TAVRELIN_FORCE_INLINE void PutPrepared(CJpegBitWriter& writer, uint32_t packed, int category, uint32_t valueBits)
+{
+    writer.Put((packed >> 5) << category | valueBits, static_cast<int>(packed & 31) + category);
+}
+
 TAVRELIN_FORCE_INLINE void CodeBlock(const int32_t* samples, const SComponentCoding& coding,
                                      int32_t& predictor, CJpegBitWriter& writer)
 {
     alignas(32) int16_t quantised[64];
     const uint64_t naturalMask = TransformBlock(samples, coding.quantiser, quantised);
 
-    // The AC scan runs in zigzag order: move the non-zero marks there, one
-    // step per non-zero coefficient, and jump from one to the next.
-    uint64_t zigzagMask = 0;
-    for (uint64_t pending = naturalMask; pending != 0; pending &= pending - 1)
-        zigzagMask |= uint64_t{1} << coding.zigzagPositions[std::countr_zero(pending)];
-
     const int32_t difference = quantised[0] - predictor;
     predictor = quantised[0];
     PutCoded(writer, coding.dcCodes, 0, difference);
 
     int lastPosition = 0;
-    for (uint64_t pending = zigzagMask & ~uint64_t{1}; pending != 0; pending &= pending - 1) {
-        const int position = std::countr_zero(pending);
-        int run = position - lastPosition - 1;
-        for (; run > 15; run -= 16)
-            PutSymbol(writer, coding.acCodes[0xF0]);
-        const int32_t level = quantised[jpeg_tables::kZigzag[position]];
-        PutCoded(writer, coding.acCodes, run << 4, std::clamp(level, -kMaxAcMagnitude, kMaxAcMagnitude));
-        lastPosition = position;
+    if (std::popcount(naturalMask) > kDenseBlock) {
+        SBlockSymbols symbols;
+        PrepareSymbols(quantised, symbols);
+        const uint64_t zigzagMask = NonZeroMask(symbols.levels);
+        for (uint64_t pending = zigzagMask & ~uint64_t{1}; pending != 0; pending &= pending - 1) {
+            const int position = std::countr_zero(pending);
+            int run = position - lastPosition - 1;
+            for (; run > 15; run -= 16)
+                PutSymbol(writer, coding.acCodes[0xF0]);
+            const int category = symbols.categories[position];
+            PutPrepared(writer, coding.acCodes[(run << 4) | category], category, symbols.valueBits[position]);
+            lastPosition = position;
+        }
+    } else {
+        // The AC scan runs in zigzag order: move the few non-zero marks
+        // there one by one, then jump from one to the next.
+        uint64_t zigzagMask = 0;
+        for (uint64_t pending = naturalMask; pending != 0; pending &= pending - 1)
+            zigzagMask |= uint64_t{1} << coding.zigzagPositions[std::countr_zero(pending)];
+        for (uint64_t pending = zigzagMask & ~uint64_t{1}; pending != 0; pending &= pending - 1) {
+            const int position = std::countr_zero(pending);
+            int run = position - lastPosition - 1;
+            for (; run > 15; run -= 16)
+                PutSymbol(writer, coding.acCodes[0xF0]);
+            const int32_t level = quantised[jpeg_tables::kZigzag[position]];
+            PutCoded(writer, coding.acCodes, run << 4, std::clamp(level, -kMaxAcMagnitude, kMaxAcMagnitude));
+            lastPosition = position;
+        }
     }
     if (lastPosition != 63)
         PutSymbol(writer, coding.acCodes[0x00]);
@@ -62,7 +118,7 @@ TAVRELIN_FORCE_INLINE void CodeBlock(const int32_t* samples, const SComponentCod
 
 } // namespace
 
-TAVRELIN_BIT_CLONES
+TAVRELIN_SIMD_CLONES
 void CodeMcuBlocks(const int32_t* const blocks[6], const SComponentCoding& luminance,
                    const SComponentCoding& chrominance, int32_t predictors[3], CJpegBitWriter& writer)
 {

@@ -3,10 +3,6 @@
 #include "SimdDispatch.h"
 
 #include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 #include <initializer_list>
 
 namespace {
@@ -113,26 +109,6 @@ TAVRELIN_FORCE_INLINE void Quantise(const int32_t* coefficients, const SQuantise
             (dividend & quantiser.unitDivisorMasks[i]);
         quantised[i] = static_cast<int16_t>((level ^ sign) - sign);
     }
-}
-
-TAVRELIN_FORCE_INLINE uint64_t NonZeroMask(const int16_t* quantised)
-{
-#if defined(__SSE2__)
-    uint64_t mask = 0;
-    const __m128i zero = _mm_setzero_si128();
-    for (int i = 0; i < 64; i += 16) {
-        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(quantised + i));
-        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(quantised + i + 8));
-        const __m128i zeros = _mm_packs_epi16(_mm_cmpeq_epi16(low, zero), _mm_cmpeq_epi16(high, zero));
-        mask |= uint64_t(uint16_t(~_mm_movemask_epi8(zeros))) << i;
-    }
-    return mask;
-#else
-    uint64_t mask = 0;
-    for (int i = 0; i < 64; ++i)
-        mask |= uint64_t{quantised[i] != 0} << i;
-    return mask;
-#endif
 }
 
 } // namespace

@@ -4,8 +4,14 @@
 // undo its scaling.
 #pragma once
 
+#include "SimdDispatch.h"
+
 #include <array>
 #include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 // Quantisation by (|c| + d / 2) / d, sign restored, done as an exact multiply
 // by a reciprocal. All arrays in natural (row-major) order.
@@ -25,3 +31,24 @@ uint64_t TransformBlock(const int32_t* samples, const SQuantiser& quantiser, int
 
 // The DCT alone, natural order in and out.
 void ForwardDct(const int32_t* samples, int32_t* coefficients);
+
+// Bit i set where values[i] is not zero.
+TAVRELIN_FORCE_INLINE uint64_t NonZeroMask(const int16_t* values)
+{
+#if defined(__SSE2__)
+    uint64_t mask = 0;
+    const __m128i zero = _mm_setzero_si128();
+    for (int i = 0; i < 64; i += 16) {
+        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(values + i));
+        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(values + i + 8));
+        const __m128i zeros = _mm_packs_epi16(_mm_cmpeq_epi16(low, zero), _mm_cmpeq_epi16(high, zero));
+        mask |= uint64_t(uint16_t(~_mm_movemask_epi8(zeros))) << i;
+    }
+    return mask;
+#else
+    uint64_t mask = 0;
+    for (int i = 0; i < 64; ++i)
+        mask |= uint64_t{values[i] != 0} << i;
+    return mask;
+#endif
+}

@@ -9,3 +9,8 @@
 // the top-left pixel of each 2 x 2 group, without averaging.
 void ConvertMcuColours(const uint8_t* const rows[16], int32_t luminance[4][64],
                        int32_t blueDifference[64], int32_t redDifference[64]);
+
+// The portable variant that ConvertMcuColours falls back to where no
+// hand-vectorised one runs; both give the same samples.
+void ConvertMcuColoursPortable(const uint8_t* const rows[16], int32_t luminance[4][64],
+                               int32_t blueDifference[64], int32_t redDifference[64]);

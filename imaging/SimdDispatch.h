@@ -13,6 +13,14 @@
 #define TAVRELIN_BIT_CLONES
 #endif
 
+// Where the compiler vectorises poorly, a hand-written AVX2 variant is chosen
+// at run time on 64-bit Linux (GCC or Clang).
+#if defined(__GNUC__) && defined(__x86_64__) && defined(__linux__)
+#define TAVRELIN_HAVE_AVX2_PATH 1
+#else
+#define TAVRELIN_HAVE_AVX2_PATH 0
+#endif
+
 // Helpers of such functions must be inlined into each variant to profit.
 #if defined(__GNUC__)
 #define TAVRELIN_FORCE_INLINE inline __attribute__((always_inline))

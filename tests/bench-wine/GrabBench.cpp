@@ -1,0 +1,116 @@
+// What one recorded frame costs under Wine: the grab of the design box at two
+// capture sizes, the BMP write of a snapshot, and one AVI append stored
+// uncompressed and as Motion-JPEG. Prints milliseconds per frame, averaged
+// over many frames, to standard output and to the file named by the first
+// argument. A measurement, not a test: nothing here passes or fails.
+#include "AviFileWriter.h"
+#include "BitmapFile.h"
+#include "FrameGrab.h"
+#include "MotionJpegCodec.h"
+#include "PatternWindow.h"
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kRounds = 200;
+constexpr int kWarmUp = 10;
+
+double Milliseconds(LONGLONG ticks)
+{
+    LARGE_INTEGER frequency;
+    ::QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
+}
+
+// Average milliseconds of one call, after a few calls that are not counted.
+double TimePerCall(int rounds, const std::function<void()>& call)
+{
+    for (int round = 0; round < kWarmUp; ++round)
+        call();
+    LARGE_INTEGER start;
+    LARGE_INTEGER end;
+    ::QueryPerformanceCounter(&start);
+    for (int round = 0; round < rounds; ++round)
+        call();
+    ::QueryPerformanceCounter(&end);
+    return Milliseconds(end.QuadPart - start.QuadPart) / rounds;
+}
+
+std::string TempPath(const char* name)
+{
+    char folder[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, folder);
+    return std::string(folder) + name;
+}
+
+// Milliseconds per appended frame for a recording of kRounds frames; negative
+// when the writer refused the configuration.
+double TimeAppend(HBITMAP frame, DWORD handler)
+{
+    CAviFileWriter writer;
+    const std::string path = TempPath("tavrelin-grab-bench.avi");
+    std::unique_ptr<AviWriter> avi = writer.AviOpen(path.c_str(), 100, nullptr);
+    if (!avi)
+        return -1;
+    AVICOMPRESSOPTIONS options{};
+    options.fccType = streamtypeVIDEO;
+    options.fccHandler = handler;
+    if (writer.AviConfigureVideo(avi.get(), frame, &options, FALSE, nullptr) != AVIERR_OK)
+        return -1;
+    const double perFrame = TimePerCall(kRounds, [&] { writer.AviAppendFrame(avi.get(), frame); });
+    writer.AviClose(std::move(avi));
+    ::DeleteFileA(path.c_str());
+    return perFrame;
+}
+
+struct Result {
+    std::string name;
+    double milliseconds;
+};
+
+std::vector<Result> Measure(HWND box)
+{
+    std::vector<Result> results;
+    for (const SIZE size : {SIZE{320, 240}, SIZE{640, 480}}) {
+        const std::string label = std::to_string(size.cx) + "x" + std::to_string(size.cy);
+        results.push_back({"grab " + label, TimePerCall(kRounds, [&] { GrabDesignBox(box, size.cx, size.cy); })});
+        const win::UniqueBitmap frame = GrabDesignBox(box, size.cx, size.cy);
+        const std::string bmpPath = TempPath("tavrelin-grab-bench.bmp");
+        results.push_back({"save BMP " + label,
+                           TimePerCall(kRounds / 4, [&] { SaveBitmapFile(frame.get(), bmpPath, box); })});
+        ::DeleteFileA(bmpPath.c_str());
+        results.push_back({"append uncompressed " + label, TimeAppend(frame.get(), mmioFOURCC('D', 'I', 'B', ' '))});
+        results.push_back({"append Motion-JPEG " + label, TimeAppend(frame.get(), kFourccMotionJpeg)});
+    }
+    return results;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const char* outputPath = argc > 1 ? argv[1] : "grab-bench.txt";
+    InstallMotionJpegCompressor();
+    grabtest::CPatternWindow box(100, 100, kGrabBoxWidth, kGrabBoxHeight, grabtest::UniquePattern);
+    grabtest::WaitForScreenPixel(150, 150, grabtest::UniquePattern(50, 50));
+
+    const std::vector<Result> results = Measure(box.Handle());
+    FILE* output = std::fopen(outputPath, "w");
+    for (const Result& result : results) {
+        char line[128];
+        if (result.milliseconds < 0)
+            std::snprintf(line, sizeof line, "%-32s refused\n", result.name.c_str());
+        else
+            std::snprintf(line, sizeof line, "%-32s %8.3f ms per frame\n", result.name.c_str(), result.milliseconds);
+        std::fputs(line, stdout);
+        if (output)
+            std::fputs(line, output);
+    }
+    if (output)
+        std::fclose(output);
+    return output ? 0 : 1;
+}

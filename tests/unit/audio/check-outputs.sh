@@ -48,6 +48,13 @@ while read -r name channels rate tolerance; do
     difference=$((samples > reference ? samples - reference : reference - samples))
     check_true "$name: $samples samples, ffmpeg $reference (tolerance $tolerance)" test "$difference" -le "$tolerance"
   fi
+  if [ "$tolerance" = 0 ]; then
+    # Sample for sample the same sound as ffmpeg's decode, up to rounding.
+    ffmpeg -nostdin -v error -y -i "$inputs/$name.mp3" -acodec pcm_s16le "$work/reference.wav"
+    peak=$(sox -m -v 1 "$wav" -v -1 "$work/reference.wav" -n stat 2>&1 | awk '/Maximum amplitude/ {print $3}')
+    check_true "$name differs from ffmpeg's decode by at most 2 LSB (peak $peak)" \
+      awk -v peak="$peak" 'BEGIN { exit !(peak != "" && peak <= 2 / 32768) }'
+  fi
   echo "$name: $channels ch, $rate Hz, $samples samples"
 done <<'CASES'
 sine-mono-44100 1 44100 0

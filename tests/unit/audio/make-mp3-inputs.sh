@@ -8,10 +8,12 @@ rm -rf "$work"
 mkdir -p "$work/inputs" "$work/outputs"
 cd "$work/inputs"
 
-# A 3 s sine of 440 Hz at the given rate and channel count.
+# A 3 s sine at the given rate: 440 Hz, and 660 Hz on the right channel of a
+# stereo file, so that swapped channels show.
 sine_mp3() {
-  local name=$1 rate=$2 channels=$3
-  sox -n -r "$rate" -c "$channels" -b 16 "$name.wav" synth 3 sine 440
+  local name=$1 rate=$2 channels=$3 tones=(sine 440)
+  [ "$channels" = 2 ] && tones+=(sine 660)
+  sox -n -r "$rate" -c "$channels" -b 16 "$name.wav" synth 3 "${tones[@]}"
   lame --quiet "$name.wav" "$name.mp3"
 }
 

@@ -92,6 +92,9 @@ bool ChooseCompressor(HWND hParent, BITMAPINFO input, AviCompressOptions& option
     compVars.fccHandler = options.fccHandler;
     compVars.lQ = options.dwQuality == 0 ? ICQUALITY_DEFAULT : static_cast<LONG>(options.dwQuality);
     compVars.lKey = static_cast<LONG>(options.dwKeyFrameEvery);
+    // Some versions of the dialog ignore the input format argument and
+    // filter by this field instead; it is ours, so it is cleared before the free.
+    compVars.lpbiIn = &input;
     char title[sizeof(kCompressorDialogTitle)];
     std::copy(std::begin(kCompressorDialogTitle), std::end(kCompressorDialogTitle), title);
 
@@ -102,6 +105,7 @@ bool ChooseCompressor(HWND hParent, BITMAPINFO input, AviCompressOptions& option
         // frames: a codec that failed on the first frame would lose the recording.
         bChosen = ::ICCompressorChoose(hParent, ICMF_CHOOSE_KEYFRAME, &input, nullptr, &compVars, title);
     }
+    compVars.lpbiIn = nullptr;
     if (!bChosen) {
         return false;
     }

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 constexpr int kWidth = 162;
@@ -163,6 +166,27 @@ TEST_F(AviFileWriterTest, LowerQualityGivesSmallerFrames)
 
 class AviCompressorDialogTest : public AviFileWriterTest {};
 
+// Descriptions of the installed codecs that refuse frames of the test's format.
+std::vector<std::wstring> CodecsRefusingFrames(BITMAPINFO format)
+{
+    std::vector<std::wstring> refusing;
+    ICINFO info{};
+    info.dwSize = sizeof(info);
+    for (DWORD index = 0; ::ICInfo(ICTYPE_VIDEO, index, &info); ++index) {
+        const HIC hCodec = ::ICOpen(ICTYPE_VIDEO, info.fccHandler, ICMODE_COMPRESS);
+        if (hCodec == nullptr) {
+            continue;
+        }
+        ICINFO details{};
+        details.dwSize = sizeof(details);
+        if (::ICGetInfo(hCodec, &details, sizeof(details)) != 0 && ICCompressQuery(hCodec, &format, nullptr) != ICERR_OK) {
+            refusing.push_back(details.szDescription);
+        }
+        ::ICClose(hCodec);
+    }
+    return refusing;
+}
+
 TEST_F(AviCompressorDialogTest, DialogListsFullFramesAndOurCodec)
 {
     auto pWriter = Open("listed.avi");
@@ -179,6 +203,26 @@ TEST_F(AviCompressorDialogTest, DialogListsFullFramesAndOurCodec)
     EXPECT_NE(std::find(seen.entries.begin(), seen.entries.end(), kMotionJpegEntry), seen.entries.end());
     EXPECT_EQ(options.fccHandler, kFourccMotionJpeg) << "the options receive the choice";
     ExpectCodecAfterFrames(std::move(pWriter), 2, "MJPG", kFourccMotionJpeg);
+}
+
+TEST_F(AviCompressorDialogTest, CodecsThatCannotTakeTheFramesAreNotOffered)
+{
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, kHeight, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    format.bmiHeader.biSizeImage = (kWidth * 3 + 3) / 4 * 4 * kHeight;
+    const std::vector<std::wstring> refusing = CodecsRefusingFrames(format);
+    auto pWriter = Open("offered.avi");
+    ASSERT_TRUE(pWriter);
+    const CFrameBitmap bitmap(kWidth, kHeight, 0);
+    CCompressorDialogDriver driver(L"", IDCANCEL);
+    EXPECT_EQ(m_writer.AviConfigureVideo(pWriter.get(), bitmap.Handle(), nullptr, TRUE, nullptr), AVIERR_USERABORT);
+    const DialogObservation& seen = driver.Observation();
+    ASSERT_TRUE(seen.bFound);
+    for (const std::wstring& description : refusing) {
+        EXPECT_EQ(std::find(seen.entries.begin(), seen.entries.end(), description), seen.entries.end())
+            << "offered a codec that fails on these frames";
+    }
+    EXPECT_EQ(m_writer.AviClose(std::move(pWriter)), AVIERR_OK);
 }
 
 TEST_F(AviCompressorDialogTest, PresetCodecIsPreselected)

@@ -2,8 +2,12 @@
 // FF byte, the last partial byte padded with 1-bits (T.81 F.1.2.3, B.1.1.5).
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
+
+// StoreBigEndian swaps bytes for a little-endian memory order.
+static_assert(std::endian::native == std::endian::little);
 
 class CJpegBitWriter {
 public:
@@ -62,10 +66,16 @@ private:
 
     void StoreBigEndian(uint64_t word)
     {
-        uint8_t bytes[8];
+        // One byte-swapped store; assembling bytes in memory and reading them
+        // back as a word would stall on store forwarding.
+#if defined(__GNUC__)
+        const uint64_t swapped = __builtin_bswap64(word);
+#else
+        uint64_t swapped = 0;
         for (int i = 0; i < 8; ++i)
-            bytes[i] = static_cast<uint8_t>(word >> (56 - 8 * i));
-        std::memcpy(m_pCursor, bytes, sizeof bytes);
+            swapped |= ((word >> (56 - 8 * i)) & 0xFF) << (8 * i);
+#endif
+        std::memcpy(m_pCursor, &swapped, sizeof swapped);
     }
 
     void WriteStuffed(uint64_t word, int count)

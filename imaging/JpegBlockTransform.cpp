@@ -3,7 +3,6 @@
 #include "SimdDispatch.h"
 
 #include <cstring>
-#include <initializer_list>
 
 namespace {
 
@@ -56,25 +55,44 @@ TAVRELIN_FORCE_INLINE void Transform(Lanes d[8])
     d[7] = z11 - z4;
 }
 
+TAVRELIN_FORCE_INLINE void InterleavePairs(const Lanes* in, Lanes* out, int first, int second)
+{
+    out[first] = __builtin_shufflevector(in[first], in[second], 0, 8, 1, 9, 4, 12, 5, 13);
+    out[second] = __builtin_shufflevector(in[first], in[second], 2, 10, 3, 11, 6, 14, 7, 15);
+}
+
+TAVRELIN_FORCE_INLINE void InterleaveQuads(const Lanes* in, Lanes* out, int first, int second)
+{
+    out[first] = __builtin_shufflevector(in[first], in[second], 0, 1, 8, 9, 4, 5, 12, 13);
+    out[second] = __builtin_shufflevector(in[first], in[second], 2, 3, 10, 11, 6, 7, 14, 15);
+}
+
+TAVRELIN_FORCE_INLINE void InterleaveHalves(const Lanes* in, Lanes* out, int first, int second,
+                                            int lowTarget, int highTarget)
+{
+    out[lowTarget] = __builtin_shufflevector(in[first], in[second], 0, 1, 2, 3, 8, 9, 10, 11);
+    out[highTarget] = __builtin_shufflevector(in[first], in[second], 4, 5, 6, 7, 12, 13, 14, 15);
+}
+
 // Lanes[j] becomes column j of the 8 x 8 matrix the eight inputs form as rows:
-// interleave 32-bit, then 64-bit, then 128-bit halves.
+// interleave 32-bit, then 64-bit, then 128-bit halves. Written without loops
+// so that every compiler keeps the eight vectors in registers.
 TAVRELIN_FORCE_INLINE void Transpose(Lanes d[8])
 {
     Lanes a[8], b[8];
-    for (int k = 0; k < 8; k += 2) {
-        a[k] = __builtin_shufflevector(d[k], d[k + 1], 0, 8, 1, 9, 4, 12, 5, 13);
-        a[k + 1] = __builtin_shufflevector(d[k], d[k + 1], 2, 10, 3, 11, 6, 14, 7, 15);
-    }
-    for (int k : {0, 1, 4, 5}) {
-        b[k] = __builtin_shufflevector(a[k], a[k + 2], 0, 1, 8, 9, 4, 5, 12, 13);
-        b[k + 2] = __builtin_shufflevector(a[k], a[k + 2], 2, 3, 10, 11, 6, 7, 14, 15);
-    }
+    InterleavePairs(d, a, 0, 1);
+    InterleavePairs(d, a, 2, 3);
+    InterleavePairs(d, a, 4, 5);
+    InterleavePairs(d, a, 6, 7);
+    InterleaveQuads(a, b, 0, 2);
+    InterleaveQuads(a, b, 1, 3);
+    InterleaveQuads(a, b, 4, 6);
+    InterleaveQuads(a, b, 5, 7);
     // The stages leave columns 1 and 2, and 5 and 6, swapped.
-    static constexpr int kColumnOf[8] = {0, 2, 1, 3, 4, 6, 5, 7};
-    for (int k = 0; k < 4; ++k) {
-        d[kColumnOf[k]] = __builtin_shufflevector(b[k], b[k + 4], 0, 1, 2, 3, 8, 9, 10, 11);
-        d[kColumnOf[k + 4]] = __builtin_shufflevector(b[k], b[k + 4], 4, 5, 6, 7, 12, 13, 14, 15);
-    }
+    InterleaveHalves(b, d, 0, 4, 0, 4);
+    InterleaveHalves(b, d, 1, 5, 2, 6);
+    InterleaveHalves(b, d, 2, 6, 1, 5);
+    InterleaveHalves(b, d, 3, 7, 3, 7);
 }
 
 TAVRELIN_FORCE_INLINE void TransformInline(const int32_t* samples, int32_t* coefficients)
@@ -82,6 +100,7 @@ TAVRELIN_FORCE_INLINE void TransformInline(const int32_t* samples, int32_t* coef
     // Pass 1: after the transpose lane r is picture row r and d[k] holds the
     // k-th sample of every row.
     Lanes d[8];
+#pragma GCC unroll 8
     for (int k = 0; k < 8; ++k)
         d[k] = Load(samples + k * 8);
     Transpose(d);
@@ -90,6 +109,7 @@ TAVRELIN_FORCE_INLINE void TransformInline(const int32_t* samples, int32_t* coef
     // output of the row pass for every column.
     Transpose(d);
     Transform(d);
+#pragma GCC unroll 8
     for (int k = 0; k < 8; ++k)
         Store(coefficients + k * 8, d[k]);
 }

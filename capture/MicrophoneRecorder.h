@@ -10,7 +10,8 @@
 // platform's device keeps writing on a thread of its own after it reports
 // "stopped", so saving or closing it right after the stop can crash. Here the
 // samples go to a temporary file as they arrive, and the WAV file is written
-// only when every buffer is back from the device.
+// only when every buffer is back from the device. One thread at a time may
+// use a recorder; which thread it is does not matter.
 
 #include "BinaryFile.h"
 #include "win/UniqueHandle.h"

@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <filesystem>
+
 namespace {
 
 struct DecodableCase {
@@ -93,6 +97,25 @@ TEST(Mp3Decoding, OutputIntoMissingFolderLeavesNothing)
     const std::string wavPath = OutputPath("no-such-folder/sound.wav");
     DecodeMp3ToWave(InputPath("sine-mono-44100.mp3"), wavPath);
     EXPECT_FALSE(FileExists(wavPath));
+}
+
+// The program's paths are in the ANSI code page; a name outside ASCII must
+// reach the same file as its UTF-16 spelling does.
+TEST(Mp3Decoding, PathsAreInTheAnsiCodePage)
+{
+    const wchar_t* const pAccented = L"\u00e9t\u00e9";
+    char ansi[16] = {};
+    BOOL bLossy = FALSE;
+    if (::WideCharToMultiByte(CP_ACP, 0, pAccented, -1, ansi, sizeof(ansi), nullptr, &bLossy) == 0 || bLossy) {
+        GTEST_SKIP() << "the ANSI code page has no accented letters";
+    }
+    const std::filesystem::path wideMp3 = std::filesystem::path(InputPath("")) / (std::wstring(pAccented) + L".mp3");
+    const std::filesystem::path wideWav = std::filesystem::path(OutputPath("")) / (std::wstring(pAccented) + L".wav");
+    std::filesystem::copy_file(InputPath("sine-mono-44100.mp3"), wideMp3,
+                               std::filesystem::copy_options::overwrite_existing);
+
+    DecodeMp3ToWave(InputPath(std::string(ansi) + ".mp3"), OutputPath(std::string(ansi) + ".wav"));
+    EXPECT_TRUE(std::filesystem::exists(wideWav));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "CompressorDialog.h"
 
+#include "CompressorChoiceDlg.h"
+#include "MotionJpegCodec.h"
 #include "VcmCompressor.h"
 
 #include <string>
@@ -83,7 +85,7 @@ private:
 
 thread_local CPreselectHook* CPreselectHook::s_pActive = nullptr;
 
-bool ChooseCompressor(HWND hParent, BITMAPINFO input, AviCompressOptions& options)
+bool ChooseInPlatformDialog(HWND hParent, BITMAPINFO input, AviCompressOptions& options)
 {
     COMPVARS compVars{};
     compVars.cbSize = sizeof(compVars);
@@ -117,13 +119,27 @@ bool ChooseCompressor(HWND hParent, BITMAPINFO input, AviCompressOptions& option
     return true;
 }
 
+bool ChooseInOwnDialog(HWND hParent, const BITMAPINFO& input, AviCompressOptions& options)
+{
+    CCompressorChoiceDlg dialog(OfferedCompressors(input), options.fccHandler);
+    const std::optional<DWORD> chosen = dialog.DoModal(hParent, kCompressorDialogTitle);
+    if (!chosen) {
+        return false;
+    }
+    options.fccHandler = *chosen;
+    return true;
+}
+
 } // namespace
 
-CompressorChooser MakeCompressorDialogChooser(HWND hParent, const BitmapInfoHeader& input)
+CompressorChooser MakeCompressorDialogChooser(HWND hParent, const BitmapInfoHeader& input, ECompressorDialog which)
 {
     const BITMAPINFO inputInfo = ToBitmapInfo(input);
-    return [hParent, inputInfo](AviCompressOptions& options) {
-        return ChooseCompressor(hParent, inputInfo, options);
+    return [hParent, inputInfo, which](AviCompressOptions& options) {
+        const bool bOwn = which == ECompressorDialog::own ||
+                          (which == ECompressorDialog::automatic && !IsListedCodec(kFourccMotionJpeg));
+        return bOwn ? ChooseInOwnDialog(hParent, inputInfo, options)
+                    : ChooseInPlatformDialog(hParent, inputInfo, options);
     };
 }
 

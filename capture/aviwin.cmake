@@ -2,6 +2,7 @@
 # compressor dialog and codecs, and our own Motion-JPEG codec for it.
 list(APPEND capture_win_sources
   AviFileWriter.cpp
+  CompressorChoiceDlg.cpp
   CompressorDialog.cpp
   DibSection.cpp
   MotionJpegCodec.cpp

@@ -3,6 +3,8 @@
 #include "CompressorDialog.h"
 #include "DibSectionDC.h"
 
+#include <vfw.h>
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -37,6 +39,19 @@ HWND WaitForVisibleDialog()
 }
 
 } // namespace
+
+BITMAPINFO FrameFormat(int width, int height)
+{
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 24;
+    format.bmiHeader.biCompression = BI_RGB;
+    format.bmiHeader.biSizeImage = static_cast<DWORD>((width * 3 + 3) / 4 * 4 * height);
+    return format;
+}
 
 std::uint8_t FramePixel(int x, int row, int channel, int frameNumber)
 {
@@ -130,6 +145,27 @@ void CCompressorDialogDriver::Run()
                        reinterpret_cast<LPARAM>(hList));
     }
     ::PostMessageW(hDialog, WM_COMMAND, MAKEWPARAM(m_nButton, BN_CLICKED), 0);
+}
+
+std::vector<std::wstring> CodecsRefusingFrames(int width, int height)
+{
+    BITMAPINFO format = FrameFormat(width, height);
+    std::vector<std::wstring> refusing;
+    ICINFO info{};
+    info.dwSize = sizeof(info);
+    for (DWORD index = 0; ::ICInfo(ICTYPE_VIDEO, index, &info); ++index) {
+        const HIC hCodec = ::ICOpen(ICTYPE_VIDEO, info.fccHandler, ICMODE_COMPRESS);
+        if (hCodec == nullptr) {
+            continue;
+        }
+        ICINFO details{};
+        details.dwSize = sizeof(details);
+        if (::ICGetInfo(hCodec, &details, sizeof(details)) != 0 && ICCompressQuery(hCodec, &format, nullptr) != ICERR_OK) {
+            refusing.push_back(details.szDescription);
+        }
+        ::ICClose(hCodec);
+    }
+    return refusing;
 }
 
 std::string OutputFolder()

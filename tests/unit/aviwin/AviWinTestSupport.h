@@ -28,6 +28,12 @@ private:
 
 std::uint8_t FramePixel(int x, int row, int channel, int frameNumber);
 
+// The header of the frames CFrameBitmap makes.
+BITMAPINFO FrameFormat(int width, int height);
+
+// Descriptions of the installed codecs that refuse frames of that size.
+std::vector<std::wstring> CodecsRefusingFrames(int width, int height);
+
 // What the driver saw of the dialog before it answered.
 struct DialogObservation {
     bool bFound = false;

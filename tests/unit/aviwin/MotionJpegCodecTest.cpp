@@ -9,7 +9,7 @@
 
 namespace {
 
-BITMAPINFO FrameFormat(int width, int height, WORD bitCount = 24, DWORD compression = BI_RGB)
+BITMAPINFO QueryFormat(int width, int height, WORD bitCount = 24, DWORD compression = BI_RGB)
 {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -82,20 +82,20 @@ TEST_P(MotionJpegQueryTest, TakesOnlyBottomUpTwentyFourBitFrames)
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, MotionJpegQueryTest,
-                         ::testing::Values(QueryCase{"Rgb24", FrameFormat(320, 240), true},
-                                           QueryCase{"OddSize", FrameFormat(161, 17), true},
-                                           QueryCase{"OnePixel", FrameFormat(1, 1), true},
-                                           QueryCase{"Rgb32", FrameFormat(320, 240, 32), false},
-                                           QueryCase{"Rgb16", FrameFormat(320, 240, 16), false},
-                                           QueryCase{"TopDown", FrameFormat(320, -240), false},
-                                           QueryCase{"ZeroWidth", FrameFormat(0, 240), false},
-                                           QueryCase{"TooWide", FrameFormat(70000, 2), false},
-                                           QueryCase{"Compressed", FrameFormat(320, 240, 24, kFourccMotionJpeg), false}),
+                         ::testing::Values(QueryCase{"Rgb24", QueryFormat(320, 240), true},
+                                           QueryCase{"OddSize", QueryFormat(161, 17), true},
+                                           QueryCase{"OnePixel", QueryFormat(1, 1), true},
+                                           QueryCase{"Rgb32", QueryFormat(320, 240, 32), false},
+                                           QueryCase{"Rgb16", QueryFormat(320, 240, 16), false},
+                                           QueryCase{"TopDown", QueryFormat(320, -240), false},
+                                           QueryCase{"ZeroWidth", QueryFormat(0, 240), false},
+                                           QueryCase{"TooWide", QueryFormat(70000, 2), false},
+                                           QueryCase{"Compressed", QueryFormat(320, 240, 24, kFourccMotionJpeg), false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MotionJpegCodecTest, OutputFormatIsMotionJpegOfTheFrameSize)
 {
-    BITMAPINFO input = FrameFormat(162, 120);
+    BITMAPINFO input = QueryFormat(162, 120);
     BITMAPINFO output{};
     ASSERT_EQ(ICCompressGetFormat(m_hCodec, &input, &output), ICERR_OK);
     EXPECT_EQ(output.bmiHeader.biCompression, kFourccMotionJpeg);
@@ -118,7 +118,7 @@ TEST_F(MotionJpegCodecTest, EveryFrameIsOneWholeJpegPictureAndKeyFrame)
     compVars.fccHandler = kFourccMotionJpeg;
     compVars.lQ = ICQUALITY_DEFAULT;
     compVars.lKey = 15;
-    BITMAPINFO input = FrameFormat(162, 120);
+    BITMAPINFO input = QueryFormat(162, 120);
     ASSERT_TRUE(::ICSeqCompressFrameStart(&compVars, &input));
     for (int frameNumber = 0; frameNumber < 3; ++frameNumber) {
         CFrameBitmap bitmap(162, 120, frameNumber);

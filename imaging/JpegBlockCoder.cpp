@@ -69,11 +69,6 @@ TAVRELIN_FORCE_INLINE void PrepareSymbols(const int16_t* quantised, SBlockSymbol
     }
 }
 
-TAVRELIN_FORCE_INLINE void PutPrepared(CJpegBitWriter& writer, uint32_t packed, int category, uint32_t valueBits)
-{
-    writer.Put((packed >> 5) << category | valueBits, static_cast<int>(packed & 31) + category);
-}
-
 TAVRELIN_FORCE_INLINE void CodeBlock(const int32_t* samples, const SComponentCoding& coding,
                                      int32_t& predictor, CJpegBitWriter& writer)
 {
@@ -89,15 +84,31 @@ TAVRELIN_FORCE_INLINE void CodeBlock(const int32_t* samples, const SComponentCod
         SBlockSymbols symbols;
         PrepareSymbols(quantised, symbols);
         const uint64_t zigzagMask = NonZeroMask(symbols.levels);
+        // Symbols go out in pairs (at most 2 x 26 bits per Put), halving
+        // the writer's work; the one held back waits in heldBits.
+        uint64_t heldBits = 0;
+        int heldLength = 0;
+        const auto emit = [&](uint64_t bits, int length) {
+            if (heldLength == 0) {
+                heldBits = bits;
+                heldLength = length;
+            } else {
+                writer.Put(heldBits << length | bits, heldLength + length);
+                heldLength = 0;
+            }
+        };
         for (uint64_t pending = zigzagMask & ~uint64_t{1}; pending != 0; pending &= pending - 1) {
             const int position = std::countr_zero(pending);
             int run = position - lastPosition - 1;
             for (; run > 15; run -= 16)
-                PutSymbol(writer, coding.acCodes[0xF0]);
+                emit(coding.acCodes[0xF0] >> 5, static_cast<int>(coding.acCodes[0xF0] & 31));
             const int category = symbols.categories[position];
-            PutPrepared(writer, coding.acCodes[(run << 4) | category], category, symbols.valueBits[position]);
+            const uint32_t packed = coding.acCodes[(run << 4) | category];
+            emit((packed >> 5) << category | symbols.valueBits[position], static_cast<int>(packed & 31) + category);
             lastPosition = position;
         }
+        if (heldLength != 0)
+            writer.Put(heldBits, heldLength);
     } else {
         // The AC scan runs in zigzag order: move the few non-zero marks
         // there one by one, then jump from one to the next.

@@ -29,24 +29,22 @@ std::optional<CDibSectionDC> CDibSectionDC::Create(HDC compatibleWith, int width
     win::UniqueMemoryDC dc(::CreateCompatibleDC(compatibleWith));
     if (!bitmap || !dc || bits == nullptr)
         return std::nullopt;
-    CDibSectionDC surface(std::move(dc), std::move(bitmap), width, height);
+    CDibSectionDC surface(std::move(dc), std::move(bitmap));
     if (surface.m_hPrevious == nullptr || surface.m_hPrevious == HGDI_ERROR)
         return std::nullopt;
     return surface;
 }
 
-CDibSectionDC::CDibSectionDC(win::UniqueMemoryDC dc, win::UniqueBitmap bitmap, int width, int height)
-    : m_dc(std::move(dc)), m_bitmap(std::move(bitmap)), m_nWidth(width), m_nHeight(height)
+CDibSectionDC::CDibSectionDC(win::UniqueMemoryDC dc, win::UniqueBitmap bitmap)
+    : m_hDC(std::move(dc)), m_hBitmap(std::move(bitmap))
 {
-    m_hPrevious = ::SelectObject(m_dc.get(), m_bitmap.get());
+    m_hPrevious = ::SelectObject(m_hDC.get(), m_hBitmap.get());
 }
 
 CDibSectionDC::CDibSectionDC(CDibSectionDC&& other) noexcept
-    : m_dc(std::move(other.m_dc)),
-      m_bitmap(std::move(other.m_bitmap)),
-      m_hPrevious(std::exchange(other.m_hPrevious, nullptr)),
-      m_nWidth(other.m_nWidth),
-      m_nHeight(other.m_nHeight)
+    : m_hDC(std::move(other.m_hDC)),
+      m_hBitmap(std::move(other.m_hBitmap)),
+      m_hPrevious(std::exchange(other.m_hPrevious, nullptr))
 {
 }
 
@@ -58,8 +56,8 @@ CDibSectionDC::~CDibSectionDC()
 
 void CDibSectionDC::SelectOut()
 {
-    if (m_dc && m_hPrevious && m_hPrevious != HGDI_ERROR)
-        ::SelectObject(m_dc.get(), m_hPrevious);
+    if (m_hDC && m_hPrevious && m_hPrevious != HGDI_ERROR)
+        ::SelectObject(m_hDC.get(), m_hPrevious);
     m_hPrevious = nullptr;
 }
 
@@ -68,5 +66,5 @@ win::UniqueBitmap CDibSectionDC::ReleaseBitmap()
     // Drawing into a section may be batched; the caller reads its memory next.
     ::GdiFlush();
     SelectOut();
-    return std::move(m_bitmap);
+    return std::move(m_hBitmap);
 }

@@ -19,23 +19,19 @@ public:
     CDibSectionDC& operator=(const CDibSectionDC&) = delete;
     ~CDibSectionDC();
 
-    HDC DC() const { return m_dc.get(); }
-    int Width() const { return m_nWidth; }
-    int Height() const { return m_nHeight; }
+    HDC DC() const { return m_hDC.get(); }
 
     // Selects the section out of the DC and hands it to the caller; the
     // object keeps only its (then empty) DC.
     win::UniqueBitmap ReleaseBitmap();
 
 private:
-    CDibSectionDC(win::UniqueMemoryDC dc, win::UniqueBitmap bitmap, int width, int height);
+    CDibSectionDC(win::UniqueMemoryDC dc, win::UniqueBitmap bitmap);
     void SelectOut();
 
-    win::UniqueMemoryDC m_dc;
-    win::UniqueBitmap m_bitmap;
+    win::UniqueMemoryDC m_hDC;
+    win::UniqueBitmap m_hBitmap;
     HGDIOBJ m_hPrevious = nullptr;
-    int m_nWidth = 0;
-    int m_nHeight = 0;
 };
 
 // Bitmaps larger than this on either side are refused: no camera delivers

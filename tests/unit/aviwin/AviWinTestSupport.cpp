@@ -2,6 +2,7 @@
 
 #include "CompressorDialog.h"
 #include "DibSectionDC.h"
+#include "VcmCompressor.h"
 
 #include <vfw.h>
 
@@ -42,15 +43,10 @@ HWND WaitForVisibleDialog()
 
 BITMAPINFO FrameFormat(int width, int height)
 {
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    format.bmiHeader.biWidth = width;
-    format.bmiHeader.biHeight = height;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 24;
-    format.bmiHeader.biCompression = BI_RGB;
-    format.bmiHeader.biSizeImage = static_cast<DWORD>((width * 3 + 3) / 4 * 4 * height);
-    return format;
+    BitmapInfoHeader header;
+    header.biWidth = width;
+    header.biHeight = height;
+    return ToBitmapInfo(header);
 }
 
 std::uint8_t FramePixel(int x, int row, int channel, int frameNumber)

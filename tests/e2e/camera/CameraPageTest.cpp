@@ -11,8 +11,6 @@ namespace {
 
 using namespace camera_e2e;
 
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-
 std::uint32_t ToRgb(COLORREF colour)
 {
     return static_cast<std::uint32_t>(GetRValue(colour)) << 16 | static_cast<std::uint32_t>(GetGValue(colour)) << 8 |
@@ -44,30 +42,27 @@ struct BothBoxes {
     {
         return camera_test::ReadFrameCounter([this](int x, int y) { return Design(x, y); }, size.cy);
     }
+    // Pixels where a box of this grab differs from another grab's design box.
     size_t DesignDiffersFrom(const BothBoxes& other) const
     {
-        size_t count = 0;
-        for (int y = 0; y < size.cy; ++y)
-            for (int x = 0; x < size.cx; ++x)
-                count += Design(x, y) != other.Design(x, y);
-        return count;
+        return CountWhere([&](int x, int y) { return Design(x, y) != other.Design(x, y); });
     }
-    // Pixels where this grab's preview box differs from another grab's design box.
     size_t PreviewDiffersFrom(const BothBoxes& other) const
+    {
+        return CountWhere([&](int x, int y) { return Preview(x, y) != other.Design(x, y); });
+    }
+    template <typename Condition>
+    size_t CountWhere(Condition condition) const
     {
         size_t count = 0;
         for (int y = 0; y < size.cy; ++y)
             for (int x = 0; x < size.cx; ++x)
-                count += Preview(x, y) != other.Design(x, y);
+                count += condition(x, y);
         return count;
     }
     size_t BlackDesignPixels() const
     {
-        size_t count = 0;
-        for (int y = 0; y < size.cy; ++y)
-            for (int x = 0; x < size.cx; ++x)
-                count += Design(x, y) == 0;
-        return count;
+        return CountWhere([&](int x, int y) { return Design(x, y) == 0; });
     }
 
     e2e::ScreenImage image;
@@ -105,8 +100,9 @@ TEST(CameraPage, ControlsAndStartingState)
         HWND window = session.Control(control.id);
         ASSERT_NE(window, nullptr) << control.id;
         EXPECT_EQ(e2e::ClassName(window), control.className) << control.id;
-        if (control.text)
+        if (control.text) {
             EXPECT_EQ(e2e::WindowText(window), control.text) << control.id;
+        }
     }
     for (const char* label : {"preview", "design window", "video record speed", "dub", "rapidness", "slow"})
         EXPECT_NE(e2e::FindChild(page, "", label), nullptr) << label;

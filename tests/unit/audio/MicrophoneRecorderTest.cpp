@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <thread>
 
 namespace {
 
@@ -89,6 +91,46 @@ TEST(MicrophoneRecording, RecorderDestroyedWhileRecordingFreesTheDevice)
     CMicrophoneRecorder next;
     EXPECT_TRUE(next.Start());
     EXPECT_TRUE(next.FinishInto(OutputPath("microphone-after-abandoned.wav")));
+}
+
+// The page may end a recording on another thread than the one that began it.
+TEST(MicrophoneRecording, FinishesOnAnotherThreadThanItStarted)
+{
+    const std::string wavPath = OutputPath("microphone-other-thread.wav");
+    CMicrophoneRecorder microphone;
+    bool bStarted = false;
+    std::thread([&] { bStarted = microphone.Start(); }).join();
+    ASSERT_TRUE(bStarted);
+    ::Sleep(200);
+    EXPECT_TRUE(microphone.FinishInto(wavPath));
+    const std::vector<std::uint8_t> bytes = FileBytes(wavPath);
+    EXPECT_EQ(FourCharacters(bytes, 36), "data");
+    EXPECT_GT(Field32(bytes, 40), 0u);
+}
+
+std::size_t RecorderFilesInTemp()
+{
+    std::size_t count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::temp_directory_path())) {
+        count += entry.path().filename().string().rfind("tvm", 0) == 0 ? 1 : 0;
+    }
+    return count;
+}
+
+TEST(MicrophoneRecording, LeavesNoTemporaryFiles)
+{
+    const std::size_t before = RecorderFilesInTemp();
+    {
+        CMicrophoneRecorder saved;
+        ASSERT_TRUE(saved.Start());
+        EXPECT_TRUE(saved.FinishInto(OutputPath("microphone-temporary.wav")));
+        CMicrophoneRecorder discarded;
+        ASSERT_TRUE(discarded.Start());
+        discarded.Discard();
+        CMicrophoneRecorder abandoned;
+        ASSERT_TRUE(abandoned.Start());
+    }
+    EXPECT_EQ(RecorderFilesInTemp(), before);
 }
 
 TEST(MicrophoneRecording, SaveIntoMissingFolderFailsAndCloses)

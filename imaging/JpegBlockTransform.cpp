@@ -2,6 +2,8 @@
 
 #include "SimdDispatch.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace {
@@ -114,32 +116,48 @@ TAVRELIN_FORCE_INLINE void TransformInline(const int32_t* samples, int32_t* coef
         Store(coefficients + k * 8, d[k]);
 }
 
-// Rounds half away from zero. (n * reciprocal) >> 32 equals n / d for every
-// n below 2^32 / d, far above any DCT output plus d / 2; a divisor of 1 would
-// need a 33-bit reciprocal and passes n through its mask instead.
+// Rounds half away from zero: n = |c| + d / 2, level = n / d, sign put back.
+// Both divisions below are exact; see SQuantiser::Prepare.
 TAVRELIN_FORCE_INLINE void Quantise(const int32_t* coefficients, const SQuantiser& quantiser,
                                     int16_t* quantised)
 {
+    uint32_t signs[64], dividends[64];
+    uint32_t largest = 0;
     for (int i = 0; i < 64; ++i) {
-        const uint32_t sign = static_cast<uint32_t>(coefficients[i] >> 31);
-        const uint32_t magnitude = (static_cast<uint32_t>(coefficients[i]) ^ sign) - sign;
-        const uint32_t dividend = magnitude + quantiser.halfDivisors[i];
-        const uint32_t level =
-            static_cast<uint32_t>((uint64_t{dividend} * quantiser.reciprocals[i]) >> 32) +
-            (dividend & quantiser.unitDivisorMasks[i]);
-        quantised[i] = static_cast<int16_t>((level ^ sign) - sign);
+        signs[i] = static_cast<uint32_t>(coefficients[i] >> 31);
+        dividends[i] = ((static_cast<uint32_t>(coefficients[i]) ^ signs[i]) - signs[i]) + quantiser.halfDivisors[i];
+        largest = std::max(largest, dividends[i]);
     }
+    uint32_t levels[64];
+    if (largest < (1u << 15)) {
+        for (int i = 0; i < 64; ++i)
+            levels[i] = quantiser.ShortQuotient(dividends[i], i);
+    } else {
+        for (int i = 0; i < 64; ++i)
+            levels[i] = quantiser.FullQuotient(dividends[i], i);
+    }
+    for (int i = 0; i < 64; ++i)
+        quantised[i] = static_cast<int16_t>((levels[i] ^ signs[i]) - signs[i]);
 }
 
 } // namespace
 
 void SQuantiser::Prepare(const std::array<uint16_t, 64>& divisors)
 {
+    // With m = floor(2^s / d) + 1, (n * m) >> s equals n / d whenever
+    // n * d < 2^s: the excess n * (m - 2^s / d) / 2^s stays below 1 / d.
+    // Full range: s = 32 covers n < 2^20 for every divisor up to the largest,
+    // 3925, far above any DCT output plus d / 2;
+    // a divisor of 1 would need a 33-bit m and passes n through its mask.
+    // Short range: n < 2^15 and s = 15 + ceil(log2 d), so n * m < 2^32.
     for (int i = 0; i < 64; ++i) {
         const uint32_t divisor = divisors[i];
         halfDivisors[i] = divisor / 2;
         reciprocals[i] = divisor == 1 ? 0 : static_cast<uint32_t>((uint64_t{1} << 32) / divisor + 1);
         unitDivisorMasks[i] = divisor == 1 ? ~uint32_t{0} : 0;
+        const uint32_t shift = 15 + static_cast<uint32_t>(std::bit_width(divisor - 1));
+        shortShifts[i] = shift;
+        shortReciprocals[i] = static_cast<uint32_t>((uint64_t{1} << shift) / divisor + 1);
     }
 }
 

@@ -19,8 +19,26 @@ struct SQuantiser {
     std::array<uint32_t, 64> halfDivisors;
     std::array<uint32_t, 64> reciprocals;
     std::array<uint32_t, 64> unitDivisorMasks;
+    // For dividends below 2^15 (every block seen in practice): 32-bit
+    // reciprocals with a per-entry shift.
+    std::array<uint32_t, 64> shortReciprocals;
+    std::array<uint32_t, 64> shortShifts;
 
     void Prepare(const std::array<uint16_t, 64>& divisors);
+
+    // dividend / divisor of entry i, for any dividend below 2^20 (divisors
+    // reach 3925, and dividend * divisor must stay below 2^32).
+    uint32_t FullQuotient(uint32_t dividend, int i) const
+    {
+        return static_cast<uint32_t>((uint64_t{dividend} * reciprocals[i]) >> 32) +
+               (dividend & unitDivisorMasks[i]);
+    }
+
+    // The same for a dividend below 2^15, in 32-bit arithmetic.
+    uint32_t ShortQuotient(uint32_t dividend, int i) const
+    {
+        return (dividend * shortReciprocals[i]) >> shortShifts[i];
+    }
 };
 
 // samples: 8 x 8 level-shifted samples, natural order. Rows are transformed

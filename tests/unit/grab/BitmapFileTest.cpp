@@ -227,6 +227,27 @@ TEST(BitmapFileTest, NoBitmapWritesNoFile)
     EXPECT_EQ(::GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+TEST(BitmapFileTest, FailedPixelReadLeavesAnEarlierFileAlone)
+{
+    const LayoutCase& layout = kLayouts[0];
+    TestSection section = MakeSection(layout);
+    std::optional<CBitmapInfoBlock> block = BuildBitmapInfo(section.bitmap.get());
+    ASSERT_TRUE(block);
+    const std::string path = OutputPath("earlier");
+    {
+        std::ofstream earlier(path, std::ios::binary);
+        earlier << "earlier";
+    }
+    HBITMAP deleted = ::CreateBitmap(layout.width, layout.height, 1, 24, nullptr);
+    ::DeleteObject(deleted);
+    const win::UniqueMemoryDC dc(::CreateCompatibleDC(nullptr));
+    EXPECT_FALSE(WriteBitmapFile(path, *block, deleted, dc.get()));
+    const std::optional<BmpFile> file = grabtest::ReadFile(path);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(std::string(file->bytes.begin(), file->bytes.end()), "earlier");
+    ::DeleteFileA(path.c_str());
+}
+
 TEST(BitmapFileTest, UnwritablePathLeavesNothing)
 {
     const LayoutCase& layout = kLayouts[0];

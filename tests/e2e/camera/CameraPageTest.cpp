@@ -373,6 +373,12 @@ TEST(Speed, StandardResetsTheSliderExceptDuringARecording)
     ASSERT_TRUE(session.Command(kEndRecord));
     ASSERT_TRUE(session.ClickAndWait(kStandardSpeed));
     EXPECT_EQ(e2e::SendWithTimeout(slider, TBM_GETPOS, 0, 0), 400);
+
+    // The preview copy stops with the page, so closing ends the program cleanly.
+    ::PostMessageA(session.MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    const auto exitCode = session.Program().WaitForExit();
+    ASSERT_TRUE(exitCode.has_value());
+    EXPECT_EQ(*exitCode, 0u);
 }
 
 } // namespace

@@ -11,3 +11,8 @@ bool WriteConfigValue(const char* key, const std::optional<std::string>& value);
 // Raises a file counter and stores it before the file it names is made;
 // returns the new number.
 int StepConfigCounter(const char* key);
+// The counter step for album files: the number after the stored one, moved
+// on past any file that already has its name in the folder, so an earlier
+// video or picture is never replaced (also when Config.ini can't be written
+// and the stored number stays behind). Returns the full path of the new file.
+std::string StepCounterToFreeFile(const char* key, const std::string& folder, const char* extension);

@@ -64,8 +64,10 @@ win::UniqueBitmap GrabDesignBox(HWND window, int width, int height)
     std::optional<CDibSectionDC> scaled = CDibSectionDC::Create(box->DC(), width, height);
     if (!scaled)
         return {};
-    // The memory DC's default stretch mode: whole pixels are repeated when
-    // enlarging, so a doubled frame shows every screen pixel as a 2 x 2 block.
+    // Whole pixels are repeated when enlarging, so a doubled frame shows every
+    // screen pixel as a 2 x 2 block. The default mode would AND the pixels it
+    // drops when shrinking and darken small frames; this one just drops them.
+    ::SetStretchBltMode(scaled->DC(), COLORONCOLOR);
     if (!::StretchBlt(scaled->DC(), 0, 0, width, height, box->DC(), 0, 0, kGrabBoxWidth, kGrabBoxHeight,
                       SRCCOPY))
         return {};

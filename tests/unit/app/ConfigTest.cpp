@@ -62,6 +62,40 @@ TEST_F(ConfigFile, NoValueRemovesTheKey)
     EXPECT_EQ(ReadConfigValue("JPGSUM"), "5");
 }
 
+TEST_F(ConfigFile, AlbumCounterSkipsNamesThatAreTaken)
+{
+    char temp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "counter-album\\";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    std::ofstream(folder + "000003.avi") << "earlier video";
+    std::ofstream(folder + "000004.avi") << "another";
+    Store("[CONFIG]\r\nAVISUM=2\r\n");
+    EXPECT_EQ(StepCounterToFreeFile("AVISUM", folder, ".avi"), folder + "000005.avi");
+    EXPECT_EQ(ReadConfigValue("AVISUM"), "5");
+    EXPECT_EQ(StepCounterToFreeFile("AVISUM", folder, ".avi"), folder + "000006.avi");
+    ::DeleteFileA((folder + "000003.avi").c_str());
+    ::DeleteFileA((folder + "000004.avi").c_str());
+    ::RemoveDirectoryA(folder.c_str());
+}
+
+TEST_F(ConfigFile, AlbumCounterMovesOnWhenTheFileCannotBeWritten)
+{
+    char temp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "counter-album-ro\\";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    Store("[CONFIG]\r\nJPGSUM=7\r\n");
+    ::SetFileAttributesA(m_path.c_str(), FILE_ATTRIBUTE_READONLY);
+    const std::string first = StepCounterToFreeFile("JPGSUM", folder, ".jpg");
+    EXPECT_EQ(first, folder + "000008.jpg");
+    std::ofstream(first) << "picture";
+    EXPECT_EQ(StepCounterToFreeFile("JPGSUM", folder, ".jpg"), folder + "000009.jpg");
+    ::SetFileAttributesA(m_path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(first.c_str());
+    ::RemoveDirectoryA(folder.c_str());
+}
+
 TEST_F(ConfigFile, LongValuesAreCutToTheReadBuffer)
 {
     Store(("[CONFIG]\r\nSKIN=" + std::string(400, 'x') + "\r\n").c_str());

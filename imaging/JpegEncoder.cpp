@@ -1,7 +1,7 @@
 #include "JpegEncoder.h"
 
-#include "JpegColourConvert.h"
 #include "JpegBlockCoder.h"
+#include "JpegColourConvert.h"
 #include "JpegTables.h"
 
 #include <algorithm>
@@ -12,7 +12,6 @@ namespace {
 
 using jpeg_tables::kZigzag;
 
-
 constexpr int kMaxDimension = 65535;
 
 // Largest coded block: DC code (<= 11 bits) plus 11 value bits, then 63 AC
@@ -22,8 +21,8 @@ constexpr std::size_t kMaxBlockBits = 22 + 63 * 26;
 constexpr std::size_t kMaxMcuBytes = 2 * ((6 * kMaxBlockBits + 7) / 8 + 1);
 // Room an MCU may touch: what it keeps plus the writer's store slack.
 constexpr std::size_t kMcuWorkBytes = kMaxMcuBytes + CJpegBitWriter::kStoreSlack;
-// Flush of at most 31 pending bits (stuffed) and the EOI marker.
-constexpr std::size_t kMaxTailBytes = 2 * 4 + 2;
+// Flush of the last partial byte (maybe stuffed) and the EOI marker.
+constexpr std::size_t kMaxTailBytes = 2 + 2;
 
 int QualityToScale(uint16_t quality)
 {

@@ -3,3 +3,12 @@
 void CAlbumPage::AddNewestPicture() {}
 
 void CAlbumPage::AddNewestVideo() {}
+
+LRESULT CAlbumPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_ALBUM_NEWEST_PICTURE) {
+        AddNewestPicture();
+        return 0;
+    }
+    return CTabPage::WindowProc(message, wParam, lParam);
+}

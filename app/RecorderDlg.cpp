@@ -177,8 +177,8 @@ void CRecorderDlg::OnCancel()
 
 void CRecorderDlg::OnTakePictures()
 {
-    m_cameraPage.TakePicture();
-    m_albumPage.AddNewestPicture();
+    if (m_cameraPage.TakePicture())
+        m_albumPage.PostMessage(WM_ALBUM_NEWEST_PICTURE);
 }
 
 void CRecorderDlg::OnStartRecord()

@@ -1,6 +1,7 @@
 #include "CameraPage.h"
 
 #include "CaptureWindow.h"
+#include "Snapshot.h"
 #include "app/Globals.h"
 #include "res/resource.h"
 #include "win/App.h"
@@ -132,7 +133,16 @@ void CCameraPage::StopRecording()
     g_recording = false;
 }
 
-void CCameraPage::TakePicture() {}
+bool CCameraPage::TakePicture()
+{
+    const bool saved = SaveDesignBoxPicture(GetDlgItem(IDC_DESIGN_BOX), static_cast<int>(m_captureWidth),
+                                            static_cast<int>(m_captureHeight))
+                           .has_value();
+    win::CWnd* mainWindow = win::AfxGetMainWnd();
+    if (saved && mainWindow)
+        ShowSnapshotNotice(mainWindow->m_hWnd);
+    return saved;
+}
 
 void CCameraPage::OnMikeRadio() { ::SetDlgItemTextA(m_hWnd, IDC_MP3_PATH, ""); }
 

@@ -14,7 +14,8 @@ public:
     void OpenFormatDialog();
     void StartRecording();
     void StopRecording();
-    void TakePicture();
+    // True when a picture was saved, so that the album has a new file to list.
+    bool TakePicture();
 
     void OnMikeRadio();
     void OnMp3FileRadio();

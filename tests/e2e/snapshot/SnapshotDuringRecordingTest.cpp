@@ -1,0 +1,58 @@
+// A picture taken while a recording captures: it gets its own number, the
+// video counter stays where the recording put it, and the video is complete.
+// The video and the picture are copied out for check-video.sh and
+// check-jpeg.sh.
+#include "SnapshotSupport.h"
+
+#ifdef SNAPSHOT_WITH_RECORDING
+#include "RecordingSession.h"
+#endif
+
+namespace {
+
+using namespace snapshot_e2e;
+
+#ifdef SNAPSHOT_WITH_RECORDING
+
+constexpr DWORD kCaptureAroundPictureMs = 700;
+
+TEST(SnapshotDuringRecording, ChangesNeitherTheVideoCounterNorTheVideo)
+{
+    recording_e2e::RecordingSession session;
+    ASSERT_NE(session.MainWindow(), nullptr);
+    ASSERT_TRUE(WaitForLivePicture(session));
+    HWND dialog = session.StartAndWaitForDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(session.AnswerDialog(dialog, recording_e2e::kFullFrames, IDOK));
+    ::Sleep(kCaptureAroundPictureMs);
+    const std::string videoCounter = ReadCounter(session, "AVISUM");
+    EXPECT_EQ(videoCounter, "1");
+
+    ASSERT_TRUE(TakePicture(session));
+    EXPECT_EQ(ReadCounter(session, "AVISUM"), videoCounter);
+    EXPECT_EQ(ReadCounter(session), "1");
+    EXPECT_TRUE(e2e::FileExists(AlbumFile(session, "000001.jpg")));
+
+    ::Sleep(kCaptureAroundPictureMs);
+    ASSERT_TRUE(session.Command(camera_e2e::kEndRecord));
+    const std::string video = session.WaitForNewVideo({});
+    ASSERT_EQ(video, AlbumFile(session, "000001.avi"));
+    EXPECT_EQ(ReadCounter(session, "AVISUM"), videoCounter);
+    EXPECT_EQ(ReadCounter(session), "1");
+    EXPECT_EQ(AlbumEntries(session), (std::vector<std::string>{"000001.avi", "000001.jpg"}))
+        << "one video, one picture, no temporary file";
+
+    ExportPicture(AlbumFile(session, "000001.jpg"), "during-recording", 320, 240);
+    EXPECT_TRUE(::CopyFileA(video.c_str(), (OutputFolder() + "\\during-recording.avi").c_str(), FALSE));
+}
+
+#else
+
+TEST(SnapshotDuringRecording, ChangesNeitherTheVideoCounterNorTheVideo)
+{
+    GTEST_SKIP() << "the program has no recording yet";
+}
+
+#endif
+
+} // namespace

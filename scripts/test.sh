@@ -21,7 +21,7 @@ run_ctest() {
   "$@" >"$log" 2>&1
   local rc=$?
   grep -E '^\s*[0-9]+/[0-9]+ Test' "$log" | grep -v ' Passed ' >&2
-  tail -n 3 "$log" | grep -E 'tests passed|tests failed' >&2
+  grep -E '[0-9]+% tests passed' "$log" >&2
   local line total bad
   if grep -q 'No tests were found' "$log"; then return; fi
   line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1)

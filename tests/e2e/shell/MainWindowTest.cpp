@@ -150,7 +150,12 @@ TEST(RecordingGuard, WhileRecordingOnlyPicturesAndEndWorkAndClosingIsRefused)
     ShellSession session;
     HWND main = session.MainWindow();
     ASSERT_NE(main, nullptr);
-    ASSERT_TRUE(session.Command(kStartRecord));
+    ::PostMessageA(main, WM_COMMAND, kStartRecord, 0);
+    // The recording asks for its compressor first; the offered choice will do.
+    HWND compressor = e2e::WaitForTopLevel(session.Program().Pid(), "#32770", "Video Compression");
+    ASSERT_NE(compressor, nullptr);
+    EXPECT_TRUE(e2e::PressButton(compressor, IDOK));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !::IsWindow(compressor); }));
 
     // The about box would hold the command in its modal loop: refused, it returns at once.
     EXPECT_TRUE(session.Command(kAbout));
@@ -159,13 +164,8 @@ TEST(RecordingGuard, WhileRecordingOnlyPicturesAndEndWorkAndClosingIsRefused)
     EXPECT_TRUE(session.Command(kStartRecord));
 
     ::PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
-    HWND box = e2e::WaitForWindow([&] {
-        for (HWND window : e2e::AllTopLevel(session.Program().Pid()))
-            if (window != main && e2e::ClassName(window) == "#32770" && e2e::IsVisible(window))
-                return window;
-        return HWND{};
-    });
-    ASSERT_NE(box, nullptr);
+    HWND box = e2e::WaitForMessageBox(session.Program().Pid());
+    ASSERT_NE(box, nullptr) << e2e::DescribeTopLevel(session.Program().Pid());
     EXPECT_EQ(e2e::MessageBoxText(box), "first please end video record");
     EXPECT_EQ(e2e::Caption(box), "Tavrelin");
     EXPECT_TRUE(e2e::PressButton(box, IDOK));

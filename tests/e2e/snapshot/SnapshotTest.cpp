@@ -8,6 +8,8 @@
 
 #include <cstdio>
 #include <fstream>
+#include <optional>
+#include <stdexcept>
 
 namespace {
 
@@ -115,6 +117,44 @@ TEST(Snapshot, UnwritableConfigNeverReplacesAnEarlierPicture)
     lock.reset();
     EXPECT_EQ(e2e::ReadWholeFile(ini), configBefore) << "Config.ini really was not written";
     ExportPicture(AlbumFile(session, "000003.jpg"), "unwritable-config", 320, 240);
+}
+
+// The program in the folder that prepare-unwritable-album.sh made: its album
+// holds "000001.jpg" as a link to a place that does not exist, so the name
+// looks free but the JPEG file can't be created, while "tmp.bmp" can.
+class ProgramWithUnwritablePicture {
+public:
+    ProgramWithUnwritablePicture()
+        : m_program(e2e::LaunchOptions{Folder() + "\\Tavrelin.exe", "/Embedding", {{"TAVRELIN_CAMERA", "test"}}, Folder()})
+    {
+    }
+    static std::string Folder() { return e2e::ToWindowsPath(SNAPSHOT_UNWRITABLE_DIR); }
+    DWORD Pid() const { return m_program.Pid(); }
+
+private:
+    e2e::RunningProgram m_program;
+};
+
+TEST(Snapshot, PictureFileThatCannotBeCreatedIsReportedAndLeavesNothing)
+{
+    ProgramWithUnwritablePicture program;
+    HWND main = e2e::WaitForTopLevel(program.Pid(), "#32770", "Tavrelin");
+    ASSERT_NE(main, nullptr);
+    const std::string album = program.Folder() + "\\Album";
+    ASSERT_TRUE(e2e::FolderEntryNames(album).empty()) << "a link that leads nowhere is not listed";
+    // A counter left by an earlier run would move the picture past the link.
+    ::DeleteFileA((program.Folder() + "\\Config.ini").c_str());
+    ::PostMessageA(main, WM_COMMAND, kTakePictures, 0);
+
+    HWND box = e2e::WaitForMessageBox(program.Pid());
+    ASSERT_NE(box, nullptr) << e2e::DescribeTopLevel(program.Pid());
+    EXPECT_EQ(e2e::MessageBoxText(box), "Can not create jpg file!");
+    EXPECT_EQ(e2e::Caption(box), "Tavrelin");
+    ASSERT_TRUE(e2e::PressButton(box, IDOK));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !::IsWindow(box); }));
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(::SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &answer)) << "the command has ended";
+    EXPECT_TRUE(e2e::FolderEntryNames(album).empty()) << "no picture, no temporary file left";
 }
 
 // Pixels where two grabs of the same rectangle differ.

@@ -28,7 +28,17 @@ TEST(SnapshotDuringRecording, ChangesNeitherTheVideoCounterNorTheVideo)
     const std::string videoCounter = ReadCounter(session, "AVISUM");
     EXPECT_EQ(videoCounter, "1");
 
-    ASSERT_TRUE(TakePicture(session));
+    // Posted, so that the notice can be seen beside the recording's strip.
+    session.PostCommand(kTakePictures);
+    const RECT notice = NoticeAreaOnScreen(session.MainWindow());
+    EXPECT_TRUE(e2e::WaitUntil([&] {
+        const auto shown = e2e::ScreenImage::Capture(notice);
+        return shown && BlueTextPixels(*shown) > 50;
+    })) << "the notice shows";
+    e2e::SaveWindowBmp(OutputFolder() + "\\notice-during-recording.bmp", session.MainWindow());
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(::SendMessageTimeoutA(session.MainWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 20000, &answer))
+        << "the picture is done";
     EXPECT_EQ(ReadCounter(session, "AVISUM"), videoCounter);
     EXPECT_EQ(ReadCounter(session), "1");
     EXPECT_TRUE(e2e::FileExists(AlbumFile(session, "000001.jpg")));

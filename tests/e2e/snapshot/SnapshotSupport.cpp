@@ -59,6 +59,23 @@ bool WaitForLivePicture(camera_e2e::CameraSession& session)
     });
 }
 
+RECT NoticeAreaOnScreen(HWND mainWindow)
+{
+    RECT area = kNoticeArea;
+    ::MapWindowPoints(mainWindow, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    return area;
+}
+
+size_t BlueTextPixels(const e2e::ScreenImage& noticeArea)
+{
+    constexpr int kTextLeft = 25;
+    size_t count = 0;
+    for (int y = 0; y < noticeArea.Height(); ++y)
+        for (int x = kTextLeft; x < noticeArea.Width(); ++x)
+            count += noticeArea.Pixel(x, y) == RGB(0, 0, 255);
+    return count;
+}
+
 void ExportPicture(const std::string& picturePath, const std::string& exportName, int width, int height)
 {
     const std::string target = OutputFolder() + "\\" + exportName;

@@ -9,6 +9,8 @@
 namespace snapshot_e2e {
 
 inline constexpr int kTakePictures = 32771;
+// The notice's place on the main window's client area.
+inline constexpr RECT kNoticeArea{139, 73, 255, 92};
 
 // Where the tests leave files for check-jpeg.sh and check-video.sh, as Wine
 // names it; emptied once when the test program starts.
@@ -25,6 +27,10 @@ std::vector<std::string> AlbumEntries(camera_e2e::CameraSession& session);
 bool TakePicture(camera_e2e::CameraSession& session);
 // Waits until the design box shows the virtual camera's colour bars.
 bool WaitForLivePicture(camera_e2e::CameraSession& session);
+
+RECT NoticeAreaOnScreen(HWND mainWindow);
+// Pure blue pixels right of the notice's icon, where its words go.
+size_t BlueTextPixels(const e2e::ScreenImage& noticeArea);
 
 // Copies a picture out with what check-jpeg.sh expects of it: its size,
 // quality 100, and the colour bars where the camera draws them, scaled to

@@ -16,9 +16,7 @@ namespace {
 using namespace camera_e2e;
 using namespace snapshot_e2e;
 
-// The notice's place on the main window's client area.
-constexpr RECT kNoticeArea{139, 73, 255, 92};
-constexpr POINT kNoticeDiscCentre{139 + 9, 73 + 9};
+constexpr POINT kNoticeDiscCentre{kNoticeArea.left + 9, kNoticeArea.top + 9};
 
 void ChooseFormat(CameraSession& session, int choice)
 {
@@ -167,15 +165,6 @@ size_t DifferingPixels(const e2e::ScreenImage& a, const e2e::ScreenImage& b)
     return count;
 }
 
-size_t BluePixelsRightOfIcon(const e2e::ScreenImage& image)
-{
-    size_t count = 0;
-    for (int y = 0; y < image.Height(); ++y)
-        for (int x = 25; x < image.Width(); ++x)
-            count += image.Pixel(x, y) == RGB(0, 0, 255);
-    return count;
-}
-
 // The notice as the user sees it: the red disc with its blue corners taken as
 // transparent, blue text to its right; gone again after its half second.
 TEST(Snapshot, NoticeShowsTheDiscAndTextThenDisappears)
@@ -184,8 +173,7 @@ TEST(Snapshot, NoticeShowsTheDiscAndTextThenDisappears)
     HWND main = session.MainWindow();
     ASSERT_NE(main, nullptr);
     ASSERT_TRUE(WaitForLivePicture(session));
-    RECT notice = kNoticeArea;
-    ::MapWindowPoints(main, nullptr, reinterpret_cast<POINT*>(&notice), 2);
+    const RECT notice = NoticeAreaOnScreen(main);
     const auto before = e2e::ScreenImage::Capture(notice);
     ASSERT_TRUE(before.has_value());
     e2e::SaveWindowBmp(OutputFolder() + "\\before-notice-window.bmp", main);
@@ -194,7 +182,7 @@ TEST(Snapshot, NoticeShowsTheDiscAndTextThenDisappears)
     session.PostCommand(kTakePictures);
     ASSERT_TRUE(e2e::WaitUntil([&] {
         shown = e2e::ScreenImage::Capture(notice);
-        return shown && BluePixelsRightOfIcon(*shown) > BluePixelsRightOfIcon(*before) + 50;
+        return shown && BlueTextPixels(*shown) > BlueTextPixels(*before) + 50;
     })) << "blue text appears";
     e2e::SaveWindowBmp(OutputFolder() + "\\notice-window.bmp", main);
 

@@ -26,7 +26,7 @@ TAVRELIN_FORCE_INLINE void PutCoded(CJpegBitWriter& writer, const std::array<uin
     const uint32_t packed = codes[runBits | category];
     const uint32_t valueBits =
         static_cast<uint32_t>(value + (value >> 31)) & ((uint32_t{1} << category) - 1);
-    writer.Put((packed >> 5) << category | valueBits, static_cast<int>(packed & 31) + category);
+    writer.Put((packed >> 5) | valueBits, static_cast<int>(packed & 31));
 }
 
 TAVRELIN_FORCE_INLINE void PutSymbol(CJpegBitWriter& writer, uint32_t packed)
@@ -34,11 +34,13 @@ TAVRELIN_FORCE_INLINE void PutSymbol(CJpegBitWriter& writer, uint32_t packed)
     writer.Put(packed >> 5, static_cast<int>(packed & 31));
 }
 
-// Category (bit count) and value bits of every coefficient in zigzag order,
-// computed for all 64 at once where most of them are non-zero.
+// Symbol index and value bits of every coefficient in zigzag order,
+// computed for all 64 at once where most of them are non-zero. The index
+// 16 * k + category of position k becomes the symbol (run << 4 | category)
+// once 16 * (previous non-zero position + 1) is subtracted.
 struct SBlockSymbols {
     alignas(32) int16_t levels[64];
-    alignas(32) uint16_t categories[64];
+    alignas(32) int16_t indexes[64];
     alignas(32) uint16_t valueBits[64];
 };
 
@@ -54,8 +56,8 @@ TAVRELIN_FORCE_INLINE void PrepareSymbols(const int16_t* quantised, SBlockSymbol
         const int16_t level = symbols.levels[k];
         const uint16_t magnitude = static_cast<uint16_t>(level < 0 ? -level : level);
         // Category: the number of significant bits, at most 10 after the clamp.
-        symbols.categories[k] = static_cast<uint16_t>(
-            (magnitude > 0) + (magnitude > 1) + (magnitude > 3) + (magnitude > 7) + (magnitude > 15) +
+        symbols.indexes[k] = static_cast<int16_t>(
+            16 * k + (magnitude > 0) + (magnitude > 1) + (magnitude > 3) + (magnitude > 7) + (magnitude > 15) +
             (magnitude > 31) + (magnitude > 63) + (magnitude > 127) + (magnitude > 255) + (magnitude > 511));
         // All bits below the highest set one: 2^category - 1.
         uint16_t smeared = magnitude;
@@ -67,6 +69,63 @@ TAVRELIN_FORCE_INLINE void PrepareSymbols(const int16_t* quantised, SBlockSymbol
         // magnitude, in category bits (T.81 F.1.2.1).
         symbols.valueBits[k] = level < 0 ? static_cast<uint16_t>(~magnitude & smeared) : magnitude;
     }
+}
+
+TAVRELIN_FORCE_INLINE void PutZeroRuns(CJpegBitWriter& writer, const SComponentCoding& coding, int count)
+{
+    for (int i = 0; i < count; ++i)
+        PutSymbol(writer, coding.acCodes[0xF0]);
+}
+
+// Where the AC scan of a dense block stands.
+struct SDenseScan {
+    uint64_t pending;  // non-zero positions not yet sent
+    int nextBase;      // 16 * (last position sent + 1)
+};
+
+// Symbol of the next non-zero coefficient, as bits and length. Runs of 16 or
+// more first send their ZRL symbols (index / 256 of them), after the symbol
+// held back, which is then cleared.
+TAVRELIN_FORCE_INLINE uint32_t NextDenseSymbol(const SBlockSymbols& symbols, const SComponentCoding& coding,
+                                               SDenseScan& scan, uint64_t& heldBits, int& heldLength,
+                                               CJpegBitWriter& writer, uint64_t& bits)
+{
+    const int position = std::countr_zero(scan.pending);
+    scan.pending &= scan.pending - 1;
+    int index = symbols.indexes[position] - scan.nextBase;
+    scan.nextBase = (position + 1) << 4;
+    if (index > 255) [[unlikely]] {
+        if (heldLength != 0)
+            writer.Put(heldBits, heldLength);
+        heldBits = 0;
+        heldLength = 0;
+        PutZeroRuns(writer, coding, index >> 8);
+        index &= 255;
+    }
+    const uint32_t packed = coding.acCodes[index];
+    bits = (packed >> 5) | symbols.valueBits[position];
+    return packed & 31;
+}
+
+// The AC symbols of a dense block, sent two per Put to halve the writer's
+// work (at most 2 x 26 bits). Returns the last non-zero position.
+TAVRELIN_FORCE_INLINE int PutDenseAc(const SBlockSymbols& symbols, uint64_t nonZero,
+                                     const SComponentCoding& coding, CJpegBitWriter& writer)
+{
+    SDenseScan scan{nonZero, 16};
+    while (scan.pending != 0) {
+        uint64_t firstBits = 0, secondBits = 0, noBits = 0;
+        int firstLength = 0, noLength = 0;
+        firstLength = static_cast<int>(NextDenseSymbol(symbols, coding, scan, noBits, noLength, writer, firstBits));
+        if (scan.pending == 0) {
+            writer.Put(firstBits, firstLength);
+            break;
+        }
+        const int secondLength =
+            static_cast<int>(NextDenseSymbol(symbols, coding, scan, firstBits, firstLength, writer, secondBits));
+        writer.Put(firstBits << secondLength | secondBits, firstLength + secondLength);
+    }
+    return (scan.nextBase >> 4) - 1;
 }
 
 TAVRELIN_FORCE_INLINE void CodeBlock(const int32_t* samples, const SComponentCoding& coding,
@@ -83,32 +142,7 @@ TAVRELIN_FORCE_INLINE void CodeBlock(const int32_t* samples, const SComponentCod
     if (std::popcount(naturalMask) > kDenseBlock) {
         SBlockSymbols symbols;
         PrepareSymbols(quantised, symbols);
-        const uint64_t zigzagMask = NonZeroMask(symbols.levels);
-        // Symbols go out in pairs (at most 2 x 26 bits per Put), halving
-        // the writer's work; the one held back waits in heldBits.
-        uint64_t heldBits = 0;
-        int heldLength = 0;
-        const auto emit = [&](uint64_t bits, int length) {
-            if (heldLength == 0) {
-                heldBits = bits;
-                heldLength = length;
-            } else {
-                writer.Put(heldBits << length | bits, heldLength + length);
-                heldLength = 0;
-            }
-        };
-        for (uint64_t pending = zigzagMask & ~uint64_t{1}; pending != 0; pending &= pending - 1) {
-            const int position = std::countr_zero(pending);
-            int run = position - lastPosition - 1;
-            for (; run > 15; run -= 16)
-                emit(coding.acCodes[0xF0] >> 5, static_cast<int>(coding.acCodes[0xF0] & 31));
-            const int category = symbols.categories[position];
-            const uint32_t packed = coding.acCodes[(run << 4) | category];
-            emit((packed >> 5) << category | symbols.valueBits[position], static_cast<int>(packed & 31) + category);
-            lastPosition = position;
-        }
-        if (heldLength != 0)
-            writer.Put(heldBits, heldLength);
+        lastPosition = PutDenseAc(symbols, NonZeroMask(symbols.levels) & ~uint64_t{1}, coding, writer);
     } else {
         // The AC scan runs in zigzag order: move the few non-zero marks
         // there one by one, then jump from one to the next.

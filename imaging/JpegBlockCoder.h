@@ -12,7 +12,9 @@
 struct SComponentCoding {
     SQuantiser quantiser;
     std::array<uint8_t, 64> zigzagPositions;  // natural index -> zigzag position
-    std::array<uint32_t, 256> dcCodes;        // code << 5 | length; length 0: no code
+    // Indexed by symbol: (code << c) << 5 | (code length + c), where c = symbol & 15
+    // is the number of value bits that follow; 0 where the symbol has no code.
+    std::array<uint32_t, 256> dcCodes;
     std::array<uint32_t, 256> acCodes;
 };
 

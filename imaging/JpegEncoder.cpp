@@ -57,6 +57,16 @@ CJpegEncoder::SHuffmanTable BuildHuffmanTable(const jpeg_tables::SHuffmanSpec& s
     return table;
 }
 
+// (code << category) << 5 | (length + category), category being the low
+// nibble; at most 16 + 11 code and value bits, so it fits 32 bits.
+uint32_t PackSymbol(const CJpegEncoder::SHuffmanTable& table, int symbol)
+{
+    if (table.lengths[symbol] == 0)
+        return 0;
+    const int category = symbol & 15;
+    return (table.codes[symbol] << category) << 5 | (table.lengths[symbol] + category);
+}
+
 class CByteAppender {
 public:
     explicit CByteAppender(uint8_t* cursor) : m_pCursor(cursor) {}
@@ -135,10 +145,11 @@ void CJpegEncoder::PrepareComponentCoding(SComponentCoding& coding,
     coding.quantiser.Prepare(divisors);
     for (int k = 0; k < 64; ++k)
         coding.zigzagPositions[kZigzag[k]] = static_cast<uint8_t>(k);
-    // Code and length packed in one word: one load per symbol.
+    // One load per symbol gives its code already shifted above the value
+    // bits, whose count is the symbol's low nibble, and the total length.
     for (int symbol = 0; symbol < 256; ++symbol) {
-        coding.dcCodes[symbol] = dc.codes[symbol] << 5 | dc.lengths[symbol];
-        coding.acCodes[symbol] = ac.codes[symbol] << 5 | ac.lengths[symbol];
+        coding.dcCodes[symbol] = PackSymbol(dc, symbol);
+        coding.acCodes[symbol] = PackSymbol(ac, symbol);
     }
 }
 

@@ -89,32 +89,53 @@ TEST(Snapshot, WithoutCameraNothingIsMadeAndTheCounterStaysAbsent)
     EXPECT_EQ(e2e::FindMessageBox(session.Pid()), nullptr) << "refused silently";
 }
 
+// Ways to make Config.ini unwritable for the program (a read-only attribute
+// does not stop Wine running as root). Each returns what keeps it so.
+e2e::UniqueHandle KeepOpenWithoutWriteSharing(const std::string& ini)
+{
+    ::WritePrivateProfileStringA("CONFIG", "JPGSUM", "0", ini.c_str());
+    ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());
+    return e2e::UniqueHandle(::CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+}
+
+e2e::UniqueHandle PutAFolderInItsPlace(const std::string& ini)
+{
+    ::DeleteFileA(ini.c_str());
+    ::CreateDirectoryA(ini.c_str(), nullptr);
+    return e2e::UniqueHandle(::CreateFileA(ini.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                           FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
+
 // While Config.ini can't be written the stored counter stays behind; each
 // picture goes to the next free number instead of replacing the user's
-// earlier one. The file is kept open here without write sharing, which stops
-// every writer (a read-only attribute does not stop Wine running as root).
+// earlier one.
 TEST(Snapshot, UnwritableConfigNeverReplacesAnEarlierPicture)
 {
-    CameraSession session;
-    const std::string ini = session.Folder().File("Config.ini");
-    ASSERT_TRUE(::WritePrivateProfileStringA("CONFIG", "JPGSUM", "0", ini.c_str()));
-    ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());
-    const std::optional<std::string> configBefore = e2e::ReadWholeFile(ini);
-    e2e::UniqueHandle lock(::CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    ASSERT_NE(lock.get(), INVALID_HANDLE_VALUE);
-    const std::string earlier = "the user's earlier picture";
-    std::ofstream(AlbumFile(session, "000001.jpg"), std::ios::binary) << earlier;
+    const struct {
+        const char* name;
+        e2e::UniqueHandle (*makeUnwritable)(const std::string& ini);
+    } cases[] = {{"held-open-config", KeepOpenWithoutWriteSharing}, {"folder-as-config", PutAFolderInItsPlace}};
+    for (const auto& unwritable : cases) {
+        SCOPED_TRACE(unwritable.name);
+        CameraSession session;
+        const std::string ini = session.Folder().File("Config.ini");
+        e2e::UniqueHandle keeper = unwritable.makeUnwritable(ini);
+        ASSERT_NE(keeper.get(), INVALID_HANDLE_VALUE);
+        const std::optional<std::string> configBefore = e2e::ReadWholeFile(ini);
+        const std::string earlier = "the user's earlier picture";
+        std::ofstream(AlbumFile(session, "000001.jpg"), std::ios::binary) << earlier;
 
-    ASSERT_NE(session.MainWindow(), nullptr);
-    ASSERT_TRUE(WaitForLivePicture(session));
-    ASSERT_TRUE(TakePicture(session));
-    ASSERT_TRUE(TakePicture(session));
+        ASSERT_NE(session.MainWindow(), nullptr);
+        ASSERT_TRUE(WaitForLivePicture(session));
+        ASSERT_TRUE(TakePicture(session));
+        ASSERT_TRUE(TakePicture(session));
 
-    EXPECT_EQ(e2e::ReadWholeFile(AlbumFile(session, "000001.jpg")), earlier);
-    EXPECT_EQ(AlbumEntries(session), (std::vector<std::string>{"000001.jpg", "000002.jpg", "000003.jpg"}));
-    lock.reset();
-    EXPECT_EQ(e2e::ReadWholeFile(ini), configBefore) << "Config.ini really was not written";
-    ExportPicture(AlbumFile(session, "000003.jpg"), "unwritable-config", 320, 240);
+        EXPECT_TRUE(e2e::ReadWholeFile(AlbumFile(session, "000001.jpg")) == earlier) << "the earlier picture is kept";
+        EXPECT_EQ(AlbumEntries(session), (std::vector<std::string>{"000001.jpg", "000002.jpg", "000003.jpg"}));
+        keeper.reset();
+        EXPECT_EQ(e2e::ReadWholeFile(ini), configBefore) << "Config.ini really was not written";
+        ExportPicture(AlbumFile(session, "000003.jpg"), unwritable.name, 320, 240);
+    }
 }
 
 // The program in the folder that prepare-unwritable-album.sh made: its album

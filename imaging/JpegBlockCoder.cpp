@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 namespace {
 
@@ -44,6 +45,17 @@ struct SBlockSymbols {
     alignas(32) uint16_t valueBits[64];
 };
 
+// The number of significant bits of magnitude (at most 10 after the clamp):
+// the exponent of the float 2 * magnitude + 1, which is exact and converts
+// in vector registers where a bit count would not.
+TAVRELIN_FORCE_INLINE int Category(uint16_t magnitude)
+{
+    const float odd = static_cast<float>(2 * magnitude + 1);
+    uint32_t bits = 0;
+    std::memcpy(&bits, &odd, sizeof bits);
+    return static_cast<int>(bits >> 23) - 127;
+}
+
 TAVRELIN_FORCE_INLINE void PrepareSymbols(const int16_t* quantised, SBlockSymbols& symbols)
 {
     // Straight-line loops of exactly 64 steps, which compilers vectorise even
@@ -55,10 +67,7 @@ TAVRELIN_FORCE_INLINE void PrepareSymbols(const int16_t* quantised, SBlockSymbol
     for (int k = 0; k < 64; ++k) {
         const int16_t level = symbols.levels[k];
         const uint16_t magnitude = static_cast<uint16_t>(level < 0 ? -level : level);
-        // Category: the number of significant bits, at most 10 after the clamp.
-        symbols.indexes[k] = static_cast<int16_t>(
-            16 * k + (magnitude > 0) + (magnitude > 1) + (magnitude > 3) + (magnitude > 7) + (magnitude > 15) +
-            (magnitude > 31) + (magnitude > 63) + (magnitude > 127) + (magnitude > 255) + (magnitude > 511));
+        symbols.indexes[k] = static_cast<int16_t>(16 * k + Category(magnitude));
         // All bits below the highest set one: 2^category - 1.
         uint16_t smeared = magnitude;
         smeared |= smeared >> 1;

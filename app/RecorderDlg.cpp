@@ -51,6 +51,9 @@ LRESULT CRecorderDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         OnDestroy();
         return 0;
+    case WM_NEWEST_VIDEO:
+        m_albumPage.AddNewestVideo();
+        return 0;
     default:
         return CDialog::WindowProc(message, wParam, lParam);
     }
@@ -172,6 +175,8 @@ void CRecorderDlg::OnCancel()
         MessageBox("first please end video record");
         return;
     }
+    // A recording that composes would leave a damaged video behind.
+    m_cameraPage.WaitForRecordingThread();
     CDialog::OnCancel();
 }
 

@@ -29,7 +29,13 @@ SIZE ClientSize(HWND window)
 
 CCameraPage::CCameraPage() : CTabPage() { m_templateId = IDD_CAMERA_PAGE; }
 
-CCameraPage::~CCameraPage() { StopPreviewThread(); }
+CCameraPage::~CCameraPage()
+{
+    // The window is gone: a recording still capturing ends and completes.
+    g_recording = false;
+    WaitForRecordingThread();
+    StopPreviewThread();
+}
 
 void CCameraPage::DoDataExchange(win::CDataExchange* exchange)
 {
@@ -118,19 +124,6 @@ void CCameraPage::OpenFormatDialog()
         return;
     SendToCapture(WM_CAP_DLG_VIDEOFORMAT);
     ReadCaptureSize();
-}
-
-void CCameraPage::StartRecording()
-{
-    if (g_recording)
-        return;
-    g_recording = true;
-    g_composing = false;
-}
-
-void CCameraPage::StopRecording()
-{
-    g_recording = false;
 }
 
 bool CCameraPage::TakePicture()

@@ -1,11 +1,15 @@
 #pragma once
 // The camera page: live picture, the driver's dialogs, recording and
 // snapshots.
+#include "AviFileWriter.h"
+#include "MicrophoneRecorder.h"
+#include "Recording.h"
+#include "StatusStrip.h"
 #include "app/TabPage.h"
 #include "win/Controls.h"
 #include "win/UniqueHandle.h"
 
-class CCameraPage : public CTabPage {
+class CCameraPage : public CTabPage, public CAviFileWriter {
 public:
     CCameraPage();
     ~CCameraPage() override;
@@ -14,6 +18,12 @@ public:
     void OpenFormatDialog();
     void StartRecording();
     void StopRecording();
+    // A recording thread is still capturing or composing its file.
+    bool IsRecordingThreadRunning() const;
+    // Waits for the recording to complete its file, keeping the window's
+    // messages flowing so that the strip and the page stay painted. A
+    // compressor dialog still open after "end video record" is cancelled.
+    void WaitForRecordingThread() const;
     // True when a picture was saved, so that the album has a new file to list.
     bool TakePicture();
 
@@ -34,8 +44,21 @@ public:
     HANDLE m_hStatusThread = nullptr;
     UINT32 m_captureWidth = 0;
     UINT32 m_captureHeight = 0;
+    CMicrophoneRecorder m_microphone;
 
 private:
+    static DWORD WINAPI RecordThreadProc(LPVOID page);
+    void RecordVideo();
+    CRecordingSettings ReadRecordingSettings() const;
+    void AddSound(AviWriter* writer, const std::string& wavPath);
+    void StartStatusThread();
+    void StopStatusThread();
+
+    CRecordingSettings m_recordingSettings;
+    CStatusStrip m_statusStrip;
+    win::UniqueKernelHandle m_hRecordThread;
+    DWORD m_recordThreadId = 0;
+
     bool CreateCaptureWindowOverDesignBox();
     bool ConnectDriver() const;
     void StartPreview();

@@ -1,0 +1,180 @@
+// Recordings of the running program under Wine with the virtual camera: the
+// numbered files and their counter, the frame period from the slider, the
+// sound from the microphone or an MP3 file, the compressor dialog's cancel
+// and late accept, and a Config.ini that cannot be written. The files are
+// copied out for ffprobe/ffmpeg checks that run natively afterwards.
+#include "RecordingSession.h"
+
+namespace {
+
+using namespace recording_e2e;
+using camera_e2e::kEndRecord;
+using camera_e2e::kMikeRadio;
+using camera_e2e::kMp3Radio;
+using camera_e2e::kStandardSpeed;
+
+constexpr int kShortCaptureMs = 800;
+
+void ExpectNoWaveTemp(RecordingSession& session)
+{
+    EXPECT_FALSE(e2e::FileExists(session.WaveTemp())) << "wavtmp.wav left behind";
+}
+
+TEST(Recording, ThreeRecordingsAreNumberedAndCounted)
+{
+    RecordingSession session;
+    ASSERT_NE(session.MainWindow(), nullptr);
+    ASSERT_EQ(session.Counter(), "") << "the shipped folder has no counter";
+    for (int number = 1; number <= 3; ++number) {
+        const std::string path = session.Record(kShortCaptureMs);
+        ASSERT_EQ(path, session.AlbumFile(VideoName(number)));
+        EXPECT_EQ(session.Counter(), std::to_string(number));
+        ExpectNoWaveTemp(session);
+        EXPECT_TRUE(KeepForChecks(path, "three-" + std::to_string(number) + ".avi"));
+    }
+    EXPECT_EQ(session.AlbumVideos().size(), 3u);
+}
+
+struct SpeedCase {
+    const char* name;
+    int position;
+    bool pressStandard;
+};
+
+TEST(Recording, FramePeriodFollowsTheSliderReadAtTheStart)
+{
+    const SpeedCase cases[] = {
+        {"speed-100.avi", 100, false}, {"speed-400.avi", 400, false},     {"speed-700.avi", 700, false},
+        {"speed-405.avi", 405, false}, {"speed-standard.avi", 700, true},
+    };
+    RecordingSession session;
+    ASSERT_NE(session.MainWindow(), nullptr);
+    for (const SpeedCase& speed : cases) {
+        SCOPED_TRACE(speed.name);
+        session.SetSpeed(speed.position);
+        if (speed.pressStandard)
+            ASSERT_TRUE(session.ClickAndWait(kStandardSpeed));
+        const std::string path = session.Record(kShortCaptureMs);
+        ASSERT_FALSE(path.empty());
+        EXPECT_TRUE(KeepForChecks(path, speed.name));
+    }
+}
+
+TEST(Sound, MikeGivesPcmAndTheChoiceIsLatchedAtTheStart)
+{
+    RecordingSession session;
+    ASSERT_NE(session.MainWindow(), nullptr);
+    session.ChooseMike();
+    std::string path = session.Record(1500);
+    ASSERT_FALSE(path.empty());
+    ExpectNoWaveTemp(session);
+    EXPECT_TRUE(KeepForChecks(path, "mike.avi"));
+
+    // "mp3 file" chosen while capturing: the microphone started at the start
+    // still gives the sound, and is not left running.
+    const std::vector<std::string> before = session.AlbumVideos();
+    HWND dialog = session.StartAndWaitForDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(session.AnswerDialog(dialog, kFullFrames, IDOK));
+    session.ChooseMp3(OutputFile("short.mp3"));
+    ::Sleep(kShortCaptureMs);
+    ASSERT_TRUE(session.Command(kEndRecord));
+    path = session.WaitForNewVideo(before);
+    ASSERT_FALSE(path.empty());
+    ExpectNoWaveTemp(session);
+    EXPECT_TRUE(KeepForChecks(path, "latched-mike.avi"));
+}
+
+TEST(Sound, Mp3IsAddedWholeToShortAndLongVideos)
+{
+    RecordingSession session;
+    ASSERT_NE(session.MainWindow(), nullptr);
+    session.ChooseMp3(OutputFile("short.mp3"));
+    ASSERT_TRUE(session.IsChecked(kMp3Radio));
+    for (const auto& [captureMs, name] : {std::pair{300, "mp3-short-video.avi"}, std::pair{3500, "mp3-long-video.avi"}}) {
+        const std::string path = session.Record(captureMs);
+        ASSERT_FALSE(path.empty()) << name;
+        ExpectNoWaveTemp(session);
+        EXPECT_TRUE(KeepForChecks(path, name));
+    }
+    EXPECT_FALSE(session.IsChecked(kMikeRadio));
+}
+
+TEST(CompressorDialog, CancelLeavesNoFileAndTheCounterAdvanced)
+{
+    RecordingSession session;
+    ASSERT_NE(session.MainWindow(), nullptr);
+    HWND dialog = session.StartAndWaitForDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(session.AnswerDialog(dialog, kFullFrames, IDCANCEL));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return session.AlbumVideos().empty(); })) << "the video file is deleted";
+    EXPECT_EQ(session.Counter(), "1");
+    ExpectNoWaveTemp(session);
+    // Back to idle at once: the next start records, under the next number.
+    EXPECT_EQ(session.Record(kShortCaptureMs), session.AlbumFile(VideoName(2)));
+    EXPECT_EQ(session.AlbumVideos().size(), 1u);
+}
+
+TEST(CompressorDialog, EndWhileItIsOpenGivesOneFrameAfterAccepting)
+{
+    RecordingSession session;
+    ASSERT_NE(session.MainWindow(), nullptr);
+    HWND dialog = session.StartAndWaitForDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(session.Command(kEndRecord)) << "the window thread is free while the dialog is open";
+    ASSERT_TRUE(session.AnswerDialog(dialog, kFullFrames, IDOK));
+    const std::string path = session.WaitForNewVideo({});
+    ASSERT_EQ(path, session.AlbumFile(VideoName(1)));
+    ExpectNoWaveTemp(session);
+    EXPECT_TRUE(KeepForChecks(path, "one-frame.avi"));
+}
+
+TEST(CompressorDialog, ClosingAfterTheEndCancelsItAndTheProgramEnds)
+{
+    RecordingSession session;
+    ASSERT_NE(session.MainWindow(), nullptr);
+    HWND dialog = session.StartAndWaitForDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(session.Command(kEndRecord));
+    ::PostMessageA(session.MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    const auto exitCode = session.Program().WaitForExit();
+    ASSERT_TRUE(exitCode.has_value()) << "the close waited for an answer nobody gives";
+    EXPECT_EQ(*exitCode, 0u);
+    EXPECT_TRUE(session.AlbumVideos().empty()) << "abandoned as by Cancel";
+    EXPECT_EQ(session.Counter(), "1");
+    ExpectNoWaveTemp(session);
+}
+
+// The tests run as root, who may write a read-only file; a folder in the
+// file's place can't be written by anyone.
+TEST(Counter, UnwritableConfigNeverCostsAFile)
+{
+    RecordingSession session;
+    ASSERT_NE(session.MainWindow(), nullptr);
+    ::DeleteFileA(session.IniPath().c_str());
+    ASSERT_TRUE(::CreateDirectoryA(session.IniPath().c_str(), nullptr));
+
+    const std::string first = session.Record(kShortCaptureMs);
+    ASSERT_EQ(first, session.AlbumFile(VideoName(1)));
+    const auto firstContent = e2e::ReadWholeFile(first);
+    ASSERT_TRUE(firstContent.has_value());
+
+    EXPECT_EQ(session.Record(kShortCaptureMs), session.AlbumFile(VideoName(2))) << "the next free number";
+    EXPECT_EQ(e2e::ReadWholeFile(first), firstContent) << "the earlier video is kept as it was";
+    EXPECT_EQ(session.AlbumVideos().size(), 2u);
+}
+
+TEST(Counter, AFileOfTheNextNumberIsKept)
+{
+    RecordingSession session;
+    ASSERT_NE(session.MainWindow(), nullptr);
+    const std::string users = session.AlbumFile(VideoName(1));
+    ASSERT_TRUE(::CopyFileA(OutputFile("short.mp3").c_str(), users.c_str(), FALSE));
+    const auto usersContent = e2e::ReadWholeFile(users);
+
+    EXPECT_EQ(session.Record(kShortCaptureMs), session.AlbumFile(VideoName(2)));
+    EXPECT_EQ(session.Counter(), "2");
+    EXPECT_EQ(e2e::ReadWholeFile(users), usersContent);
+}
+
+} // namespace

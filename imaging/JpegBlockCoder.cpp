@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstddef>
 #include <cstring>
 
 namespace {
@@ -89,7 +90,7 @@ TAVRELIN_FORCE_INLINE void PutZeroRuns(CJpegBitWriter& writer, const SComponentC
 // Where the AC scan of a dense block stands.
 struct SDenseScan {
     uint64_t pending;  // non-zero positions not yet sent
-    int nextBase;      // 16 * (last position sent + 1)
+    std::ptrdiff_t nextBase;  // 16 * (last position sent + 1)
 };
 
 // Symbol of the next non-zero coefficient, as bits and length. Runs of 16 or
@@ -99,21 +100,21 @@ TAVRELIN_FORCE_INLINE uint32_t NextDenseSymbol(const SBlockSymbols& symbols, con
                                                SDenseScan& scan, uint64_t& heldBits, int& heldLength,
                                                CJpegBitWriter& writer, uint64_t& bits)
 {
-    const int position = std::countr_zero(scan.pending);
+    // Word-sized indexes spare the sign extensions in this loop.
+    const std::ptrdiff_t position = std::countr_zero(scan.pending);
     scan.pending &= scan.pending - 1;
-    int index = symbols.indexes[position] - scan.nextBase;
-    scan.nextBase = (position + 1) << 4;
+    std::ptrdiff_t index = symbols.indexes[position] - scan.nextBase;
+    scan.nextBase = 16 * (position + 1);
     if (index > 255) [[unlikely]] {
         if (heldLength != 0)
             writer.Put(heldBits, heldLength);
         heldBits = 0;
         heldLength = 0;
-        PutZeroRuns(writer, coding, index >> 8);
+        PutZeroRuns(writer, coding, static_cast<int>(index >> 8));
         index &= 255;
     }
-    const uint32_t packed = coding.acCodes[index];
-    bits = (packed >> 5) | symbols.valueBits[position];
-    return packed & 31;
+    bits = coding.acBits[index] | symbols.valueBits[position];
+    return coding.acLengths[index];
 }
 
 // The AC symbols of a dense block, sent two per Put to halve the writer's
@@ -134,7 +135,7 @@ TAVRELIN_FORCE_INLINE int PutDenseAc(const SBlockSymbols& symbols, uint64_t nonZ
             static_cast<int>(NextDenseSymbol(symbols, coding, scan, firstBits, firstLength, writer, secondBits));
         writer.Put(firstBits << secondLength | secondBits, firstLength + secondLength);
     }
-    return (scan.nextBase >> 4) - 1;
+    return static_cast<int>(scan.nextBase >> 4) - 1;
 }
 
 TAVRELIN_FORCE_INLINE void CodeBlock(const int32_t* samples, const SComponentCoding& coding,

@@ -16,6 +16,9 @@ struct SComponentCoding {
     // is the number of value bits that follow; 0 where the symbol has no code.
     std::array<uint32_t, 256> dcCodes;
     std::array<uint32_t, 256> acCodes;
+    // The AC entries unpacked, for the hot loop of dense blocks.
+    std::array<uint32_t, 256> acBits;
+    std::array<uint8_t, 256> acLengths;
 };
 
 // Blocks 0..3 are luminance (coded with luminance and the Y predictor),

@@ -150,6 +150,8 @@ void CJpegEncoder::PrepareComponentCoding(SComponentCoding& coding,
     for (int symbol = 0; symbol < 256; ++symbol) {
         coding.dcCodes[symbol] = PackSymbol(dc, symbol);
         coding.acCodes[symbol] = PackSymbol(ac, symbol);
+        coding.acBits[symbol] = coding.acCodes[symbol] >> 5;
+        coding.acLengths[symbol] = static_cast<uint8_t>(coding.acCodes[symbol] & 31);
     }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -31,12 +32,12 @@ public:
     void Put(uint64_t value, int bitCount)
     {
         m_nAccumulator = (m_nAccumulator << bitCount) | value;
-        m_nBitCount += bitCount;
+        m_nBitCount += static_cast<std::size_t>(bitCount);
         // The pending bits left-aligned; below them only zeros, so an FF can
         // only be among the whole bytes.
         const uint64_t aligned = m_nAccumulator << (64 - m_nBitCount);
         if (HasFfByte(aligned)) {
-            WriteStuffed(aligned, m_nBitCount >> 3);
+            WriteStuffed(aligned, static_cast<int>(m_nBitCount >> 3));
         } else {
             StoreBigEndian(aligned);
             m_pCursor += m_nBitCount >> 3;
@@ -49,7 +50,7 @@ public:
     {
         if (m_nBitCount == 0)
             return;
-        const int padBits = 8 - m_nBitCount;
+        const int padBits = 8 - static_cast<int>(m_nBitCount);
         const uint64_t last = ((m_nAccumulator << padBits) | ((1u << padBits) - 1)) & 0xFF;
         WriteStuffed(last << 56, 1);
         m_nAccumulator = 0;
@@ -90,5 +91,6 @@ private:
 
     uint8_t* m_pCursor = nullptr;
     uint64_t m_nAccumulator = 0;
-    int m_nBitCount = 0;
+    // Word-sized, as it moves the cursor: no sign extension on the hot path.
+    std::size_t m_nBitCount = 0;
 };

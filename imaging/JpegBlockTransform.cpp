@@ -11,6 +11,8 @@ namespace {
 // Eight lanes, one per row (first pass) or per column (second pass): each
 // butterfly step then transforms all eight lines at once.
 using Lanes = int32_t __attribute__((vector_size(32)));
+using UnsignedLanes = uint32_t __attribute__((vector_size(32)));
+using ShortLanes = int16_t __attribute__((vector_size(16)));
 
 TAVRELIN_FORCE_INLINE Lanes Multiply(Lanes x, int32_t constant)
 {
@@ -97,11 +99,11 @@ TAVRELIN_FORCE_INLINE void Transpose(Lanes d[8])
     InterleaveHalves(b, d, 3, 7, 3, 7);
 }
 
-TAVRELIN_FORCE_INLINE void TransformInline(const int32_t* samples, int32_t* coefficients)
+// After the column pass d[k] holds coefficient row k.
+TAVRELIN_FORCE_INLINE void TransformInline(const int32_t* samples, Lanes d[8])
 {
     // Pass 1: after the transpose lane r is picture row r and d[k] holds the
     // k-th sample of every row.
-    Lanes d[8];
 #pragma GCC unroll 8
     for (int k = 0; k < 8; ++k)
         d[k] = Load(samples + k * 8);
@@ -111,33 +113,63 @@ TAVRELIN_FORCE_INLINE void TransformInline(const int32_t* samples, int32_t* coef
     // output of the row pass for every column.
     Transpose(d);
     Transform(d);
+}
+
+TAVRELIN_FORCE_INLINE UnsignedLanes LoadUnsigned(const uint32_t* source)
+{
+    UnsignedLanes lanes;
+    std::memcpy(&lanes, source, sizeof lanes);
+    return lanes;
+}
+
+// Quantisation rounds half away from zero: n = |c| + d / 2, level = n / d,
+// sign put back. This is the path for dividends below 2^15 (32-bit
+// reciprocals), done on the rows still in registers; false, with nothing
+// written, when some dividend is larger.
+TAVRELIN_FORCE_INLINE bool QuantiseShort(const Lanes rows[8], const SQuantiser& quantiser, int16_t* quantised)
+{
+    UnsignedLanes signs[8], dividends[8];
+    UnsignedLanes seenBits = {};
+#pragma GCC unroll 8
+    for (int k = 0; k < 8; ++k) {
+        signs[k] = reinterpret_cast<UnsignedLanes>(rows[k] >> 31);
+        dividends[k] = ((reinterpret_cast<UnsignedLanes>(rows[k]) ^ signs[k]) - signs[k]) +
+                       LoadUnsigned(quantiser.halfDivisors.data() + 8 * k);
+        seenBits |= dividends[k];
+    }
+    uint32_t anyBits = 0;
+    for (int lane = 0; lane < 8; ++lane)
+        anyBits |= seenBits[lane];
+    if (anyBits >= (1u << 15))
+        return false;
+#pragma GCC unroll 8
+    for (int k = 0; k < 8; ++k) {
+        const UnsignedLanes levels = (dividends[k] * LoadUnsigned(quantiser.shortReciprocals.data() + 8 * k)) >>
+                                     LoadUnsigned(quantiser.shortShifts.data() + 8 * k);
+        const ShortLanes narrowed =
+            __builtin_convertvector(reinterpret_cast<Lanes>((levels ^ signs[k]) - signs[k]), ShortLanes);
+        std::memcpy(quantised + 8 * k, &narrowed, sizeof narrowed);
+    }
+    return true;
+}
+
+// The same for any dividend below 2^20, with 64-bit products.
+TAVRELIN_FORCE_INLINE void QuantiseFull(const int32_t* coefficients, const SQuantiser& quantiser,
+                                        int16_t* quantised)
+{
+    for (int i = 0; i < 64; ++i) {
+        const uint32_t sign = static_cast<uint32_t>(coefficients[i] >> 31);
+        const uint32_t dividend = ((static_cast<uint32_t>(coefficients[i]) ^ sign) - sign) + quantiser.halfDivisors[i];
+        const uint32_t level = quantiser.FullQuotient(dividend, i);
+        quantised[i] = static_cast<int16_t>((level ^ sign) - sign);
+    }
+}
+
+TAVRELIN_FORCE_INLINE void StoreRows(const Lanes d[8], int32_t* coefficients)
+{
 #pragma GCC unroll 8
     for (int k = 0; k < 8; ++k)
         Store(coefficients + k * 8, d[k]);
-}
-
-// Rounds half away from zero: n = |c| + d / 2, level = n / d, sign put back.
-// Both divisions below are exact; see SQuantiser::Prepare.
-TAVRELIN_FORCE_INLINE void Quantise(const int32_t* coefficients, const SQuantiser& quantiser,
-                                    int16_t* quantised)
-{
-    uint32_t signs[64], dividends[64];
-    uint32_t largest = 0;
-    for (int i = 0; i < 64; ++i) {
-        signs[i] = static_cast<uint32_t>(coefficients[i] >> 31);
-        dividends[i] = ((static_cast<uint32_t>(coefficients[i]) ^ signs[i]) - signs[i]) + quantiser.halfDivisors[i];
-        largest = std::max(largest, dividends[i]);
-    }
-    uint32_t levels[64];
-    if (largest < (1u << 15)) {
-        for (int i = 0; i < 64; ++i)
-            levels[i] = quantiser.ShortQuotient(dividends[i], i);
-    } else {
-        for (int i = 0; i < 64; ++i)
-            levels[i] = quantiser.FullQuotient(dividends[i], i);
-    }
-    for (int i = 0; i < 64; ++i)
-        quantised[i] = static_cast<int16_t>((levels[i] ^ signs[i]) - signs[i]);
 }
 
 } // namespace
@@ -164,13 +196,19 @@ void SQuantiser::Prepare(const std::array<uint16_t, 64>& divisors)
 TAVRELIN_SIMD_CLONES
 uint64_t TransformBlock(const int32_t* samples, const SQuantiser& quantiser, int16_t* quantised)
 {
-    alignas(32) int32_t coefficients[64];
-    TransformInline(samples, coefficients);
-    Quantise(coefficients, quantiser, quantised);
+    Lanes rows[8];
+    TransformInline(samples, rows);
+    if (!QuantiseShort(rows, quantiser, quantised)) {
+        alignas(32) int32_t coefficients[64];
+        StoreRows(rows, coefficients);
+        QuantiseFull(coefficients, quantiser, quantised);
+    }
     return NonZeroMask(quantised);
 }
 
 void ForwardDct(const int32_t* samples, int32_t* coefficients)
 {
-    TransformInline(samples, coefficients);
+    Lanes rows[8];
+    TransformInline(samples, rows);
+    StoreRows(rows, coefficients);
 }

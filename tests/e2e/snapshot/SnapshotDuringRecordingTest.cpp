@@ -30,11 +30,7 @@ TEST(SnapshotDuringRecording, ChangesNeitherTheVideoCounterNorTheVideo)
 
     // Posted, so that the notice can be seen beside the recording's strip.
     session.PostCommand(kTakePictures);
-    const RECT notice = NoticeAreaOnScreen(session.MainWindow());
-    EXPECT_TRUE(e2e::WaitUntil([&] {
-        const auto shown = e2e::ScreenImage::Capture(notice);
-        return shown && BlueTextPixels(*shown) > 50;
-    })) << "the notice shows";
+    EXPECT_TRUE(NoticeAppears(session.MainWindow())) << "the notice shows";
     e2e::SaveWindowBmp(OutputFolder() + "\\notice-during-recording.bmp", session.MainWindow());
     DWORD_PTR answer = 0;
     ASSERT_TRUE(::SendMessageTimeoutA(session.MainWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 20000, &answer))

@@ -76,6 +76,18 @@ size_t BlueTextPixels(const e2e::ScreenImage& noticeArea)
     return count;
 }
 
+bool NoticeAppears(HWND mainWindow, e2e::Timeout timeout)
+{
+    constexpr size_t kTextPixels = 50;
+    const RECT area = NoticeAreaOnScreen(mainWindow);
+    return e2e::WaitUntil(
+        [&] {
+            const auto shown = e2e::ScreenImage::Capture(area);
+            return shown && BlueTextPixels(*shown) > kTextPixels;
+        },
+        timeout);
+}
+
 void ExportPicture(const std::string& picturePath, const std::string& exportName, int width, int height)
 {
     const std::string target = OutputFolder() + "\\" + exportName;

@@ -32,6 +32,10 @@ RECT NoticeAreaOnScreen(HWND mainWindow);
 // Pure blue pixels right of the notice's icon, where its words go.
 size_t BlueTextPixels(const e2e::ScreenImage& noticeArea);
 
+// Watches the notice's place until the notice's words show there; false
+// when they did not within the time.
+bool NoticeAppears(HWND mainWindow, e2e::Timeout timeout = e2e::kDefaultTimeout);
+
 // Copies a picture out with what check-jpeg.sh expects of it: its size,
 // quality 100, and the colour bars where the camera draws them, scaled to
 // the picture.

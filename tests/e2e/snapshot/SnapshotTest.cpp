@@ -16,6 +16,9 @@ namespace {
 using namespace camera_e2e;
 using namespace snapshot_e2e;
 
+// How long a notice that should not come is watched for: it would stay half
+// a second.
+constexpr e2e::Timeout kNoNoticeWatch{1500};
 constexpr POINT kNoticeDiscCentre{kNoticeArea.left + 9, kNoticeArea.top + 9};
 
 void ChooseFormat(CameraSession& session, int choice)
@@ -71,6 +74,16 @@ TEST(Snapshot, PicturesHaveTheSizeOfTheDriversFormat)
                       format.height);
     }
     EXPECT_EQ(AlbumEntries(session).size(), 2u);
+}
+
+// Pixels where two grabs of the same rectangle differ.
+size_t DifferingPixels(const e2e::ScreenImage& a, const e2e::ScreenImage& b)
+{
+    size_t count = 0;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            count += a.Pixel(x, y) != b.Pixel(x, y);
+    return count;
 }
 
 TEST(Snapshot, WithoutCameraNothingIsMadeAndTheCounterStaysAbsent)
@@ -171,19 +184,10 @@ TEST(Snapshot, PictureFileThatCannotBeCreatedIsReportedAndLeavesNothing)
     EXPECT_EQ(e2e::Caption(box), "Tavrelin");
     ASSERT_TRUE(e2e::PressButton(box, IDOK));
     ASSERT_TRUE(e2e::WaitUntil([&] { return !::IsWindow(box); }));
+    EXPECT_FALSE(NoticeAppears(main, kNoNoticeWatch)) << "no notice for a picture that was not made";
     DWORD_PTR answer = 0;
     ASSERT_TRUE(::SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &answer)) << "the command has ended";
     EXPECT_TRUE(e2e::FolderEntryNames(album).empty()) << "no picture, no temporary file left";
-}
-
-// Pixels where two grabs of the same rectangle differ.
-size_t DifferingPixels(const e2e::ScreenImage& a, const e2e::ScreenImage& b)
-{
-    size_t count = 0;
-    for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
-            count += a.Pixel(x, y) != b.Pixel(x, y);
-    return count;
 }
 
 // The notice as the user sees it: the red disc with its blue corners taken as

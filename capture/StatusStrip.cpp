@@ -9,7 +9,8 @@ namespace {
 
 constexpr int kStripBitmapCount = IDB_STRIP_LAST - IDB_STRIP_FIRST + 1;
 constexpr DWORD kStepMs = 500;
-constexpr DWORD kStopWaitMs = 10000;
+constexpr DWORD kRepaintWaitMs = 300;
+constexpr DWORD kRepaintPollMs = 10;
 constexpr COLORREF kStripBlue = RGB(0, 0, 255);
 constexpr int kDotsX = 336;
 constexpr int kDotsWidth = 400;
@@ -74,7 +75,7 @@ void CStatusStrip::Stop()
 {
     if (m_hThread) {
         ::SetEvent(m_hStopEvent.get());
-        ::WaitForSingleObject(m_hThread.get(), kStopWaitMs);
+        ::WaitForSingleObject(m_hThread.get(), INFINITE);
         m_hThread.reset();
     }
     m_hStopEvent.reset();
@@ -93,6 +94,21 @@ DWORD WINAPI CStatusStrip::StatusThreadProc(LPVOID strip)
     return 0;
 }
 
+// "compose" is shorter than "recording": the old text is erased once, and
+// the window's thread repaints the strip before the new text is drawn over
+// it. Waiting for that paint rather than forcing it keeps this thread from
+// ever blocking on the window's thread, so a stop always ends it promptly.
+void CStatusStrip::ClearOldText() const
+{
+    EraseStatusStrip(m_hMainWnd);
+    for (DWORD waited = 0; waited < kRepaintWaitMs; waited += kRepaintPollMs) {
+        if (!::GetUpdateRect(m_hMainWnd, nullptr, FALSE))
+            return;
+        if (::WaitForSingleObject(m_hStopEvent.get(), kRepaintPollMs) != WAIT_TIMEOUT)
+            return;
+    }
+}
+
 void CStatusStrip::Run() const
 {
     const CStripCanvas canvas(m_hMainWnd);
@@ -102,10 +118,8 @@ void CStatusStrip::Run() const
     for (int step = 0;; step = (step + 1) % kStripBitmapCount) {
         const char* text = "recording";
         if (m_pComposing->load()) {
-            // "compose" is shorter than "recording": the old text is cleared
-            // once, and repainted before the new one is drawn over it.
             if (firstCompose)
-                ::RedrawWindow(m_hMainWnd, &kStatusStripRect, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+                ClearOldText();
             firstCompose = false;
             text = "compose";
         }

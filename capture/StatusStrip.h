@@ -35,6 +35,7 @@ public:
 private:
     static DWORD WINAPI StatusThreadProc(LPVOID strip);
     void Run() const;
+    void ClearOldText() const;
 
     HWND m_hMainWnd = nullptr;
     const std::atomic<bool>* m_pComposing = nullptr;

@@ -52,8 +52,9 @@ TEST(Recording, FramePeriodFollowsTheSliderReadAtTheStart)
     for (const SpeedCase& speed : cases) {
         SCOPED_TRACE(speed.name);
         session.SetSpeed(speed.position);
-        if (speed.pressStandard)
+        if (speed.pressStandard) {
             ASSERT_TRUE(session.ClickAndWait(kStandardSpeed));
+        }
         const std::string path = session.Record(kShortCaptureMs);
         ASSERT_FALSE(path.empty());
         EXPECT_TRUE(KeepForChecks(path, speed.name));

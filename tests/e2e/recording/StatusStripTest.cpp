@@ -96,6 +96,7 @@ TEST(StatusStrip, RunningDotWhileRecordingThenErased)
     });
     ASSERT_TRUE(moved.has_value()) << "the red dot runs";
     moved->image.SaveBmp(OutputFile("strip-recording-2.bmp"));
+    e2e::SaveWindowBmp(OutputFile("window-recording.bmp"), main);
     EXPECT_EQ(moved->RedColumn() - firstColumn, 17) << "one dot to the right every half second";
     EXPECT_EQ(moved->TextPixels(), first->TextPixels()) << "the same text";
 
@@ -128,6 +129,7 @@ TEST(Composing, ShowsComposeRefusesStartAndClosingWaitsForTheFile)
     ASSERT_TRUE(compose.has_value()) << "\"compose\" while the sound is added; file complete: " << IsComplete(path)
                                      << " after " << ::GetTickCount() - endedAt << " ms";
     compose->image.SaveBmp(OutputFile("strip-compose.bmp"));
+    e2e::SaveWindowBmp(OutputFile("window-compose.bmp"), main);
     EXPECT_LT(compose->TextPixels(), recording->TextPixels()) << "\"compose\" is the shorter word";
 
     // A second recording would take a number and, capturing, refuse the close.

@@ -86,7 +86,7 @@ TEST(Sound, MikeGivesPcmAndTheChoiceIsLatchedAtTheStart)
     EXPECT_TRUE(KeepForChecks(path, "latched-mike.avi"));
 }
 
-TEST(Sound, Mp3IsAddedWholeToShortAndLongVideos)
+TEST(Sound, Mp3IsAddedWholeToShortAndLongVideosAndLatchedAtTheStart)
 {
     RecordingSession session;
     ASSERT_NE(session.MainWindow(), nullptr);
@@ -99,6 +99,19 @@ TEST(Sound, Mp3IsAddedWholeToShortAndLongVideos)
         EXPECT_TRUE(KeepForChecks(path, name));
     }
     EXPECT_FALSE(session.IsChecked(kMikeRadio));
+
+    // "mike" chosen while capturing: the MP3 chosen at the start is added.
+    const std::vector<std::string> before = session.AlbumVideos();
+    HWND dialog = session.StartAndWaitForDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(session.AnswerDialog(dialog, kFullFrames, IDOK));
+    session.ChooseMike();
+    ::Sleep(kShortCaptureMs);
+    ASSERT_TRUE(session.Command(kEndRecord));
+    const std::string path = session.WaitForNewVideo(before);
+    ASSERT_FALSE(path.empty());
+    ExpectNoWaveTemp(session);
+    EXPECT_TRUE(KeepForChecks(path, "latched-mp3.avi"));
 }
 
 TEST(CompressorDialog, CancelLeavesNoFileAndTheCounterAdvanced)

@@ -67,6 +67,7 @@ same_sound() {  # avi mp3
 }
 same_sound mp3-short-video.avi short.mp3
 same_sound mp3-long-video.avi short.mp3
+same_sound latched-mp3.avi short.mp3
 [ -f "$dir/closed-while-composing.avi" ] && same_sound closed-while-composing.avi long.mp3
 
 [ "$(frames one-frame.avi)" = 1 ] || fail "one-frame.avi holds $(frames one-frame.avi) frames, expected 1"

@@ -17,7 +17,7 @@ constexpr int32_t kMaxAcMagnitude = 1023;
 
 // Above this many non-zero coefficients the symbols of a block are prepared
 // for all positions in one vectorisable pass instead of one by one.
-constexpr int kDenseBlock = 24;
+constexpr int kDenseBlock = 12;
 
 TAVRELIN_FORCE_INLINE void PutCoded(CJpegBitWriter& writer, const std::array<uint32_t, 256>& codes,
                                     int runBits, int32_t value)

@@ -38,17 +38,17 @@ uint8_t ScaleQuantValue(int base, int scale)
 
 // Builds codes from the code-length counts as T.81 Annex C (Figures C.1 to
 // C.3) describes.
-CJpegEncoder::SHuffmanTable BuildHuffmanTable(const jpeg_tables::SHuffmanSpec& spec)
+CJpegEncoder::SHuffmanTable BuildHuffmanTable(const jpeg_tables::SHuffmanLists& lists)
 {
     CJpegEncoder::SHuffmanTable table{};
-    table.counts = spec.counts;
-    table.symbolCount = spec.symbolCount;
-    std::copy_n(spec.symbols.begin(), spec.symbolCount, table.symbols.begin());
+    table.counts = lists.counts;
+    table.symbolCount = lists.symbolCount;
+    std::copy_n(lists.symbols.begin(), lists.symbolCount, table.symbols.begin());
     uint32_t code = 0;
     int entry = 0;
     for (int length = 1; length <= 16; ++length) {
-        for (int i = 0; i < spec.counts[length]; ++i, ++entry) {
-            const uint8_t symbol = spec.symbols[entry];
+        for (int i = 0; i < lists.counts[length]; ++i, ++entry) {
+            const uint8_t symbol = lists.symbols[entry];
             table.codes[symbol] = code++;
             table.lengths[symbol] = static_cast<uint8_t>(length);
         }

@@ -8,7 +8,7 @@ namespace jpeg_tables {
 
 // A Huffman table as the DHT segment carries it: counts[1..16] codes of each
 // length (counts[0] is always 0) and the symbols in code order.
-struct SHuffmanSpec {
+struct SHuffmanLists {
     std::array<uint8_t, 17> counts;
     std::array<uint8_t, 162> symbols;
     int symbolCount;
@@ -19,10 +19,10 @@ extern const std::array<uint8_t, 64> kBaseLuminanceQuant;
 extern const std::array<uint8_t, 64> kBaseChrominanceQuant;
 
 // Tables K.3 to K.6.
-extern const SHuffmanSpec kDcLuminance;
-extern const SHuffmanSpec kDcChrominance;
-extern const SHuffmanSpec kAcLuminance;
-extern const SHuffmanSpec kAcChrominance;
+extern const SHuffmanLists kDcLuminance;
+extern const SHuffmanLists kDcChrominance;
+extern const SHuffmanLists kAcLuminance;
+extern const SHuffmanLists kAcChrominance;
 
 // Zigzag position -> natural index (Figure A.6), with 16 guard entries of 63
 // so a scan that overruns position 63 still reads inside the block.

@@ -39,7 +39,7 @@ TEST(JpegHeader, HuffmanSegmentsCarryTheAnnexKTables)
     const std::vector<uint8_t> jpeg = EncodeToVector(MakeGrey(8, 8, 10), 90);
     struct SCase {
         uint8_t classAndId;
-        const jpeg_tables::SHuffmanSpec* spec;
+        const jpeg_tables::SHuffmanLists* lists;
     };
     const SCase cases[] = {{0x00, &jpeg_tables::kDcLuminance},
                            {0x10, &jpeg_tables::kAcLuminance},
@@ -47,14 +47,14 @@ TEST(JpegHeader, HuffmanSegmentsCarryTheAnnexKTables)
                            {0x11, &jpeg_tables::kAcChrominance}};
     std::size_t offset = kFirstDht;
     for (const SCase& c : cases) {
-        const int count = c.spec->symbolCount;
+        const int count = c.lists->symbolCount;
         std::vector<uint8_t> expected = {0xFF, 0xC4, 0x00, uint8_t(19 + count), c.classAndId};
-        expected.insert(expected.end(), c.spec->counts.begin() + 1, c.spec->counts.end());
-        expected.insert(expected.end(), c.spec->symbols.begin(), c.spec->symbols.begin() + count);
+        expected.insert(expected.end(), c.lists->counts.begin() + 1, c.lists->counts.end());
+        expected.insert(expected.end(), c.lists->symbols.begin(), c.lists->symbols.begin() + count);
         EXPECT_EQ(Slice(jpeg, offset, expected.size()), expected) << int(c.classAndId);
         int sum = 0;
         for (int length = 1; length <= 16; ++length)
-            sum += c.spec->counts[length];
+            sum += c.lists->counts[length];
         EXPECT_EQ(sum, count);
         offset += expected.size();
     }

@@ -137,11 +137,11 @@ void CodeMcu(SReferenceState& state, const uint8_t* block)
 }
 
 // Codes assigned from the list of code lengths, as T.81 Annex C lists them.
-CJpegEncoder::SHuffmanTable ReferenceHuffmanTable(const jpeg_tables::SHuffmanSpec& spec)
+CJpegEncoder::SHuffmanTable ReferenceHuffmanTable(const jpeg_tables::SHuffmanLists& lists)
 {
     std::vector<int> lengths;
     for (int length = 1; length <= 16; ++length)
-        for (int i = 0; i < spec.counts[length]; ++i)
+        for (int i = 0; i < lists.counts[length]; ++i)
             lengths.push_back(length);
     lengths.push_back(0);
     CJpegEncoder::SHuffmanTable table{};
@@ -149,8 +149,8 @@ CJpegEncoder::SHuffmanTable ReferenceHuffmanTable(const jpeg_tables::SHuffmanSpe
     int current = lengths[0];
     for (std::size_t i = 0; lengths[i] != 0;) {
         while (lengths[i] == current) {
-            table.codes[spec.symbols[i]] = code++;
-            table.lengths[spec.symbols[i]] = static_cast<uint8_t>(current);
+            table.codes[lists.symbols[i]] = code++;
+            table.lengths[lists.symbols[i]] = static_cast<uint8_t>(current);
             ++i;
         }
         code <<= 1;

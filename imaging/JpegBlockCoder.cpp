@@ -8,6 +8,10 @@
 #include <cstddef>
 #include <cstring>
 
+#if TAVRELIN_HAVE_AVX2_PATH
+#include <immintrin.h>
+#endif
+
 namespace {
 
 // The largest AC magnitude the baseline tables have a code for (category 10).
@@ -57,14 +61,90 @@ TAVRELIN_FORCE_INLINE int Category(uint16_t magnitude)
     return static_cast<int>(bits >> 23) - 127;
 }
 
+#if TAVRELIN_HAVE_AVX2_PATH
+// Byte shuffles for the zigzag reorder: output row j (zigzag positions 8j to
+// 8j + 7) gathers from the natural rows kZigzagFirstRow[j] onwards, one mask
+// per source row, with X marking lanes another row fills.
+constexpr uint8_t X = 0x80;
+alignas(16) constexpr uint8_t kZigzagShuffles[36][16] = {
+    {0, 1, 2, 3, X, X, X, X, X, X, 4, 5, 6, 7, X, X},
+    {X, X, X, X, 0, 1, X, X, 2, 3, X, X, X, X, 4, 5},
+    {X, X, X, X, X, X, 0, 1, X, X, X, X, X, X, X, X},
+    {X, X, X, X, X, X, X, X, X, X, X, X, 8, 9, 10, 11},
+    {X, X, X, X, X, X, X, X, X, X, 6, 7, X, X, X, X},
+    {2, 3, X, X, X, X, X, X, 4, 5, X, X, X, X, X, X},
+    {X, X, 0, 1, X, X, 2, 3, X, X, X, X, X, X, X, X},
+    {X, X, X, X, 0, 1, X, X, X, X, X, X, X, X, X, X},
+    {8, 9, X, X, X, X, X, X, X, X, X, X, X, X, X, X},
+    {X, X, 6, 7, X, X, X, X, X, X, X, X, X, X, X, X},
+    {X, X, X, X, 4, 5, X, X, X, X, X, X, X, X, X, X},
+    {X, X, X, X, X, X, 2, 3, X, X, X, X, X, X, 4, 5},
+    {X, X, X, X, X, X, X, X, 0, 1, X, X, 2, 3, X, X},
+    {X, X, X, X, X, X, X, X, X, X, 0, 1, X, X, X, X},
+    {X, X, X, X, X, X, 12, 13, 14, 15, X, X, X, X, X, X},
+    {X, X, X, X, 10, 11, X, X, X, X, 12, 13, X, X, X, X},
+    {X, X, 8, 9, X, X, X, X, X, X, X, X, 10, 11, X, X},
+    {6, 7, X, X, X, X, X, X, X, X, X, X, X, X, 8, 9},
+    {6, 7, X, X, X, X, X, X, X, X, X, X, X, X, 8, 9},
+    {X, X, 4, 5, X, X, X, X, X, X, X, X, 6, 7, X, X},
+    {X, X, X, X, 2, 3, X, X, X, X, 4, 5, X, X, X, X},
+    {X, X, X, X, X, X, 0, 1, 2, 3, X, X, X, X, X, X},
+    {X, X, X, X, 14, 15, X, X, X, X, X, X, X, X, X, X},
+    {X, X, 12, 13, X, X, 14, 15, X, X, X, X, X, X, X, X},
+    {10, 11, X, X, X, X, X, X, 12, 13, X, X, X, X, X, X},
+    {X, X, X, X, X, X, X, X, X, X, 10, 11, X, X, X, X},
+    {X, X, X, X, X, X, X, X, X, X, X, X, 8, 9, X, X},
+    {X, X, X, X, X, X, X, X, X, X, X, X, X, X, 6, 7},
+    {X, X, X, X, X, X, X, X, X, X, 14, 15, X, X, X, X},
+    {X, X, X, X, X, X, X, X, 12, 13, X, X, 14, 15, X, X},
+    {X, X, X, X, X, X, 10, 11, X, X, X, X, X, X, 12, 13},
+    {X, X, X, X, 8, 9, X, X, X, X, X, X, X, X, X, X},
+    {4, 5, 6, 7, X, X, X, X, X, X, X, X, X, X, X, X},
+    {X, X, X, X, X, X, X, X, 14, 15, X, X, X, X, X, X},
+    {10, 11, X, X, X, X, 12, 13, X, X, 14, 15, X, X, X, X},
+    {X, X, 8, 9, 10, 11, X, X, X, X, X, X, 12, 13, 14, 15},
+};
+constexpr int kZigzagFirstRow[8] = {0, 0, 1, 0, 4, 1, 3, 5};
+constexpr int kZigzagRowCount[8] = {3, 5, 6, 4, 4, 6, 5, 3};
+
+// The zigzag gather and the magnitude clamp of PrepareSymbols, eight
+// coefficients per step instead of one.
+__attribute__((target("avx2"))) void ZigzagClampedAvx2(const int16_t* quantised, int16_t* levels)
+{
+    __m128i rows[8];
+    for (int row = 0; row < 8; ++row)
+        rows[row] = _mm_load_si128(reinterpret_cast<const __m128i*>(quantised + 8 * row));
+    const __m128i upper = _mm_set1_epi16(kMaxAcMagnitude);
+    const __m128i lower = _mm_set1_epi16(-kMaxAcMagnitude);
+    const uint8_t (*mask)[16] = kZigzagShuffles;
+    for (int out = 0; out < 8; ++out) {
+        __m128i gathered = _mm_setzero_si128();
+        for (int i = 0; i < kZigzagRowCount[out]; ++i, ++mask) {
+            const __m128i shuffle = _mm_load_si128(reinterpret_cast<const __m128i*>(*mask));
+            gathered = _mm_or_si128(gathered, _mm_shuffle_epi8(rows[kZigzagFirstRow[out] + i], shuffle));
+        }
+        gathered = _mm_max_epi16(_mm_min_epi16(gathered, upper), lower);
+        _mm_store_si128(reinterpret_cast<__m128i*>(levels + 8 * out), gathered);
+    }
+}
+#endif
+
 TAVRELIN_FORCE_INLINE void PrepareSymbols(const int16_t* quantised, SBlockSymbols& symbols)
 {
     // Straight-line loops of exactly 64 steps, which compilers vectorise even
     // at -O2. The DC entry is clamped too but never read from here.
-    for (int k = 0; k < 64; ++k)
-        symbols.levels[k] = quantised[jpeg_tables::kZigzag[k]];
-    for (int k = 0; k < 64; ++k)
-        symbols.levels[k] = std::clamp<int16_t>(symbols.levels[k], -kMaxAcMagnitude, kMaxAcMagnitude);
+#if TAVRELIN_HAVE_AVX2_PATH
+    static const bool hasAvx2 = __builtin_cpu_supports("avx2");
+    if (hasAvx2) {
+        ZigzagClampedAvx2(quantised, symbols.levels);
+    } else
+#endif
+    {
+        for (int k = 0; k < 64; ++k)
+            symbols.levels[k] = quantised[jpeg_tables::kZigzag[k]];
+        for (int k = 0; k < 64; ++k)
+            symbols.levels[k] = std::clamp<int16_t>(symbols.levels[k], -kMaxAcMagnitude, kMaxAcMagnitude);
+    }
     for (int k = 0; k < 64; ++k) {
         const int16_t level = symbols.levels[k];
         const uint16_t magnitude = static_cast<uint16_t>(level < 0 ? -level : level);

@@ -116,9 +116,13 @@ __attribute__((target("avx2"))) void ZigzagClampedAvx2(const int16_t* quantised,
         rows[row] = _mm_load_si128(reinterpret_cast<const __m128i*>(quantised + 8 * row));
     const __m128i upper = _mm_set1_epi16(kMaxAcMagnitude);
     const __m128i lower = _mm_set1_epi16(-kMaxAcMagnitude);
+    // Fully unrolled, the row counts become constants: no loop branches to
+    // mispredict and the rows stay in registers.
     const uint8_t (*mask)[16] = kZigzagShuffles;
+#pragma GCC unroll 8
     for (int out = 0; out < 8; ++out) {
         __m128i gathered = _mm_setzero_si128();
+#pragma GCC unroll 6
         for (int i = 0; i < kZigzagRowCount[out]; ++i, ++mask) {
             const __m128i shuffle = _mm_load_si128(reinterpret_cast<const __m128i*>(*mask));
             gathered = _mm_or_si128(gathered, _mm_shuffle_epi8(rows[kZigzagFirstRow[out] + i], shuffle));

@@ -108,8 +108,9 @@ constexpr int kZigzagFirstRow[8] = {0, 0, 1, 0, 4, 1, 3, 5};
 constexpr int kZigzagRowCount[8] = {3, 5, 6, 4, 4, 6, 5, 3};
 
 // The zigzag gather and the magnitude clamp of PrepareSymbols, eight
-// coefficients per step instead of one.
-__attribute__((target("avx2"))) void ZigzagClampedAvx2(const int16_t* quantised, int16_t* levels)
+// coefficients per step instead of one. Returns the mask of the non-zero
+// levels (bit k for zigzag position k) from the registers just stored.
+__attribute__((target("avx2"))) uint64_t ZigzagClampedAvx2(const int16_t* quantised, int16_t* levels)
 {
     __m128i rows[8];
     for (int row = 0; row < 8; ++row)
@@ -119,6 +120,7 @@ __attribute__((target("avx2"))) void ZigzagClampedAvx2(const int16_t* quantised,
     // Fully unrolled, the row counts become constants: no loop branches to
     // mispredict and the rows stay in registers.
     const uint8_t (*mask)[16] = kZigzagShuffles;
+    __m128i zeroMarks[8];
 #pragma GCC unroll 8
     for (int out = 0; out < 8; ++out) {
         __m128i gathered = _mm_setzero_si128();
@@ -129,18 +131,27 @@ __attribute__((target("avx2"))) void ZigzagClampedAvx2(const int16_t* quantised,
         }
         gathered = _mm_max_epi16(_mm_min_epi16(gathered, upper), lower);
         _mm_store_si128(reinterpret_cast<__m128i*>(levels + 8 * out), gathered);
+        zeroMarks[out] = _mm_cmpeq_epi16(gathered, _mm_setzero_si128());
     }
+    uint64_t nonZero = 0;
+    for (int pair = 0; pair < 4; ++pair) {
+        const __m128i packed = _mm_packs_epi16(zeroMarks[2 * pair], zeroMarks[2 * pair + 1]);
+        nonZero |= uint64_t(uint16_t(~_mm_movemask_epi8(packed))) << (16 * pair);
+    }
+    return nonZero;
 }
 #endif
 
-TAVRELIN_FORCE_INLINE void PrepareSymbols(const int16_t* quantised, SBlockSymbols& symbols)
+// Returns the mask of the non-zero levels in zigzag order.
+TAVRELIN_FORCE_INLINE uint64_t PrepareSymbols(const int16_t* quantised, SBlockSymbols& symbols)
 {
+    uint64_t nonZero = 0;
     // Straight-line loops of exactly 64 steps, which compilers vectorise even
     // at -O2. The DC entry is clamped too but never read from here.
 #if TAVRELIN_HAVE_AVX2_PATH
     static const bool hasAvx2 = __builtin_cpu_supports("avx2");
     if (hasAvx2) {
-        ZigzagClampedAvx2(quantised, symbols.levels);
+        nonZero = ZigzagClampedAvx2(quantised, symbols.levels);
     } else
 #endif
     {
@@ -148,6 +159,7 @@ TAVRELIN_FORCE_INLINE void PrepareSymbols(const int16_t* quantised, SBlockSymbol
             symbols.levels[k] = quantised[jpeg_tables::kZigzag[k]];
         for (int k = 0; k < 64; ++k)
             symbols.levels[k] = std::clamp<int16_t>(symbols.levels[k], -kMaxAcMagnitude, kMaxAcMagnitude);
+        nonZero = NonZeroMask(symbols.levels);
     }
     for (int k = 0; k < 64; ++k) {
         const int16_t level = symbols.levels[k];
@@ -163,6 +175,7 @@ TAVRELIN_FORCE_INLINE void PrepareSymbols(const int16_t* quantised, SBlockSymbol
         // magnitude, in category bits (T.81 F.1.2.1).
         symbols.valueBits[k] = level < 0 ? static_cast<uint16_t>(~magnitude & smeared) : magnitude;
     }
+    return nonZero;
 }
 
 TAVRELIN_FORCE_INLINE void PutZeroRuns(CJpegBitWriter& writer, const SComponentCoding& coding, int count)
@@ -235,8 +248,8 @@ TAVRELIN_FORCE_INLINE void CodeBlock(const int32_t* samples, const SComponentCod
     int lastPosition = 0;
     if (std::popcount(naturalMask) > kDenseBlock) {
         SBlockSymbols symbols;
-        PrepareSymbols(quantised, symbols);
-        lastPosition = PutDenseAc(symbols, NonZeroMask(symbols.levels) & ~uint64_t{1}, coding, writer);
+        const uint64_t nonZero = PrepareSymbols(quantised, symbols);
+        lastPosition = PutDenseAc(symbols, nonZero & ~uint64_t{1}, coding, writer);
     } else {
         // The AC scan runs in zigzag order: move the few non-zero marks
         // there one by one, then jump from one to the next.

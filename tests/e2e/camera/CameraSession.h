@@ -43,7 +43,7 @@ public:
     HWND MainWindow()
     {
         if (!m_main)
-            m_main = e2e::WaitForTopLevel(Pid(), "#32770", "Tavrelin");
+            m_main = e2e::WaitForProgramMainWindow(Pid());
         EXPECT_NE(m_main, nullptr) << e2e::DescribeTopLevel(Pid());
         return m_main;
     }

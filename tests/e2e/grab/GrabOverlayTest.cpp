@@ -45,7 +45,7 @@ public:
         : m_program(e2e::LaunchOptions{m_folder.File("Tavrelin.exe"), "/Embedding", {{"TAVRELIN_CAMERA", "test"}},
                                        m_folder.Path()})
     {
-        m_hMain = e2e::WaitForTopLevel(m_program.Pid(), "#32770", "Tavrelin");
+        m_hMain = e2e::WaitForProgramMainWindow(m_program.Pid());
         if (m_hMain)
             m_hBox = e2e::WaitForWindow([this] { return e2e::ChildById(m_hMain, kDesignBox); });
     }

@@ -27,16 +27,8 @@ public:
     // The main window once it is shown; null (and a failed expectation) when it never is.
     HWND MainWindow()
     {
-        // Message boxes carry the same caption: the main window is the one
-        // with the page tabs.
         if (!m_main)
-            m_main = e2e::WaitForWindow([this] {
-                for (HWND window : e2e::AllTopLevel(m_program.Pid()))
-                    if (e2e::ClassName(window) == "#32770" && e2e::WindowText(window) == "Tavrelin" &&
-                        e2e::IsVisible(window) && e2e::ChildById(window, kPageTab))
-                        return window;
-                return HWND{};
-            });
+            m_main = e2e::WaitForProgramMainWindow(m_program.Pid());
         EXPECT_NE(m_main, nullptr) << e2e::DescribeTopLevel(m_program.Pid());
         return m_main;
     }

@@ -29,7 +29,7 @@ bool SplashSeenDuringStart(ShellSession& session)
     HWND main = nullptr;
     e2e::WaitUntil([&] {
         seen = seen || FindSplash(session.Program().Pid()) != nullptr;
-        main = e2e::FindTopLevel(session.Program().Pid(), "#32770", "Tavrelin");
+        main = e2e::FindProgramMainWindow(session.Program().Pid());
         return main != nullptr;
     });
     const auto settled = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);

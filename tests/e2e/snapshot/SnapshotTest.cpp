@@ -170,7 +170,7 @@ private:
 TEST(Snapshot, PictureFileThatCannotBeCreatedIsReportedAndLeavesNothing)
 {
     ProgramWithUnwritablePicture program;
-    HWND main = e2e::WaitForTopLevel(program.Pid(), "#32770", "Tavrelin");
+    HWND main = e2e::WaitForProgramMainWindow(program.Pid());
     ASSERT_NE(main, nullptr);
     const std::string album = program.Folder() + "\\Album";
     ASSERT_TRUE(e2e::FolderEntryNames(album).empty()) << "a link that leads nowhere is not listed";

@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "Files.h"
 #include "Input.h"
+#include "MainWindow.h"
 #include "MessageBoxes.h"
 #include "ProgramCopy.h"
 #include "RemoteBuffer.h"

@@ -1,4 +1,4 @@
-#include "AlbumPage.h"
+#include "album/AlbumPage.h"
 
 void CAlbumPage::AddNewestPicture() {}
 

@@ -1,10 +1,8 @@
 #pragma once
 // The album page: every video and picture that was made.
-#include "app/TabPage.h"
+#include "core/AppMessages.h"
+#include "win/TabPage.h"
 
-// Posted to the album page to list the newest picture, so that the caller
-// never waits for the page's thread.
-inline constexpr UINT WM_ALBUM_NEWEST_PICTURE = WM_APP + 0x140;
 
 class CAlbumPage : public CTabPage {
 public:

@@ -1,4 +1,4 @@
-#include "AboutDlg.h"
+#include "app/AboutDlg.h"
 
 #include "res/resource.h"
 #include "Version.h"

@@ -1,6 +1,6 @@
-#include "PageTabCtrl.h"
+#include "app/PageTabCtrl.h"
 
-#include "PageLayout.h"
+#include "core/PageLayout.h"
 
 bool CPageTabCtrl::AddPage(const char* label, CTabPage* page, unsigned resourceId)
 {

@@ -1,7 +1,7 @@
 #pragma once
 // The tab control that owns the main window's pages and shows one at a time;
 // a left click on a tab switches the page.
-#include "TabPage.h"
+#include "win/TabPage.h"
 #include "win/Controls.h"
 
 class CPageTabCtrl : public win::CTabCtrl {

@@ -1,9 +1,9 @@
-#include "RecorderApp.h"
+#include "app/RecorderApp.h"
 
-#include "CommandLine.h"
-#include "RecorderDlg.h"
-#include "SplashWindow.h"
-#include "capture/MotionJpegCodec.h"
+#include "core/CommandLine.h"
+#include "app/RecorderDlg.h"
+#include "app/SplashWindow.h"
+#include "aviwin/MotionJpegCodec.h"
 
 #include <windows.h>
 

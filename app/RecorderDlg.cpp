@@ -1,10 +1,10 @@
-#include "RecorderDlg.h"
+#include "app/RecorderDlg.h"
 
-#include "AboutDlg.h"
-#include "PageLayout.h"
-#include "Globals.h"
-#include "SplashWindow.h"
-#include "StartupPaths.h"
+#include "app/AboutDlg.h"
+#include "core/PageLayout.h"
+#include "core/Globals.h"
+#include "app/SplashWindow.h"
+#include "app/StartupPaths.h"
 #include "res/resource.h"
 #include "win/App.h"
 
@@ -53,6 +53,9 @@ LRESULT CRecorderDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_NEWEST_VIDEO:
         m_albumPage.AddNewestVideo();
+        return 0;
+    case WM_RECORDING_FAILED:
+        OnRecordingFailed(static_cast<ERecordingFailure>(wParam));
         return 0;
     default:
         return CDialog::WindowProc(message, wParam, lParam);
@@ -178,6 +181,11 @@ void CRecorderDlg::OnCancel()
     // A recording that composes would leave a damaged video behind.
     m_cameraPage.WaitForRecordingThread();
     CDialog::OnCancel();
+}
+
+void CRecorderDlg::OnRecordingFailed(ERecordingFailure failure)
+{
+    MessageBox(failure == ERecordingFailure::CannotCreate ? "Can not create avi file!" : "Can not write avi file!");
 }
 
 void CRecorderDlg::OnTakePictures()

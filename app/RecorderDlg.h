@@ -1,9 +1,10 @@
 #pragma once
 // The main window: toolbar, page tabs, the command guards of a recording and
 // the process's GDI+ span.
-#include "PageTabCtrl.h"
+#include "app/PageTabCtrl.h"
 #include "album/AlbumPage.h"
-#include "capture/CameraPage.h"
+#include "camera/CameraPage.h"
+#include "core/AppMessages.h"
 #include "win/Controls.h"
 #include "win/Dialog.h"
 
@@ -46,6 +47,7 @@ private:
     void OnPaint();
     void OnDestroy();
     bool OnToolTipText(NMHDR* header);
+    void OnRecordingFailed(ERecordingFailure failure);
 
     void OnTakePictures();
     void OnStartRecord();

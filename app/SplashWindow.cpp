@@ -1,4 +1,4 @@
-#include "SplashWindow.h"
+#include "app/SplashWindow.h"
 
 #include "res/resource.h"
 #include "win/App.h"

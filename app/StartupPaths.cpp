@@ -1,7 +1,7 @@
-#include "StartupPaths.h"
+#include "app/StartupPaths.h"
 
-#include "Config.h"
-#include "Globals.h"
+#include "core/Config.h"
+#include "core/Globals.h"
 
 #include <windows.h>
 

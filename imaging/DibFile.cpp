@@ -1,6 +1,6 @@
-#include "DibFile.h"
+#include "imaging/DibFile.h"
 
-#include "JpegEncoder.h"
+#include "imaging/JpegEncoder.h"
 
 #include <fstream>
 #include <limits>

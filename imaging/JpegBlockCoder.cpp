@@ -1,7 +1,7 @@
-#include "JpegBlockCoder.h"
+#include "imaging/JpegBlockCoder.h"
 
-#include "JpegTables.h"
-#include "SimdDispatch.h"
+#include "imaging/JpegTables.h"
+#include "imaging/SimdDispatch.h"
 
 #include <algorithm>
 #include <bit>

@@ -2,8 +2,8 @@
 // coding of T.81 F.1.2 into the bit writer.
 #pragma once
 
-#include "JpegBitWriter.h"
-#include "JpegBlockTransform.h"
+#include "imaging/JpegBitWriter.h"
+#include "imaging/JpegBlockTransform.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "JpegBlockTransform.h"
+#include "imaging/JpegBlockTransform.h"
 
-#include "SimdDispatch.h"
+#include "imaging/SimdDispatch.h"
 
 #include <algorithm>
 #include <bit>

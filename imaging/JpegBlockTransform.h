@@ -4,7 +4,7 @@
 // undo its scaling.
 #pragma once
 
-#include "SimdDispatch.h"
+#include "imaging/SimdDispatch.h"
 
 #include <array>
 #include <cstdint>

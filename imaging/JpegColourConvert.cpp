@@ -1,6 +1,6 @@
-#include "JpegColourConvert.h"
+#include "imaging/JpegColourConvert.h"
 
-#include "SimdDispatch.h"
+#include "imaging/SimdDispatch.h"
 
 #include <cstring>
 

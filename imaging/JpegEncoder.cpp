@@ -1,8 +1,8 @@
-#include "JpegEncoder.h"
+#include "imaging/JpegEncoder.h"
 
-#include "JpegBlockCoder.h"
-#include "JpegColourConvert.h"
-#include "JpegTables.h"
+#include "imaging/JpegBlockCoder.h"
+#include "imaging/JpegColourConvert.h"
+#include "imaging/JpegTables.h"
 
 #include <algorithm>
 #include <cstring>

@@ -3,7 +3,7 @@
 // writes for a picture and a quality are always the same.
 #pragma once
 
-#include "JpegBlockCoder.h"
+#include "imaging/JpegBlockCoder.h"
 
 #include <array>
 #include <cstddef>

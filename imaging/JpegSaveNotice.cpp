@@ -1,4 +1,4 @@
-#include "JpegSaveNotice.h"
+#include "imaging/JpegSaveNotice.h"
 
 std::string ApplicationNameFromPath(std::string_view modulePath)
 {

@@ -1,7 +1,7 @@
 // What the user sees when a snapshot's picture file can't be written.
 #pragma once
 
-#include "DibFile.h"
+#include "imaging/DibFile.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "JpegSaveNotice.h"
+#include "imaging/JpegSaveNotice.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "JpegTables.h"
+#include "imaging/JpegTables.h"
 
 namespace jpeg_tables {
 

@@ -1,4 +1,4 @@
-#include "SkinScreenInfo.h"
+#include "skin/SkinScreenInfo.h"
 
 namespace tavrelin::skin {
 

@@ -1,4 +1,4 @@
-#include "SkinLineSource.h"
+#include "skin/SkinLineSource.h"
 
 namespace tavrelin::skin {
 

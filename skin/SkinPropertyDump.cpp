@@ -1,7 +1,7 @@
-#include "SkinPropertyDump.h"
+#include "skin/SkinPropertyDump.h"
 
-#include "SkinPropertyKey.h"
-#include "SkinSchemaTables.h"
+#include "skin/SkinPropertyKey.h"
+#include "skin/SkinSchemaTables.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -3,7 +3,7 @@
 // one line per property, "CLASS<TAB>PART<TAB>STATE<TAB>NAME<TAB>TYPE<TAB>VALUE",
 // "-" for an absent part or state, ordered by class, part, state and property.
 
-#include "SkinPropertyStore.h"
+#include "skin/SkinPropertyStore.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
-#include "SkinPropertyReader.h"
+#include "skin/SkinPropertyReader.h"
 
-#include "SkinPropertyKey.h"
-#include "SkinSchemaTables.h"
+#include "skin/SkinPropertyKey.h"
+#include "skin/SkinSchemaTables.h"
 
 #include <algorithm>
 #include <optional>

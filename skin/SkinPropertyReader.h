@@ -3,9 +3,9 @@
 // property store. Nothing in the text is an error; what the schema does not
 // know is skipped, and an observer may learn why each line was skipped.
 
-#include "SkinLineSource.h"
-#include "SkinPropertyStore.h"
-#include "SkinScreenInfo.h"
+#include "skin/SkinLineSource.h"
+#include "skin/SkinPropertyStore.h"
+#include "skin/SkinScreenInfo.h"
 
 #include <cstdint>
 #include <string>

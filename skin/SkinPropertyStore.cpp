@@ -1,4 +1,4 @@
-#include "SkinPropertyStore.h"
+#include "skin/SkinPropertyStore.h"
 
 #include <algorithm>
 #include <utility>

@@ -2,7 +2,7 @@
 // Hash map from property key to property value: 199 buckets, bucket index
 // (key / 16) mod 199; a value stored again under the same key replaces the old one.
 
-#include "SkinPropertyValue.h"
+#include "skin/SkinPropertyValue.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "SkinPropertyValue.h"
+#include "skin/SkinPropertyValue.h"
 
-#include "SkinValueParser.h"
+#include "skin/SkinValueParser.h"
 
 #include <optional>
 #include <utility>

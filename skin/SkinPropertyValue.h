@@ -1,9 +1,9 @@
 #pragma once
 // One parsed property: its type, its id and the payload of that type.
 
-#include "SkinSchemaTables.h"
-#include "SkinScreenInfo.h"
-#include "SkinTypes.h"
+#include "skin/SkinSchemaTables.h"
+#include "skin/SkinScreenInfo.h"
+#include "skin/SkinTypes.h"
 
 #include <cstdint>
 #include <optional>

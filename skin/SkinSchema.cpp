@@ -1,7 +1,7 @@
-#include "SkinSchema.h"
+#include "skin/SkinSchema.h"
 
-#include "SkinPropertyKey.h"
-#include "SkinSchemaTables.h"
+#include "skin/SkinPropertyKey.h"
+#include "skin/SkinSchemaTables.h"
 
 namespace tavrelin::skin {
 namespace {

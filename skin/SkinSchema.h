@@ -2,12 +2,12 @@
 // The schema object of a loaded skin: owns the property store, reads the
 // property file into it and answers property lookups with their fallbacks.
 
-#include "SkinLineSource.h"
-#include "SkinPropertyReader.h"
-#include "SkinPropertyStore.h"
-#include "SkinPropertyValue.h"
-#include "SkinScreenInfo.h"
-#include "SkinTypes.h"
+#include "skin/SkinLineSource.h"
+#include "skin/SkinPropertyReader.h"
+#include "skin/SkinPropertyStore.h"
+#include "skin/SkinPropertyValue.h"
+#include "skin/SkinScreenInfo.h"
+#include "skin/SkinTypes.h"
 
 #include <cstdint>
 #include <string_view>

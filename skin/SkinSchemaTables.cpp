@@ -1,4 +1,4 @@
-#include "SkinSchemaTables.h"
+#include "skin/SkinSchemaTables.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
-#include "SkinValueParser.h"
+#include "skin/SkinValueParser.h"
 
-#include "SkinSchemaTables.h"
+#include "skin/SkinSchemaTables.h"
 
 #include <algorithm>
 #include <optional>

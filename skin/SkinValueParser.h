@@ -3,8 +3,8 @@
 // number readers follow the C library conversions the property format names
 // (atoi, %i, %ld) but saturate instead of overflowing.
 
-#include "SkinScreenInfo.h"
-#include "SkinTypes.h"
+#include "skin/SkinScreenInfo.h"
+#include "skin/SkinTypes.h"
 
 #include <cstdint>
 #include <string_view>

@@ -1,6 +1,6 @@
 // The screen facts read from the desktop's device context; Windows only.
-#include "SkinScreenInfo.h"
-#include "SkinTypes.h"
+#include "skin/SkinScreenInfo.h"
+#include "skin/SkinTypes.h"
 
 #include <cstddef>
 

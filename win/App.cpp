@@ -1,6 +1,6 @@
-#include "App.h"
+#include "win/App.h"
 
-#include "Wnd.h"
+#include "win/Wnd.h"
 
 namespace win {
 namespace {

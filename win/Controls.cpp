@@ -1,6 +1,6 @@
-#include "Controls.h"
+#include "win/Controls.h"
 
-#include "App.h"
+#include "win/App.h"
 
 #include <vector>
 

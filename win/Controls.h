@@ -1,7 +1,7 @@
 #pragma once
 // Thin wrappers over the common controls the program uses.
-#include "UniqueHandle.h"
-#include "Wnd.h"
+#include "win/UniqueHandle.h"
+#include "win/Wnd.h"
 
 #include <commctrl.h>
 

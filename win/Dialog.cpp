@@ -1,6 +1,6 @@
-#include "Dialog.h"
+#include "win/Dialog.h"
 
-#include "App.h"
+#include "win/App.h"
 
 namespace win {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 // Dialogs built from a dialog resource: modal (DoModal runs the dialog's own
 // message loop) or modeless (Create), with data exchange for their controls.
-#include "Wnd.h"
+#include "win/Wnd.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "App.h"
+#include "win/App.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {

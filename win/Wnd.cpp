@@ -1,6 +1,6 @@
-#include "Wnd.h"
+#include "win/Wnd.h"
 
-#include "App.h"
+#include "win/App.h"
 
 #include <cstdio>
 

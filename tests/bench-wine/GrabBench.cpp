@@ -4,10 +4,10 @@
 // over many frames and for the fastest batch of them, to standard output and
 // to the file named by the first argument. A measurement, not a test:
 // nothing here passes or fails.
-#include "AviFileWriter.h"
-#include "BitmapFile.h"
-#include "FrameGrab.h"
-#include "MotionJpegCodec.h"
+#include "aviwin/AviFileWriter.h"
+#include "grab/BitmapFile.h"
+#include "grab/FrameGrab.h"
+#include "aviwin/MotionJpegCodec.h"
 #include "PatternWindow.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 // bmp2jpg IN.bmp OUT.jpg [QUALITY]: the snapshot's bitmap-to-JPEG step as a
 // command, for checking pictures outside the program.
-#include "DibFile.h"
+#include "imaging/DibFile.h"
 
 #include <charconv>
 #include <cstdio>

@@ -3,10 +3,10 @@
 //   skintool check FILE   every line that stored nothing, and why, with counts
 #include "PropertyFileText.h"
 
-#include "SkinLineSource.h"
-#include "SkinPropertyDump.h"
-#include "SkinPropertyReader.h"
-#include "SkinSchema.h"
+#include "skin/SkinLineSource.h"
+#include "skin/SkinPropertyDump.h"
+#include "skin/SkinPropertyReader.h"
+#include "skin/SkinSchema.h"
 
 #include <cstdio>
 #include <map>

@@ -2,9 +2,9 @@
 // through our Motion-JPEG codec, at the picture sizes a camera gives.
 // Prints one line per case: size, codec, milliseconds per frame.
 
-#include "capture/AviFileWriter.h"
-#include "capture/MotionJpegCodec.h"
-#include "capture/DibSectionDC.h"
+#include "aviwin/AviFileWriter.h"
+#include "aviwin/MotionJpegCodec.h"
+#include "grab/DibSectionDC.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,6 +1,6 @@
 // Our encoder against libjpeg-turbo (4:2:0, fast integer DCT) on the same
 // pictures; the ratio counter is turbo time / our time (above 1: we are faster).
-#include "JpegEncoder.h"
+#include "imaging/JpegEncoder.h"
 
 #include <benchmark/benchmark.h>
 #include <turbojpeg.h>

@@ -6,8 +6,8 @@
 // ImageMagick after this program.
 #include "E2eSupport.h"
 
-#include "BitmapFile.h"
-#include "FrameGrab.h"
+#include "grab/BitmapFile.h"
+#include "grab/FrameGrab.h"
 #include "GrabTestFiles.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "SnapshotSupport.h"
 
-#include "TestPattern.h"
+#include "camera/TestPattern.h"
 
 #include <cstdio>
 #include <fstream>

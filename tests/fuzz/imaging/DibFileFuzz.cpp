@@ -1,6 +1,6 @@
 // Hostile BMP files: loading must never read outside the file's bytes, and
 // whatever loads must save without touching memory outside its buffers.
-#include "DibFile.h"
+#include "imaging/DibFile.h"
 
 #include <cstdio>
 #include <string>

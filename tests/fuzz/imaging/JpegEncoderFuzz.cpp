@@ -1,7 +1,7 @@
 // Random sizes, qualities, capacities and pixels: the encoder must never
 // touch memory outside its buffers, must succeed whenever the capacity holds
 // the output, and must agree byte for byte with the plain reference.
-#include "JpegEncoder.h"
+#include "imaging/JpegEncoder.h"
 #include "ReferenceJpegEncoder.h"
 
 #include <cstdlib>

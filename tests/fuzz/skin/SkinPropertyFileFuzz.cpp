@@ -1,11 +1,11 @@
 // Feeds arbitrary property text to the schema reader. Every stored value must
 // be found again by the lookup under its own key and must print; a font face
 // must always end within its field.
-#include "SkinLineSource.h"
-#include "SkinPropertyDump.h"
-#include "SkinPropertyKey.h"
-#include "SkinSchema.h"
-#include "SkinScreenInfo.h"
+#include "skin/SkinLineSource.h"
+#include "skin/SkinPropertyDump.h"
+#include "skin/SkinPropertyKey.h"
+#include "skin/SkinSchema.h"
+#include "skin/SkinScreenInfo.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "SoundTestFiles.h"
 
-#include "capture/MicrophoneRecorder.h"
+#include "audio/MicrophoneRecorder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "SoundTestFiles.h"
 
-#include "capture/Mp3Decoder.h"
-#include "capture/WaveFile.h"
-#include "capture/WaveWriter.h"
+#include "audio/Mp3Decoder.h"
+#include "riff/WaveFile.h"
+#include "riff/WaveWriter.h"
 
 #include <gtest/gtest.h>
 

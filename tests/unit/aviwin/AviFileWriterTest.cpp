@@ -1,11 +1,11 @@
 // The AVI writer on Windows: bitmap sections as frames, the compressor
 // dialog on the first frame and the platform's codecs.
 
-#include "AviFileWriter.h"
+#include "aviwin/AviFileWriter.h"
 #include "AviProbe.h"
 #include "AviWinTestSupport.h"
 #include "CaptureTestFiles.h"
-#include "MotionJpegCodec.h"
+#include "aviwin/MotionJpegCodec.h"
 
 #include <gtest/gtest.h>
 

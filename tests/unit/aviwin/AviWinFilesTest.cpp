@@ -2,10 +2,10 @@
 // frames through our Motion-JPEG codec and as full frames, their pixels as
 // raw rows, and Motion-JPEG files of several frame periods.
 
-#include "AviFileWriter.h"
+#include "aviwin/AviFileWriter.h"
 #include "AviWinTestSupport.h"
 #include "CaptureTestFiles.h"
-#include "MotionJpegCodec.h"
+#include "aviwin/MotionJpegCodec.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "AviWinTestSupport.h"
 
-#include "CompressorDialog.h"
-#include "DibSectionDC.h"
-#include "VcmCompressor.h"
+#include "aviwin/CompressorDialog.h"
+#include "grab/DibSectionDC.h"
+#include "aviwin/VcmCompressor.h"
 
 #include <vfw.h>
 

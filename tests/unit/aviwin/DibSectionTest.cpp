@@ -1,7 +1,7 @@
 // Bitmaps handed to the AVI writer: only bitmap sections become frames.
 
 #include "AviWinTestSupport.h"
-#include "DibSection.h"
+#include "aviwin/DibSection.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Our Motion-JPEG codec as the compression manager sees it.
 
 #include "AviWinTestSupport.h"
-#include "MotionJpegCodec.h"
+#include "aviwin/MotionJpegCodec.h"
 
 #include <gtest/gtest.h>
 

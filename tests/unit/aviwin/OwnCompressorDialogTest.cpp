@@ -2,13 +2,13 @@
 // installed for one process: same caption, same list, same choices.
 
 #include "AviProbe.h"
-#include "AviStreamWriter.h"
+#include "avi/AviStreamWriter.h"
 #include "AviWinTestSupport.h"
 #include "CaptureTestFiles.h"
-#include "CompressorDialog.h"
-#include "DibSection.h"
-#include "MotionJpegCodec.h"
-#include "VcmCompressor.h"
+#include "aviwin/CompressorDialog.h"
+#include "aviwin/DibSection.h"
+#include "aviwin/MotionJpegCodec.h"
+#include "aviwin/VcmCompressor.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Our capture window, in this process: the WM_CAP_ messages the camera page
 // relies on, the picture it paints, and the virtual camera's two dialogs.
-#include "CameraSource.h"
-#include "CaptureWindow.h"
-#include "ListChoiceDialog.h"
+#include "camera/CameraSource.h"
+#include "camera/CaptureWindow.h"
+#include "camera/ListChoiceDialog.h"
 #include "PatternProbe.h"
-#include "TestPattern.h"
+#include "camera/TestPattern.h"
 
 #include <gtest/gtest.h>
 #include <vfw.h>

@@ -1,7 +1,7 @@
 #pragma once
 // Reads the virtual camera's frame counter back from a picture, through any
 // pixel accessor, so unit and end-to-end tests can tell which frame is shown.
-#include "TestPattern.h"
+#include "camera/TestPattern.h"
 
 #include <array>
 #include <cstdint>

@@ -1,5 +1,5 @@
 #include "PatternProbe.h"
-#include "TestPattern.h"
+#include "camera/TestPattern.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The BMP writer: the header values for every depth, the pixels and colour
 // table as written, read back by our own reader here and by ImageMagick in the
 // check that runs after this program.
-#include "BitmapFile.h"
+#include "grab/BitmapFile.h"
 #include "GrabTestFiles.h"
 
 #include "win/UniqueHandle.h"

@@ -1,9 +1,9 @@
 // The grab reads the screen over a window of this process painted with known
 // pixels: one to one, doubled, halved, with a shaped top-most window over it,
 // partly off the screen, from two threads at once, and with no usable size.
-#include "DibSection.h"
-#include "FrameGrab.h"
-#include "BitmapFile.h"
+#include "aviwin/DibSection.h"
+#include "grab/FrameGrab.h"
+#include "grab/BitmapFile.h"
 #include "GrabTestFiles.h"
 #include "PatternWindow.h"
 

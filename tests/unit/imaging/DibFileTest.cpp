@@ -1,6 +1,6 @@
-#include "DibFile.h"
-#include "JpegEncoder.h"
-#include "JpegSaveNotice.h"
+#include "imaging/DibFile.h"
+#include "imaging/JpegEncoder.h"
+#include "imaging/JpegSaveNotice.h"
 #include "TestPictures.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "JpegColourConvert.h"
+#include "imaging/JpegColourConvert.h"
 
 #include <gtest/gtest.h>
 

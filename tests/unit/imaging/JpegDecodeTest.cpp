@@ -1,5 +1,5 @@
 // Our pictures decoded by tools we did not write (djpeg, ImageMagick).
-#include "DibFile.h"
+#include "imaging/DibFile.h"
 #include "TestPictures.h"
 
 #include <gtest/gtest.h>

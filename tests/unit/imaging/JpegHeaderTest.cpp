@@ -1,5 +1,5 @@
-#include "JpegEncoder.h"
-#include "JpegTables.h"
+#include "imaging/JpegEncoder.h"
+#include "imaging/JpegTables.h"
 #include "TestPictures.h"
 
 #include <gtest/gtest.h>

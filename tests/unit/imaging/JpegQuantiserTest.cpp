@@ -1,5 +1,5 @@
-#include "JpegBlockTransform.h"
-#include "JpegTables.h"
+#include "imaging/JpegBlockTransform.h"
+#include "imaging/JpegTables.h"
 
 #include <gtest/gtest.h>
 

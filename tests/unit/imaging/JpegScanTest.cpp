@@ -1,4 +1,4 @@
-#include "JpegEncoder.h"
+#include "imaging/JpegEncoder.h"
 #include "ReferenceJpegEncoder.h"
 #include "TestPictures.h"
 

@@ -1,7 +1,7 @@
 #include "ReferenceJpegEncoder.h"
 
-#include "JpegEncoder.h"
-#include "JpegTables.h"
+#include "imaging/JpegEncoder.h"
+#include "imaging/JpegTables.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "TestPictures.h"
 
-#include "JpegEncoder.h"
+#include "imaging/JpegEncoder.h"
 
 #include <algorithm>
 #include <cmath>

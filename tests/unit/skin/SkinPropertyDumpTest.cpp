@@ -1,4 +1,4 @@
-#include "SkinPropertyDump.h"
+#include "skin/SkinPropertyDump.h"
 #include "SkinTestSupport.h"
 
 #include <gtest/gtest.h>

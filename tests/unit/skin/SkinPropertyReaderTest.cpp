@@ -1,5 +1,5 @@
-#include "SkinPropertyKey.h"
-#include "SkinPropertyReader.h"
+#include "skin/SkinPropertyKey.h"
+#include "skin/SkinPropertyReader.h"
 #include "SkinTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "SkinPropertyKey.h"
+#include "skin/SkinPropertyKey.h"
 #include "SkinTestSupport.h"
 
 #include <gtest/gtest.h>

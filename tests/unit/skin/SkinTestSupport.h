@@ -1,9 +1,9 @@
 #pragma once
 // Loads property text into a schema with a fixed 96 pixels-per-inch screen.
 
-#include "SkinLineSource.h"
-#include "SkinSchema.h"
-#include "SkinScreenInfo.h"
+#include "skin/SkinLineSource.h"
+#include "skin/SkinSchema.h"
+#include "skin/SkinScreenInfo.h"
 
 #include <string>
 

@@ -1,5 +1,5 @@
-#include "SkinScreenInfo.h"
-#include "SkinValueParser.h"
+#include "skin/SkinScreenInfo.h"
+#include "skin/SkinValueParser.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,69 @@
+#include "aviwin/AviFileWriter.h"
+
+#include "aviwin/CompressorDialog.h"
+#include "aviwin/DibSection.h"
+#include "aviwin/VcmCompressor.h"
+
+std::unique_ptr<AviWriter> CAviFileWriter::AviOpen(const char* pszPath, LONG framePeriod,
+                                                   const WAVEFORMATEX* pAudioFormat)
+{
+    WaveFormat audioFormat;
+    if (pAudioFormat != nullptr) {
+        audioFormat.wFormatTag = pAudioFormat->wFormatTag;
+        audioFormat.nChannels = pAudioFormat->nChannels;
+        audioFormat.nSamplesPerSec = pAudioFormat->nSamplesPerSec;
+        audioFormat.nAvgBytesPerSec = pAudioFormat->nAvgBytesPerSec;
+        audioFormat.nBlockAlign = pAudioFormat->nBlockAlign;
+        audioFormat.wBitsPerSample = pAudioFormat->wBitsPerSample;
+        audioFormat.cbSize = pAudioFormat->cbSize;
+    }
+    return ::AviOpen(pszPath, framePeriod, pAudioFormat != nullptr ? &audioFormat : nullptr,
+                     MakePlatformCompressorFactory());
+}
+
+HRESULT CAviFileWriter::AviConfigureVideo(AviWriter* pWriter, HBITMAP hBitmap, AVICOMPRESSOPTIONS* pOptions,
+                                          BOOL bShowDialog, HWND hParent)
+{
+    if (pWriter == nullptr) {
+        return AVIERR_BADHANDLE;
+    }
+    const std::optional<DibFrame> frame = DibFrameFromBitmap(hBitmap);
+    if (!frame) {
+        return AVIERR_BADPARAM;
+    }
+    AviCompressOptions options;
+    if (pOptions != nullptr) {
+        options = FromAviCompressOptions(*pOptions);
+    }
+    CompressorChooser chooser;
+    if (bShowDialog) {
+        chooser = MakeCompressorDialogChooser(hParent, frame->header);
+    }
+    const HRESULT result = ::AviConfigureVideo(pWriter, &*frame, &options, chooser);
+    if (pOptions != nullptr && result == AVIERR_OK) {
+        ToAviCompressOptions(options, *pOptions);
+    }
+    return result;
+}
+
+HRESULT CAviFileWriter::AviAppendFrame(AviWriter* pWriter, HBITMAP hBitmap)
+{
+    if (pWriter == nullptr) {
+        return AVIERR_BADHANDLE;
+    }
+    const std::optional<DibFrame> frame = DibFrameFromBitmap(hBitmap);
+    if (!frame) {
+        return AVIERR_BADPARAM;
+    }
+    return ::AviAppendFrame(pWriter, &*frame);
+}
+
+HRESULT CAviFileWriter::AviAppendWaveFile(AviWriter* pWriter, const char* pszPath)
+{
+    return ::AviAppendWaveFile(pWriter, pszPath);
+}
+
+HRESULT CAviFileWriter::AviClose(std::unique_ptr<AviWriter> pWriter)
+{
+    return ::AviClose(std::move(pWriter));
+}

@@ -1,0 +1,39 @@
+#pragma once
+// Frames compressed by a codec of the platform's video compression manager,
+// opened by its four-character code and driven frame by frame through the
+// sequence functions.
+
+#include <windows.h>
+#include <vfw.h>
+
+#include "avi/VideoCompressor.h"
+
+#include <vector>
+
+class CVcmCompressor final : public CVideoCompressor {
+public:
+    // Takes over the open codec; options give the quality (0: the codec's
+    // default) and the key-frame distance (0: every frame a key frame).
+    CVcmCompressor(HIC hCodec, const AviCompressOptions& options);
+    ~CVcmCompressor() override;
+    CVcmCompressor(const CVcmCompressor&) = delete;
+    CVcmCompressor& operator=(const CVcmCompressor&) = delete;
+
+    std::uint32_t Handler() const override;
+    BitmapInfoHeader OutputFormat(const BitmapInfoHeader& input) const override;
+    HRESULT Compress(const DibFrame& frame, EncodedFrame& encoded) override;
+
+private:
+    bool StartSequence(const BitmapInfoHeader& input);
+
+    COMPVARS m_compVars{};
+    bool m_bSequenceStarted = false;
+};
+
+// The compressors the Windows build offers: uncompressed frames and every
+// installed codec (ours included) by its four-character code.
+CompressorFactory MakePlatformCompressorFactory();
+
+// Conversions between the platform's header and the writer's.
+BITMAPINFO ToBitmapInfo(const BitmapInfoHeader& header);
+BitmapInfoHeader FromBitmapInfoHeader(const BITMAPINFOHEADER& header);

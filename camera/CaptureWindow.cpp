@@ -1,0 +1,330 @@
+#include "camera/CaptureWindow.h"
+
+#include "camera/CameraSource.h"
+#include "camera/TestPattern.h"
+#include "win/UniqueHandle.h"
+
+#include <vfw.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr UINT_PTR kPreviewTimer = 1;
+constexpr UINT kDefaultPreviewRateMs = 66;
+
+// One window's state: the connected driver and its latest picture.
+class CCaptureWindow {
+public:
+    explicit CCaptureWindow(HWND window) : m_hWnd(window) {}
+
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    bool Connect(unsigned index);
+    void Disconnect();
+    BOOL GetSequenceSetup(WPARAM size, LPARAM buffer) const;
+    BOOL GetStatus(WPARAM size, LPARAM buffer) const;
+    LRESULT GetVideoFormat(WPARAM size, LPARAM buffer) const;
+    BOOL GetDriverName(WPARAM size, LPARAM buffer) const;
+    BOOL SetPreview(bool on);
+    BOOL SetPreviewRate(UINT milliseconds);
+    BOOL RunDialog(bool format);
+    void NextFrame();
+    void Paint();
+    void DrawFrame(HDC dc, const RECT& client) const;
+
+    HWND m_hWnd;
+    std::unique_ptr<CCameraSource> m_source;
+    std::vector<std::uint8_t> m_pixels;
+    FrameSize m_frameSize;
+    bool m_bPreview = false;
+    bool m_bScale = false;
+    UINT m_uPreviewRateMs = kDefaultPreviewRateMs;
+};
+
+// A bottom-up 24-bit bitmap of the size, as every driver delivers it.
+BITMAPINFOHEADER FrameHeader(FrameSize size)
+{
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = size.width;
+    header.biHeight = size.height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    header.biSizeImage = static_cast<DWORD>(BgrStride(size.width) * static_cast<size_t>(std::max(size.height, 0)));
+    return header;
+}
+
+// Copies a structure into the caller's buffer, never more than the caller
+// said it holds.
+template <typename T>
+BOOL CopyOut(const T& value, WPARAM size, LPARAM buffer)
+{
+    if (!buffer || size == 0)
+        return FALSE;
+    std::memcpy(reinterpret_cast<void*>(buffer), &value, std::min<size_t>(size, sizeof value));
+    return TRUE;
+}
+
+bool CCaptureWindow::Connect(unsigned index)
+{
+    Disconnect();
+    m_source = OpenCameraDriver(index);
+    if (!m_source)
+        return false;
+    NextFrame();
+    return true;
+}
+
+void CCaptureWindow::Disconnect()
+{
+    ::KillTimer(m_hWnd, kPreviewTimer);
+    m_bPreview = false;
+    m_source.reset();
+    m_pixels.clear();
+    m_frameSize = {};
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+BOOL CCaptureWindow::GetSequenceSetup(WPARAM size, LPARAM buffer) const
+{
+    if (!m_source)
+        return FALSE;
+    CAPTUREPARMS parameters{};
+    parameters.dwRequestMicroSecPerFrame = 1000000 / 15;
+    parameters.wPercentDropForError = 10;
+    parameters.wNumVideoRequested = 5;
+    parameters.vKeyAbort = VK_ESCAPE;
+    parameters.fAbortLeftMouse = TRUE;
+    parameters.fAbortRightMouse = TRUE;
+    parameters.AVStreamMaster = AVSTREAMMASTER_AUDIO;
+    return CopyOut(parameters, size, buffer);
+}
+
+BOOL CCaptureWindow::GetStatus(WPARAM size, LPARAM buffer) const
+{
+    CAPSTATUS status{};
+    const FrameSize frame = m_source ? m_source->CurrentSize() : FrameSize{};
+    status.uiImageWidth = static_cast<UINT>(frame.width);
+    status.uiImageHeight = static_cast<UINT>(frame.height);
+    status.fLiveWindow = m_bPreview;
+    status.fScale = m_bScale;
+    status.fUsingDefaultPalette = TRUE;
+    return CopyOut(status, size, buffer);
+}
+
+// Like the platform's: with no buffer it returns the size the format needs.
+LRESULT CCaptureWindow::GetVideoFormat(WPARAM size, LPARAM buffer) const
+{
+    if (!m_source)
+        return 0;
+    const BITMAPINFOHEADER header = FrameHeader(m_source->CurrentSize());
+    if (buffer)
+        CopyOut(header, size, buffer);
+    return sizeof header;
+}
+
+BOOL CCaptureWindow::GetDriverName(WPARAM size, LPARAM buffer) const
+{
+    if (!m_source || !buffer || size == 0)
+        return FALSE;
+    ::lstrcpynA(reinterpret_cast<char*>(buffer), m_source->Name().c_str(), static_cast<int>(size));
+    return TRUE;
+}
+
+BOOL CCaptureWindow::SetPreview(bool on)
+{
+    if (!m_source)
+        return FALSE;
+    m_bPreview = on;
+    if (on)
+        ::SetTimer(m_hWnd, kPreviewTimer, m_uPreviewRateMs, nullptr);
+    else
+        ::KillTimer(m_hWnd, kPreviewTimer);
+    return TRUE;
+}
+
+BOOL CCaptureWindow::SetPreviewRate(UINT milliseconds)
+{
+    m_uPreviewRateMs = std::max<UINT>(milliseconds, 1);
+    if (m_bPreview)
+        ::SetTimer(m_hWnd, kPreviewTimer, m_uPreviewRateMs, nullptr);
+    return TRUE;
+}
+
+// The dialogs belong to the top-level window, which they disable while open.
+BOOL CCaptureWindow::RunDialog(bool format)
+{
+    if (!m_source)
+        return FALSE;
+    HWND owner = ::GetAncestor(m_hWnd, GA_ROOT);
+    const bool changed = format ? m_source->ShowFormatDialog(owner) : m_source->ShowSourceDialog(owner);
+    if (changed)
+        NextFrame();
+    return TRUE;
+}
+
+void CCaptureWindow::NextFrame()
+{
+    if (!m_source || !m_source->ProduceFrame(m_pixels)) {
+        m_pixels.clear();
+        m_frameSize = {};
+    } else {
+        m_frameSize = m_source->CurrentSize();
+        // A driver that hands back too little is shown as no picture at all.
+        if (m_pixels.size() < BgrStride(m_frameSize.width) * static_cast<size_t>(m_frameSize.height))
+            m_pixels.clear();
+    }
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+void CCaptureWindow::DrawFrame(HDC dc, const RECT& client) const
+{
+    win::UniqueBrush black(::CreateSolidBrush(RGB(0, 0, 0)));
+    ::FillRect(dc, &client, black.get());
+    if (m_pixels.empty())
+        return;
+    BITMAPINFO info{};
+    info.bmiHeader = FrameHeader(m_frameSize);
+    const int width = m_bScale ? client.right : m_frameSize.width;
+    const int height = m_bScale ? client.bottom : m_frameSize.height;
+    ::SetStretchBltMode(dc, COLORONCOLOR);
+    ::StretchDIBits(dc, 0, 0, width, height, 0, 0, m_frameSize.width, m_frameSize.height, m_pixels.data(),
+                    &info, DIB_RGB_COLORS, SRCCOPY);
+}
+
+// Off-screen first, then one copy, so the moving picture does not flicker.
+void CCaptureWindow::Paint()
+{
+    win::PaintDC paint(m_hWnd);
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    if (client.right <= 0 || client.bottom <= 0)
+        return;
+    win::UniqueMemoryDC memory(::CreateCompatibleDC(paint.get()));
+    win::UniqueBitmap surface(::CreateCompatibleBitmap(paint.get(), client.right, client.bottom));
+    if (!memory || !surface) {
+        DrawFrame(paint.get(), client);
+        return;
+    }
+    {
+        win::SelectedObject selected(memory.get(), surface.get());
+        DrawFrame(memory.get(), client);
+        ::BitBlt(paint.get(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+    }
+}
+
+LRESULT CCaptureWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CAP_DRIVER_CONNECT:
+        return Connect(static_cast<unsigned>(wParam));
+    case WM_CAP_DRIVER_DISCONNECT:
+        Disconnect();
+        return TRUE;
+    case WM_CAP_DRIVER_GET_NAMEA:
+        return GetDriverName(wParam, lParam);
+    case WM_CAP_GET_SEQUENCE_SETUP:
+        return GetSequenceSetup(wParam, lParam);
+    case WM_CAP_GET_STATUS:
+        return GetStatus(wParam, lParam);
+    case WM_CAP_GET_VIDEOFORMAT:
+        return GetVideoFormat(wParam, lParam);
+    case WM_CAP_SET_SCALE:
+        m_bScale = wParam != 0;
+        ::InvalidateRect(m_hWnd, nullptr, FALSE);
+        return TRUE;
+    case WM_CAP_SET_PREVIEWRATE:
+        return SetPreviewRate(static_cast<UINT>(wParam));
+    case WM_CAP_SET_PREVIEW:
+        return SetPreview(wParam != 0);
+    case WM_CAP_DLG_VIDEOSOURCE:
+        return RunDialog(false);
+    case WM_CAP_DLG_VIDEOFORMAT:
+        return RunDialog(true);
+    case WM_TIMER:
+        if (wParam == kPreviewTimer)
+            NextFrame();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        Paint();
+        return 0;
+    default:
+        return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+    }
+}
+
+// The window owns its state: made at WM_NCCREATE, freed at WM_NCDESTROY.
+LRESULT CALLBACK CaptureWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto state = std::make_unique<CCaptureWindow>(window);
+        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.release()));
+    }
+    auto* state = reinterpret_cast<CCaptureWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        std::unique_ptr<CCaptureWindow> owned(state);
+        return ::DefWindowProcA(window, message, wParam, lParam);
+    }
+    if (!state)
+        return ::DefWindowProcA(window, message, wParam, lParam);
+    return state->Handle(message, wParam, lParam);
+}
+
+bool RegisterCaptureClass()
+{
+    static const bool registered = [] {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = CaptureWindowProc;
+        windowClass.hInstance = ::GetModuleHandleA(nullptr);
+        windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+        windowClass.lpszClassName = kCaptureWindowClass;
+        return ::RegisterClassA(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    }();
+    return registered;
+}
+
+using CreateCaptureWindowProc = HWND(VFWAPI*)(LPCSTR, DWORD, int, int, int, int, HWND, int);
+
+// Looked up at run time, so the program does not import avicap32 and starts
+// where it is missing. The library stays loaded: its windows need its code.
+CreateCaptureWindowProc PlatformCreateCaptureWindow()
+{
+    static const CreateCaptureWindowProc create = []() -> CreateCaptureWindowProc {
+        HMODULE library = ::LoadLibraryA("avicap32.dll");
+        if (!library)
+            return nullptr;
+        return reinterpret_cast<CreateCaptureWindowProc>(
+            reinterpret_cast<void*>(::GetProcAddress(library, "capCreateCaptureWindowA")));
+    }();
+    return create;
+}
+
+} // namespace
+
+HWND CreateOwnCaptureWindow(const char* name, DWORD style, int x, int y, int width, int height, HWND parent,
+                            int id)
+{
+    if (!RegisterCaptureClass())
+        return nullptr;
+    return ::CreateWindowExA(0, kCaptureWindowClass, name, style, x, y, width, height, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleA(nullptr),
+                             nullptr);
+}
+
+HWND CreateCaptureWindow(const char* name, DWORD style, int x, int y, int width, int height, HWND parent, int id)
+{
+    if (CreateCaptureWindowProc create = PlatformCreateCaptureWindow()) {
+        if (HWND window = create(name, style, x, y, width, height, parent, id))
+            return window;
+    }
+    return CreateOwnCaptureWindow(name, style, x, y, width, height, parent, id);
+}

@@ -1,0 +1,19 @@
+#pragma once
+// Messages the program posts to its own windows.
+#include <windows.h>
+
+// To the main window: a recording's video is complete, and the album page
+// lists it.
+inline constexpr UINT WM_NEWEST_VIDEO = WM_APP + 0x105;
+// To the main window: a recording could not write its file; wParam is an
+// ERecordingFailure.
+inline constexpr UINT WM_RECORDING_FAILED = WM_APP + 0x106;
+// To the album page: a picture was taken.
+inline constexpr UINT WM_ALBUM_NEWEST_PICTURE = WM_APP + 0x140;
+
+enum class ERecordingFailure : WPARAM {
+    // The video file could not be created: nothing was recorded.
+    CannotCreate = 1,
+    // Writing stopped part-way: the file keeps what was written before.
+    CannotWrite = 2,
+};

@@ -139,12 +139,12 @@ void CCameraPage::OpenFormatDialog()
 
 bool CCameraPage::TakePicture()
 {
+    const HWND mainWindow = MainWindowHandle();
     const bool saved = SaveDesignBoxPicture(GetDlgItem(IDC_DESIGN_BOX), static_cast<int>(m_captureWidth),
-                                            static_cast<int>(m_captureHeight))
+                                            static_cast<int>(m_captureHeight), mainWindow)
                            .has_value();
-    win::CWnd* mainWindow = win::AfxGetMainWnd();
     if (saved && mainWindow)
-        ShowSnapshotNotice(mainWindow->m_hWnd);
+        ShowSnapshotNotice(mainWindow);
     return saved;
 }
 

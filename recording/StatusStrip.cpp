@@ -2,6 +2,7 @@
 
 #include "res/resource.h"
 #include "win/App.h"
+#include "win/ClientNotice.h"
 
 #include <array>
 
@@ -11,7 +12,6 @@ constexpr int kStripBitmapCount = IDB_STRIP_LAST - IDB_STRIP_FIRST + 1;
 constexpr DWORD kStepMs = 500;
 constexpr DWORD kRepaintWaitMs = 300;
 constexpr DWORD kRepaintPollMs = 10;
-constexpr COLORREF kStripBlue = RGB(0, 0, 255);
 constexpr int kDotsX = 336;
 constexpr int kDotsWidth = 400;
 constexpr int kDotsHeight = 12;
@@ -19,32 +19,24 @@ constexpr int kDotsHeight = 12;
 // Everything the drawing needs, taken before the loop and given back after it.
 class CStripCanvas {
 public:
-    explicit CStripCanvas(HWND mainWindow) : m_window(mainWindow), m_memory(::CreateCompatibleDC(m_window.get()))
+    explicit CStripCanvas(HWND mainWindow) : m_notice(mainWindow, kStatusStripRect)
     {
         for (int index = 0; index < kStripBitmapCount; ++index)
             m_bitmaps[static_cast<size_t>(index)].reset(
                 ::LoadBitmapA(win::AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDB_STRIP_FIRST + index)));
-        if (m_window) {
-            ::SetBkMode(m_window.get(), TRANSPARENT);
-            ::SetTextColor(m_window.get(), kStripBlue);
-        }
     }
 
-    bool IsUsable() const { return m_window && m_memory; }
+    bool IsUsable() const { return m_notice.IsUsable(); }
 
     void Draw(int step, const char* text) const
     {
-        const HBITMAP dots = m_bitmaps[static_cast<size_t>(step)].get();
-        win::SelectedObject selected(m_memory.get(), dots);
-        ::TextOutA(m_window.get(), kStatusStripRect.left, kStatusStripRect.top, text, lstrlenA(text));
-        if (dots)
-            ::TransparentBlt(m_window.get(), kDotsX, kStatusStripRect.top, kDotsWidth, kDotsHeight, m_memory.get(),
-                             0, 0, kDotsWidth, kDotsHeight, kStripBlue);
+        const win::CNoticePicture dots{m_bitmaps[static_cast<size_t>(step)].get(), {kDotsX, kStatusStripRect.top},
+                                       {kDotsWidth, kDotsHeight}};
+        m_notice.Draw(text, {kStatusStripRect.left, kStatusStripRect.top}, dots);
     }
 
 private:
-    win::WindowDC m_window;
-    win::UniqueMemoryDC m_memory;
+    win::CClientNotice m_notice;
     std::array<win::UniqueBitmap, kStripBitmapCount> m_bitmaps;
 };
 

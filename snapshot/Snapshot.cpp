@@ -5,9 +5,9 @@
 #include "core/Config.h"
 #include "core/Globals.h"
 #include "imaging/DibFile.h"
-#include "imaging/JpegSaveNotice.h"
 #include "res/resource.h"
 #include "win/App.h"
+#include "win/ClientNotice.h"
 #include "win/UniqueHandle.h"
 
 namespace {
@@ -22,9 +22,8 @@ constexpr RECT kNoticeArea{139, 73, 255, 92};
 constexpr int kNoticeIconSide = 19;
 constexpr POINT kNoticeTextOrigin{164, 73};
 constexpr char kNoticeText[] = "take pictures";
-// Blue is the notice's text colour and the transparent colour of its icon.
-constexpr COLORREF kNoticeBlue = RGB(0, 0, 255);
-constexpr DWORD kNoticeShowMs = 500;
+constexpr UINT kNoticeShowMs = 500;
+constexpr UINT_PTR kNoticeTimer = 0x5E4F;
 
 // Through a BMP file, the form the JPEG writer reads; the file is removed
 // whether or not it could be read.
@@ -37,20 +36,17 @@ bool LoadThroughBitmapFile(HBITMAP frame, HWND designBox, CDibFile& dib)
     return loaded;
 }
 
-void DrawNoticeIcon(HDC target)
+// Removes the notice when its time is up: the next repaint of the area
+// restores what lay under it.
+void CALLBACK EndNotice(HWND window, UINT, UINT_PTR timer, DWORD)
 {
-    win::UniqueBitmap icon(::LoadBitmapA(win::AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDB_NOTICE)));
-    win::UniqueMemoryDC memory(::CreateCompatibleDC(target));
-    if (!icon || !memory)
-        return;
-    const win::SelectedObject selected(memory.get(), icon.get());
-    ::TransparentBlt(target, kNoticeArea.left, kNoticeArea.top, kNoticeIconSide, kNoticeIconSide, memory.get(), 0, 0,
-                     kNoticeIconSide, kNoticeIconSide, kNoticeBlue);
+    ::KillTimer(window, timer);
+    ::InvalidateRect(window, &kNoticeArea, TRUE);
 }
 
 } // namespace
 
-std::optional<std::string> SaveDesignBoxPicture(HWND designBox, int width, int height)
+std::optional<std::string> SaveDesignBoxPicture(HWND designBox, int width, int height, HWND owner)
 {
     // No camera, no picture: a grab would only give an empty frame, and a
     // counter step for it would name a file that never comes.
@@ -65,22 +61,22 @@ std::optional<std::string> SaveDesignBoxPicture(HWND designBox, int width, int h
     CDibFile dib;
     const bool loaded = LoadThroughBitmapFile(frame.get(), designBox, dib);
     frame.reset();
-    if (!loaded || SaveAsJpegWithNotice(dib, picturePath.c_str(), kPictureQuality) != EJpegSaveResult::Saved)
+    if (!loaded)
+        return std::nullopt;
+    const EJpegSaveResult saved = dib.SaveAsJpeg(picturePath.c_str(), kPictureQuality);
+    if (saved == EJpegSaveResult::CannotCreateFile)
+        ::MessageBoxA(owner, "Can not create jpg file!", win::AfxGetAppName(), MB_OK);
+    if (saved != EJpegSaveResult::Saved)
         return std::nullopt;
     return picturePath;
 }
 
 void ShowSnapshotNotice(HWND mainWindow)
 {
-    {
-        const win::WindowDC dc(mainWindow);
-        if (!dc)
-            return;
-        ::SetBkMode(dc.get(), TRANSPARENT);
-        ::SetTextColor(dc.get(), kNoticeBlue);
-        DrawNoticeIcon(dc.get());
-        ::TextOutA(dc.get(), kNoticeTextOrigin.x, kNoticeTextOrigin.y, kNoticeText, sizeof kNoticeText - 1);
-    }
-    ::Sleep(kNoticeShowMs);
-    ::InvalidateRect(mainWindow, &kNoticeArea, TRUE);
+    const win::UniqueBitmap icon(::LoadBitmapA(win::AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDB_NOTICE)));
+    const win::CClientNotice notice(mainWindow, kNoticeArea);
+    notice.Draw(kNoticeText, kNoticeTextOrigin,
+                {icon.get(), {kNoticeArea.left, kNoticeArea.top}, {kNoticeIconSide, kNoticeIconSide}});
+    // A timer rather than a wait: the window keeps answering meanwhile.
+    ::SetTimer(mainWindow, kNoticeTimer, kNoticeShowMs, EndNotice);
 }

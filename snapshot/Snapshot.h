@@ -10,9 +10,10 @@
 // it to the album's temporary BMP file, converts that to the next free
 // numbered JPEG file and deletes the BMP. Nullopt when no picture was made:
 // without a camera (0 by 0) nothing is grabbed and the counter stays; when
-// the JPEG file can't be written the user has been told so.
-std::optional<std::string> SaveDesignBoxPicture(HWND designBox, int width, int height);
+// the JPEG file can't be created the user is told so in a message box over
+// owner.
+std::optional<std::string> SaveDesignBoxPicture(HWND designBox, int width, int height, HWND owner);
 
 // Draws the red disc and "take pictures" on the window's client area between
-// toolbar and tabs, waits half a second and lets the next repaint remove it.
+// toolbar and tabs; half a second later the next repaint removes it.
 void ShowSnapshotNotice(HWND mainWindow);

@@ -12,6 +12,7 @@ using camera_e2e::kEndRecord;
 using camera_e2e::kMikeRadio;
 using camera_e2e::kMp3Radio;
 using camera_e2e::kStandardSpeed;
+using camera_e2e::kStartRecord;
 
 constexpr int kShortCaptureMs = 800;
 
@@ -189,6 +190,30 @@ TEST(Counter, AFileOfTheNextNumberIsKept)
     EXPECT_EQ(session.Record(kShortCaptureMs), session.AlbumFile(VideoName(2)));
     EXPECT_EQ(session.Counter(), "2");
     EXPECT_EQ(e2e::ReadWholeFile(users), usersContent);
+}
+
+// Without an album folder the file can't be created: the user is told, and
+// nothing pretends to record (no compressor dialog, no strip, no album entry).
+TEST(Failure, AFileThatCannotBeCreatedIsReportedAndTheNextStartRecords)
+{
+    RecordingSession session;
+    ASSERT_NE(session.MainWindow(), nullptr);
+    const std::string album = session.Folder().File("Album");
+    ASSERT_TRUE(::RemoveDirectoryA(album.c_str()));
+
+    session.PostCommand(kStartRecord);
+    HWND box = e2e::WaitForMessageBox(session.Pid());
+    ASSERT_NE(box, nullptr) << e2e::DescribeTopLevel(session.Pid());
+    EXPECT_EQ(e2e::MessageBoxText(box), "Can not create avi file!");
+    EXPECT_EQ(e2e::Caption(box), "Tavrelin");
+    ASSERT_TRUE(e2e::PressButton(box, IDOK));
+    EXPECT_EQ(::GetFileAttributesA(album.c_str()), INVALID_FILE_ATTRIBUTES) << "nothing was created";
+    ExpectNoWaveTemp(session);
+
+    ASSERT_TRUE(::CreateDirectoryA(album.c_str(), nullptr));
+    const std::string path = session.Record(kShortCaptureMs);
+    EXPECT_FALSE(path.empty()) << "back to idle: the next start records";
+    EXPECT_EQ(session.AlbumVideos().size(), 1u);
 }
 
 } // namespace

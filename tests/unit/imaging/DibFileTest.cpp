@@ -1,6 +1,5 @@
 #include "imaging/DibFile.h"
 #include "imaging/JpegEncoder.h"
-#include "imaging/JpegSaveNotice.h"
 #include "TestPictures.h"
 
 #include <gtest/gtest.h>
@@ -221,18 +220,6 @@ TEST_F(DibFileTest, NothingLoadedSavesNothing)
     const std::string target = Target("none.jpg");
     EXPECT_EQ(dib.SaveAsJpeg(target.c_str(), 100), EJpegSaveResult::NothingLoaded);
     EXPECT_FALSE(FileExists(target));
-}
-
-TEST(JpegSaveNotice, CaptionIsTheModuleNameWithoutExtension)
-{
-    struct SCase {
-        const char* path;
-        const char* name;
-    };
-    for (const SCase c : {SCase{"C:\\Program Files\\Tavrelin\\Tavrelin.exe", "Tavrelin"},
-                          SCase{"/opt/x/bmp2jpg", "bmp2jpg"}, SCase{"Studio.v2.exe", "Studio.v2"},
-                          SCase{"C:\\a.b\\Cam", "Cam"}})
-        EXPECT_EQ(ApplicationNameFromPath(c.path), c.name);
 }
 
 } // namespace

@@ -261,9 +261,9 @@ bool CCameraPage::IsRecordingThreadRunning() const { return m_recording.IsRunnin
 
 void CCameraPage::WaitForRecordingThread() const { m_recording.WaitUntilDone(); }
 
-CRecordingSettings CCameraPage::ReadRecordingSettings() const
+tavrelin::CRecordingSettings CCameraPage::ReadRecordingSettings() const
 {
-    CRecordingSettings settings;
+    tavrelin::CRecordingSettings settings;
     settings.hMainWnd = MainWindowHandle();
     settings.hDesignBox = GetDlgItem(IDC_DESIGN_BOX);
     settings.speedPosition = m_speedSlider.GetPos();

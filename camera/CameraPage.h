@@ -41,7 +41,7 @@ public:
     UINT32 m_captureHeight = 0;
 
 private:
-    CRecordingSettings ReadRecordingSettings() const;
+    tavrelin::CRecordingSettings ReadRecordingSettings() const;
 
     bool CreateCaptureWindowOverDesignBox();
     bool ConnectDriver() const;
@@ -61,5 +61,5 @@ private:
     win::UniqueKernelHandle m_hStopPreview;
     // Declared last so that it goes first: a recording still capturing when
     // the page goes ends and completes its file.
-    CRecordingSession m_recording;
+    tavrelin::CRecordingSession m_recording;
 };

@@ -57,6 +57,8 @@ void PumpUntilEnded(HANDLE thread, DWORD threadId)
 
 } // namespace
 
+namespace tavrelin {
+
 CRecordingSession::~CRecordingSession()
 {
     g_recording = false;
@@ -191,3 +193,5 @@ void CRecordingSession::StopStatusStrip()
     m_statusStrip.Stop();
     EraseStatusStrip(m_settings.hMainWnd);
 }
+
+} // namespace tavrelin

@@ -16,6 +16,8 @@
 
 #include <string>
 
+namespace tavrelin {
+
 struct CRecordingSettings {
     HWND hMainWnd = nullptr;
     HWND hDesignBox = nullptr;
@@ -72,3 +74,5 @@ private:
     long m_framesWritten = 0;
     bool m_bWriteFailed = false;
 };
+
+} // namespace tavrelin

@@ -116,12 +116,7 @@ void PutBitmapInfoHeader(CRiffBuffer& buffer, const BitmapInfoHeader& header)
 
 void PutWaveFormat(CRiffBuffer& buffer, const WaveFormat& format)
 {
-    buffer.Put16(format.wFormatTag);
-    buffer.Put16(format.nChannels);
-    buffer.Put32(format.nSamplesPerSec);
-    buffer.Put32(format.nAvgBytesPerSec);
-    buffer.Put16(format.nBlockAlign);
-    buffer.Put16(format.wBitsPerSample);
+    buffer.PutPcmFormat(format);
     buffer.Put16(0);  // no extra format bytes are stored
 }
 

@@ -63,3 +63,13 @@ void CRiffBuffer::Patch32(std::size_t offset, std::uint32_t value)
         m_bytes[offset + index] = static_cast<std::uint8_t>(value >> (8 * index));
     }
 }
+
+void CRiffBuffer::PutPcmFormat(const WaveFormat& format)
+{
+    Put16(format.wFormatTag);
+    Put16(format.nChannels);
+    Put32(format.nSamplesPerSec);
+    Put32(format.nAvgBytesPerSec);
+    Put16(format.nBlockAlign);
+    Put16(format.wBitsPerSample);
+}

@@ -2,6 +2,8 @@
 // Builds RIFF structures in memory: little-endian fields and chunks whose size
 // fields are filled in when the chunk is closed.
 
+#include "riff/WaveFormat.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -15,6 +17,9 @@ public:
     void Put64(std::uint64_t value);
     void PutBytes(std::span<const std::uint8_t> bytes);
     void PutZeros(std::size_t count);
+    // The 16 bytes of a PCM format block, as WAV files and AVI audio streams
+    // store it.
+    void PutPcmFormat(const WaveFormat& format);
 
     // Starts a chunk (or a LIST/RIFF with its form type) and returns its mark.
     std::size_t BeginChunk(std::uint32_t fourcc);

@@ -53,12 +53,7 @@ CRiffBuffer CWaveWriter::Header() const
     header.Put32(MakeFourcc('W', 'A', 'V', 'E'));
     header.Put32(MakeFourcc('f', 'm', 't', ' '));
     header.Put32(16);
-    header.Put16(m_format.wFormatTag);
-    header.Put16(m_format.nChannels);
-    header.Put32(m_format.nSamplesPerSec);
-    header.Put32(m_format.nAvgBytesPerSec);
-    header.Put16(m_format.nBlockAlign);
-    header.Put16(m_format.wBitsPerSample);
+    header.PutPcmFormat(m_format);
     header.Put32(MakeFourcc('d', 'a', 't', 'a'));
     header.Put32(m_dataSize);
     return header;

@@ -1,0 +1,170 @@
+#include "skin/engine/SkinImage.h"
+
+#include "skin/engine/SkinGdi.h"
+
+#include <cstring>
+
+namespace tavrelin::skin {
+namespace {
+
+COLORREF RgbOf(std::uint32_t argb)
+{
+    return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
+}
+
+} // namespace
+
+CSkinImage::CSkinImage(win::UniqueBitmap bitmap, const std::uint32_t* bits, int width, int height, bool hasAlpha)
+    : m_bitmap(std::move(bitmap)), m_pBits(bits), m_nWidth(width), m_nHeight(height), m_bHasAlpha(hasAlpha)
+{
+}
+
+std::unique_ptr<CSkinImage> CSkinImage::FromPixels(const SkinPixels& pixels, bool hasAlpha)
+{
+    if (!SkinImageSizeAllowed(pixels.width, pixels.height) ||
+        pixels.argb.size() != static_cast<size_t>(pixels.width) * pixels.height)
+        return nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = pixels.width;
+    info.bmiHeader.biHeight = -pixels.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    win::UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits)
+        return nullptr;
+    std::memcpy(bits, pixels.argb.data(), pixels.argb.size() * sizeof(std::uint32_t));
+    // An opaque image keeps 0 in the fourth byte, as a plain 32-bit bitmap
+    // does: colour-keyed copies compare whole pixels.
+    if (!hasAlpha) {
+        auto* words = static_cast<std::uint32_t*>(bits);
+        for (size_t index = 0; index < pixels.argb.size(); ++index)
+            words[index] &= 0x00FFFFFF;
+    }
+    ::GdiFlush();
+    return std::make_unique<CSkinImage>(std::move(bitmap), static_cast<const std::uint32_t*>(bits), pixels.width,
+                                        pixels.height, hasAlpha);
+}
+
+void CSkinImage::PrepareFrames(int imageCount, bool vertical)
+{
+    const std::pair<int, bool> layout{imageCount, vertical};
+    if (m_preparedLayout == layout)
+        return;
+    m_preparedLayout = layout;
+    m_solidPieces.clear();
+    const int count = imageCount < 1 ? 1 : imageCount;
+    for (int state = 1; state <= count; ++state) {
+        const std::optional<SkinRect> frame = SelectSkinFrame(m_nWidth, m_nHeight, count, vertical, state);
+        if (!frame)
+            return;
+        const std::uint32_t first = PixelAt(frame->left, frame->top);
+        bool bSolid = true;
+        for (int y = frame->top; y < frame->bottom && bSolid; ++y) {
+            for (int x = frame->left; x < frame->right && bSolid; ++x)
+                bSolid = PixelAt(x, y) == first;
+        }
+        if (bSolid)
+            m_solidPieces.push_back({*frame, first});
+    }
+}
+
+const CSkinImage::SolidPiece* CSkinImage::FindSolidFrame(const SkinRect& source) const
+{
+    for (const SolidPiece& piece : m_solidPieces) {
+        if (piece.source == source)
+            return &piece;
+    }
+    return nullptr;
+}
+
+// True when the solid piece settled the draw (filled, or nothing to show).
+bool CSkinImage::DrawSolid(HDC dc, const SkinDrawRequest& request, const SolidPiece& piece) const
+{
+    if (m_bHasAlpha) {
+        const std::uint32_t alpha = SkinAlphaOf(piece.color);
+        if (alpha == 0)
+            return true;
+        if (alpha != 255)
+            return false;
+    } else if (request.colorKey != kNoSkinColorKey && RgbOf(piece.color) == request.colorKey) {
+        return true;
+    }
+    const std::vector<SkinPiece> pieces = LayoutSkinNineGrid(ToSkinRect(request.dest), ToSkinRect(request.source),
+                                                             request.margins, request.sizing, request.borderOnly);
+    for (const SkinPiece& one : pieces)
+        FillSolid(dc, ToRect(one.dest), RgbOf(piece.color));
+    return true;
+}
+
+void CSkinImage::DrawImage(HDC dc, const SkinDrawRequest& request) const
+{
+    const SkinRect source = ToSkinRect(request.source);
+    const SkinRect dest = ToSkinRect(request.dest);
+    if (dest.IsEmpty() || source.IsEmpty() || source.left < 0 || source.top < 0 || source.right > m_nWidth ||
+        source.bottom > m_nHeight)
+        return;
+    if (const SolidPiece* solid = FindSolidFrame(source); solid && DrawSolid(dc, request, *solid))
+        return;
+    win::UniqueMemoryDC sourceDC(::CreateCompatibleDC(dc));
+    if (!sourceDC)
+        return;
+    win::SelectedObject selected(sourceDC.get(), m_bitmap.get());
+    if (!m_bHasAlpha && request.colorKey != kNoSkinColorKey) {
+        DrawKeyed(dc, sourceDC.get(), request);
+        return;
+    }
+    const int previousMode = ::SetStretchBltMode(dc, COLORONCOLOR);
+    DrawPieces(dc, sourceDC.get(), request, POINT{0, 0});
+    ::SetStretchBltMode(dc, previousMode);
+}
+
+// Draws into a buffer of the destination's size filled with the key colour,
+// then copies it with that colour left out.
+void CSkinImage::DrawKeyed(HDC dc, HDC sourceDC, const SkinDrawRequest& request) const
+{
+    const int width = request.dest.right - request.dest.left;
+    const int height = request.dest.bottom - request.dest.top;
+    win::UniqueMemoryDC bufferDC(::CreateCompatibleDC(dc));
+    win::UniqueBitmap buffer(::CreateCompatibleBitmap(dc, width, height));
+    if (!bufferDC || !buffer)
+        return;
+    win::SelectedObject selected(bufferDC.get(), buffer.get());
+    const RECT whole{0, 0, width, height};
+    FillSolid(bufferDC.get(), whole, request.colorKey);
+    ::SetStretchBltMode(bufferDC.get(), COLORONCOLOR);
+    DrawPieces(bufferDC.get(), sourceDC, request, POINT{-request.dest.left, -request.dest.top});
+    ::TransparentBlt(dc, request.dest.left, request.dest.top, width, height, bufferDC.get(), 0, 0, width, height,
+                     request.colorKey);
+}
+
+void CSkinImage::DrawPieces(HDC dc, HDC sourceDC, const SkinDrawRequest& request, POINT offset) const
+{
+    RECT dest = request.dest;
+    ::OffsetRect(&dest, offset.x, offset.y);
+    const std::vector<SkinPiece> pieces = LayoutSkinNineGrid(ToSkinRect(dest), ToSkinRect(request.source),
+                                                             request.margins, request.sizing, request.borderOnly);
+    for (const SkinPiece& piece : pieces) {
+        ForEachSkinTile(piece, [&](const SkinRect& source, const SkinRect& target) {
+            CopyPiece(dc, sourceDC, source, target);
+        });
+    }
+}
+
+void CSkinImage::CopyPiece(HDC dc, HDC sourceDC, const SkinRect& source, const SkinRect& dest) const
+{
+    if (m_bHasAlpha) {
+        const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        ::AlphaBlend(dc, dest.left, dest.top, dest.Width(), dest.Height(), sourceDC, source.left, source.top,
+                     source.Width(), source.Height(), blend);
+    } else if (source.Width() == dest.Width() && source.Height() == dest.Height()) {
+        ::BitBlt(dc, dest.left, dest.top, dest.Width(), dest.Height(), sourceDC, source.left, source.top, SRCCOPY);
+    } else {
+        ::StretchBlt(dc, dest.left, dest.top, dest.Width(), dest.Height(), sourceDC, source.left, source.top,
+                     source.Width(), source.Height(), SRCCOPY);
+    }
+}
+
+} // namespace tavrelin::skin

@@ -2,6 +2,7 @@
 
 #include "skin/engine/SkinGdi.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tavrelin::skin {
@@ -147,10 +148,47 @@ void CSkinImage::DrawPieces(HDC dc, HDC sourceDC, const SkinDrawRequest& request
     const std::vector<SkinPiece> pieces = LayoutSkinNineGrid(ToSkinRect(dest), ToSkinRect(request.source),
                                                              request.margins, request.sizing, request.borderOnly);
     for (const SkinPiece& piece : pieces) {
+        if (DrawTiledInBuffer(dc, sourceDC, piece))
+            continue;
         ForEachSkinTile(piece, [&](const SkinRect& source, const SkinRect& target) {
             CopyPiece(dc, sourceDC, source, target);
         });
     }
+}
+
+// A piece of many tiles is laid out in a buffer by doubling what is already
+// there, then drawn with one copy: a copy per tile costs far more.
+bool CSkinImage::DrawTiledInBuffer(HDC dc, HDC sourceDC, const SkinPiece& piece) const
+{
+    constexpr int kFewTiles = 8;
+    const int tileWidth = piece.tileX ? piece.source.Width() : piece.dest.Width();
+    const int tileHeight = piece.tileY ? piece.source.Height() : piece.dest.Height();
+    const int width = piece.dest.Width();
+    const int height = piece.dest.Height();
+    if (tileWidth <= 0 || tileHeight <= 0 ||
+        static_cast<long long>((width + tileWidth - 1) / tileWidth) * ((height + tileHeight - 1) / tileHeight) <=
+            kFewTiles)
+        return false;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    win::UniqueBitmap buffer(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    win::UniqueMemoryDC bufferDC(::CreateCompatibleDC(dc));
+    if (!buffer || !bufferDC)
+        return false;
+    win::SelectedObject selected(bufferDC.get(), buffer.get());
+    const int firstWidth = std::min(tileWidth, width);
+    const int firstHeight = std::min(tileHeight, height);
+    ::SetStretchBltMode(bufferDC.get(), COLORONCOLOR);
+    ::StretchBlt(bufferDC.get(), 0, 0, firstWidth, firstHeight, sourceDC, piece.source.left, piece.source.top,
+                 piece.tileX ? firstWidth : piece.source.Width(), piece.tileY ? firstHeight : piece.source.Height(),
+                 SRCCOPY);
+    for (int filled = firstWidth; filled < width; filled *= 2)
+        ::BitBlt(bufferDC.get(), filled, 0, std::min(filled, width - filled), firstHeight, bufferDC.get(), 0, 0, SRCCOPY);
+    for (int filled = firstHeight; filled < height; filled *= 2)
+        ::BitBlt(bufferDC.get(), 0, filled, width, std::min(filled, height - filled), bufferDC.get(), 0, 0, SRCCOPY);
+    CopyPiece(dc, bufferDC.get(), SkinRect{0, 0, width, height}, piece.dest);
+    return true;
 }
 
 void CSkinImage::CopyPiece(HDC dc, HDC sourceDC, const SkinRect& source, const SkinRect& dest) const

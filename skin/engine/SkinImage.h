@@ -59,6 +59,7 @@ private:
     void DrawPieces(HDC dc, HDC sourceDC, const SkinDrawRequest& request, POINT offset) const;
     void DrawKeyed(HDC dc, HDC sourceDC, const SkinDrawRequest& request) const;
     void CopyPiece(HDC dc, HDC sourceDC, const SkinRect& source, const SkinRect& dest) const;
+    bool DrawTiledInBuffer(HDC dc, HDC sourceDC, const SkinPiece& piece) const;
 
     win::UniqueBitmap m_bitmap;
     const std::uint32_t* m_pBits;

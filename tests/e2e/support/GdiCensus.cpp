@@ -45,7 +45,12 @@ T ReadAt(const void* base, std::size_t offset)
 
 const void* FindWineTable()
 {
+    // mingw's inline NtCurrentTeb reads a segment register through a
+    // zero-length array, which GCC's bounds check takes for an overflow.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
     const void* teb = NtCurrentTeb();
+#pragma GCC diagnostic pop
 #if defined(_WIN64)
     return ReadAt<const void*>(ReadAt<const void*>(teb, kTeb64PebOffset), kPeb64GdiTableOffset);
 #else
@@ -55,7 +60,7 @@ const void* FindWineTable()
         return reinterpret_cast<const void*>(
             static_cast<std::uintptr_t>(ReadAt<std::uint64_t>(peb64, kPeb64GdiTableOffset)));
     }
-    return ReadAt<const void*>(NtCurrentTeb()->ProcessEnvironmentBlock, kPeb32GdiTableOffset);
+    return ReadAt<const void*>(static_cast<const TEB*>(teb)->ProcessEnvironmentBlock, kPeb32GdiTableOffset);
 #endif
 }
 

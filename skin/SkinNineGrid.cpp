@@ -3,6 +3,7 @@
 #include "skin/SkinScreenInfo.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace tavrelin::skin {
 namespace {
@@ -123,6 +124,28 @@ std::vector<SkinPiece> LayoutSkinNineGrid(const SkinRect& dest, const SkinRect& 
         }
     }
     return pieces;
+}
+
+namespace {
+
+// Cuts [first, end) down to the tiles of size step that touch [low, high).
+void RestrictAxis(int& first, int& end, int step, int low, int high)
+{
+    if (low > first)
+        first = static_cast<int>(first + (std::int64_t{low} - first) / step * step);
+    end = std::min(end, std::max(high, first));
+}
+
+} // namespace
+
+SkinPiece RestrictSkinTiles(const SkinPiece& piece, const SkinRect& visible)
+{
+    SkinPiece restricted = piece;
+    if (piece.tileX && piece.source.Width() > 0)
+        RestrictAxis(restricted.dest.left, restricted.dest.right, piece.source.Width(), visible.left, visible.right);
+    if (piece.tileY && piece.source.Height() > 0)
+        RestrictAxis(restricted.dest.top, restricted.dest.bottom, piece.source.Height(), visible.top, visible.bottom);
+    return restricted;
 }
 
 void ForEachSkinTile(const SkinPiece& piece, const std::function<void(const SkinRect& source, const SkinRect& dest)>& draw)

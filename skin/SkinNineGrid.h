@@ -53,6 +53,11 @@ struct SkinPiece {
 std::vector<SkinPiece> LayoutSkinNineGrid(const SkinRect& dest, const SkinRect& source, SkinMargins margins,
                                           ESkinSizing sizing, bool borderOnly);
 
+// The same tiled piece cut down to the tiles that touch visible (a device
+// context's clip box), so that a huge destination costs only what is seen.
+// Tiles keep their grid; stretched directions keep their whole extent.
+SkinPiece RestrictSkinTiles(const SkinPiece& piece, const SkinRect& visible);
+
 // Lays tiles of the source's size from the destination's top-left corner; the
 // last row and column are clipped, their source by the same amount.
 void ForEachSkinTile(const SkinPiece& piece, const std::function<void(const SkinRect& source, const SkinRect& dest)>& draw);

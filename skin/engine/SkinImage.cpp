@@ -147,7 +147,12 @@ void CSkinImage::DrawPieces(HDC dc, HDC sourceDC, const SkinDrawRequest& request
     ::OffsetRect(&dest, offset.x, offset.y);
     const std::vector<SkinPiece> pieces = LayoutSkinNineGrid(ToSkinRect(dest), ToSkinRect(request.source),
                                                              request.margins, request.sizing, request.borderOnly);
-    for (const SkinPiece& piece : pieces) {
+    RECT clip{};
+    const bool bClipped = ::GetClipBox(dc, &clip) != ERROR;
+    for (const SkinPiece& whole : pieces) {
+        const SkinPiece piece = bClipped ? RestrictSkinTiles(whole, ToSkinRect(clip)) : whole;
+        if (piece.dest.IsEmpty())
+            continue;
         if (DrawTiledInBuffer(dc, sourceDC, piece))
             continue;
         ForEachSkinTile(piece, [&](const SkinRect& source, const SkinRect& target) {

@@ -54,6 +54,9 @@ void CheckNineGrid(const std::uint8_t* data, size_t size)
     for (const SkinPiece& piece : LayoutSkinNineGrid(dest, source, margins, sizing, numbers[11] & 1)) {
         Check(!piece.source.IsEmpty() && !piece.dest.IsEmpty());
         Check(Inside(piece.source, source) && Inside(piece.dest, dest));
+        const SkinRect visible{numbers[0] % 97, numbers[1] % 97, numbers[2] % 300, numbers[3] % 300};
+        Check(Inside(RestrictSkinTiles(piece, visible).dest, piece.dest) ||
+              RestrictSkinTiles(piece, visible).dest.IsEmpty());
         long tiles = 0;
         ForEachSkinTile(piece, [&](const SkinRect& from, const SkinRect& to) {
             Check(Inside(from, piece.source) && Inside(to, piece.dest) && ++tiles < 1'000'000);

@@ -97,6 +97,22 @@ TEST(SkinNineGrid, TilesCoverTheDestinationOnceAndClipTheLastRowAndColumn)
             EXPECT_EQ(count, 1);
 }
 
+TEST(SkinNineGrid, TilesOutsideTheVisibleAreaAreLeftOut)
+{
+    SkinPiece piece;
+    piece.source = {0, 0, 4, 3};
+    piece.dest = {-1000000, 10, 1000000, 20};
+    piece.tileX = true; // stretched vertically
+    const SkinPiece visible = RestrictSkinTiles(piece, {0, 0, 640, 480});
+    EXPECT_EQ(visible.dest, (SkinRect{0, 10, 640, 20}));
+    const SkinPiece offGrid = RestrictSkinTiles(piece, {6, 0, 7, 480});
+    EXPECT_EQ(offGrid.dest, (SkinRect{4, 10, 7, 20})) << "tiles keep their grid";
+    EXPECT_TRUE(RestrictSkinTiles(piece, {2000000, 0, 2000001, 1}).dest.IsEmpty());
+    int tiles = 0;
+    ForEachSkinTile(visible, [&](const SkinRect&, const SkinRect&) { ++tiles; });
+    EXPECT_EQ(tiles, 160);
+}
+
 TEST(SkinNineGrid, StatesSelectFramesAndBadCountsAreRefused)
 {
     EXPECT_EQ(SelectSkinFrame(40, 10, 4, false, 2), (SkinRect{10, 0, 20, 10}));

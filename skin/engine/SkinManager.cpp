@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 namespace tavrelin::skin {
 namespace {
@@ -55,8 +56,22 @@ CSkinClass& CSkinManager::GetSkinClass(const std::string& className)
     return *skinClass;
 }
 
+// Windows Forms keeps its system colours in a hidden broadcast window of the
+// process, which learns of a change only from WM_SYSCOLORCHANGE.
+BOOL CALLBACK CSkinManager::PostColorChange(HWND window, LPARAM)
+{
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    char className[256] = {};
+    if (process == ::GetCurrentProcessId() && ::GetClassNameA(window, className, sizeof className) > 0 &&
+        std::strstr(className, ".NET-BroadcastEventWindow"))
+        ::PostMessageA(window, WM_SYSCOLORCHANGE, 0, 0);
+    return TRUE;
+}
+
 void CSkinManager::OnSkinChanged(bool, bool)
 {
+    ::EnumWindows(PostColorChange, 0);
 }
 
 int CSkinManager::ScreenBitsPerPixel() const

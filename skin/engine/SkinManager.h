@@ -50,6 +50,7 @@ protected:
     virtual int ScreenBitsPerPixel() const;
 
 private:
+    static BOOL CALLBACK PostColorChange(HWND window, LPARAM);
     bool CanSkinThisProcess() const;
     void FinishLoad(bool wasLoaded, bool success);
 

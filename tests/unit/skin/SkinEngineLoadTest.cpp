@@ -237,6 +237,27 @@ TEST(SkinEngineLoad, ModuleCodeNeverRuns)
     ::DeleteFileA(marker.c_str());
 }
 
+// The hidden colour window of Windows Forms hears of every skin change.
+TEST(SkinEngineLoad, BroadcastWindowsOfTheProcessGetAColourChange)
+{
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = ::DefWindowProcA;
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "WindowsForms10.Window.8.app.0.NET-BroadcastEventWindow.2.0.0.0.1";
+    ASSERT_NE(::RegisterClassA(&windowClass), 0);
+    HWND broadcast = ::CreateWindowA(windowClass.lpszClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                     windowClass.hInstance, nullptr);
+    ASSERT_NE(broadcast, nullptr);
+    CSkinManager manager;
+    MSG message{};
+    ASSERT_TRUE(manager.LoadSkin(ModuleSkinPath().c_str(), nullptr));
+    EXPECT_TRUE(::PeekMessageA(&message, broadcast, WM_SYSCOLORCHANGE, WM_SYSCOLORCHANGE, PM_REMOVE));
+    EXPECT_FALSE(manager.LoadSkin(nullptr, nullptr));
+    EXPECT_TRUE(::PeekMessageA(&message, broadcast, WM_SYSCOLORCHANGE, WM_SYSCOLORCHANGE, PM_REMOVE));
+    ::DestroyWindow(broadcast);
+    ::UnregisterClassA(windowClass.lpszClassName, windowClass.hInstance);
+}
+
 // Run by its own CTest test inside an 8-bit Xvfb screen.
 TEST(SkinEngineDepth8, LoadIsRefusedOnA256ColourScreen)
 {

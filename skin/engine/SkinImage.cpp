@@ -100,8 +100,37 @@ bool CSkinImage::DrawSolid(HDC dc, const SkinDrawRequest& request, const SolidPi
     return true;
 }
 
+namespace {
+
+// On a right-to-left context GDI mirrors every bitmap it copies; a skin part
+// that asks not to be mirrored keeps its images the way round they were drawn.
+class CBitmapOrientation {
+public:
+    CBitmapOrientation(HDC dc, bool mirror) : m_dc(dc), m_layout(::GetLayout(dc))
+    {
+        m_bChanged = m_layout != GDI_ERROR && (m_layout & LAYOUT_RTL) && !mirror;
+        if (m_bChanged)
+            ::SetLayout(dc, m_layout | LAYOUT_BITMAPORIENTATIONPRESERVED);
+    }
+    CBitmapOrientation(const CBitmapOrientation&) = delete;
+    CBitmapOrientation& operator=(const CBitmapOrientation&) = delete;
+    ~CBitmapOrientation()
+    {
+        if (m_bChanged)
+            ::SetLayout(m_dc, m_layout);
+    }
+
+private:
+    HDC m_dc;
+    DWORD m_layout;
+    bool m_bChanged = false;
+};
+
+} // namespace
+
 void CSkinImage::DrawImage(HDC dc, const SkinDrawRequest& request) const
 {
+    const CBitmapOrientation orientation(dc, m_bMirror);
     const SkinRect source = ToSkinRect(request.source);
     const SkinRect dest = ToSkinRect(request.dest);
     if (dest.IsEmpty() || source.IsEmpty() || source.left < 0 || source.top < 0 || source.right > m_nWidth ||

@@ -158,6 +158,31 @@ TEST_F(SkinEngineDraw, ColourKeyFramesAndOpaque32BitImages)
     }
 }
 
+// A right-to-left context mirrors the part's place and, unless MirrorImage
+// is false, its image. (Wine puts a blit that keeps the bitmap's orientation
+// one pixel further left than a mirrored one, so the block is found first.)
+TEST_F(SkinEngineDraw, RightToLeftContextsMirrorImagesUnlessThePartSaysNo)
+{
+    const test::ExpectedImage keyed = test::DrawingImage("KEYED");
+    constexpr int kUpHorz = 3, kDownHorz = 4, kWidth = 12;
+    for (const auto& [part, mirrored] : {std::pair{kUpHorz, false}, std::pair{kDownHorz, true}}) {
+        SCOPED_TRACE(mirrored);
+        test::CCanvas canvas(kWidth, 10, kBackground);
+        ASSERT_NE(::SetLayout(canvas.Dc(), LAYOUT_RTL), GDI_ERROR);
+        ASSERT_TRUE(DrawSkinBackground(canvas.Dc(), Class("SPIN"), part, 1, RECT{2, 2, 6, 6}));
+        ::SetLayout(canvas.Dc(), 0);
+        int left = 0;
+        while (left < kWidth && canvas.At(left, 2) == kBackgroundRgb)
+            ++left;
+        ASSERT_GE(left, kWidth - 7);
+        ASSERT_LE(left, kWidth - 6);
+        const RECT device{left, 2, left + 4, 6};
+        ExpectCanvas(canvas, device, [&, mirrored = mirrored](int x, int y) {
+            return keyed.At(mirrored ? 3 - x : x, y) & 0xFFFFFF;
+        });
+    }
+}
+
 TEST_F(SkinEngineDraw, NoneBorderFillAndMissingImages)
 {
     const RECT rect{1, 1, 9, 8};

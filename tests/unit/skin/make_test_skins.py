@@ -148,6 +148,15 @@ ImageFile = Images\Large.bmp
 SizingMargins = 20, 20, 20, 20
 SizingType = Tile
 
+[Spin.UpHorz]
+ImageFile = Images\Keyed.bmp
+SizingType = TrueSize
+MirrorImage = False
+
+[Spin.DownHorz]
+ImageFile = Images\Keyed.bmp
+SizingType = TrueSize
+
 [Status.Gripper]
 TextColor = 0 0 255
 TextShadowType = Single

@@ -183,6 +183,25 @@ TEST_F(SkinEngineDraw, RightToLeftContextsMirrorImagesUnlessThePartSaysNo)
     }
 }
 
+// The glyph takes the part's frame count: KEYED in four frames of 1 x 4,
+// centred in the rect less its content margins, magenta left out.
+TEST_F(SkinEngineDraw, ImageGlyphIsDrawnOverTheBackground)
+{
+    const test::ExpectedImage keyed = test::DrawingImage("KEYED");
+    test::CCanvas canvas(12, 10, kBackground);
+    const RECT rect{0, 0, 10, 8};
+    ASSERT_TRUE(DrawSkinBackground(canvas.Dc(), Class("HEADER"), 1, 1, rect));
+    ExpectCanvas(canvas, rect, [&](int x, int y) -> std::uint32_t {
+        const int glyphLeft = 2 + (8 - 1) / 2, glyphTop = (8 - 4) / 2;
+        if (x == glyphLeft && y >= glyphTop && y < glyphTop + 4) {
+            const std::uint32_t pixel = keyed.At(0, y - glyphTop) & 0xFFFFFF;
+            if (pixel != 0xFF00FF)
+                return pixel;
+        }
+        return 0xFF0000; // frame 1 of FRAMES
+    });
+}
+
 TEST_F(SkinEngineDraw, NoneBorderFillAndMissingImages)
 {
     const RECT rect{1, 1, 9, 8};

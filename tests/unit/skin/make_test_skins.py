@@ -157,6 +157,14 @@ MirrorImage = False
 ImageFile = Images\Keyed.bmp
 SizingType = TrueSize
 
+[Header.HeaderItem]
+ImageFile = Images\Frames.bmp
+ImageCount = 4
+GlyphType = ImageGlyph
+GlyphImageFile = Images\Keyed.bmp
+GlyphTransparent = True
+ContentMargins = 2, 0, 0, 0
+
 [Status.Gripper]
 TextColor = 0 0 255
 TextShadowType = Single

@@ -25,15 +25,8 @@ std::unique_ptr<CSkinImage> CSkinImage::FromPixels(const SkinPixels& pixels, boo
     if (!SkinImageSizeAllowed(pixels.width, pixels.height) ||
         pixels.argb.size() != static_cast<size_t>(pixels.width) * pixels.height)
         return nullptr;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = pixels.width;
-    info.bmiHeader.biHeight = -pixels.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    win::UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    win::UniqueBitmap bitmap = CreateSkinDib32(pixels.width, pixels.height, bits);
     if (!bitmap || !bits)
         return nullptr;
     std::memcpy(bits, pixels.argb.data(), pixels.argb.size() * sizeof(std::uint32_t));
@@ -203,10 +196,8 @@ bool CSkinImage::DrawTiledInBuffer(HDC dc, HDC sourceDC, const SkinPiece& piece)
         static_cast<long long>((width + tileWidth - 1) / tileWidth) * ((height + tileHeight - 1) / tileHeight) <=
             kFewTiles)
         return false;
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    win::UniqueBitmap buffer(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    win::UniqueBitmap buffer = CreateSkinDib32(width, height, bits);
     win::UniqueMemoryDC bufferDC(::CreateCompatibleDC(dc));
     if (!buffer || !bufferDC)
         return false;

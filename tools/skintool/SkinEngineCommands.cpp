@@ -2,6 +2,7 @@
 
 #include "skin/SkinSchemaTables.h"
 #include "skin/engine/SkinBackground.h"
+#include "skin/engine/SkinGdi.h"
 #include "skin/engine/SkinManager.h"
 #include "win/UniqueHandle.h"
 
@@ -132,10 +133,8 @@ int RunRenderCommand(int argc, char** argv)
     const int state = ParseId(argv[4], FindSkinStateId(partName.empty() ? std::string_view(className) : partName,
                                                        argv[4]));
 
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    win::UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    win::UniqueBitmap bitmap = CreateSkinDib32(width, height, bits);
     win::UniqueMemoryDC dc(::CreateCompatibleDC(nullptr));
     if (!bitmap || !dc)
         return kExitFailed;

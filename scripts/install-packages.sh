@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ make pkg-config
   mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   gcc-mingw-w64-i686-posix gcc-mingw-w64-x86-64-posix
-  libz-mingw-w64-dev
+  libz-mingw-w64-dev libpng-dev
   wine wine32:i386 wine64
   xvfb xauth x11-utils xdotool fonts-wine imagemagick
   ffmpeg sox lame libjpeg-turbo-progs libturbojpeg0-dev

@@ -1,7 +1,13 @@
 // skintool: looks into skin property files.
 //   skintool dump FILE    every stored property, one per line
 //   skintool check FILE   every line that stored nothing, and why, with counts
+// and on Windows, through the engine:
+//   skintool images SKINFILE [PROPERTYFILE]
+//   skintool render SKINFILE PROPERTYFILE|- CLASS PART STATE WIDTH HEIGHT OUT.bmp [R G B]
 #include "PropertyFileText.h"
+#if defined(_WIN32)
+#include "SkinEngineCommands.h"
+#endif
 
 #include "skin/SkinLineSource.h"
 #include "skin/SkinPropertyDump.h"
@@ -49,6 +55,11 @@ private:
 int Usage()
 {
     std::fprintf(stderr, "usage: skintool dump FILE | skintool check FILE\n");
+#if defined(_WIN32)
+    std::fprintf(stderr, "       skintool images SKINFILE [PROPERTYFILE]\n"
+                         "       skintool render SKINFILE PROPERTYFILE|- CLASS PART STATE WIDTH HEIGHT OUT.bmp "
+                         "[R G B]\n");
+#endif
     return kExitUsage;
 }
 
@@ -78,6 +89,16 @@ int Run(const std::string& command, const std::string& path)
 
 int main(int argc, char** argv)
 {
+#if defined(_WIN32)
+    if (argc >= 2 && std::string(argv[1]) == "images") {
+        const int code = tavrelin::skintool::RunImagesCommand(argc - 2, argv + 2);
+        return code == kExitUsage ? Usage() : code;
+    }
+    if (argc >= 2 && std::string(argv[1]) == "render") {
+        const int code = tavrelin::skintool::RunRenderCommand(argc - 2, argv + 2);
+        return code == kExitUsage ? Usage() : code;
+    }
+#endif
     if (argc != 3)
         return Usage();
     const std::string command = argv[1];

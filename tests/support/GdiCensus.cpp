@@ -1,0 +1,89 @@
+#include "GdiCensus.h"
+
+#include <windows.h>
+#include <winternl.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+namespace e2e {
+namespace {
+
+// Wine's shared GDI handle table: 65536 entries of this layout, the same in
+// 32- and 64-bit processes. A free entry has type 0.
+struct WineGdiHandleEntry {
+    std::uint64_t object;
+    std::uint32_t owner;
+    std::uint16_t unique;
+    std::uint8_t type;
+    std::uint8_t flags;
+    std::uint64_t userPointer;
+};
+static_assert(sizeof(WineGdiHandleEntry) == 24, "the table entry layout is fixed");
+constexpr int kWineGdiHandleCount = 0x10000;
+
+// Where the 64-bit process environment block keeps the table's address, and
+// where a 64-bit thread block keeps its environment block.
+constexpr std::size_t kPeb64GdiTableOffset = 0xF8;
+constexpr std::size_t kTeb64PebOffset = 0x60;
+#if !defined(_WIN64)
+constexpr std::size_t kPeb32GdiTableOffset = 0x94;
+// A 32-bit thread under Wine's 64-bit prefix finds its 64-bit thread block
+// in the field Windows calls GdiBatchCount; the table lies in the 64-bit
+// environment block then, as Wine's own gdi32 looks it up.
+constexpr std::size_t kTeb32GdiBatchCountOffset = 0xF70;
+#endif
+
+template <typename T>
+T ReadAt(const void* base, std::size_t offset)
+{
+    T value;
+    std::memcpy(&value, static_cast<const std::uint8_t*>(base) + offset, sizeof value);
+    return value;
+}
+
+const void* FindWineTable()
+{
+    // mingw's inline NtCurrentTeb reads a segment register through a
+    // zero-length array, which GCC's bounds check takes for an overflow.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
+    const void* teb = NtCurrentTeb();
+#pragma GCC diagnostic pop
+#if defined(_WIN64)
+    return ReadAt<const void*>(ReadAt<const void*>(teb, kTeb64PebOffset), kPeb64GdiTableOffset);
+#else
+    if (const std::uint32_t teb64 = ReadAt<std::uint32_t>(teb, kTeb32GdiBatchCountOffset)) {
+        const auto* peb64 = reinterpret_cast<const void*>(
+            static_cast<std::uintptr_t>(ReadAt<std::uint64_t>(reinterpret_cast<const void*>(teb64), kTeb64PebOffset)));
+        return reinterpret_cast<const void*>(
+            static_cast<std::uintptr_t>(ReadAt<std::uint64_t>(peb64, kPeb64GdiTableOffset)));
+    }
+    return ReadAt<const void*>(static_cast<const TEB*>(teb)->ProcessEnvironmentBlock, kPeb32GdiTableOffset);
+#endif
+}
+
+int CountWineTableEntries()
+{
+    const void* table = FindWineTable();
+    if (!table)
+        return -1;
+    const auto* entries = static_cast<const WineGdiHandleEntry*>(table);
+    int count = 0;
+    for (int index = 0; index < kWineGdiHandleCount; ++index)
+        count += entries[index].type != 0;
+    return count;
+}
+
+} // namespace
+
+int CountGdiObjects()
+{
+    const DWORD objects = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    if (objects > 0)
+        return static_cast<int>(objects);
+    return CountWineTableEntries();
+}
+
+} // namespace e2e

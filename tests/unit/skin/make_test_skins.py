@@ -1,0 +1,239 @@
+#!/usr/bin/env python3
+"""Writes the test skins of the engine tests:
+
+    make_test_skins.py OUTDIR
+
+OUTDIR/module/   the files the resource scripts in skins/ compile into skin
+                 modules (UTF-16LE property texts, images as raw DIB and PNG)
+OUTDIR/folder/   a folder skin: skin.ini and image files of the same names
+OUTDIR/alpha255/ a folder skin whose Documentation says AlphaLevel = 255
+OUTDIR/draw/     NAME.expect for each drawing image: "W H ALPHA" and the
+                 pixels 0xAARRGGBB as the image holds them (straight alpha)
+OUTDIR/images/   the reader test images (see make_skin_images.py)
+"""
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import make_skin_images as images  # noqa: E402
+
+MAGENTA = 0xFF00FF
+
+
+def rgb(r, g, b):
+    return (r << 16) | (g << 8) | b
+
+
+def nine_regions(size, cell, colours, pattern_corners=True):
+    """A size x size image of 3 x 3 cells; corners get a pattern of distinct
+    pixels so that a copy in the wrong place shows."""
+    rows = []
+    for y in range(size):
+        row = []
+        for x in range(size):
+            cx, cy = min(x // cell, 2), min(y // cell, 2)
+            colour = colours[cy * 3 + cx]
+            if pattern_corners and cx != 1 and cy != 1:
+                colour = rgb(17 * x % 256, 29 * y % 256, (x * y * 7 + 40) % 256)
+            row.append(0xFF000000 | colour)
+        rows.append(row)
+    return rows
+
+
+def drawing_images():
+    """name -> (file name, bytes for the folder, bytes for the module, kind, w, h, alpha, rows)."""
+    out = {}
+    grid = nine_regions(9, 3, [0, rgb(200, 0, 0), 0, rgb(0, 200, 0), rgb(0, 0, 200), rgb(200, 200, 0), 0,
+                               rgb(0, 200, 200), 0])
+    tile = [[0xFF000000 | rgb(20 * x + 10, 25 * y + 5, (x ^ y) * 30) for x in range(8)] for y in range(8)]
+    keyed = [[0xFF000000 | (MAGENTA if (x + y) % 3 == 0 else rgb(50 * x, 60 * y, 90)) for x in range(4)]
+             for y in range(4)]
+    frames = [[0xFF000000 | [rgb(255, 0, 0), rgb(0, 255, 0), rgb(0, 0, 255), rgb(9, 9, 9)][x // 4] for x in range(16)]
+              for y in range(4)]
+    alpha = [[((x * 50) % 256 if y != 1 else 0) << 24 | rgb(200, 40 * y, 30 * x) for x in range(6)] for y in range(4)]
+    opaque32 = [[0xFF000000 | rgb(3 * x, 100, 7 * y) for x in range(5)] for y in range(3)]
+    zero32 = [[rgb(3 * x, 100, 7 * y) for x in range(5)] for y in range(3)]
+    for name, rows, bits in (("GRID", grid, 24), ("TILE", tile, 24), ("KEYED", keyed, 24), ("FRAMES", frames, 24),
+                             ("OPAQUE32", opaque32, 32), ("ZERO32", zero32, 32)):
+        dib = images.dib_bytes(len(rows[0]), len(rows), bits, rows)
+        out[name] = (name + ".BMP", images.bmp_file(dib), dib, "2", len(rows[0]), len(rows), bits == 32, rows)
+    large = [[0xFF000000 | rgb((x * 7 + y) & 255, (x * y) & 255, (y * 3) & 255) for x in range(800)]
+             for y in range(600)]
+    dib = images.dib_bytes(800, 600, 24, large)
+    out["LARGE"] = ("LARGE.BMP", images.bmp_file(dib), dib, "2", 800, 600, False, None)
+    large_png = [[(x & 255, y & 255, (x ^ y) & 255, (x + y) & 255) for x in range(1024)] for y in range(512)]
+    png = images.png_bytes(1024, 512, 8, 6, large_png)
+    out["LARGEPNG"] = ("LARGE.PNG", png, png, "PNG", 1024, 512, True, None)
+    png_rows = [[((p >> 16) & 255, (p >> 8) & 255, p & 255, p >> 24) for p in r] for r in alpha]
+    png = images.png_bytes(6, 4, 8, 6, png_rows)
+    out["ALPHA"] = ("ALPHA.PNG", png, png, "PNG", 6, 4, True, alpha)
+    return out
+
+
+PROPERTIES = r"""; Test skin of the engine tests
+[Documentation]
+DisplayName = Engine test skin
+
+[SysMetrics]
+BtnFace = 1 2 3
+Window = 250 240 230
+CaptionBarHeight = 30
+SmCaptionBarHeight = 100000
+ScrollbarWidth = 99999
+ScrollbarHeight = 21
+CaptionFont = Tahoma, 9, Bold
+
+[Button.PushButton]
+ImageFile = Images\Grid.bmp
+SizingMargins = 3, 3, 3, 3
+
+[Button.PushButton(Hot)]
+BorderOnly = True
+
+[Button.PushButton(Pressed)]
+SizingMargins = 3, 3, 3, 3
+ImageFile = Images\Grid.bmp
+BorderOnly = 7
+
+[Button.RadioButton]
+ImageFile = Images\Tile.bmp
+SizingMargins = 2, 2, 2, 2
+SizingType = Tile
+
+[Button.CheckBox]
+ImageFile = Images\Alpha.png
+SizingType = TrueSize
+
+[Button.GroupBox]
+ImageFile = Images\Keyed.bmp
+SizingType = TrueSize
+Transparent = True
+
+[Button.UserButton]
+ImageFile = Images\Frames.bmp
+ImageCount = 4
+ImageLayout = Horizontal
+
+[Window.FrameLeft]
+ImageFile = Images\Grid.bmp
+SizingMargins = 3, 3, 3, 3
+BorderOnly = True
+
+[Toolbar.Button]
+BgType = None
+
+[Toolbar.DropDownButton]
+BgType = BorderFill
+BorderSize = 2
+BorderColor = 10 20 30
+FillColor = 200 100 50
+
+[Toolbar.SplitButton]
+ImageFile = Images\Missing.bmp
+
+[Status.Pane]
+ImageFile = Images\Opaque32.bmp
+SizingType = TrueSize
+
+[Status.GripperPane]
+ImageFile = Images\Zero32.bmp
+SizingType = TrueSize
+
+[Trackbar.Track]
+ImageFile = Images\Large.png
+SizingMargins = 10, 10, 10, 10
+
+[Trackbar.Thumb]
+ImageFile = Images\Large.bmp
+SizingMargins = 20, 20, 20, 20
+SizingType = Tile
+
+[Spin.UpHorz]
+ImageFile = Images\Keyed.bmp
+SizingType = TrueSize
+MirrorImage = False
+
+[Spin.DownHorz]
+ImageFile = Images\Keyed.bmp
+SizingType = TrueSize
+
+[Header.HeaderItem]
+ImageFile = Images\Frames.bmp
+ImageCount = 4
+GlyphType = ImageGlyph
+GlyphImageFile = Images\Keyed.bmp
+GlyphTransparent = True
+ContentMargins = 2, 0, 0, 0
+
+[Status.Gripper]
+TextColor = 0 0 255
+TextShadowType = Single
+TextShadowOffset = 2, 2
+TextShadowColor = 255 0 0
+"""
+
+
+def utf16(text, bom):
+    data = text.replace("\n", "\r\n").encode("utf-16-le")
+    return (b"\xff\xfe" if bom else b"") + data
+
+
+def loader_sections(cases):
+    """Property lines naming every reader test image, eight to a section."""
+    sections = ["Progress.Bar", "Progress.BarVert", "Progress.Chunk", "Progress.ChunkVert", "Tab.TabItem",
+                "Tab.Pane", "Tab.Body", "Header.HeaderItem", "Spin.Up", "Spin.Down", "Edit.EditText"]
+    keys = ["ImageFile", "ImageFile1", "ImageFile2", "ImageFile3", "ImageFile4", "ImageFile5", "GlyphImageFile",
+            "StockImageFile"]
+    lines = []
+    for index, name in enumerate(cases):
+        if index % len(keys) == 0:
+            lines.append("\n[%s]" % sections[index // len(keys)])
+        lines.append("%s = Readers\\%s" % (keys[index % len(keys)], name))
+    return "\n".join(lines) + "\n"
+
+
+def write(path, data):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(data)
+
+
+def main():
+    out = sys.argv[1]
+    images.write_all(os.path.join(out, "images"))
+    reader_cases = [line.split() for line in open(os.path.join(out, "images", "images.txt"))]
+    module_cases = [(n, k) for n, k in reader_cases if k in ("png", "dib")]
+    reader_names = ["%s.%s" % (n, "BMP" if k == "dib" else "PNG") for n, k in module_cases]
+    properties = PROPERTIES + loader_sections(reader_names)
+
+    draw = drawing_images()
+    rc_lines = []
+    for name, (file_name, folder_bytes, module_bytes, rc_type, w, h, alpha, rows) in draw.items():
+        write(os.path.join(out, "folder", "Images", file_name), folder_bytes)
+        write(os.path.join(out, "module", file_name), module_bytes)
+        rc_lines.append('IMAGES_%s %s "%s"' % (file_name.replace(".", "_"), rc_type, file_name))
+        if rows is None:
+            continue
+        words = " ".join("%08x" % p for r in rows for p in r)
+        write(os.path.join(out, "draw", name + ".expect"), ("%d %d %d\n%s\n" % (w, h, int(alpha), words)).encode())
+    for (name, kind), res_name in zip(module_cases, reader_names):
+        with open(os.path.join(out, "images", "%s.%s" % (name, kind)), "rb") as f:
+            data = f.read()
+        write(os.path.join(out, "module", "readers", "%s.%s" % (name, kind)), data)
+        rc_type = "PNG" if kind == "png" else "2"
+        rc_lines.append('READERS_%s %s "readers/%s.%s"' % (res_name.replace(".", "_"), rc_type, name, kind))
+    write(os.path.join(out, "module", "images.rc"), ("\n".join(rc_lines) + "\n").encode())
+
+    write(os.path.join(out, "module", "themes_ini.txt"),
+          utf16("[Documentation]\nDisplayName = Test\n\n[File.Normal]\nColorSchemes = Test\n", False))
+    # A byte-order mark and an odd last byte, as the text may come.
+    write(os.path.join(out, "module", "normal_ini.txt"), utf16(properties, True) + b"\r")
+    write(os.path.join(out, "module", "office_ini.txt"), utf16("[Globals]\nImageFile = Images\\Grid.bmp\n", True))
+    write(os.path.join(out, "folder", "skin.ini"), properties.replace("\n", "\r\n").encode("latin-1"))
+    write(os.path.join(out, "alpha255", "skin.ini"),
+          b"[Documentation]\r\nAlphaLevel = 255\r\n[Button.CheckBox]\r\nImageFile = Alpha.png\r\n")
+    write(os.path.join(out, "alpha255", "Alpha.png"), draw["ALPHA"][1])
+
+
+if __name__ == "__main__":
+    main()

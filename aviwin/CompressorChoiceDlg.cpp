@@ -19,14 +19,14 @@ constexpr wchar_t kFullFrames[] = L"Full Frames (Uncompressed)";
 // The codec's description when it accepts the frames.
 std::optional<std::wstring> AcceptingCodec(DWORD fccHandler, const BITMAPINFO& input)
 {
-    const UniqueCodec codec(::ICOpen(ICTYPE_VIDEO, fccHandler, ICMODE_COMPRESS));
-    if (!codec) {
+    const tavrelin::UniqueCodec codec(::ICOpen(ICTYPE_VIDEO, fccHandler, ICMODE_COMPRESS));
+    if (!codec)
         return std::nullopt;
-    }
     BITMAPINFO format = input;
     ICINFO info{};
     info.dwSize = sizeof(info);
-    if (ICCompressQuery(codec.get(), &format, nullptr) != ICERR_OK || ::ICGetInfo(codec.get(), &info, sizeof(info)) == 0) {
+    if (ICCompressQuery(codec.get(), &format, nullptr) != ICERR_OK ||
+        ::ICGetInfo(codec.get(), &info, sizeof(info)) == 0) {
         return std::nullopt;
     }
     return info.szDescription[0] != L'\0' ? info.szDescription : info.szName;

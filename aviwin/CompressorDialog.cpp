@@ -14,12 +14,11 @@ std::wstring CodecDescription(DWORD fccHandler)
     if (fccHandler == 0) {
         return {};
     }
-    const UniqueCodec codec(::ICOpen(ICTYPE_VIDEO, fccHandler, ICMODE_QUERY));
+    const tavrelin::UniqueCodec codec(::ICOpen(ICTYPE_VIDEO, fccHandler, ICMODE_QUERY));
     ICINFO info{};
     info.dwSize = sizeof(info);
-    if (!codec || ::ICGetInfo(codec.get(), &info, sizeof(info)) == 0) {
+    if (!codec || ::ICGetInfo(codec.get(), &info, sizeof(info)) == 0)
         return {};
-    }
     return info.szDescription;
 }
 

@@ -43,7 +43,8 @@ BitmapInfoHeader FromBitmapInfoHeader(const BITMAPINFOHEADER& header)
     return out;
 }
 
-CVcmCompressor::CVcmCompressor(UniqueCodec codec, const AviCompressOptions& options) : m_codec(std::move(codec))
+CVcmCompressor::CVcmCompressor(tavrelin::UniqueCodec codec, const AviCompressOptions& options)
+    : m_codec(std::move(codec))
 {
     m_compVars.cbSize = sizeof(m_compVars);
     m_compVars.dwFlags = ICMF_COMPVARS_VALID;
@@ -116,10 +117,9 @@ CompressorFactory MakePlatformCompressorFactory()
         if (auto pStandard = MakeStandardCompressor(options)) {
             return pStandard;
         }
-        UniqueCodec codec(::ICOpen(ICTYPE_VIDEO, options.fccHandler, ICMODE_COMPRESS));
-        if (!codec) {
+        tavrelin::UniqueCodec codec(::ICOpen(ICTYPE_VIDEO, options.fccHandler, ICMODE_COMPRESS));
+        if (!codec)
             return nullptr;
-        }
         return std::make_unique<CVcmCompressor>(std::move(codec), options);
     };
 }

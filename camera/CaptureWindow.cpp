@@ -285,8 +285,9 @@ HWND CreateOwnCaptureWindow(const char* name, DWORD style, int x, int y, int wid
         return nullptr;
     auto window = std::make_unique<CCaptureWindow>();
     if (!window->CreateEx(0, kCaptureWindowClass, name, style, x, y, width, height, parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))))
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)))) {
         return nullptr;
+    }
     return win::CWnd::GiveToWindow(std::move(window));
 }
 

@@ -61,11 +61,10 @@ void DDX_Radio(CDataExchange* exchange, int controlId, int& value)
 HWND CDialog::CreateFromTemplate(HWND parent)
 {
     CreationScope scope(this);
-    HWND window = m_pMemoryTemplate
-                      ? ::CreateDialogIndirectParamW(AfxGetInstanceHandle(), m_pMemoryTemplate, parent,
-                                                     PassiveDialogProc, 0)
-                      : ::CreateDialogParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_templateId), parent,
-                                             PassiveDialogProc, 0);
+    HWND window = m_pMemoryTemplate ? ::CreateDialogIndirectParamW(AfxGetInstanceHandle(), m_pMemoryTemplate, parent,
+                                                                   PassiveDialogProc, 0)
+                                    : ::CreateDialogParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_templateId),
+                                                           parent, PassiveDialogProc, 0);
     if (window && m_hWnd != window) {
         ::DestroyWindow(window);
         return nullptr;

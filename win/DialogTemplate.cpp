@@ -24,7 +24,7 @@ void CDialogTemplate::AddControl(EControlClass controlClass, std::wstring_view t
     m_words.insert(m_words.end(), {static_cast<WORD>(x), static_cast<WORD>(y), static_cast<WORD>(width),
                                    static_cast<WORD>(height), id, 0xFFFF, static_cast<WORD>(controlClass)});
     PutText(text);
-    m_words.push_back(0);  // no creation data
+    m_words.push_back(0); // no creation data
     ++m_words[m_countIndex];
 }
 

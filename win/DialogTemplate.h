@@ -13,7 +13,13 @@ namespace win {
 class CDialogTemplate {
 public:
     // The predefined control classes, named in a template by these atoms.
-    enum EControlClass : WORD { kButton = 0x0080, kEdit = 0x0081, kStatic = 0x0082, kListBox = 0x0083, kComboBox = 0x0085 };
+    enum EControlClass : WORD {
+        kButton = 0x0080,
+        kEdit = 0x0081,
+        kStatic = 0x0082,
+        kListBox = 0x0083,
+        kComboBox = 0x0085
+    };
     // The id of a control nobody addresses (a label).
     static constexpr WORD kNoId = 0xFFFF;
 

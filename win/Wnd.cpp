@@ -265,8 +265,8 @@ bool RegisterNamedClassForFramework(const char* name, UINT classStyle, HCURSOR c
 std::string RegisterClassForFramework(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon)
 {
     char name[96];
-    std::snprintf(name, sizeof name, "Tavrelin:%x:%p:%p:%p", classStyle,
-                  static_cast<void*>(cursor), static_cast<void*>(background), static_cast<void*>(icon));
+    std::snprintf(name, sizeof name, "Tavrelin:%x:%p:%p:%p", classStyle, static_cast<void*>(cursor),
+                  static_cast<void*>(background), static_cast<void*>(icon));
     RegisterNamedClassForFramework(name, classStyle, cursor, background, icon);
     return name;
 }

@@ -75,9 +75,9 @@ TEST(DialogTemplate, EveryControlHasItsClassTextAndPlaceInDialogUnits)
             const char* className;
             RECT units;
         };
-        for (const Expected& control : {Expected{kLabelId, "Static", {7, 7, 107, 15}},
-                                        Expected{kListId, "ListBox", {7, 18, 153, 58}},
-                                        Expected{IDOK, "Button", {103, 80, 153, 94}}}) {
+        for (const Expected& control :
+             {Expected{kLabelId, "Static", {7, 7, 107, 15}}, Expected{kListId, "ListBox", {7, 18, 153, 58}},
+              Expected{IDOK, "Button", {103, 80, 153, 94}}}) {
             HWND item = self.GetDlgItem(control.id);
             ASSERT_NE(item, nullptr) << control.className;
             EXPECT_EQ(ClassOf(item), control.className);
@@ -114,8 +114,8 @@ TEST(DialogTemplate, AnsiTextIsWidenedByTheCodePage)
 // must end instead of waiting for an EndDialog that never comes.
 TEST(DialogTemplate, ModalLoopEndsWhenTheOwnerTakesTheDialogAlong)
 {
-    HWND owner = ::CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
-                                   nullptr, nullptr);
+    HWND owner = ::CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr,
+                                   nullptr);
     ASSERT_NE(owner, nullptr);
     const Template dialogTemplate = ThreeControls();
 

@@ -21,8 +21,11 @@ bool IsUsableDib(const DibFrame& frame)
     if (frame.pBits == nullptr || header.biSize < kBitmapInfoHeaderSize) {
         return false;
     }
-    if (header.biWidth <= 0 || header.biWidth > 65535 || header.biHeight == 0 ||
-        header.biHeight < -65535 || header.biHeight > 65535) {
+    // The largest size a JPEG frame can state (CJpegEncoder::kMaxDimension),
+    // repeated here because the container may not depend on the encoder.
+    constexpr std::int32_t kMaxDimension = 65535;
+    if (header.biWidth <= 0 || header.biWidth > kMaxDimension || header.biHeight == 0 ||
+        header.biHeight < -kMaxDimension || header.biHeight > kMaxDimension) {
         return false;
     }
     if (header.biCompression != kBiRgb || (header.biBitCount != 24 && header.biBitCount != 32)) {

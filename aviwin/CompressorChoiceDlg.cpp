@@ -3,85 +3,34 @@
 #include <vfw.h>
 
 #include "aviwin/MotionJpegCodec.h"
+#include "aviwin/VcmCompressor.h"
 #include "avi/VideoCompressor.h"
 #include "riff/Fourcc.h"
+#include "win/DialogTemplate.h"
 
 #include <algorithm>
 #include <cstdint>
 
 namespace {
 
-constexpr int kCompressorListId = 880;
 constexpr int kLabelId = 881;
 constexpr wchar_t kFullFrames[] = L"Full Frames (Uncompressed)";
 
 // The codec's description when it accepts the frames.
 std::optional<std::wstring> AcceptingCodec(DWORD fccHandler, const BITMAPINFO& input)
 {
-    const HIC hCodec = ::ICOpen(ICTYPE_VIDEO, fccHandler, ICMODE_COMPRESS);
-    if (hCodec == nullptr) {
+    const tavrelin::UniqueCodec codec(::ICOpen(ICTYPE_VIDEO, fccHandler, ICMODE_COMPRESS));
+    if (!codec)
         return std::nullopt;
-    }
     BITMAPINFO format = input;
     ICINFO info{};
     info.dwSize = sizeof(info);
-    std::optional<std::wstring> description;
-    if (ICCompressQuery(hCodec, &format, nullptr) == ICERR_OK && ::ICGetInfo(hCodec, &info, sizeof(info)) != 0) {
-        description = info.szDescription[0] != L'\0' ? info.szDescription : info.szName;
+    if (ICCompressQuery(codec.get(), &format, nullptr) != ICERR_OK ||
+        ::ICGetInfo(codec.get(), &info, sizeof(info)) == 0) {
+        return std::nullopt;
     }
-    ::ICClose(hCodec);
-    return description;
+    return info.szDescription[0] != L'\0' ? info.szDescription : info.szName;
 }
-
-// An in-memory dialog template: the words of DLGTEMPLATE and its items.
-class CDialogTemplate {
-public:
-    CDialogTemplate(const wchar_t* pszCaption, short width, short height)
-    {
-        const DWORD style = DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-        PutDword(style);
-        PutDword(0);
-        m_countIndex = m_words.size();
-        PutWords({0, 0, 0, static_cast<WORD>(width), static_cast<WORD>(height), 0, 0});
-        PutText(pszCaption);
-        PutWords({8});
-        PutText(L"MS Shell Dlg");
-    }
-
-    void AddItem(WORD atom, const wchar_t* pszText, int id, DWORD style, short x, short y, short cx, short cy)
-    {
-        while (m_words.size() % 2 != 0) {
-            m_words.push_back(0);
-        }
-        PutDword(style | WS_CHILD | WS_VISIBLE);
-        PutDword(0);
-        PutWords({static_cast<WORD>(x), static_cast<WORD>(y), static_cast<WORD>(cx), static_cast<WORD>(cy),
-                  static_cast<WORD>(id), 0xFFFF, atom});
-        PutText(pszText);
-        PutWords({0});
-        ++m_words[m_countIndex];
-    }
-
-    const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(m_words.data()); }
-
-private:
-    void PutDword(DWORD value) { PutWords({LOWORD(value), HIWORD(value)}); }
-    void PutWords(std::initializer_list<WORD> words) { m_words.insert(m_words.end(), words); }
-    void PutText(const wchar_t* pszText)
-    {
-        for (; *pszText != L'\0'; ++pszText) {
-            m_words.push_back(static_cast<WORD>(*pszText));
-        }
-        m_words.push_back(0);
-    }
-
-    std::vector<WORD> m_words;  // WORD-aligned as the template requires; items DWORD-aligned
-    std::size_t m_countIndex = 0;
-};
-
-constexpr WORD kButtonAtom = 0x0080;
-constexpr WORD kStaticAtom = 0x0082;
-constexpr WORD kComboBoxAtom = 0x0085;
 
 } // namespace
 
@@ -125,50 +74,23 @@ CCompressorChoiceDlg::CCompressorChoiceDlg(std::vector<CompressorChoice> choices
 {
 }
 
-std::optional<DWORD> CCompressorChoiceDlg::DoModal(HWND hParent, const char* pszTitle)
+std::optional<DWORD> CCompressorChoiceDlg::Choose(HWND hParent, const char* pszTitle)
 {
-    m_pszTitle = pszTitle;
+    using Template = win::CDialogTemplate;
     m_chosen.reset();
-    CDialogTemplate dialogTemplate(L"", 220, 62);
-    dialogTemplate.AddItem(kStaticAtom, L"&Compressor:", kLabelId, SS_LEFT, 7, 9, 50, 8);
-    dialogTemplate.AddItem(kComboBoxAtom, L"", kCompressorListId,
-                           CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 60, 7, 153, 120);
-    dialogTemplate.AddItem(kButtonAtom, L"OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 109, 41, 50, 14);
-    dialogTemplate.AddItem(kButtonAtom, L"Cancel", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 163, 41, 50, 14);
-    ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), dialogTemplate.Get(), hParent,
-                              &CCompressorChoiceDlg::DialogProc, reinterpret_cast<LPARAM>(this));
+    Template dialogTemplate(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 220, 62, win::WidenAnsi(pszTitle));
+    dialogTemplate.AddControl(Template::kStatic, L"&Compressor:", kLabelId, SS_LEFT, 7, 9, 50, 8);
+    dialogTemplate.AddControl(Template::kComboBox, L"", kCompressorListId, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
+                              60, 7, 153, 120);
+    dialogTemplate.AddControl(Template::kButton, L"OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 109, 41, 50, 14);
+    dialogTemplate.AddControl(Template::kButton, L"Cancel", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 163, 41, 50, 14);
+    DoModalIndirect(dialogTemplate.Get(), hParent);
     return m_chosen;
 }
 
-INT_PTR CALLBACK CCompressorChoiceDlg::DialogProc(HWND hDialog, UINT message, WPARAM wParam, LPARAM lParam)
+BOOL CCompressorChoiceDlg::OnInitDialog()
 {
-    if (message == WM_INITDIALOG) {
-        ::SetWindowLongPtrW(hDialog, DWLP_USER, lParam);
-        auto* pThis = reinterpret_cast<CCompressorChoiceDlg*>(lParam);
-        pThis->OnInitDialog(hDialog, pThis->m_pszTitle);
-        return TRUE;
-    }
-    auto* pThis = reinterpret_cast<CCompressorChoiceDlg*>(::GetWindowLongPtrW(hDialog, DWLP_USER));
-    if (pThis == nullptr || message != WM_COMMAND) {
-        return FALSE;
-    }
-    switch (LOWORD(wParam)) {
-    case IDOK:
-        pThis->OnOK(hDialog);
-        ::EndDialog(hDialog, IDOK);
-        return TRUE;
-    case IDCANCEL:
-        ::EndDialog(hDialog, IDCANCEL);
-        return TRUE;
-    default:
-        return FALSE;
-    }
-}
-
-void CCompressorChoiceDlg::OnInitDialog(HWND hDialog, const char* pszTitle)
-{
-    ::SetWindowTextA(hDialog, pszTitle);
-    const HWND hList = ::GetDlgItem(hDialog, kCompressorListId);
+    const HWND hList = GetDlgItem(kCompressorListId);
     std::size_t selection = 0;
     for (std::size_t index = 0; index < m_choices.size(); ++index) {
         ::SendMessageW(hList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(m_choices[index].description.c_str()));
@@ -177,12 +99,15 @@ void CCompressorChoiceDlg::OnInitDialog(HWND hDialog, const char* pszTitle)
         }
     }
     ::SendMessageW(hList, CB_SETCURSEL, selection, 0);
+    return TRUE;
 }
 
-void CCompressorChoiceDlg::OnOK(HWND hDialog)
+// OK ends the dialog even without a selection, which then chooses nothing.
+void CCompressorChoiceDlg::OnOK()
 {
-    const LRESULT selection = ::SendDlgItemMessageW(hDialog, kCompressorListId, CB_GETCURSEL, 0, 0);
+    const LRESULT selection = ::SendDlgItemMessageW(m_hWnd, kCompressorListId, CB_GETCURSEL, 0, 0);
     if (selection >= 0 && static_cast<std::size_t>(selection) < m_choices.size()) {
         m_chosen = m_choices[static_cast<std::size_t>(selection)].fccHandler;
     }
+    EndDialog(IDOK);
 }

@@ -3,11 +3,14 @@
 // list codecs installed for one process: the same caption, the same list
 // (combo box 880) and the same choices.
 
-#include <windows.h>
+#include "win/Dialog.h"
 
 #include <optional>
 #include <string>
 #include <vector>
+
+// The compressor list's control id, in the platform's dialog as in ours.
+inline constexpr int kCompressorListId = 880;
 
 struct CompressorChoice {
     DWORD fccHandler = 0;
@@ -22,20 +25,20 @@ std::vector<CompressorChoice> OfferedCompressors(const BITMAPINFO& input);
 // that the platform's dialog shows it.
 bool IsListedCodec(DWORD fccHandler);
 
-class CCompressorChoiceDlg {
+class CCompressorChoiceDlg final : public win::CDialog {
 public:
     CCompressorChoiceDlg(std::vector<CompressorChoice> choices, DWORD presetHandler);
 
-    // Shows the dialog modally; the chosen handler, or none on Cancel.
-    std::optional<DWORD> DoModal(HWND hParent, const char* pszTitle);
+    // Shows the dialog modally over hParent (none: no owner); the chosen
+    // handler, or none on Cancel.
+    std::optional<DWORD> Choose(HWND hParent, const char* pszTitle);
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
 
 private:
-    static INT_PTR CALLBACK DialogProc(HWND hDialog, UINT message, WPARAM wParam, LPARAM lParam);
-    void OnInitDialog(HWND hDialog, const char* pszTitle);
-    void OnOK(HWND hDialog);
-
     std::vector<CompressorChoice> m_choices;
     DWORD m_presetHandler;
     std::optional<DWORD> m_chosen;
-    const char* m_pszTitle = nullptr;
 };

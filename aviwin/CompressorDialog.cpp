@@ -8,26 +8,18 @@
 
 namespace {
 
-constexpr int kCompressorListId = 880;
-
 // The text the dialog lists for a codec: its description.
 std::wstring CodecDescription(DWORD fccHandler)
 {
     if (fccHandler == 0) {
         return {};
     }
-    const HIC hCodec = ::ICOpen(ICTYPE_VIDEO, fccHandler, ICMODE_QUERY);
-    if (hCodec == nullptr) {
-        return {};
-    }
+    const tavrelin::UniqueCodec codec(::ICOpen(ICTYPE_VIDEO, fccHandler, ICMODE_QUERY));
     ICINFO info{};
     info.dwSize = sizeof(info);
-    std::wstring description;
-    if (::ICGetInfo(hCodec, &info, sizeof(info)) != 0) {
-        description = info.szDescription;
-    }
-    ::ICClose(hCodec);
-    return description;
+    if (!codec || ::ICGetInfo(codec.get(), &info, sizeof(info)) == 0)
+        return {};
+    return info.szDescription;
 }
 
 // Some versions of the dialog always start on "Full Frames"; the hook moves
@@ -122,7 +114,7 @@ bool ChooseInPlatformDialog(HWND hParent, BITMAPINFO input, AviCompressOptions& 
 bool ChooseInOwnDialog(HWND hParent, const BITMAPINFO& input, AviCompressOptions& options)
 {
     CCompressorChoiceDlg dialog(OfferedCompressors(input), options.fccHandler);
-    const std::optional<DWORD> chosen = dialog.DoModal(hParent, kCompressorDialogTitle);
+    const std::optional<DWORD> chosen = dialog.Choose(hParent, kCompressorDialogTitle);
     if (!chosen) {
         return false;
     }

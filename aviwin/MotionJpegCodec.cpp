@@ -36,7 +36,8 @@ bool IsEncodableInput(const BITMAPINFOHEADER* pInput)
 {
     return pInput != nullptr && pInput->biSize >= sizeof(BITMAPINFOHEADER) && pInput->biCompression == BI_RGB &&
            pInput->biBitCount == 24 && pInput->biPlanes == 1 && pInput->biWidth >= 1 &&
-           pInput->biWidth <= 65535 && pInput->biHeight >= 1 && pInput->biHeight <= 65535;
+           pInput->biWidth <= CJpegEncoder::kMaxDimension && pInput->biHeight >= 1 &&
+           pInput->biHeight <= CJpegEncoder::kMaxDimension;
 }
 
 DWORD EncodedCapacity(const BITMAPINFOHEADER& input)

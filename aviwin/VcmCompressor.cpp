@@ -43,11 +43,12 @@ BitmapInfoHeader FromBitmapInfoHeader(const BITMAPINFOHEADER& header)
     return out;
 }
 
-CVcmCompressor::CVcmCompressor(HIC hCodec, const AviCompressOptions& options)
+CVcmCompressor::CVcmCompressor(tavrelin::UniqueCodec codec, const AviCompressOptions& options)
+    : m_codec(std::move(codec))
 {
     m_compVars.cbSize = sizeof(m_compVars);
     m_compVars.dwFlags = ICMF_COMPVARS_VALID;
-    m_compVars.hic = hCodec;
+    m_compVars.hic = m_codec.get();
     m_compVars.fccType = ICTYPE_VIDEO;
     m_compVars.fccHandler = options.fccHandler;
     m_compVars.lQ = CodecQuality(options.dwQuality);
@@ -59,7 +60,8 @@ CVcmCompressor::~CVcmCompressor()
     if (m_bSequenceStarted) {
         ::ICSeqCompressFrameEnd(&m_compVars);
     }
-    // Closes the codec as well.
+    // Frees the sequence's buffers; the codec is m_codec's to close.
+    m_compVars.hic = nullptr;
     ::ICCompressorFree(&m_compVars);
 }
 
@@ -115,10 +117,9 @@ CompressorFactory MakePlatformCompressorFactory()
         if (auto pStandard = MakeStandardCompressor(options)) {
             return pStandard;
         }
-        const HIC hCodec = ::ICOpen(ICTYPE_VIDEO, options.fccHandler, ICMODE_COMPRESS);
-        if (hCodec == nullptr) {
+        tavrelin::UniqueCodec codec(::ICOpen(ICTYPE_VIDEO, options.fccHandler, ICMODE_COMPRESS));
+        if (!codec)
             return nullptr;
-        }
-        return std::make_unique<CVcmCompressor>(hCodec, options);
+        return std::make_unique<CVcmCompressor>(std::move(codec), options);
     };
 }

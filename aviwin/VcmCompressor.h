@@ -7,14 +7,23 @@
 #include <vfw.h>
 
 #include "avi/VideoCompressor.h"
+#include "win/UniqueHandle.h"
 
 #include <vector>
+
+namespace tavrelin {
+
+inline void CloseCodec(HIC codec) { ::ICClose(codec); }
+// An open codec, closed with its owner.
+using UniqueCodec = win::UniqueHandle<HIC, CloseCodec>;
+
+} // namespace tavrelin
 
 class CVcmCompressor final : public CVideoCompressor {
 public:
     // Takes over the open codec; options give the quality (0: the codec's
     // default) and the key-frame distance (0: every frame a key frame).
-    CVcmCompressor(HIC hCodec, const AviCompressOptions& options);
+    CVcmCompressor(tavrelin::UniqueCodec codec, const AviCompressOptions& options);
     ~CVcmCompressor() override;
     CVcmCompressor(const CVcmCompressor&) = delete;
     CVcmCompressor& operator=(const CVcmCompressor&) = delete;
@@ -26,6 +35,8 @@ public:
 private:
     bool StartSequence(const BitmapInfoHeader& input);
 
+    tavrelin::UniqueCodec m_codec;
+    // Refers to m_codec without owning it.
     COMPVARS m_compVars{};
     bool m_bSequenceStarted = false;
 };

@@ -16,7 +16,6 @@ namespace {
 constexpr int kSlowestSpeed = 700;
 constexpr int kFastestSpeed = 100;
 constexpr int kStandardSpeed = 400;
-constexpr UINT kPreviewRateMs = 66;
 constexpr DWORD kPreviewCopyPeriodMs = 100;
 
 SIZE ClientSize(HWND window)

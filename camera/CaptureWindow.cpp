@@ -2,7 +2,9 @@
 
 #include "camera/CameraSource.h"
 #include "camera/TestPattern.h"
+#include "win/OffscreenBuffer.h"
 #include "win/UniqueHandle.h"
+#include "win/Wnd.h"
 
 #include <vfw.h>
 
@@ -14,14 +16,12 @@
 namespace {
 
 constexpr UINT_PTR kPreviewTimer = 1;
-constexpr UINT kDefaultPreviewRateMs = 66;
 
-// One window's state: the connected driver and its latest picture.
-class CCaptureWindow {
-public:
-    explicit CCaptureWindow(HWND window) : m_hWnd(window) {}
-
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+// Our capture window: the connected driver and its latest picture. Its
+// window owns it (CWnd::GiveToWindow), as nobody else keeps the object.
+class CCaptureWindow final : public win::CWnd {
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     bool Connect(unsigned index);
@@ -37,13 +37,13 @@ private:
     void Paint();
     void DrawFrame(HDC dc, const RECT& client) const;
 
-    HWND m_hWnd;
     std::unique_ptr<CCameraSource> m_source;
     std::vector<std::uint8_t> m_pixels;
     FrameSize m_frameSize;
     bool m_bPreview = false;
     bool m_bScale = false;
-    UINT m_uPreviewRateMs = kDefaultPreviewRateMs;
+    UINT m_uPreviewRateMs = kPreviewRateMs;
+    win::COffscreenBuffer m_buffer;
 };
 
 // A bottom-up 24-bit bitmap of the size, as every driver delivers it.
@@ -88,7 +88,7 @@ void CCaptureWindow::Disconnect()
     m_source.reset();
     m_pixels.clear();
     m_frameSize = {};
-    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    Invalidate(false);
 }
 
 BOOL CCaptureWindow::GetSequenceSetup(WPARAM size, LPARAM buffer) const
@@ -164,7 +164,8 @@ BOOL CCaptureWindow::RunDialog(bool format)
         return FALSE;
     HWND owner = ::GetAncestor(m_hWnd, GA_ROOT);
     const bool changed = format ? m_source->ShowFormatDialog(owner) : m_source->ShowSourceDialog(owner);
-    if (changed)
+    // The window may have gone with its parent while the dialog was open.
+    if (changed && m_hWnd)
         NextFrame();
     return TRUE;
 }
@@ -180,13 +181,12 @@ void CCaptureWindow::NextFrame()
         if (m_pixels.size() < BgrStride(m_frameSize.width) * static_cast<size_t>(m_frameSize.height))
             m_pixels.clear();
     }
-    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    Invalidate(false);
 }
 
 void CCaptureWindow::DrawFrame(HDC dc, const RECT& client) const
 {
-    win::UniqueBrush black(::CreateSolidBrush(RGB(0, 0, 0)));
-    ::FillRect(dc, &client, black.get());
+    ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
     if (m_pixels.empty())
         return;
     BITMAPINFO info{};
@@ -202,24 +202,16 @@ void CCaptureWindow::DrawFrame(HDC dc, const RECT& client) const
 void CCaptureWindow::Paint()
 {
     win::PaintDC paint(m_hWnd);
-    RECT client{};
-    ::GetClientRect(m_hWnd, &client);
-    if (client.right <= 0 || client.bottom <= 0)
-        return;
-    win::UniqueMemoryDC memory(::CreateCompatibleDC(paint.get()));
-    win::UniqueBitmap surface(::CreateCompatibleBitmap(paint.get(), client.right, client.bottom));
-    if (!memory || !surface) {
+    const RECT client = GetClientRect();
+    if (HDC buffer = m_buffer.Prepare(paint.get(), client.right, client.bottom)) {
+        DrawFrame(buffer, client);
+        m_buffer.CopyTo(paint.get(), paint.area());
+    } else if (client.right > 0 && client.bottom > 0) {
         DrawFrame(paint.get(), client);
-        return;
-    }
-    {
-        win::SelectedObject selected(memory.get(), surface.get());
-        DrawFrame(memory.get(), client);
-        ::BitBlt(paint.get(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
     }
 }
 
-LRESULT CCaptureWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CCaptureWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CAP_DRIVER_CONNECT:
@@ -237,7 +229,7 @@ LRESULT CCaptureWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         return GetVideoFormat(wParam, lParam);
     case WM_CAP_SET_SCALE:
         m_bScale = wParam != 0;
-        ::InvalidateRect(m_hWnd, nullptr, FALSE);
+        Invalidate(false);
         return TRUE;
     case WM_CAP_SET_PREVIEWRATE:
         return SetPreviewRate(static_cast<UINT>(wParam));
@@ -257,38 +249,14 @@ LRESULT CCaptureWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         Paint();
         return 0;
     default:
-        return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+        return CWnd::WindowProc(message, wParam, lParam);
     }
-}
-
-// The window owns its state: made at WM_NCCREATE, freed at WM_NCDESTROY.
-LRESULT CALLBACK CaptureWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto state = std::make_unique<CCaptureWindow>(window);
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.release()));
-    }
-    auto* state = reinterpret_cast<CCaptureWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        std::unique_ptr<CCaptureWindow> owned(state);
-        return ::DefWindowProcA(window, message, wParam, lParam);
-    }
-    if (!state)
-        return ::DefWindowProcA(window, message, wParam, lParam);
-    return state->Handle(message, wParam, lParam);
 }
 
 bool RegisterCaptureClass()
 {
-    static const bool registered = [] {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = CaptureWindowProc;
-        windowClass.hInstance = ::GetModuleHandleA(nullptr);
-        windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-        windowClass.lpszClassName = kCaptureWindowClass;
-        return ::RegisterClassA(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    }();
+    static const bool registered = win::RegisterNamedClassForFramework(
+        kCaptureWindowClass, 0, ::LoadCursorA(nullptr, IDC_ARROW), nullptr, nullptr);
     return registered;
 }
 
@@ -315,9 +283,12 @@ HWND CreateOwnCaptureWindow(const char* name, DWORD style, int x, int y, int wid
 {
     if (!RegisterCaptureClass())
         return nullptr;
-    return ::CreateWindowExA(0, kCaptureWindowClass, name, style, x, y, width, height, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleA(nullptr),
-                             nullptr);
+    auto window = std::make_unique<CCaptureWindow>();
+    if (!window->CreateEx(0, kCaptureWindowClass, name, style, x, y, width, height, parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)))) {
+        return nullptr;
+    }
+    return win::CWnd::GiveToWindow(std::move(window));
 }
 
 HWND CreateCaptureWindow(const char* name, DWORD style, int x, int y, int width, int height, HWND parent, int id)

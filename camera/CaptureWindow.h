@@ -8,6 +8,10 @@
 // The name of our window class.
 inline constexpr const char* kCaptureWindowClass = "TavrelinCaptureWindow";
 
+// How often the live picture is renewed: what the camera page asks for, and
+// what our window uses until it is asked.
+inline constexpr UINT kPreviewRateMs = 66;
+
 // The platform's capture window when it can make one, otherwise ours; null
 // when neither can be created.
 HWND CreateCaptureWindow(const char* name, DWORD style, int x, int y, int width, int height, HWND parent,

@@ -162,7 +162,7 @@ EJpegSaveResult CDibFile::SaveAsJpeg(const char* path, uint16_t quality) const
     // The encoder reads bottom-up 24-bit rows only; anything else would come
     // out as a damaged picture, so no file is made for it.
     if (info.bitCount != 24 || info.compression != kUncompressed || info.height <= 0 ||
-        info.width > 65535 || info.height > 65535)
+        info.width > CJpegEncoder::kMaxDimension || info.height > CJpegEncoder::kMaxDimension)
         return EJpegSaveResult::UnsupportedBitmap;
 
     std::vector<uint8_t> jpeg;

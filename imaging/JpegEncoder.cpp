@@ -12,8 +12,6 @@ namespace {
 
 using jpeg_tables::kZigzag;
 
-constexpr int kMaxDimension = 65535;
-
 // Largest coded block: DC code (<= 11 bits) plus 11 value bits, then 63 AC
 // symbols of at most 16 + 10 bits. Six blocks, up to 7 bits still pending
 // from earlier, and every byte possibly doubled by stuffing.

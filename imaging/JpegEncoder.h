@@ -32,6 +32,9 @@ public:
     const std::array<uint8_t, 64>& ChrominanceTable() const { return m_chrominanceTable; }
     const std::array<uint16_t, 64>& LuminanceDivisors() const { return m_luminanceDivisors; }
 
+    // The largest width or height a frame header can state.
+    static constexpr int32_t kMaxDimension = 65535;
+
     // Code and length of every symbol; length 0 marks a symbol without code.
     struct SHuffmanTable {
         std::array<uint32_t, 256> codes;

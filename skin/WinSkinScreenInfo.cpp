@@ -1,6 +1,7 @@
 // The screen facts read from the desktop's device context; Windows only.
 #include "skin/SkinScreenInfo.h"
 #include "skin/SkinTypes.h"
+#include "win/UniqueHandle.h"
 
 #include <cstddef>
 
@@ -14,22 +15,14 @@ class CWinSkinScreenInfo final : public ISkinScreenInfo {
 public:
     int LogicalPixelsPerInchY() const override
     {
-        const HDC hScreen = ::GetDC(nullptr);
-        if (!hScreen)
-            return 96;
-        const int nPixelsPerInch = ::GetDeviceCaps(hScreen, LOGPIXELSY);
-        ::ReleaseDC(nullptr, hScreen);
-        return nPixelsPerInch;
+        const win::WindowDC screen(nullptr);
+        return screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
     }
 
     std::uint8_t TextCharSet() const override
     {
-        const HDC hScreen = ::GetDC(nullptr);
-        if (!hScreen)
-            return DEFAULT_CHARSET;
-        const int nCharSet = ::GetTextCharsetInfo(hScreen, nullptr, 0);
-        ::ReleaseDC(nullptr, hScreen);
-        return static_cast<std::uint8_t>(nCharSet);
+        const win::WindowDC screen(nullptr);
+        return screen ? static_cast<std::uint8_t>(::GetTextCharsetInfo(screen.get(), nullptr, 0)) : DEFAULT_CHARSET;
     }
 };
 

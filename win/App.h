@@ -18,6 +18,8 @@ public:
     // Returning false ends the process; returning true runs a message loop
     // until WM_QUIT.
     virtual bool InitInstance() = 0;
+    // A plain loop, unlike the framework it imitates: no idle processing and
+    // no PreTranslateMessage; dialogs get their keys in their own modal loops.
     int Run();
 
     CWnd* m_pMainWnd = nullptr;

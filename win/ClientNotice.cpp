@@ -3,20 +3,19 @@
 namespace win {
 
 CClientNotice::CClientNotice(HWND window, const RECT& area)
-    : m_area(area), m_window(window), m_offscreen(::CreateCompatibleDC(m_window.get())),
-      m_offscreenBitmap(::CreateCompatibleBitmap(m_window.get(), area.right - area.left, area.bottom - area.top)),
-      m_pictureDC(::CreateCompatibleDC(m_window.get()))
+    : m_area(area), m_window(window), m_pictureDC(::CreateCompatibleDC(m_window.get()))
 {
+    if (m_window)
+        m_offscreen = m_buffer.Prepare(m_window.get(), area.right - area.left, area.bottom - area.top);
     if (!IsUsable())
         return;
-    ::SelectObject(m_offscreen.get(), m_offscreenBitmap.get());
-    ::SetBkMode(m_offscreen.get(), TRANSPARENT);
-    ::SetTextColor(m_offscreen.get(), kNoticeBlue);
+    ::SetBkMode(m_offscreen, TRANSPARENT);
+    ::SetTextColor(m_offscreen, kNoticeBlue);
     // The origin moves so that callers keep drawing in client coordinates.
-    ::SetViewportOrgEx(m_offscreen.get(), -area.left, -area.top, nullptr);
+    ::SetViewportOrgEx(m_offscreen, -area.left, -area.top, nullptr);
 }
 
-bool CClientNotice::IsUsable() const { return m_window && m_offscreen && m_offscreenBitmap && m_pictureDC; }
+bool CClientNotice::IsUsable() const { return m_window && m_offscreen && m_pictureDC; }
 
 void CClientNotice::Draw(const char* text, POINT textAt, const CNoticePicture& picture) const
 {
@@ -24,16 +23,14 @@ void CClientNotice::Draw(const char* text, POINT textAt, const CNoticePicture& p
         return;
     const int width = m_area.right - m_area.left;
     const int height = m_area.bottom - m_area.top;
-    ::BitBlt(m_offscreen.get(), m_area.left, m_area.top, width, height, m_window.get(), m_area.left, m_area.top,
-             SRCCOPY);
-    ::TextOutA(m_offscreen.get(), textAt.x, textAt.y, text, ::lstrlenA(text));
+    ::BitBlt(m_offscreen, m_area.left, m_area.top, width, height, m_window.get(), m_area.left, m_area.top, SRCCOPY);
+    ::TextOutA(m_offscreen, textAt.x, textAt.y, text, ::lstrlenA(text));
     if (picture.hBitmap) {
         const SelectedObject selected(m_pictureDC.get(), picture.hBitmap);
-        ::TransparentBlt(m_offscreen.get(), picture.at.x, picture.at.y, picture.size.cx, picture.size.cy,
+        ::TransparentBlt(m_offscreen, picture.at.x, picture.at.y, picture.size.cx, picture.size.cy,
                          m_pictureDC.get(), 0, 0, picture.size.cx, picture.size.cy, kNoticeBlue);
     }
-    ::BitBlt(m_window.get(), m_area.left, m_area.top, width, height, m_offscreen.get(), m_area.left, m_area.top,
-             SRCCOPY);
+    m_buffer.CopyTo(m_window.get(), m_area);
 }
 
 } // namespace win

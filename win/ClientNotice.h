@@ -5,6 +5,7 @@
 // blue pixels are transparent. Each draw composes the area off-screen from
 // what the window shows there and copies it back in one piece, so the text
 // and the picture never appear one after the other.
+#include "win/OffscreenBuffer.h"
 #include "win/UniqueHandle.h"
 
 #include <windows.h>
@@ -35,8 +36,9 @@ public:
 private:
     RECT m_area;
     WindowDC m_window;
-    UniqueMemoryDC m_offscreen;
-    UniqueBitmap m_offscreenBitmap;
+    COffscreenBuffer m_buffer;
+    // The buffer's DC, its origin moved to the area's corner.
+    HDC m_offscreen = nullptr;
     UniqueMemoryDC m_pictureDC;
 };
 

@@ -62,7 +62,9 @@ private:
 };
 
 // A toolbar built from a toolbar resource (version, button size, command ids
-// with 0 for separators) and the bitmap of the same id.
+// with 0 for separators) and the bitmap of the same id. Unlike the
+// framework's it neither docks nor finds tooltip texts itself: the parent
+// answers TTN_NEEDTEXT.
 class CToolBar : public CWnd {
 public:
     CToolBar() = default;

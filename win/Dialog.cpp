@@ -61,8 +61,10 @@ void DDX_Radio(CDataExchange* exchange, int controlId, int& value)
 HWND CDialog::CreateFromTemplate(HWND parent)
 {
     CreationScope scope(this);
-    HWND window = ::CreateDialogParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_templateId), parent,
-                                       PassiveDialogProc, 0);
+    HWND window = m_pMemoryTemplate ? ::CreateDialogIndirectParamW(AfxGetInstanceHandle(), m_pMemoryTemplate, parent,
+                                                                   PassiveDialogProc, 0)
+                                    : ::CreateDialogParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_templateId),
+                                                           parent, PassiveDialogProc, 0);
     if (window && m_hWnd != window) {
         ::DestroyWindow(window);
         return nullptr;
@@ -73,6 +75,7 @@ HWND CDialog::CreateFromTemplate(HWND parent)
 bool CDialog::Create(UINT templateId, CWnd* parent)
 {
     m_templateId = templateId;
+    m_pMemoryTemplate = nullptr;
     m_pParentWnd = parent;
     m_modal = false;
     return CreateFromTemplate(parent ? parent->m_hWnd : nullptr) != nullptr;
@@ -83,6 +86,20 @@ INT_PTR CDialog::DoModal()
     HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
     if (!owner && AfxGetMainWnd() != this && AfxGetMainWnd())
         owner = AfxGetMainWnd()->m_hWnd;
+    m_pMemoryTemplate = nullptr;
+    return RunModal(owner);
+}
+
+INT_PTR CDialog::DoModalIndirect(const DLGTEMPLATE* dialogTemplate, HWND owner)
+{
+    m_pMemoryTemplate = dialogTemplate;
+    const INT_PTR result = RunModal(owner);
+    m_pMemoryTemplate = nullptr;
+    return result;
+}
+
+INT_PTR CDialog::RunModal(HWND owner)
+{
     m_modal = true;
     m_modalDone = false;
     m_modalResult = -1;
@@ -107,7 +124,8 @@ INT_PTR CDialog::DoModal()
 void CDialog::RunModalLoop()
 {
     MSG message;
-    while (!m_modalDone) {
+    // A dialog destroyed by someone else (its owner went) ends the loop too.
+    while (!m_modalDone && m_hWnd) {
         const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
         if (got == 0) {
             // Someone asked the thread to quit: end the dialog and pass it on.
@@ -171,6 +189,11 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_INITDIALOG:
         return OnInitDialog();
+    case WM_NCDESTROY:
+        // Wakes the modal loop, which may be waiting for a message.
+        if (m_modal && !m_modalDone)
+            ::PostThreadMessageA(::GetCurrentThreadId(), WM_NULL, 0, 0);
+        break;
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED || lParam == 0) {
             if (LOWORD(wParam) == IDOK) {

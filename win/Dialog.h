@@ -1,6 +1,14 @@
 #pragma once
-// Dialogs built from a dialog resource: modal (DoModal runs the dialog's own
-// message loop) or modeless (Create), with data exchange for their controls.
+// Dialogs built from a dialog resource or an in-memory template: modal
+// (DoModal runs the dialog's own message loop) or modeless (Create), with
+// data exchange for their controls.
+//
+// Where it differs from the framework it imitates: UpdateData never
+// validates (there are no DDV_ routines, it always succeeds), and DDX_ exists
+// only for the kinds of value the program exchanges. The modal loop is ours,
+// not the dialog manager's: no WM_ENTERIDLE, and keyboard navigation comes
+// from PreTranslateDialogMessage. EndDialog on a modeless dialog destroys it
+// rather than hiding it.
 #include "win/Wnd.h"
 
 #include <string>
@@ -31,9 +39,16 @@ public:
     explicit CDialog(UINT templateId = 0, CWnd* parent = nullptr)
         : m_templateId(templateId), m_pParentWnd(parent) {}
 
+    // Owned by the parent, or else by the main window; -1 when the dialog
+    // can't be made or is destroyed without EndDialog.
     INT_PTR DoModal();
+    // The same from an in-memory template (see CDialogTemplate), owned by
+    // `owner` only: none means none. The dialog is a Unicode window, so its
+    // controls keep text in any language.
+    INT_PTR DoModalIndirect(const DLGTEMPLATE* dialogTemplate, HWND owner);
     bool Create(UINT templateId, CWnd* parent = nullptr);
     void EndDialog(INT_PTR result);
+    // Runs DoDataExchange; always true, as nothing is validated.
     bool UpdateData(bool saveAndValidate = true);
 
     virtual BOOL OnInitDialog();
@@ -53,7 +68,10 @@ protected:
 
 private:
     HWND CreateFromTemplate(HWND parent);
+    INT_PTR RunModal(HWND owner);
     void RunModalLoop();
+
+    const DLGTEMPLATE* m_pMemoryTemplate = nullptr;
 
     bool m_modal = false;
     bool m_modalDone = false;

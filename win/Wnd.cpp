@@ -117,14 +117,33 @@ bool CWnd::DestroyWindow()
     return m_hWnd && ::DestroyWindow(m_hWnd);
 }
 
+HWND CWnd::GiveToWindow(std::unique_ptr<CWnd> object)
+{
+    if (!object || !object->m_hWnd)
+        return nullptr;
+    CWnd* kept = object.get();
+    kept->m_ownedByWindow = std::move(object);
+    return kept->m_hWnd;
+}
+
 LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
 {
     const Message outer = m_current;
     m_current = {message, wParam, lParam};
+    ++m_dispatchDepth;
     LRESULT result = WindowProc(message, wParam, lParam);
+    --m_dispatchDepth;
     m_current = outer;
     if (message == WM_NCDESTROY) {
         Detach();
+        m_windowGone = true;
+    }
+    // A window destroyed from one of its own handlers gets WM_NCDESTROY nested
+    // inside that handler: the object is let go only once the outermost
+    // handler has returned, so no handler runs on a deleted object.
+    if (m_windowGone && m_dispatchDepth == 0) {
+        m_windowGone = false;
+        std::unique_ptr<CWnd> self = std::move(m_ownedByWindow);
         PostNcDestroy();
     }
     return result;
@@ -227,14 +246,11 @@ int CWnd::MessageBox(const char* text, const char* caption, UINT type) const
     return ::MessageBoxA(m_hWnd, text, caption ? caption : AfxGetAppName(), type);
 }
 
-std::string RegisterClassForFramework(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon)
+bool RegisterNamedClassForFramework(const char* name, UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon)
 {
-    char name[96];
-    std::snprintf(name, sizeof name, "Tavrelin:%x:%p:%p:%p", classStyle,
-                  static_cast<void*>(cursor), static_cast<void*>(background), static_cast<void*>(icon));
     WNDCLASSA existing{};
     if (::GetClassInfoA(AfxGetInstanceHandle(), name, &existing))
-        return name;
+        return true;
     WNDCLASSA windowClass{};
     windowClass.style = classStyle;
     windowClass.lpfnWndProc = ::DefWindowProcA;
@@ -243,7 +259,15 @@ std::string RegisterClassForFramework(UINT classStyle, HCURSOR cursor, HBRUSH ba
     windowClass.hbrBackground = background;
     windowClass.hIcon = icon;
     windowClass.lpszClassName = name;
-    ::RegisterClassA(&windowClass);
+    return ::RegisterClassA(&windowClass) != 0;
+}
+
+std::string RegisterClassForFramework(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon)
+{
+    char name[96];
+    std::snprintf(name, sizeof name, "Tavrelin:%x:%p:%p:%p", classStyle, static_cast<void*>(cursor),
+                  static_cast<void*>(background), static_cast<void*>(icon));
+    RegisterNamedClassForFramework(name, classStyle, cursor, background, icon);
     return name;
 }
 

@@ -2,7 +2,15 @@
 // A window object bound to one HWND: the framework's counterpart of a window
 // class with a message map. Messages reach the object's virtual WindowProc;
 // what it does not handle goes to the window's previous procedure (Default).
+//
+// Unlike the framework it imitates, there are no message maps: a window
+// overrides WindowProc (and OnCommand, OnNotify), and commands are not routed
+// on to the frame or the application. The object is found from its window
+// through a window property; windows created elsewhere get no temporary
+// object (there is no FromHandle).
 #include <windows.h>
+
+#include <memory>
 #include <string>
 
 namespace win {
@@ -22,12 +30,19 @@ public:
 
     // Creates a window of a class registered with RegisterClassForFramework
     // (or any class) and binds it to this object before WM_NCCREATE.
+    // On failure the object is left without a window.
     bool CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style,
                   int x, int y, int width, int height, HWND parent, HMENU menuOrId);
     bool SubclassWindow(HWND window);
     bool SubclassDlgItem(int controlId, CWnd* parent);
     HWND UnsubclassWindow();
     bool DestroyWindow();
+
+    // Hands an object with a window to that window, for windows that nobody
+    // else keeps (a child that lives as long as its parent): the object is
+    // destroyed once the window has handled its last message. Returns the
+    // window, or null (and the object is gone) when it has none.
+    static HWND GiveToWindow(std::unique_ptr<CWnd> object);
 
     // Thin forwards to the platform, for readability at the call sites.
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
@@ -55,7 +70,9 @@ protected:
     LRESULT Default();
     virtual bool OnCommand(UINT id, UINT code, HWND control);
     virtual bool OnNotify(NMHDR* header, LRESULT* result);
-    // Called after the window is gone; self-owning windows delete themselves here.
+    // Called after the window is gone (WM_NCDESTROY) and the object unbound
+    // from it; unlike the framework it imitates, only once no handler of this
+    // object is still running, so an object may delete itself here.
     virtual void PostNcDestroy() {}
 
 private:
@@ -66,6 +83,11 @@ private:
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
     WNDPROC m_previousProc = nullptr;
+    // Set by GiveToWindow; released with PostNcDestroy.
+    std::unique_ptr<CWnd> m_ownedByWindow;
+    // Handlers of this object now running, nested in one another.
+    int m_dispatchDepth = 0;
+    bool m_windowGone = false;
     struct Message {
         UINT message;
         WPARAM wParam;
@@ -85,5 +107,8 @@ protected:
 // Registers (once) a window class whose procedure is the default one, for
 // windows bound to a CWnd; returns its name.
 std::string RegisterClassForFramework(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon);
+// The same under a name of the caller's, for a class that others look for by
+// name; false when it can't be registered.
+bool RegisterNamedClassForFramework(const char* name, UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon);
 
 } // namespace win

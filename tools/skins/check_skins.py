@@ -155,7 +155,12 @@ class Skin:
         return found.group(1) if found else ''
 
     def premultiplied(self):
-        return self.style_name().lower() == OFFICE2007_STYLE
+        """Whether the engine blends this skin's images without multiplying them first."""
+        return self.style_name().lower() == OFFICE2007_STYLE or self.alpha_level() == '255'
+
+    def alpha_level(self):
+        value = self.store.get(('DOCUMENTATION', '-', '-'), {}).get('ALPHALEVEL')
+        return value[1] if value else None
 
     def frames(self, cls, part):
         """The part's frames, or None when it has no image of its own."""
@@ -234,6 +239,15 @@ def referenced_images(skin):
     return names
 
 
+def keeps_alpha(alphas):
+    """The loader keeps an image's alpha only when some alpha is partial or a
+    visible pixel follows a transparent one; otherwise it draws it opaque."""
+    if any(0 < a < 255 for a in alphas):
+        return True
+    first_clear = alphas.index(0) if 0 in alphas else len(alphas)
+    return any(alphas[first_clear:])
+
+
 def check_alpha(skin):
     names = referenced_images(skin)
     for name, (cls, part) in sorted(names.items()):
@@ -245,6 +259,8 @@ def check_alpha(skin):
         alphas = set(p[3] for p in image.pixels)
         if alphas == {0}:
             skin.fail('%s is entirely transparent (the loader would draw it opaque)' % name)
+        elif not skin.premultiplied() and 0 in alphas and not keeps_alpha([p[3] for p in image.pixels]):
+            skin.fail('%s: the loader would take its transparent pixels for opaque ones' % name)
         if part == 'GROUPBOX' and alphas - {0, 255}:
             skin.fail('%s has partial alpha; the group box is drawn straight onto the dialog' % name)
         opaque = (cls, part) in OPAQUE or (cls == 'OFFICE2007' and 'THUMB' not in part and 'GLYPHS' not in part)
@@ -254,6 +270,21 @@ def check_alpha(skin):
             raw = skin.images[name][1]
             if any(max(p[:3]) > p[3] for p in raw.pixels):
                 skin.fail('%s is not stored premultiplied' % name)
+
+
+def check_office2007(skin):
+    """The layouts the Office2007 scroll bars read: three states stacked, a 4 x 4 glyph grid."""
+    if skin.style_name().lower() != OFFICE2007_STYLE:
+        return
+    for name in OFFICE2007_IMAGES:
+        path = os.path.join(skin.folder, 'OFFICE2007', name + '.BMP')
+        if not os.path.isfile(path):
+            continue
+        image = skin.image('OFFICE2007\\%s.BMP' % name)
+        if ('THUMB' in name or 'ARROWS' in name) and image.height % 3:
+            skin.fail('OFFICE2007\\%s.BMP: height %d is not three frames' % (name, image.height))
+        if 'GLYPHS' in name and (image.width % 4 or image.height % 4):
+            skin.fail('OFFICE2007\\%s.BMP: not four directions by four states' % name)
 
 
 def centre(skin, cls, part, frame):
@@ -441,8 +472,10 @@ def check_module(skin):
         if not re.search(r'^%s TEXTFILE "module/%s"' % (name, re.escape(path)), rc, re.M):
             skin.fail('module has no TEXTFILE resource %s' % name)
     office = skin.stem == 'Office'
-    if skin.premultiplied() != office:
+    if (skin.style_name().lower() == OFFICE2007_STYLE) != office:
         skin.fail('string 5000 "%s": the Office2007 variant belongs to Office.skin only' % skin.style_name())
+    if office and skin.alpha_level() != '255':
+        skin.fail('Documentation lacks AlphaLevel = 255: the folder form would multiply the images again')
 
 
 def signature(skin):
@@ -467,7 +500,8 @@ def check_distinct(skins):
     return problems
 
 
-RULES = [check_ignored_lines, check_coverage, check_alpha, check_text, check_states, check_corners, check_module]
+RULES = [check_ignored_lines, check_coverage, check_alpha, check_office2007, check_text, check_states, check_corners,
+         check_module]
 
 
 def check_all(root, skintool, stems=SKINS):

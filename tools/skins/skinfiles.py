@@ -81,7 +81,11 @@ def property_lines(design, part_list):
     d = design
     lines = ['; %s skin of Tavrelin, written by tools/skins/make_skins.py.' % d.display_name, '',
              '[Documentation]', 'DisplayName = ' + d.display_name, 'Author = Tavrelin',
-             'Description = %s look for every window of the program' % d.display_name, '',
+             'Description = %s look for every window of the program' % d.display_name]
+    if d.premultiplied:
+        # Keeps the folder form, which has no string 5000, from multiplying the images a second time.
+        lines.append('AlphaLevel = 255')
+    lines += ['',
              '[SysMetrics]', 'CaptionFont = ' + d.caption_font, 'SmallCaptionFont = ' + d.small_caption_font,
              'CaptionBarHeight = %d' % d.caption_height, 'SmCaptionBarHeight = %d' % d.small_caption_height,
              'ScrollbarWidth = %d' % d.scrollbar_size, 'ScrollbarHeight = %d' % d.scrollbar_size]

@@ -69,6 +69,28 @@ class PngReader(unittest.TestCase):
                 self.assertEqual(b''.join(bytes(p) for p in image.pixels), raw, 'filter %d' % filter_type)
 
 
+class SharedImages(unittest.TestCase):
+    def test_two_parts_drawing_one_file_differently_are_refused(self):
+        import designs
+        import paint
+        import parts
+        import skinfiles
+        design = designs.DESIGNS[0]
+        left = next(p for p in parts.parts(design) if p.image == 'FRAMELEFT.PNG')
+        inactive_only = left._replace(painter=lambda d, state, w, h: paint.frame_side(d, 'inactive', w, h, 'left'))
+        skinfiles.skin_images(design, [left, left])
+        with self.assertRaises(ValueError):
+            skinfiles.skin_images(design, [left, inactive_only])
+
+
+class LoaderAlpha(unittest.TestCase):
+    def test_when_the_loader_keeps_an_image_s_alpha(self):
+        cases = [([255, 255], False), ([255, 0, 0], False), ([0, 255], True), ([255, 128, 255], True),
+                 ([0, 0, 0], False), ([255, 0, 255, 0], True)]
+        for alphas, kept in cases:
+            self.assertEqual(check_skins.keeps_alpha(alphas), kept, alphas)
+
+
 def replace_in(path, old, new):
     with open(path, 'rb') as f:
         data = f.read()
@@ -108,11 +130,34 @@ FAULTS = [
     ('an image in Globals', 'red', 'Normal.ini',
      lambda p: replace_in(p, b'[SysMetrics]', b'[Globals]\r\nImageFile = CAPTION.PNG\r\n\r\n[SysMetrics]'),
      'GLOBALS section'),
+    ('a part left out', 'red', 'Normal.ini', lambda p: replace_in(p, b'[Window.HelpButton]', b'[Window.HelpButtons]'),
+     'HELPBUTTON has no image of its own'),
+    ('inactive caption button states left out', 'red', 'Normal.ini',
+     lambda p: replace_in(p, b'HELPBUTTON.PNG\r\nImageCount = 8', b'HELPBUTTON.PNG\r\nImageCount = 4'),
+     'fewer than 8 frames'),
+    ('a system colour left out', 'red', 'Normal.ini', lambda p: replace_in(p, b'MenuHilight = ', b'MenuHighlight = '),
+     'lacks MENUHILIGHT'),
+    ('no tick colour', 'red', 'Normal.ini', lambda p: replace_in(p, b'[Trackbar.Tics]', b'[Trackbar.Tick]'),
+     'TRACKBAR.TICS has no colour'),
+    ('an enumeration value misspelt', 'red', 'Normal.ini',
+     lambda p: replace_in(p, b'SizingType = Stretch', b'SizingType = Stretched'), 'names no value'),
+    ('an image property on a class', 'red', 'Normal.ini',
+     lambda p: replace_in(p, b'[SysMetrics]', b'[Button]\r\nSizingMargins = 1, 1, 1, 1\r\n\r\n[SysMetrics]'),
+     'BUTTON section'),
+    ('a dim caption text', 'red', 'Normal.ini',
+     lambda p: replace_in(p, b'[Window.Caption(Active)]\r\nTextColor = 255 255 255',
+                          b'[Window.Caption(Active)]\r\nTextColor = 190 40 60'), 'CAPTION(ACTIVE): text contrast'),
+    ('an image the module lacks', 'red', os.path.join('..', 'red.rc'),
+     lambda p: replace_in(p, b'GROUPBOX_PNG PNG', b'GROUP_BOX_PNG PNG'), 'no PNG resource GROUPBOX_PNG'),
     ('a caption with partial alpha', 'red', 'CAPTION.PNG',
      lambda p: edit_png(p, lambda im: im.pixels.__setitem__(5, im.pixels[5][:3] + (128,))), 'not fully opaque'),
     ('a transparent image', 'red', 'SORTARROW.PNG',
      lambda p: edit_png(p, lambda im: im.pixels.__setitem__(slice(None), [(0, 0, 0, 0)] * len(im.pixels))),
      'entirely transparent'),
+    ('visible pixels only before the transparent ones', 'red', 'SORTARROW.PNG',
+     lambda p: edit_png(p, lambda im: im.pixels.__setitem__(slice(None), [(9, 9, 9, 255)] * (len(im.pixels) // 2)
+                                                           + [(0, 0, 0, 0)] * (len(im.pixels) - len(im.pixels) // 2))),
+     'transparent pixels for opaque'),
     ('a hot frame like the normal one', 'red', 'PUSHBUTTON.PNG', lambda p: edit_png(p, lambda im: set_frame(im, 5, 1, 0)),
      'frame 2 looks like frame 1'),
     ('a disabled frame louder than normal', 'red', 'PUSHBUTTON.PNG',
@@ -123,6 +168,8 @@ FAULTS = [
      lambda p: edit_png(p, lambda im: im.pixels.__setitem__(0, (255, 255, 255, 255))), 'shaped top-left corner'),
     ('module text without its last line end', 'red', os.path.join('..', 'module', 'red_NORMAL_INI.txt'),
      lambda p: truncate(p, 4), 'not CR LF'),
+    ('Office without AlphaLevel', 'Office', 'Normal.ini', lambda p: replace_in(p, b'AlphaLevel = 255\r\n', b''),
+     'AlphaLevel = 255'),
     ('an Office image not premultiplied', 'Office', 'TOOLBARBUTTON.PNG',
      lambda p: edit_png(p, lambda im: im.pixels.__setitem__(0, (200, 200, 200, 10))), 'not stored premultiplied'),
 ]

@@ -61,6 +61,7 @@ TAB_ITEMS = ('TOPTABITEM', 'TOPTABITEMLEFTEDGE', 'TOPTABITEMRIGHTEDGE', 'TOPTABI
 
 TEXT_CONTRAST = 4.5
 CAPTION_CONTRAST = 3.0
+GRAPHIC_CONTRAST = 3.0        # marks that carry meaning without text
 VISIBLY_DIFFERENT = 10.0      # mean RGB distance of two frames, 0..441
 DISTINCT = 60.0               # RGB distance between two skins' active captions
 # The system look a skin must differ from: the classic caption and face colours.
@@ -209,8 +210,11 @@ def check_coverage(skin):
         if name not in sysmetrics:
             skin.fail('SysMetrics lacks %s' % name)
     for part in ('TICS', 'TICSVERT'):
-        if skin.get('TRACKBAR', part, 'NORMAL', 'COLOR') is None:
+        colour = skin.get('TRACKBAR', part, 'NORMAL', 'COLOR')
+        if colour is None:
             skin.fail('TRACKBAR.%s has no colour' % part)
+        elif contrast(as_colour(colour), skin.sys_colour('BTNFACE') or (0, 0, 0)) < GRAPHIC_CONTRAST:
+            skin.fail('TRACKBAR.%s: tick marks hardly show on the face' % part)
 
 
 def check_frames(skin, cls, part, name):

@@ -3,6 +3,7 @@ from the skin's own frames (nine-grid stretched as the engine does), then
 the frames of the busiest parts side by side. Text is set by ImageMagick in
 the caption font when it is installed, and left out otherwise."""
 import os
+import struct
 import subprocess
 import sys
 
@@ -16,7 +17,7 @@ from skinimage import Image, blit, nine_grid  # noqa: E402
 CONVERT = '/usr/bin/convert'
 FONTS = ['/usr/share/wine/fonts/tahoma.ttf', '/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf']
 BOLD = ['/usr/share/wine/fonts/tahomabd.ttf', '/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf']
-MOCK_W, MOCK_H = 460, 330
+MOCK_W, MOCK_H = 460, 340
 STRIP_W = 760
 GAP = 12
 
@@ -52,6 +53,10 @@ class Mock:
             blit(self.image, frame, (x0 + x1 - frame.width) // 2, (y0 + y1 - frame.height) // 2)
         else:
             blit(self.image, nine_grid(frame, x1 - x0, y1 - y0, self.skin.margins(cls, part)), x0, y0)
+        glyph = self.skin.get(cls, part, '-', 'GLYPHIMAGEFILE')
+        if glyph:
+            glyph = self.skin.image(glyph).frame(min(state, len(frames) - 1), len(frames))
+            blit(self.image, glyph, (x0 + x1 - glyph.width) // 2, (y0 + y1 - glyph.height) // 2)
 
     def label(self, words, colour, box, centred=True, bold=False):
         picture = text(words, colour, bold)
@@ -64,6 +69,26 @@ class Mock:
     def colour(self, cls, part, state, fallback):
         value = self.skin.get(cls, part, state, 'TEXTCOLOR')
         return tuple(int(v) for v in value.split()) if value else self.skin.sys_colour(fallback)
+
+
+def toolbar_icons():
+    """The program's nine 48 x 48 toolbar pictures (magenta is transparent), or none."""
+    path = os.path.join(HERE, '..', '..', 'res', 'bitmaps', 'toolbar_images_135.bmp')
+    try:
+        with open(path, 'rb') as f:
+            data = f.read()
+    except OSError:
+        return []
+    offset, width, height = struct.unpack_from('<I', data, 10)[0], *struct.unpack_from('<ii', data, 18)
+    stride = (width * 3 + 3) & ~3
+    pixels = []
+    for y in range(height):
+        row = offset + (height - 1 - y) * stride
+        for x in range(width):
+            b, g, r = data[row + 3 * x:row + 3 * x + 3]
+            pixels.append((r, g, b, 0 if (r, g, b) == (255, 0, 255) else 255))
+    strip = Image(width, height, pixels)
+    return [strip.crop(i * height, 0, (i + 1) * height, height) for i in range(width // height)]
 
 
 def dialog(skin):
@@ -83,12 +108,18 @@ def dialog(skin):
     title = m.colour('WINDOW', 'CAPTION', 'ACTIVE', 'CAPTIONTEXT')
     m.label('Tavrelin', title, (8, 0, w if centred else w, cap), centred=centred, bold=True)
     y = cap + 6
-    for i, state in enumerate((0, 1, 2, 4, 0)):
-        m.part('TOOLBAR', 'BUTTON', state, (10 + i * 44, y, 50 + i * 44, y + 40))
-    m.part('TOOLBAR', 'SEPARATOR', 0, (230, y, 238, y + 40))
-    m.part('TOOLBAR', 'SPLITBUTTON', 1, (244, y, 274, y + 40))
-    m.part('TOOLBAR', 'SPLITBUTTONDROPDOWN', 1, (274, y, 288, y + 40))
-    y += 50
+    icons = toolbar_icons()
+    for i, state in enumerate((0, 1, 2, 4, 0, 3)):
+        box = (8 + i * 54, y, 62 + i * 54, y + 54)
+        m.part('TOOLBAR', 'BUTTON', state, box)
+        if i < len(icons):
+            blit(m.image, icons[i], box[0] + 3 + (state == 2), box[1] + 3 + (state == 2))
+    m.part('TOOLBAR', 'SEPARATOR', 0, (334, y, 342, y + 54))
+    m.part('TOOLBAR', 'SPLITBUTTON', 1, (346, y, 400, y + 54))
+    m.part('TOOLBAR', 'SPLITBUTTONDROPDOWN', 1, (400, y, 414, y + 54))
+    if len(icons) > 6:
+        blit(m.image, icons[6], 349, y + 3)
+    y += 60
     m.part('TAB', 'PANE', 0, (10, y + 22, 300, y + 200))
     for i, (part, state, words) in enumerate((('TOPTABITEMLEFTEDGE', 2, 'Camera'), ('TOPTABITEM', 1, 'Album'),
                                               ('TOPTABITEMRIGHTEDGE', 0, 'Designs'))):
@@ -117,17 +148,17 @@ def dialog(skin):
     m.part('TRACKBAR', 'TRACK', 0, (120, yy + 9, 280, yy + 13))
     m.part('TRACKBAR', 'THUMB', 1, (180, yy, 191, yy + 21))
     scroll(m, skin, (w - 4 - skin.frames('SCROLLBAR', 'ARROWBTN')[0].width, cap, w - 4, h - 4))
-    m.part('EDIT', 'EDITTEXT', 4, (310, cap + 60, 420, cap + 82))
-    m.label('Album\\', m.colour('EDIT', 'EDITTEXT', 'FOCUSED', 'WINDOWTEXT'), (314, cap + 60, 420, cap + 82),
+    m.part('EDIT', 'EDITTEXT', 4, (310, cap + 72, 420, cap + 94))
+    m.label('Album\\', m.colour('EDIT', 'EDITTEXT', 'FOCUSED', 'WINDOWTEXT'), (314, cap + 72, 420, cap + 94),
             centred=False)
-    m.part('PROGRESS', 'BAR', 0, (310, cap + 96, 420, cap + 112))
+    m.part('PROGRESS', 'BAR', 0, (310, cap + 108, 420, cap + 124))
     for i in range(6):
-        m.part('PROGRESS', 'CHUNK', 0, (312 + i * 10, cap + 98, 320 + i * 10, cap + 110))
+        m.part('PROGRESS', 'CHUNK', 0, (312 + i * 10, cap + 110, 320 + i * 10, cap + 122))
     for i, state in enumerate((0, 1, 2)):
-        m.part('LISTVIEW', 'LISTITEM', state, (310, cap + 130 + i * 20, 420, cap + 148 + i * 20))
+        m.part('LISTVIEW', 'LISTITEM', state, (310, cap + 142 + i * 20, 420, cap + 160 + i * 20))
         name = ('NORMAL', 'HOT', 'SELECTED')[state]
         m.label('000%d.avi' % (i + 1), m.colour('LISTVIEW', 'LISTITEM', name, 'WINDOWTEXT'),
-                (316, cap + 130 + i * 20, 420, cap + 148 + i * 20), centred=False)
+                (316, cap + 142 + i * 20, 420, cap + 160 + i * 20), centred=False)
     return m.image
 
 

@@ -101,7 +101,7 @@ def property_lines(design, part_list):
         for name, state in named_states if item.text else []:
             lines += ['', '[%s.%s(%s)]' % (item.cls, item.part, name), 'TextColor = ' + rgb_text(item.text(d, state))]
     for tics in ('Tics', 'TicsVert'):
-        lines += ['', '[Trackbar.%s]' % tics, 'Color = ' + rgb_text(d.c['shadow'])]
+        lines += ['', '[Trackbar.%s]' % tics, 'Color = ' + rgb_text(d.c['arrow'])]
     return lines
 
 

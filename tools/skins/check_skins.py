@@ -94,6 +94,12 @@ def saturation(pixels):
     return sum(max(p[:3]) - min(p[:3]) for p in pixels) / max(len(pixels), 1)
 
 
+def unescape(value):
+    """skintool writes a backslash as two and control characters as \\xNN."""
+    return re.sub(r'\\(\\|x[0-9A-F]{2})', lambda m: '\\' if m.group(1) == '\\' else chr(int(m.group(1)[1:], 16)),
+                  value)
+
+
 def parse_dump(text):
     """(class, part, state) -> {property: (type, value)} from `skintool dump`."""
     store = {}
@@ -101,7 +107,7 @@ def parse_dump(text):
         fields = line.split('\t')
         if len(fields) == 6:
             cls, part, state, name, kind, value = fields
-            store.setdefault((cls, part, state), {})[name] = (kind, value)
+            store.setdefault((cls, part, state), {})[name] = (kind, unescape(value))
     return store
 
 

@@ -197,6 +197,17 @@ class Checker(unittest.TestCase):
                 _, problems = check_skins.check_all(copy, SKINTOOL, [stem])
                 self.assertTrue(any(expected in line for line in problems), problems)
 
+    def test_images_in_subfolders_are_found(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            copy = os.path.join(tmp, 'skins')
+            shutil.copytree(SKINS, copy)
+            os.makedirs(os.path.join(copy, 'red', 'SUB'))
+            os.rename(os.path.join(copy, 'red', 'SORTARROW.PNG'), os.path.join(copy, 'red', 'SUB', 'SORTARROW.PNG'))
+            replace_in(os.path.join(copy, 'red', 'Normal.ini'), b'= SORTARROW.PNG', b'= SUB\\SORTARROW.PNG')
+            replace_in(os.path.join(copy, 'red.rc'), b'SORTARROW_PNG PNG "red/', b'SUB_SORTARROW_PNG PNG "red/SUB/')
+            _, problems = check_skins.check_all(copy, SKINTOOL, ['red'])
+            self.assertFalse([line for line in problems if 'SORTARROW' in line], problems)
+
     def test_alike_skins_are_reported(self):
         with tempfile.TemporaryDirectory() as tmp:
             copy = os.path.join(tmp, 'skins')

@@ -271,6 +271,8 @@ def check_alpha(skin):
             skin.fail('%s is entirely transparent (the loader would draw it opaque)' % name)
         elif not skin.premultiplied() and 0 in alphas and not keeps_alpha([p[3] for p in image.pixels]):
             skin.fail('%s: the loader would take its transparent pixels for opaque ones' % name)
+        if any(p[:3] == (255, 0, 255) and p[3] for p in image.pixels):
+            skin.fail('%s has magenta pixels, the colour of transparency keys' % name)
         if part == 'GROUPBOX' and alphas - {0, 255}:
             skin.fail('%s has partial alpha; the group box is drawn straight onto the dialog' % name)
         opaque = (cls, part) in OPAQUE or (cls == 'OFFICE2007' and 'THUMB' not in part and 'GLYPHS' not in part)

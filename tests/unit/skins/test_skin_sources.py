@@ -162,6 +162,8 @@ FAULTS = [
      'frame 2 looks like frame 1'),
     ('a disabled frame louder than normal', 'red', 'PUSHBUTTON.PNG',
      lambda p: edit_png(p, lambda im: set_frame(im, 5, 3, 2)), 'not muted'),
+    ('a magenta pixel', 'red', 'THUMB.PNG', lambda p: edit_png(p, lambda im: im.pixels.__setitem__(40, (255, 0, 255, 255))),
+     'magenta'),
     ('a group box with soft edges', 'red', 'GROUPBOX.PNG',
      lambda p: edit_png(p, lambda im: im.pixels.__setitem__(0, im.pixels[0][:3] + (100,))), 'partial alpha'),
     ('a rounded outer corner', 'red', 'CAPTION.PNG',

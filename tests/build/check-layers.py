@@ -40,7 +40,7 @@ def violations(root):
             for used in INCLUDE.findall(path.read_text(encoding="utf-8", errors="replace")):
                 if used in ALLOWED and used != folder and used not in BASE and used not in allowed:
                     yield f"{path.relative_to(root)} includes {used}/"
-    known = set(ALLOWED) | {"tests", "tools", "scripts", "cmake", "docs", "build", "dist"}
+    known = set(ALLOWED) | {"tests", "tools", "scripts", "cmake", "docs", "build", "dist", "skins"}
     for child in sorted(root.iterdir()):
         if child.is_dir() and not child.name.startswith(".") and child.name not in known:
             yield f"{child.name}/ has no place in the layer list"

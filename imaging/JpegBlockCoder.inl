@@ -1,16 +1,6 @@
-#include "imaging/JpegBlockCoder.h"
-
-#include "imaging/JpegTables.h"
-#include "imaging/SimdDispatch.h"
-
-#include <algorithm>
-#include <bit>
-#include <cstddef>
-#include <cstring>
-
-#if TAVRELIN_HAVE_AVX2_PATH
-#include <immintrin.h>
-#endif
+// Huffman coding of an MCU's six blocks (T.81 F.1.2), after colour
+// conversion, DCT and quantisation. Included by each path file inside its own
+// namespace, after JpegBlockTransform.inl and JpegColourConvert.inl.
 
 namespace {
 
@@ -61,7 +51,7 @@ TAVRELIN_FORCE_INLINE int Category(uint16_t magnitude)
     return static_cast<int>(bits >> 23) - 127;
 }
 
-#if TAVRELIN_HAVE_AVX2_PATH
+#if TAVRELIN_PATH_SSSE3
 // Byte shuffles for the zigzag reorder: output row j (zigzag positions 8j to
 // 8j + 7) gathers from the natural rows kZigzagFirstRow[j] onwards, one mask
 // per source row, with X marking lanes another row fills.
@@ -110,7 +100,7 @@ constexpr int kZigzagRowCount[8] = {3, 5, 6, 4, 4, 6, 5, 3};
 // The zigzag gather and the magnitude clamp of PrepareSymbols, eight
 // coefficients per step instead of one. Returns the mask of the non-zero
 // levels (bit k for zigzag position k) from the registers just stored.
-__attribute__((target("avx2"))) uint64_t ZigzagClampedAvx2(const int16_t* quantised, int16_t* levels)
+uint64_t ZigzagClampedSsse3(const int16_t* quantised, int16_t* levels)
 {
     __m128i rows[8];
     for (int row = 0; row < 8; ++row)
@@ -148,12 +138,9 @@ TAVRELIN_FORCE_INLINE uint64_t PrepareSymbols(const int16_t* quantised, SBlockSy
     uint64_t nonZero = 0;
     // Straight-line loops of exactly 64 steps, which compilers vectorise even
     // at -O2. The DC entry is clamped too but never read from here.
-#if TAVRELIN_HAVE_AVX2_PATH
-    static const bool hasAvx2 = __builtin_cpu_supports("avx2");
-    if (hasAvx2) {
-        nonZero = ZigzagClampedAvx2(quantised, symbols.levels);
-    } else
-#endif
+#if TAVRELIN_PATH_SSSE3
+    nonZero = ZigzagClampedSsse3(quantised, symbols.levels);
+#else
     {
         for (int k = 0; k < 64; ++k)
             symbols.levels[k] = quantised[jpeg_tables::kZigzag[k]];
@@ -161,6 +148,7 @@ TAVRELIN_FORCE_INLINE uint64_t PrepareSymbols(const int16_t* quantised, SBlockSy
             symbols.levels[k] = std::clamp<int16_t>(symbols.levels[k], -kMaxAcMagnitude, kMaxAcMagnitude);
         nonZero = NonZeroMask(symbols.levels);
     }
+#endif
     for (int k = 0; k < 64; ++k) {
         const int16_t level = symbols.levels[k];
         const uint16_t magnitude = static_cast<uint16_t>(level < 0 ? -level : level);
@@ -272,16 +260,21 @@ TAVRELIN_FORCE_INLINE void CodeBlock(const int32_t* samples, const SComponentCod
 
 } // namespace
 
-TAVRELIN_SIMD_CLONES
-void CodeMcuBlocks(const int32_t* const blocks[6], const SComponentCoding& luminance,
-                   const SComponentCoding& chrominance, int32_t predictors[3], CJpegBitWriter& writer)
+// rows[j] points at the 16 pixels of MCU row j, counted from the top. Blocks
+// 0..3 are luminance (the Y predictor), 4 Cb and 5 Cr (their own predictors).
+void EncodeMcu(const uint8_t* const rows[16], const SComponentCoding& luminance,
+               const SComponentCoding& chrominance, int32_t predictors[3], CJpegBitWriter& writer)
 {
+    alignas(32) int32_t luminanceSamples[4][64];
+    alignas(32) int32_t blueDifference[64];
+    alignas(32) int32_t redDifference[64];
+    ConvertMcuColours(rows, luminanceSamples, blueDifference, redDifference);
     // A local writer lets the compiler keep its state in registers: the byte
     // stores through its cursor could otherwise alias the caller's copy.
     CJpegBitWriter local = writer;
     for (int block = 0; block < 4; ++block)
-        CodeBlock(blocks[block], luminance, predictors[0], local);
-    CodeBlock(blocks[4], chrominance, predictors[1], local);
-    CodeBlock(blocks[5], chrominance, predictors[2], local);
+        CodeBlock(luminanceSamples[block], luminance, predictors[0], local);
+    CodeBlock(blueDifference, chrominance, predictors[1], local);
+    CodeBlock(redDifference, chrominance, predictors[2], local);
     writer = local;
 }

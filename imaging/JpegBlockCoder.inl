@@ -13,6 +13,31 @@ constexpr int32_t kMaxAcMagnitude = 1023;
 // for all positions in one vectorisable pass instead of one by one.
 constexpr int kDenseBlock = 12;
 
+// Bit scans of 64-bit masks. Without POPCNT, or with 32-bit registers, the
+// 64-bit forms become library calls.
+TAVRELIN_FORCE_INLINE int LowestBit(uint64_t mask)
+{
+    if constexpr (sizeof(std::size_t) == 8) {
+        return std::countr_zero(mask);
+    } else {
+        const uint32_t low = static_cast<uint32_t>(mask);
+        return low != 0 ? std::countr_zero(low) : 32 + std::countr_zero(static_cast<uint32_t>(mask >> 32));
+    }
+}
+
+TAVRELIN_FORCE_INLINE int BitCount(uint64_t mask)
+{
+#if TAVRELIN_PATH_AVX2
+    return std::popcount(static_cast<uint32_t>(mask)) + std::popcount(static_cast<uint32_t>(mask >> 32));
+#else
+    mask -= (mask >> 1) & 0x5555555555555555u;
+    mask = (mask & 0x3333333333333333u) + ((mask >> 2) & 0x3333333333333333u);
+    mask = (mask + (mask >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+    const uint32_t folded = static_cast<uint32_t>(mask) + static_cast<uint32_t>(mask >> 32);
+    return static_cast<int>((folded * 0x01010101u) >> 24);
+#endif
+}
+
 TAVRELIN_FORCE_INLINE void PutCoded(CJpegBitWriter& writer, const std::array<uint32_t, 256>& codes,
                                     int runBits, int32_t value)
 {
@@ -182,11 +207,11 @@ struct SDenseScan {
 // more first send their ZRL symbols (index / 256 of them), after the symbol
 // held back, which is then cleared.
 TAVRELIN_FORCE_INLINE uint32_t NextDenseSymbol(const SBlockSymbols& symbols, const SComponentCoding& coding,
-                                               SDenseScan& scan, uint64_t& heldBits, int& heldLength,
-                                               CJpegBitWriter& writer, uint64_t& bits)
+                                               SDenseScan& scan, CJpegBitWriter::Word& heldBits,
+                                               int& heldLength, CJpegBitWriter& writer, CJpegBitWriter::Word& bits)
 {
     // Word-sized indexes spare the sign extensions in this loop.
-    const std::ptrdiff_t position = std::countr_zero(scan.pending);
+    const std::ptrdiff_t position = LowestBit(scan.pending);
     scan.pending &= scan.pending - 1;
     std::ptrdiff_t index = symbols.indexes[position] - scan.nextBase;
     scan.nextBase = 16 * (position + 1);
@@ -203,18 +228,20 @@ TAVRELIN_FORCE_INLINE uint32_t NextDenseSymbol(const SBlockSymbols& symbols, con
 }
 
 // The AC symbols of a dense block, sent two per Put to halve the writer's
-// work (at most 2 x 26 bits). Returns the last non-zero position.
+// work (at most 2 x 26 bits) where the word holds them. Returns the last
+// non-zero position.
 TAVRELIN_FORCE_INLINE int PutDenseAc(const SBlockSymbols& symbols, uint64_t nonZero,
                                      const SComponentCoding& coding, CJpegBitWriter& writer)
 {
+    using Word = CJpegBitWriter::Word;
     SDenseScan scan{nonZero, 16};
     while (scan.pending != 0) {
-        uint64_t firstBits = 0, secondBits = 0, noBits = 0;
+        Word firstBits = 0, secondBits = 0, noBits = 0;
         int firstLength = 0, noLength = 0;
         firstLength = static_cast<int>(NextDenseSymbol(symbols, coding, scan, noBits, noLength, writer, firstBits));
-        if (scan.pending == 0) {
+        if (!CJpegBitWriter::kPairsSymbols || scan.pending == 0) {
             writer.Put(firstBits, firstLength);
-            break;
+            continue;
         }
         const int secondLength =
             static_cast<int>(NextDenseSymbol(symbols, coding, scan, firstBits, firstLength, writer, secondBits));
@@ -234,7 +261,7 @@ TAVRELIN_FORCE_INLINE void CodeBlock(const int32_t* samples, const SComponentCod
     PutCoded(writer, coding.dcCodes, 0, difference);
 
     int lastPosition = 0;
-    if (std::popcount(naturalMask) > kDenseBlock) {
+    if (BitCount(naturalMask) > kDenseBlock) {
         SBlockSymbols symbols;
         const uint64_t nonZero = PrepareSymbols(quantised, symbols);
         lastPosition = PutDenseAc(symbols, nonZero & ~uint64_t{1}, coding, writer);
@@ -243,9 +270,9 @@ TAVRELIN_FORCE_INLINE void CodeBlock(const int32_t* samples, const SComponentCod
         // there one by one, then jump from one to the next.
         uint64_t zigzagMask = 0;
         for (uint64_t pending = naturalMask; pending != 0; pending &= pending - 1)
-            zigzagMask |= uint64_t{1} << coding.zigzagPositions[std::countr_zero(pending)];
+            zigzagMask |= uint64_t{1} << coding.zigzagPositions[LowestBit(pending)];
         for (uint64_t pending = zigzagMask & ~uint64_t{1}; pending != 0; pending &= pending - 1) {
-            const int position = std::countr_zero(pending);
+            const int position = LowestBit(pending);
             int run = position - lastPosition - 1;
             for (; run > 15; run -= 16)
                 PutSymbol(writer, coding.acCodes[0xF0]);

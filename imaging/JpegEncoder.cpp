@@ -1,7 +1,7 @@
 #include "imaging/JpegEncoder.h"
 
-#include "JpegBlockCoder.h"
-#include "JpegTables.h"
+#include "imaging/JpegBlockCoder.h"
+#include "imaging/JpegTables.h"
 
 #include <algorithm>
 #include <cstring>

@@ -3,8 +3,8 @@
 // writes for a picture and a quality are always the same.
 #pragma once
 
-#include "JpegBlockCoder.h"
-#include "JpegPaths.h"
+#include "imaging/JpegBlockCoder.h"
+#include "imaging/JpegPaths.h"
 
 #include <array>
 #include <cstddef>

@@ -1,11 +1,11 @@
 // The encoder's hot loops for processors with AVX2, BMI2 and POPCNT (Haswell,
 // Excavator and later).
-#include "JpegPathPrelude.h"
+#include "imaging/JpegPathPrelude.h"
 
 #define TAVRELIN_PATH_SSE2 1
 #define TAVRELIN_PATH_SSSE3 1
 #define TAVRELIN_PATH_AVX2 1
-#include "SimdDispatch.h"
+#include "imaging/SimdDispatch.h"
 
 #if defined(__clang__)
 #pragma clang attribute push(__attribute__((target("avx2,bmi,bmi2,popcnt"))), apply_to = function)
@@ -14,9 +14,9 @@
 #endif
 
 namespace jpeg_avx2 {
-#include "JpegBlockTransform.inl"
-#include "JpegColourConvert.inl"
-#include "JpegBlockCoder.inl"
+#include "imaging/JpegBlockTransform.inl"
+#include "imaging/JpegColourConvert.inl"
+#include "imaging/JpegBlockCoder.inl"
 } // namespace jpeg_avx2
 
 #if defined(__clang__)

@@ -1,10 +1,10 @@
 // The encoder's hot loops for any processor of the target architecture.
-#include "JpegPathPrelude.h"
+#include "imaging/JpegPathPrelude.h"
 
-#include "SimdDispatch.h"
+#include "imaging/SimdDispatch.h"
 
 namespace jpeg_portable {
-#include "JpegBlockTransform.inl"
-#include "JpegColourConvert.inl"
-#include "JpegBlockCoder.inl"
+#include "imaging/JpegBlockTransform.inl"
+#include "imaging/JpegColourConvert.inl"
+#include "imaging/JpegBlockCoder.inl"
 } // namespace jpeg_portable

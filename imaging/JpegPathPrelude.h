@@ -2,9 +2,9 @@
 // instruction set, so that shared inline code keeps the baseline one.
 #pragma once
 
-#include "JpegBitWriter.h"
-#include "JpegBlockCoder.h"
-#include "JpegTables.h"
+#include "imaging/JpegBitWriter.h"
+#include "imaging/JpegBlockCoder.h"
+#include "imaging/JpegTables.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,10 +1,10 @@
 // The encoder's hot loops for processors with SSE2 (Pentium 4, Athlon 64 and later).
-#include "JpegPathPrelude.h"
+#include "imaging/JpegPathPrelude.h"
 
 #define TAVRELIN_PATH_SSE2 1
 #define TAVRELIN_PATH_SSSE3 0
 #define TAVRELIN_PATH_AVX2 0
-#include "SimdDispatch.h"
+#include "imaging/SimdDispatch.h"
 
 #if defined(__clang__)
 #pragma clang attribute push(__attribute__((target("sse2"))), apply_to = function)
@@ -13,9 +13,9 @@
 #endif
 
 namespace jpeg_sse2 {
-#include "JpegBlockTransform.inl"
-#include "JpegColourConvert.inl"
-#include "JpegBlockCoder.inl"
+#include "imaging/JpegBlockTransform.inl"
+#include "imaging/JpegColourConvert.inl"
+#include "imaging/JpegBlockCoder.inl"
 } // namespace jpeg_sse2
 
 #if defined(__clang__)

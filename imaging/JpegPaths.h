@@ -3,8 +3,8 @@
 // same bytes as the portable one.
 #pragma once
 
-#include "JpegBitWriter.h"
-#include "JpegBlockCoder.h"
+#include "imaging/JpegBitWriter.h"
+#include "imaging/JpegBlockCoder.h"
 
 #include <cstdint>
 #include <span>

@@ -6,7 +6,7 @@
 // processor gets, then for every other path it runs. A measurement, not a
 // test. Run: wine-run.sh jpeg_turbo_bench.exe [copy of the table]
 #include "CameraPicture.h"
-#include "JpegEncoder.h"
+#include "imaging/JpegEncoder.h"
 
 #include <turbojpeg.h>
 #include <windows.h>

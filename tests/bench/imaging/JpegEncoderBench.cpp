@@ -1,7 +1,7 @@
 // Our encoder against libjpeg-turbo (4:2:0, fast integer DCT) on the same
 // pictures; the ratio counter is turbo time / our time (above 1: we are faster).
 #include "CameraPicture.h"
-#include "JpegEncoder.h"
+#include "imaging/JpegEncoder.h"
 
 #include <benchmark/benchmark.h>
 #include <turbojpeg.h>

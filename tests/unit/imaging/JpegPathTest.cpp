@@ -1,4 +1,4 @@
-#include "JpegPaths.h"
+#include "imaging/JpegPaths.h"
 #include "ReferenceJpegEncoder.h"
 #include "TestPictures.h"
 

@@ -1,7 +1,7 @@
 // Pictures, BMP files and JPEG helpers shared by the imaging tests.
 #pragma once
 
-#include "JpegPaths.h"
+#include "imaging/JpegPaths.h"
 
 #include <cstdint>
 #include <string>

@@ -6,7 +6,8 @@
 
 std::vector<FrameSize> CVirtualCamera::SupportedSizes() const
 {
-    return {{160, 120}, {320, 240}, {640, 480}};
+    // 1280 x 720 is the usual format of a real webcam today.
+    return {{160, 120}, {320, 240}, {640, 480}, {1280, 720}};
 }
 
 bool CVirtualCamera::SetSize(FrameSize size)

@@ -1,5 +1,4 @@
-// Coding of one MCU's six blocks: DCT and quantisation, then the Huffman
-// coding of T.81 F.1.2 into the bit writer.
+// What the coding of an MCU's blocks needs from the encoder's tables.
 #pragma once
 
 #include "imaging/JpegBitWriter.h"
@@ -20,9 +19,3 @@ struct SComponentCoding {
     std::array<uint32_t, 256> acBits;
     std::array<uint8_t, 256> acLengths;
 };
-
-// Blocks 0..3 are luminance (coded with luminance and the Y predictor),
-// block 4 Cb and block 5 Cr (chrominance, their own predictors); samples in
-// natural order.
-void CodeMcuBlocks(const int32_t* const blocks[6], const SComponentCoding& luminance,
-                   const SComponentCoding& chrominance, int32_t predictors[3], CJpegBitWriter& writer);

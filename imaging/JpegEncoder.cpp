@@ -1,7 +1,6 @@
 #include "imaging/JpegEncoder.h"
 
 #include "imaging/JpegBlockCoder.h"
-#include "imaging/JpegColourConvert.h"
 #include "imaging/JpegTables.h"
 
 #include <algorithm>
@@ -106,8 +105,8 @@ void AppendHuffmanTable(CByteAppender& out, int classAndIdentifier,
 
 } // namespace
 
-CJpegEncoder::CJpegEncoder(uint16_t quality)
-    : m_nQuality(quality), m_nScale(static_cast<uint16_t>(QualityToScale(quality)))
+CJpegEncoder::CJpegEncoder(uint16_t quality, const SJpegPath& path)
+    : m_path(path), m_nQuality(quality), m_nScale(static_cast<uint16_t>(QualityToScale(quality)))
 {
     BuildQuantisationTables();
     BuildHuffmanTables();
@@ -279,11 +278,5 @@ void CJpegEncoder::GatherRows(const uint8_t* pixels, std::size_t stride, int mcu
 
 void CJpegEncoder::EncodeMcu(const uint8_t* const rows[16])
 {
-    alignas(32) int32_t luminance[4][64];
-    alignas(32) int32_t blueDifference[64];
-    alignas(32) int32_t redDifference[64];
-    ConvertMcuColours(rows, luminance, blueDifference, redDifference);
-    const int32_t* const blocks[6] = {luminance[0], luminance[1], luminance[2], luminance[3],
-                                      blueDifference, redDifference};
-    CodeMcuBlocks(blocks, m_luminanceCoding, m_chrominanceCoding, m_nPredictors, m_bitWriter);
+    m_path.encodeMcu(rows, m_luminanceCoding, m_chrominanceCoding, m_nPredictors, m_bitWriter);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "imaging/JpegBlockCoder.h"
+#include "imaging/JpegPaths.h"
 
 #include <array>
 #include <cstddef>
@@ -14,7 +15,8 @@ public:
     // Bytes before the entropy-coded data, with the standard tables.
     static constexpr std::size_t kHeaderSize = 623;
 
-    explicit CJpegEncoder(uint16_t quality);
+    // The path decides only how fast the bytes are made, never which.
+    explicit CJpegEncoder(uint16_t quality, const SJpegPath& path = DefaultJpegPath());
 
     // Encodes width x height pixels (blue, green, red; rows bottom-up, each
     // padded to 4 bytes) into output. Fails, leaving outLength alone, when a
@@ -27,6 +29,7 @@ public:
     static std::size_t MaxEncodedSize(int32_t width, int32_t height);
 
     uint16_t Quality() const { return m_nQuality; }
+    const SJpegPath& Path() const { return m_path; }
     uint16_t Scale() const { return m_nScale; }
     const std::array<uint8_t, 64>& LuminanceTable() const { return m_luminanceTable; }
     const std::array<uint8_t, 64>& ChrominanceTable() const { return m_chrominanceTable; }
@@ -56,6 +59,7 @@ private:
                     uint8_t* edgeBlock, const uint8_t* rows[16]) const;
     void EncodeMcu(const uint8_t* const rows[16]);
 
+    const SJpegPath& m_path;
     uint16_t m_nQuality;
     uint16_t m_nScale;
     std::array<uint16_t, 64> m_luminanceDivisors;

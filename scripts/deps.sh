@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Builds the third-party libraries once per source version and toolchain into a
 # cache outside the work tree, and prints the install prefix to use.
-#   scripts/deps.sh TARGET     TARGET: native | i686 | x86_64
+#   scripts/deps.sh TARGET [bench]     TARGET: native | i686 | x86_64
+# "bench" adds what only the benchmarks use (libjpeg-turbo for Windows: a cold
+# build takes about 35 s of processor time per target).
 set -euo pipefail
 target=${1:?target: native, i686 or x86_64}
+with_bench=${2:-}
 here=$(cd "$(dirname "$0")/.." && pwd)
 cache=${TAVRELIN_DEPS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tavrelin-deps}
 log_dir=$cache/logs
@@ -72,6 +75,14 @@ recipe_mpg123() {
     -DBUILD_PROGRAMS=OFF
 }
 
+# Only for the benchmark that compares our JPEG encoder with it: never linked
+# into the program. Its SIMD code needs nasm.
+recipe_libjpeg_turbo() {
+  fetch_source libjpeg-turbo
+  cmake_install src "$1" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=ON \
+    -DWITH_SIMD=ON -DREQUIRE_SIMD=ON -DCMAKE_ASM_NASM_COMPILER=nasm
+}
+
 ensure_source_lines() {
   command -v apt-get >/dev/null || return 0
   apt-cache showsrc libpng1.6 2>/dev/null | grep -q '^Package:' && return 0
@@ -89,5 +100,9 @@ if [ "$target" != native ]; then
   ensure_source_lines
   prefixes+=("$(build_once libpng "$(bookworm_version libpng1.6)" recipe_libpng)")
   prefixes+=("$(build_once mpg123 "$(bookworm_version mpg123)" recipe_mpg123)")
+  if [ "$with_bench" = bench ]; then
+    turbo_version=$(bookworm_version libjpeg-turbo)
+    prefixes+=("$(build_once libjpeg-turbo "${turbo_version#*:}" recipe_libjpeg_turbo)")
+  fi
 fi
 (IFS=';'; echo "${prefixes[*]}")

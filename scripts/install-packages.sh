@@ -12,7 +12,7 @@ packages=(
   xvfb xauth x11-utils xdotool fonts-wine imagemagick
   ffmpeg sox lame libjpeg-turbo-progs libturbojpeg0-dev
   googletest libbenchmark-dev clang
-  dpkg-dev python3
+  dpkg-dev python3 nasm
 )
 
 missing=()

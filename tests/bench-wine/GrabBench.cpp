@@ -91,7 +91,7 @@ struct Result {
 std::vector<Result> Measure(HWND box)
 {
     std::vector<Result> results;
-    for (const SIZE size : {SIZE{320, 240}, SIZE{640, 480}}) {
+    for (const SIZE size : {SIZE{320, 240}, SIZE{640, 480}, SIZE{1280, 720}}) {
         const std::string label = std::to_string(size.cx) + "x" + std::to_string(size.cy);
         results.push_back({"grab " + label, TimePerCall(kRounds, [&] { GrabDesignBox(box, size.cx, size.cy); })});
         const win::UniqueBitmap frame = GrabDesignBox(box, size.cx, size.cy);

@@ -1,51 +1,26 @@
 // Our encoder against libjpeg-turbo (4:2:0, fast integer DCT) on the same
 // pictures; the ratio counter is turbo time / our time (above 1: we are faster).
+#include "CameraPicture.h"
 #include "imaging/JpegEncoder.h"
 
 #include <benchmark/benchmark.h>
 #include <turbojpeg.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <map>
-#include <random>
 #include <string>
 #include <time.h>
 #include <vector>
 
 namespace {
 
-struct SBenchPicture {
-    int width;
-    int height;
-    std::vector<uint8_t> bits;  // bottom-up BGR rows padded to 4 bytes
-    std::size_t stride;
-};
-
-// Camera-like content: smooth shading, edges of objects and sensor noise.
-const SBenchPicture& Picture(int width, int height)
+const SCameraPicture& Picture(int width, int height)
 {
-    static std::map<int, SBenchPicture> pictures;
-    SBenchPicture& picture = pictures[width * 100000 + height];
-    if (!picture.bits.empty())
-        return picture;
-    picture.width = width;
-    picture.height = height;
-    picture.stride = (3 * std::size_t(width) + 3) & ~std::size_t{3};
-    picture.bits.assign(picture.stride * height, 0);
-    std::mt19937 random(42);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const double fx = double(x) / width, fy = double(y) / height;
-            const bool object = std::hypot(fx - 0.5, fy - 0.5) < 0.25;
-            const int noise = int(random() % 9) - 4;
-            uint8_t* pixel = &picture.bits[y * picture.stride + 3 * x];
-            const double base[3] = {90 + 70 * std::sin(7 * fx + fy), 120 + 60 * std::cos(5 * fy - 2 * fx),
-                                    object ? 200.0 : 60 + 100 * fx * fy};
-            for (int c = 0; c < 3; ++c)
-                pixel[c] = uint8_t(std::clamp(int(base[c]) + noise, 0, 255));
-        }
+    static std::map<int, SCameraPicture> pictures;
+    SCameraPicture& picture = pictures[width * 100000 + height];
+    if (picture.bits.empty())
+        picture = MakeCameraPicture(width, height);
     return picture;
 }
 
@@ -82,7 +57,7 @@ void Record(benchmark::State& state, const std::string& key, double seconds, std
 void BM_Ours(benchmark::State& state)
 {
     const int width = int(state.range(0)), height = int(state.range(1)), quality = int(state.range(2));
-    const SBenchPicture& picture = Picture(width, height);
+    const SCameraPicture& picture = Picture(width, height);
     CJpegEncoder encoder{static_cast<uint16_t>(quality)};
     std::vector<uint8_t> output(CJpegEncoder::MaxEncodedSize(width, height));
     std::size_t length = 0;
@@ -98,7 +73,7 @@ void BM_Ours(benchmark::State& state)
 void BM_Turbo(benchmark::State& state)
 {
     const int width = int(state.range(0)), height = int(state.range(1)), quality = int(state.range(2));
-    const SBenchPicture& picture = Picture(width, height);
+    const SCameraPicture& picture = Picture(width, height);
     tjhandle handle = tjInitCompress();
     unsigned long capacity = tjBufSize(width, height, TJSAMP_420);
     std::vector<unsigned char> output(capacity);

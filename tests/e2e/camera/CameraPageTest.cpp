@@ -194,7 +194,7 @@ TEST(CameraPage, FormatDialogSwitchesTo640By480)
     EXPECT_FALSE(::IsWindowEnabled(session.MainWindow())) << "modal";
     HWND list = ::GetDlgItem(dialog, kChoiceList);
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(e2e::SendWithTimeout(list, LB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(e2e::SendWithTimeout(list, LB_GETCOUNT, 0, 0), 4) << "160 x 120 up to 1280 x 720";
     EXPECT_EQ(e2e::SendWithTimeout(list, LB_GETCURSEL, 0, 0), 1) << "320 x 240 is current";
     e2e::SendWithTimeout(list, LB_SETCURSEL, 2, 0);
     ASSERT_TRUE(e2e::PressButton(dialog, IDOK));

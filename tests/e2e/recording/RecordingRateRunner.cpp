@@ -1,5 +1,5 @@
-// Benchmark, not a test: records a few seconds at 320 x 240 and 640 x 480,
-// uncompressed and Motion-JPEG, and notes for each video how long it was
+// Benchmark, not a test: records a few seconds at 320 x 240, 640 x 480 and
+// 1280 x 720, uncompressed and Motion-JPEG, and notes for each video how long it was
 // capturing (from the compressor dialog's OK to "end video record"). The
 // frame counts come from the files themselves; report-rate.sh divides.
 #include "RecordingSession.h"
@@ -37,6 +37,8 @@ TEST(RecordingRate, FramesWrittenPerSecondOfRecording)
         {"320x240", 1, kMotionJpeg, "rate-320x240-mjpeg.avi"},
         {"640x480", 2, kFullFrames, "rate-640x480-uncompressed.avi"},
         {"640x480", 2, kMotionJpeg, "rate-640x480-mjpeg.avi"},
+        {"1280x720", 3, kFullFrames, "rate-1280x720-uncompressed.avi"},
+        {"1280x720", 3, kMotionJpeg, "rate-1280x720-mjpeg.avi"},
     };
     std::ofstream times(OutputFile("rate-times.txt"));
     RecordingSession session;

@@ -322,12 +322,12 @@ TEST_F(CaptureWindowTest, FormatDialogListsTheSizesAndOkAppliesTheChoice)
         UINT width;
         UINT height;
     };
-    for (const Case& step : {Case{2, IDOK, 640, 480}, Case{0, IDCANCEL, 640, 480}, Case{0, IDOK, 160, 120},
-                             Case{1, IDOK, 320, 240}}) {
+    for (const Case& step : {Case{2, IDOK, 640, 480}, Case{0, IDCANCEL, 640, 480}, Case{3, IDOK, 1280, 720},
+                             Case{0, IDOK, 160, 120}, Case{1, IDOK, 320, 240}}) {
         DialogOperator choose("Video Format", step.selection, step.button);
         EXPECT_TRUE(Send(WM_CAP_DLG_VIDEOFORMAT));
         ASSERT_TRUE(choose.Found());
-        EXPECT_EQ(choose.Entries(), (std::vector<std::string>{"160 x 120", "320 x 240", "640 x 480"}));
+        EXPECT_EQ(choose.Entries(), (std::vector<std::string>{"160 x 120", "320 x 240", "640 x 480", "1280 x 720"}));
         const CAPSTATUS status = Status();
         EXPECT_EQ(status.uiImageWidth, step.width) << "selection " << step.selection;
         EXPECT_EQ(status.uiImageHeight, step.height) << "selection " << step.selection;

@@ -1,4 +1,4 @@
-#include "imaging/JpegColourConvert.h"
+#include "imaging/JpegPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -30,10 +30,15 @@ TEST(JpegColourConvert, EveryVariantGivesTheDefinedSamples)
                 byte = round < 2 ? uint8_t(round * 255) : uint8_t(random());
             rows[y] = pixels[y];
         }
-        SSamples dispatched{}, portable{};
-        ConvertMcuColours(rows, dispatched.luminance, dispatched.blue, dispatched.red);
-        ConvertMcuColoursPortable(rows, portable.luminance, portable.blue, portable.red);
-        ASSERT_EQ(std::memcmp(&dispatched, &portable, sizeof dispatched), 0) << round;
+        SSamples portable{};
+        PortableJpegPath().convertColours(rows, portable.luminance, portable.blue, portable.red);
+        for (const SJpegPath& path : JpegPaths()) {
+            if (!path.isSupported())
+                continue;
+            SSamples samples{};
+            path.convertColours(rows, samples.luminance, samples.blue, samples.red);
+            ASSERT_EQ(std::memcmp(&samples, &portable, sizeof samples), 0) << path.name << " " << round;
+        }
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 16; ++x) {
                 const uint8_t* p = pixels[y] + 3 * x;

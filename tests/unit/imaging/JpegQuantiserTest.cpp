@@ -32,7 +32,8 @@ TEST(JpegQuantiser, ReciprocalsDivideExactlyForEveryDivisor)
             const uint32_t divisor = row[i];
             uint32_t wrong = 0;
             for (uint32_t dividend = 0; dividend < (1u << 15); ++dividend)
-                wrong += quantiser.ShortQuotient(dividend, i) != dividend / divisor;
+                wrong += quantiser.ShortQuotient(dividend, i) != dividend / divisor ||
+                         (dividend < (1u << 14) && quantiser.WordQuotient(dividend, i) != dividend / divisor);
             // The full range, around every 97th multiple of the divisor.
             for (uint32_t multiple = divisor; multiple < (1u << 20); multiple += 97 * divisor)
                 for (const uint32_t dividend : {multiple - 1, multiple, multiple + divisor - 1})

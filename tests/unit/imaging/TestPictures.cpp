@@ -86,7 +86,12 @@ SPicture ExtremeCoefficientPicture()
 
 std::vector<uint8_t> EncodeToVector(const SPicture& picture, uint16_t quality)
 {
-    CJpegEncoder encoder(quality);
+    return EncodeToVector(picture, quality, DefaultJpegPath());
+}
+
+std::vector<uint8_t> EncodeToVector(const SPicture& picture, uint16_t quality, const SJpegPath& path)
+{
+    CJpegEncoder encoder(quality, path);
     std::vector<uint8_t> output(CJpegEncoder::MaxEncodedSize(picture.width, picture.height));
     std::size_t length = 0;
     if (!encoder.Encode(picture.bits.data(), output.data(), output.size(), picture.width,

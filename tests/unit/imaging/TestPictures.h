@@ -1,6 +1,8 @@
 // Pictures, BMP files and JPEG helpers shared by the imaging tests.
 #pragma once
 
+#include "imaging/JpegPaths.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -26,6 +28,7 @@ SPicture MakeGrey(int width, int height, uint8_t level);
 SPicture ExtremeCoefficientPicture();
 
 std::vector<uint8_t> EncodeToVector(const SPicture& picture, uint16_t quality);
+std::vector<uint8_t> EncodeToVector(const SPicture& picture, uint16_t quality, const SJpegPath& path);
 
 // A BMP file of the picture with a 40-byte header and no colour table.
 std::vector<uint8_t> BmpFileBytes(const SPicture& picture);

@@ -1,12 +1,6 @@
-#include "imaging/JpegColourConvert.h"
-
-#include "imaging/SimdDispatch.h"
-
-#include <cstring>
-
-#if TAVRELIN_HAVE_AVX2_PATH
-#include <immintrin.h>
-#endif
+// Colour conversion of one 16 x 16 MCU to the six 8 x 8 sample blocks of
+// 4:2:0 JFIF YCbCr, level-shifted by -128. Included by each path file inside
+// its own namespace (see SimdDispatch.h).
 
 namespace {
 
@@ -43,7 +37,7 @@ TAVRELIN_FORCE_INLINE Lanes EvenLanes(Lanes low, Lanes high)
     return __builtin_shufflevector(low, high, 0, 2, 4, 6, 8, 10, 12, 14);
 }
 
-TAVRELIN_FORCE_INLINE void Store(int32_t* target, Lanes lanes)
+TAVRELIN_FORCE_INLINE void StoreSamples(int32_t* target, Lanes lanes)
 {
     std::memcpy(target, &lanes, sizeof lanes);
 }
@@ -69,26 +63,128 @@ TAVRELIN_FORCE_INLINE Lanes RedDifference(const SPixels8& p)
 
 } // namespace
 
-TAVRELIN_SIMD_CLONES
-void ConvertMcuColoursPortable(const uint8_t* const rows[16], int32_t luminance[4][64],
+#if TAVRELIN_PATH_SSSE3 && !TAVRELIN_PATH_AVX2
+namespace {
+
+// Byte shuffles pick (red, green) and (blue, green) pairs of pixels as 16-bit
+// lanes, and one multiply-add per pair gives the 32-bit sums: the green
+// factor 38470 is too large for a signed 16-bit lane and is split in two,
+// and 32768 is 16384 doubled.
+constexpr int8_t Z = -1;
+
+struct SPixelPairs {
+    __m128i redGreen, blueGreen;  // four pixels
+};
+
+// Pixels k, k + step, ... of the 24 bytes at source (step 1 or 2) from the
+// loads of bytes 0..15 and 8..23, so nothing past the eight pixels is read.
+TAVRELIN_FORCE_INLINE SPixelPairs PairsOfFirstFour(__m128i low)
+{
+    return {_mm_shuffle_epi8(low, _mm_setr_epi8(2, Z, 1, Z, 5, Z, 4, Z, 8, Z, 7, Z, 11, Z, 10, Z)),
+            _mm_shuffle_epi8(low, _mm_setr_epi8(0, Z, 1, Z, 3, Z, 4, Z, 6, Z, 7, Z, 9, Z, 10, Z))};
+}
+
+TAVRELIN_FORCE_INLINE SPixelPairs PairsOfLastFour(__m128i high)
+{
+    return {_mm_shuffle_epi8(high, _mm_setr_epi8(6, Z, 5, Z, 9, Z, 8, Z, 12, Z, 11, Z, 15, Z, 14, Z)),
+            _mm_shuffle_epi8(high, _mm_setr_epi8(4, Z, 5, Z, 7, Z, 8, Z, 10, Z, 11, Z, 13, Z, 14, Z))};
+}
+
+// Pixels 0, 2, 4 and 6.
+TAVRELIN_FORCE_INLINE SPixelPairs PairsOfEvenFour(__m128i low, __m128i high)
+{
+    const __m128i redGreen =
+        _mm_or_si128(_mm_shuffle_epi8(low, _mm_setr_epi8(2, Z, 1, Z, 8, Z, 7, Z, Z, Z, Z, Z, Z, Z, Z, Z)),
+                     _mm_shuffle_epi8(high, _mm_setr_epi8(Z, Z, Z, Z, Z, Z, Z, Z, 6, Z, 5, Z, 12, Z, 11, Z)));
+    const __m128i blueGreen =
+        _mm_or_si128(_mm_shuffle_epi8(low, _mm_setr_epi8(0, Z, 1, Z, 6, Z, 7, Z, Z, Z, Z, Z, Z, Z, Z, Z)),
+                     _mm_shuffle_epi8(high, _mm_setr_epi8(Z, Z, Z, Z, Z, Z, Z, Z, 4, Z, 5, Z, 10, Z, 11, Z)));
+    return {redGreen, blueGreen};
+}
+
+TAVRELIN_FORCE_INLINE __m128i Factors(int first, int second)
+{
+    return _mm_set1_epi32(static_cast<int32_t>((static_cast<uint32_t>(second) << 16) | (first & 0xFFFF)));
+}
+
+TAVRELIN_FORCE_INLINE __m128i Finish(__m128i sum, int constant)
+{
+    return _mm_sub_epi32(_mm_srai_epi32(_mm_add_epi32(sum, _mm_set1_epi32(constant)), 16), _mm_set1_epi32(128));
+}
+
+TAVRELIN_FORCE_INLINE __m128i LuminanceOf(const SPixelPairs& p)
+{
+    return Finish(_mm_add_epi32(_mm_madd_epi16(p.redGreen, Factors(19595, 32767)),
+                                _mm_madd_epi16(p.blueGreen, Factors(7471, 38470 - 32767))),
+                  32768);
+}
+
+TAVRELIN_FORCE_INLINE __m128i BlueDifferenceOf(const SPixelPairs& p)
+{
+    return Finish(_mm_add_epi32(_mm_madd_epi16(p.redGreen, Factors(-11059, -21709)),
+                                _mm_slli_epi32(_mm_madd_epi16(p.blueGreen, Factors(16384, 0)), 1)),
+                  8421375);
+}
+
+TAVRELIN_FORCE_INLINE __m128i RedDifferenceOf(const SPixelPairs& p)
+{
+    return Finish(_mm_add_epi32(_mm_slli_epi32(_mm_madd_epi16(p.redGreen, Factors(16384, 0)), 1),
+                                _mm_madd_epi16(p.blueGreen, Factors(-5329, -27439))),
+                  8421375);
+}
+
+TAVRELIN_FORCE_INLINE void StoreFour(int32_t* target, __m128i lanes)
+{
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(target), lanes);
+}
+
+} // namespace
+
+void ConvertMcuColours(const uint8_t* const rows[16], int32_t luminance[4][64],
+                       int32_t blueDifference[64], int32_t redDifference[64])
+{
+    for (int y = 0; y < 16; ++y) {
+        for (int half = 0; half < 2; ++half) {
+            const uint8_t* const pixels = rows[y] + 24 * half;
+            const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels));
+            const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + 8));
+            int32_t* const target = luminance[(y >> 3) * 2 + half] + (y & 7) * 8;
+            StoreFour(target, LuminanceOf(PairsOfFirstFour(low)));
+            StoreFour(target + 4, LuminanceOf(PairsOfLastFour(high)));
+            if ((y & 1) == 0) {
+                const SPixelPairs even = PairsOfEvenFour(low, high);
+                StoreFour(blueDifference + (y >> 1) * 8 + 4 * half, BlueDifferenceOf(even));
+                StoreFour(redDifference + (y >> 1) * 8 + 4 * half, RedDifferenceOf(even));
+            }
+        }
+    }
+}
+#endif
+
+#if !TAVRELIN_PATH_SSSE3
+// rows[j] points at 16 pixels (blue, green, red) of MCU row j, counted from
+// the top. Blocks are stored in natural (row-major) order; chroma comes from
+// the top-left pixel of each 2 x 2 group, without averaging.
+void ConvertMcuColours(const uint8_t* const rows[16], int32_t luminance[4][64],
                                int32_t blueDifference[64], int32_t redDifference[64])
 {
     for (int y = 0; y < 16; ++y) {
         const SPixels8 left = LoadPixels(rows[y]), right = LoadPixels(rows[y] + 24);
-        Store(luminance[(y >> 3) * 2] + (y & 7) * 8, Luminance(left));
-        Store(luminance[(y >> 3) * 2 + 1] + (y & 7) * 8, Luminance(right));
+        StoreSamples(luminance[(y >> 3) * 2] + (y & 7) * 8, Luminance(left));
+        StoreSamples(luminance[(y >> 3) * 2 + 1] + (y & 7) * 8, Luminance(right));
         if ((y & 1) == 0) {
             const SPixels8 even = {EvenLanes(left.blue, right.blue), EvenLanes(left.green, right.green),
                                    EvenLanes(left.red, right.red)};
-            Store(blueDifference + (y >> 1) * 8, BlueDifference(even));
-            Store(redDifference + (y >> 1) * 8, RedDifference(even));
+            StoreSamples(blueDifference + (y >> 1) * 8, BlueDifference(even));
+            StoreSamples(redDifference + (y >> 1) * 8, RedDifference(even));
         }
     }
 }
+#endif
 
+#if TAVRELIN_PATH_AVX2
 namespace {
 
-#if TAVRELIN_HAVE_AVX2_PATH
 // The same arithmetic with AVX2 intrinsics: compilers turn the byte
 // deinterleave of the generic version into scalar code.
 struct SPixelsAvx2 {
@@ -98,7 +194,7 @@ struct SPixelsAvx2 {
 // Channel c of pixel k is byte 3k + c of the 24 bytes. Byte shuffles sort
 // the first 16 and the last 8 bytes by channel before widening, fewer steps
 // than sorting widened lanes across three registers.
-__attribute__((target("avx2"))) inline SPixelsAvx2 LoadPixelsAvx2(const uint8_t* pixels)
+inline SPixelsAvx2 LoadPixelsAvx2(const uint8_t* pixels)
 {
     // Channels 0, 1, 2 are blue, green, red; the second load reads bytes
     // 16..23 only, so nothing past the eight pixels is touched.
@@ -114,8 +210,7 @@ __attribute__((target("avx2"))) inline SPixelsAvx2 LoadPixelsAvx2(const uint8_t*
             _mm256_cvtepu8_epi32(red)};
 }
 
-__attribute__((target("avx2"))) inline __m256i Combine(const SPixelsAvx2& p, int red, int green, int blue,
-                                                       int constant)
+inline __m256i Combine(const SPixelsAvx2& p, int red, int green, int blue, int constant)
 {
     const __m256i sum = _mm256_add_epi32(
         _mm256_add_epi32(_mm256_mullo_epi32(p.red, _mm256_set1_epi32(red)),
@@ -124,20 +219,20 @@ __attribute__((target("avx2"))) inline __m256i Combine(const SPixelsAvx2& p, int
     return _mm256_sub_epi32(_mm256_srai_epi32(sum, 16), _mm256_set1_epi32(128));
 }
 
-__attribute__((target("avx2"))) inline __m256i EvenPixels(__m256i left, __m256i right)
+inline __m256i EvenPixels(__m256i left, __m256i right)
 {
     const __m256i evenLeft = _mm256_permutevar8x32_epi32(left, _mm256_setr_epi32(0, 2, 4, 6, 0, 0, 0, 0));
     const __m256i evenRight = _mm256_permutevar8x32_epi32(right, _mm256_setr_epi32(0, 0, 0, 0, 0, 2, 4, 6));
     return _mm256_blend_epi32(evenLeft, evenRight, 0xF0);
 }
 
-__attribute__((target("avx2"))) inline void StoreLanes(int32_t* target, __m256i lanes)
+inline void StoreLanes(int32_t* target, __m256i lanes)
 {
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(target), lanes);
 }
 
-__attribute__((target("avx2"))) void ConvertAvx2(const uint8_t* const rows[16], int32_t luminance[4][64],
-                                                 int32_t blueDifference[64], int32_t redDifference[64])
+void ConvertAvx2(const uint8_t* const rows[16], int32_t luminance[4][64], int32_t blueDifference[64],
+                 int32_t redDifference[64])
 {
     for (int y = 0; y < 16; ++y) {
         const SPixelsAvx2 left = LoadPixelsAvx2(rows[y]), right = LoadPixelsAvx2(rows[y] + 24);
@@ -151,19 +246,13 @@ __attribute__((target("avx2"))) void ConvertAvx2(const uint8_t* const rows[16], 
         }
     }
 }
-#endif
 
 } // namespace
 
 void ConvertMcuColours(const uint8_t* const rows[16], int32_t luminance[4][64],
                        int32_t blueDifference[64], int32_t redDifference[64])
 {
-#if TAVRELIN_HAVE_AVX2_PATH
-    static const bool hasAvx2 = __builtin_cpu_supports("avx2");
-    if (hasAvx2) {
-        ConvertAvx2(rows, luminance, blueDifference, redDifference);
-        return;
-    }
-#endif
-    ConvertMcuColoursPortable(rows, luminance, blueDifference, redDifference);
+    ConvertAvx2(rows, luminance, blueDifference, redDifference);
 }
+#endif
+

@@ -1,16 +1,6 @@
-#include "imaging/JpegBlockCoder.h"
-
-#include "imaging/JpegTables.h"
-#include "imaging/SimdDispatch.h"
-
-#include <algorithm>
-#include <bit>
-#include <cstddef>
-#include <cstring>
-
-#if TAVRELIN_HAVE_AVX2_PATH
-#include <immintrin.h>
-#endif
+// Huffman coding of an MCU's six blocks (T.81 F.1.2), after colour
+// conversion, DCT and quantisation. Included by each path file inside its own
+// namespace, after JpegBlockTransform.inl and JpegColourConvert.inl.
 
 namespace {
 
@@ -22,6 +12,31 @@ constexpr int32_t kMaxAcMagnitude = 1023;
 // Above this many non-zero coefficients the symbols of a block are prepared
 // for all positions in one vectorisable pass instead of one by one.
 constexpr int kDenseBlock = 12;
+
+// Bit scans of 64-bit masks. Without POPCNT, or with 32-bit registers, the
+// 64-bit forms become library calls.
+TAVRELIN_FORCE_INLINE int LowestBit(uint64_t mask)
+{
+    if constexpr (sizeof(std::size_t) == 8) {
+        return std::countr_zero(mask);
+    } else {
+        const uint32_t low = static_cast<uint32_t>(mask);
+        return low != 0 ? std::countr_zero(low) : 32 + std::countr_zero(static_cast<uint32_t>(mask >> 32));
+    }
+}
+
+TAVRELIN_FORCE_INLINE int BitCount(uint64_t mask)
+{
+#if TAVRELIN_PATH_AVX2
+    return std::popcount(static_cast<uint32_t>(mask)) + std::popcount(static_cast<uint32_t>(mask >> 32));
+#else
+    mask -= (mask >> 1) & 0x5555555555555555u;
+    mask = (mask & 0x3333333333333333u) + ((mask >> 2) & 0x3333333333333333u);
+    mask = (mask + (mask >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+    const uint32_t folded = static_cast<uint32_t>(mask) + static_cast<uint32_t>(mask >> 32);
+    return static_cast<int>((folded * 0x01010101u) >> 24);
+#endif
+}
 
 TAVRELIN_FORCE_INLINE void PutCoded(CJpegBitWriter& writer, const std::array<uint32_t, 256>& codes,
                                     int runBits, int32_t value)
@@ -61,7 +76,7 @@ TAVRELIN_FORCE_INLINE int Category(uint16_t magnitude)
     return static_cast<int>(bits >> 23) - 127;
 }
 
-#if TAVRELIN_HAVE_AVX2_PATH
+#if TAVRELIN_PATH_SSSE3
 // Byte shuffles for the zigzag reorder: output row j (zigzag positions 8j to
 // 8j + 7) gathers from the natural rows kZigzagFirstRow[j] onwards, one mask
 // per source row, with X marking lanes another row fills.
@@ -110,7 +125,7 @@ constexpr int kZigzagRowCount[8] = {3, 5, 6, 4, 4, 6, 5, 3};
 // The zigzag gather and the magnitude clamp of PrepareSymbols, eight
 // coefficients per step instead of one. Returns the mask of the non-zero
 // levels (bit k for zigzag position k) from the registers just stored.
-__attribute__((target("avx2"))) uint64_t ZigzagClampedAvx2(const int16_t* quantised, int16_t* levels)
+uint64_t ZigzagClampedSsse3(const int16_t* quantised, int16_t* levels)
 {
     __m128i rows[8];
     for (int row = 0; row < 8; ++row)
@@ -148,12 +163,9 @@ TAVRELIN_FORCE_INLINE uint64_t PrepareSymbols(const int16_t* quantised, SBlockSy
     uint64_t nonZero = 0;
     // Straight-line loops of exactly 64 steps, which compilers vectorise even
     // at -O2. The DC entry is clamped too but never read from here.
-#if TAVRELIN_HAVE_AVX2_PATH
-    static const bool hasAvx2 = __builtin_cpu_supports("avx2");
-    if (hasAvx2) {
-        nonZero = ZigzagClampedAvx2(quantised, symbols.levels);
-    } else
-#endif
+#if TAVRELIN_PATH_SSSE3
+    nonZero = ZigzagClampedSsse3(quantised, symbols.levels);
+#else
     {
         for (int k = 0; k < 64; ++k)
             symbols.levels[k] = quantised[jpeg_tables::kZigzag[k]];
@@ -161,6 +173,7 @@ TAVRELIN_FORCE_INLINE uint64_t PrepareSymbols(const int16_t* quantised, SBlockSy
             symbols.levels[k] = std::clamp<int16_t>(symbols.levels[k], -kMaxAcMagnitude, kMaxAcMagnitude);
         nonZero = NonZeroMask(symbols.levels);
     }
+#endif
     for (int k = 0; k < 64; ++k) {
         const int16_t level = symbols.levels[k];
         const uint16_t magnitude = static_cast<uint16_t>(level < 0 ? -level : level);
@@ -194,11 +207,11 @@ struct SDenseScan {
 // more first send their ZRL symbols (index / 256 of them), after the symbol
 // held back, which is then cleared.
 TAVRELIN_FORCE_INLINE uint32_t NextDenseSymbol(const SBlockSymbols& symbols, const SComponentCoding& coding,
-                                               SDenseScan& scan, uint64_t& heldBits, int& heldLength,
-                                               CJpegBitWriter& writer, uint64_t& bits)
+                                               SDenseScan& scan, CJpegBitWriter::Word& heldBits,
+                                               int& heldLength, CJpegBitWriter& writer, CJpegBitWriter::Word& bits)
 {
     // Word-sized indexes spare the sign extensions in this loop.
-    const std::ptrdiff_t position = std::countr_zero(scan.pending);
+    const std::ptrdiff_t position = LowestBit(scan.pending);
     scan.pending &= scan.pending - 1;
     std::ptrdiff_t index = symbols.indexes[position] - scan.nextBase;
     scan.nextBase = 16 * (position + 1);
@@ -215,18 +228,20 @@ TAVRELIN_FORCE_INLINE uint32_t NextDenseSymbol(const SBlockSymbols& symbols, con
 }
 
 // The AC symbols of a dense block, sent two per Put to halve the writer's
-// work (at most 2 x 26 bits). Returns the last non-zero position.
+// work (at most 2 x 26 bits) where the word holds them. Returns the last
+// non-zero position.
 TAVRELIN_FORCE_INLINE int PutDenseAc(const SBlockSymbols& symbols, uint64_t nonZero,
                                      const SComponentCoding& coding, CJpegBitWriter& writer)
 {
+    using Word = CJpegBitWriter::Word;
     SDenseScan scan{nonZero, 16};
     while (scan.pending != 0) {
-        uint64_t firstBits = 0, secondBits = 0, noBits = 0;
+        Word firstBits = 0, secondBits = 0, noBits = 0;
         int firstLength = 0, noLength = 0;
         firstLength = static_cast<int>(NextDenseSymbol(symbols, coding, scan, noBits, noLength, writer, firstBits));
-        if (scan.pending == 0) {
+        if (!CJpegBitWriter::kPairsSymbols || scan.pending == 0) {
             writer.Put(firstBits, firstLength);
-            break;
+            continue;
         }
         const int secondLength =
             static_cast<int>(NextDenseSymbol(symbols, coding, scan, firstBits, firstLength, writer, secondBits));
@@ -246,7 +261,7 @@ TAVRELIN_FORCE_INLINE void CodeBlock(const int32_t* samples, const SComponentCod
     PutCoded(writer, coding.dcCodes, 0, difference);
 
     int lastPosition = 0;
-    if (std::popcount(naturalMask) > kDenseBlock) {
+    if (BitCount(naturalMask) > kDenseBlock) {
         SBlockSymbols symbols;
         const uint64_t nonZero = PrepareSymbols(quantised, symbols);
         lastPosition = PutDenseAc(symbols, nonZero & ~uint64_t{1}, coding, writer);
@@ -255,9 +270,9 @@ TAVRELIN_FORCE_INLINE void CodeBlock(const int32_t* samples, const SComponentCod
         // there one by one, then jump from one to the next.
         uint64_t zigzagMask = 0;
         for (uint64_t pending = naturalMask; pending != 0; pending &= pending - 1)
-            zigzagMask |= uint64_t{1} << coding.zigzagPositions[std::countr_zero(pending)];
+            zigzagMask |= uint64_t{1} << coding.zigzagPositions[LowestBit(pending)];
         for (uint64_t pending = zigzagMask & ~uint64_t{1}; pending != 0; pending &= pending - 1) {
-            const int position = std::countr_zero(pending);
+            const int position = LowestBit(pending);
             int run = position - lastPosition - 1;
             for (; run > 15; run -= 16)
                 PutSymbol(writer, coding.acCodes[0xF0]);
@@ -272,16 +287,21 @@ TAVRELIN_FORCE_INLINE void CodeBlock(const int32_t* samples, const SComponentCod
 
 } // namespace
 
-TAVRELIN_SIMD_CLONES
-void CodeMcuBlocks(const int32_t* const blocks[6], const SComponentCoding& luminance,
-                   const SComponentCoding& chrominance, int32_t predictors[3], CJpegBitWriter& writer)
+// rows[j] points at the 16 pixels of MCU row j, counted from the top. Blocks
+// 0..3 are luminance (the Y predictor), 4 Cb and 5 Cr (their own predictors).
+void EncodeMcu(const uint8_t* const rows[16], const SComponentCoding& luminance,
+               const SComponentCoding& chrominance, int32_t predictors[3], CJpegBitWriter& writer)
 {
+    alignas(32) int32_t luminanceSamples[4][64];
+    alignas(32) int32_t blueDifference[64];
+    alignas(32) int32_t redDifference[64];
+    ConvertMcuColours(rows, luminanceSamples, blueDifference, redDifference);
     // A local writer lets the compiler keep its state in registers: the byte
     // stores through its cursor could otherwise alias the caller's copy.
     CJpegBitWriter local = writer;
     for (int block = 0; block < 4; ++block)
-        CodeBlock(blocks[block], luminance, predictors[0], local);
-    CodeBlock(blocks[4], chrominance, predictors[1], local);
-    CodeBlock(blocks[5], chrominance, predictors[2], local);
+        CodeBlock(luminanceSamples[block], luminance, predictors[0], local);
+    CodeBlock(blueDifference, chrominance, predictors[1], local);
+    CodeBlock(redDifference, chrominance, predictors[2], local);
     writer = local;
 }

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Builds the Windows benchmarks and runs them under Wine, one Wine session per
+# target, and prints their tables (also kept in build/bench-results/):
+#   - our JPEG encoder against TurboJPEG built for the same target, per path;
+#   - per frame: the grab of the design box, the BMP write and the AVI append
+#     (uncompressed and Motion-JPEG) at 320 x 240, 640 x 480 and 1280 x 720;
+#   - i686 only (the program that ships): frames written per second of a real
+#     recording by the program with the virtual camera, at the same sizes,
+#     counted in the files by ffprobe.
+#   bench-wine.sh [i686|x86_64]...   (default: both)
+# Measurements, not tests: no figure makes this fail.
+set -euo pipefail
+repo=$(cd "$(dirname "$0")/.." && pwd)
+targets=("$@"); [ ${#targets[@]} -gt 0 ] || targets=(i686 x86_64)
+results=$repo/build/bench-results
+mkdir -p "$results"
+
+for target in "${targets[@]}"; do
+  tree=$repo/build/$target
+  programs=jpeg_turbo_bench,grab_bench_runner
+  rate_dir=
+  if [ "$target" = i686 ]; then
+    programs=$programs,recording_rate_runner,Tavrelin
+    rate_dir=$tree/tests/e2e/recording/files
+    bash "$repo/tests/e2e/recording/make-mp3.sh" "$rate_dir"
+  fi
+  bash "$repo/scripts/build.sh" --bench-deps --only "$programs" "$target"
+  # Wine's processes keep pipes open: output goes to files, read afterwards.
+  # The program window needs a screen of the size the end-to-end tests use.
+  xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
+    repo=$1 tree=$2 out=$3 rate_dir=$4
+    "$repo/scripts/wine-session.sh" start
+    export TAVRELIN_WINE_TIMEOUT=900
+    "$repo/scripts/wine-run.sh" "$tree/tests/bench-wine/jpeg/jpeg_turbo_bench.exe" "$out-jpeg.txt" >/dev/null 2>&1
+    "$repo/scripts/wine-run.sh" "$tree/tests/bench-wine/grab_bench_runner.exe" "$out-grab.txt" >/dev/null 2>&1
+    if [ -n "$rate_dir" ]; then
+      TAVRELIN_PROGRAM_DIR=$tree/Tavrelin "$repo/scripts/wine-run.sh" \
+        "$tree/tests/e2e/recording/recording_rate_runner.exe" >"$out-rate-runner.txt" 2>&1
+    fi
+    "$repo/scripts/wine-session.sh" stop' sh "$repo" "$tree" "$results/$target" "$rate_dir"
+  tr -d '\r' < "$results/$target-jpeg.txt"
+  echo
+  echo "Per frame under Wine, $target:"
+  tr -d '\r' < "$results/$target-grab.txt"
+  if [ -n "$rate_dir" ]; then
+    echo
+    echo "Frames written per second of recording, $target:"
+    bash "$repo/tests/e2e/recording/report-rate.sh" "$rate_dir" >/dev/null
+    cp "$rate_dir/recording-rate.txt" "$results/$target-rate.txt"
+    cat "$results/$target-rate.txt"
+  fi
+done

@@ -8,14 +8,9 @@
 #include "core/Globals.h"
 #include "grab/FrameGrab.h"
 
-#include <algorithm>
-#include <chrono>
-#include <thread>
-
 namespace {
 
-// One frame every 100 ms, however long the grab and the append took.
-constexpr std::chrono::milliseconds kFramePeriod{100};
+constexpr DWORD kCapturePauseMs = 100;
 constexpr DWORD kDialogCheckMs = 100;
 
 BOOL CALLBACK CancelIfCompressorDialog(HWND window, LPARAM)
@@ -141,10 +136,6 @@ bool CRecordingSession::CaptureFrames(AviWriter* writer, const std::string& wavP
     const int width = static_cast<int>(m_settings.captureWidth);
     const int height = static_cast<int>(m_settings.captureHeight);
     bool firstPass = true;
-    // The pause is what the frame's own work left of the period, so a large
-    // picture gets as many frames a second as a small one. A frame that
-    // overran starts the beat anew instead of hurrying the next ones.
-    auto nextFrame = std::chrono::steady_clock::now();
     while (g_recording) {
         win::UniqueBitmap frame = GrabDesignBox(m_settings.hDesignBox, width, height);
         if (firstPass) {
@@ -172,8 +163,7 @@ bool CRecordingSession::CaptureFrames(AviWriter* writer, const std::string& wavP
                 break;
             }
         }
-        nextFrame = std::max(nextFrame + kFramePeriod, std::chrono::steady_clock::now());
-        std::this_thread::sleep_until(nextFrame);
+        ::Sleep(kCapturePauseMs);
     }
     return true;
 }

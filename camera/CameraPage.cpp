@@ -137,11 +137,11 @@ void CCameraPage::OpenFormatDialog()
     ReadCaptureSize();
 }
 
-bool CCameraPage::TakePicture()
+std::optional<std::string> CCameraPage::TakePicture()
 {
-    const bool saved = SaveDesignBoxPicture(GetDlgItem(IDC_DESIGN_BOX), static_cast<int>(m_captureWidth),
-                                            static_cast<int>(m_captureHeight))
-                           .has_value();
+    std::optional<std::string> saved = SaveDesignBoxPicture(GetDlgItem(IDC_DESIGN_BOX),
+                                                            static_cast<int>(m_captureWidth),
+                                                            static_cast<int>(m_captureHeight));
     win::CWnd* mainWindow = win::AfxGetMainWnd();
     if (saved && mainWindow)
         ShowSnapshotNotice(mainWindow->m_hWnd);

@@ -1,0 +1,14 @@
+#pragma once
+// The 80 x 60 pictures of the album's list, made in memory.
+#include "win/UniqueHandle.h"
+
+#include <string>
+
+inline constexpr int kThumbnailWidth = 80;
+inline constexpr int kThumbnailHeight = 60;
+
+// The picture scaled to exactly 80 x 60 (aspect ignored) as a 24-bit DIB
+// section; null when the file can't be read as a picture.
+win::UniqueBitmap MakeAlbumThumbnail(const std::string& picturePath);
+// A white 80 x 60 picture: the slot of a picture not (yet) made.
+win::UniqueBitmap MakeBlankThumbnail();

@@ -56,6 +56,26 @@ TEST(Album, PicturesComeFirstThenVideosEachInTheFileSystemsOrder)
     EXPECT_EQ(session.Items(), expected);
     for (int item = 0; item < static_cast<int>(expected.size()); ++item)
         EXPECT_EQ(session.ImageIndex(item), item) << expected[item];
+
+    // Each picture in its own slot, whatever the unreadable one before or
+    // after it; white stays white (no mask colour).
+    ASSERT_TRUE(session.ShowAlbumPage());
+    const auto iconPixel = [&](const char* name, int x, int y) -> COLORREF {
+        std::optional<RECT> bounds = e2e::ListViewItemRect(session.List(), session.IndexOf(name));
+        if (!bounds)
+            return CLR_INVALID;
+        POINT at{bounds->left + x, bounds->top + y};
+        ::ClientToScreen(session.List(), &at);
+        return e2e::PixelAt(at.x, at.y);
+    };
+    const auto isRed = [](COLORREF c) { return GetRValue(c) > 230 && GetGValue(c) < 40 && GetBValue(c) < 40; };
+    EXPECT_TRUE(e2e::WaitUntil([&] { return isRed(iconPixel("000001.jpg", 20, 15)); }))
+        << std::hex << iconPixel("000001.jpg", 20, 15);
+    EXPECT_EQ(iconPixel("000001.jpg", 2, 2), RGB(255, 255, 255)) << "the white of the picture";
+    EXPECT_EQ(iconPixel("000001.jpg", 70, 2), RGB(255, 255, 255));
+    const COLORREF top = iconPixel("zebra.jpg", 40, 2);
+    EXPECT_TRUE(GetRValue(top) > 200 && GetGValue(top) > 200 && GetBValue(top) < 80) << "yellow: " << std::hex << top;
+    EXPECT_EQ(iconPixel("broken.jpg", 40, 30), RGB(255, 255, 255)) << "a blank slot";
 }
 
 TEST(Album, EmptyAlbumThenNewPicturesListedOnceWithTheNextImage)

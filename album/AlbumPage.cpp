@@ -36,27 +36,38 @@ BOOL CAlbumPage::OnInitDialog()
     m_list.SetImageList(m_imageList.GetSafeHandle(), LVSIL_SMALL);
     m_nImageCounter = -1;
     m_player.Create(this, IDC_PLAYER);
-    m_thumbnails.Start(m_hWnd, WM_ALBUM_THUMBNAILS_MADE);
     return TRUE;
 }
 
 void CAlbumPage::ListAlbumFolder()
 {
-    // Hidden or not, a list that redraws for every item takes seconds to fill.
+    // Hidden or not, a list that redraws for every item takes seconds to
+    // fill, and one that arranges itself after every item as long.
+    const LONG style = ::GetWindowLongA(m_list.m_hWnd, GWL_STYLE);
     m_list.SendMessage(WM_SETREDRAW, FALSE);
-    ListFiles("*.jpg", true);
-    ListFiles("*.avi", false);
+    ::SetWindowLongA(m_list.m_hWnd, GWL_STYLE, style & ~LVS_AUTOARRANGE);
+    MakeSlotPictures();
+    const int pictures = ListFiles("*.jpg", true);
+    const int videos = ListFiles("*.avi", false);
+    AddThumbnailCopies(m_imageList.GetSafeHandle(), m_blank.get(), pictures);
+    AddThumbnailCopies(m_imageList.GetSafeHandle(), m_videoPicture.get(), videos);
+    ::SetWindowLongA(m_list.m_hWnd, GWL_STYLE, style);
+    m_list.SendMessage(LVM_ARRANGE, LVA_DEFAULT);
     m_list.SendMessage(WM_SETREDRAW, TRUE);
     m_list.Invalidate();
+    // The pictures are made once every item is listed, so that the window
+    // answers first.
+    m_thumbnails.Start(m_hWnd, WM_ALBUM_THUMBNAILS_MADE);
 }
 
-void CAlbumPage::ListFiles(const char* pattern, bool pictures)
+int CAlbumPage::ListFiles(const char* pattern, bool pictures)
 {
     WIN32_FIND_DATAA found{};
     const std::string search = g_albumFolder + pattern;
     HANDLE find = ::FindFirstFileA(search.c_str(), &found);
     if (find == INVALID_HANDLE_VALUE)
-        return;
+        return 0;
+    int listed = 0;
     const win::UniqueHandle<HANDLE, ::FindClose> finder(find);
     do {
         // The pattern also matches longer extensions (".jpeg" against "*.jpg"
@@ -65,27 +76,36 @@ void CAlbumPage::ListFiles(const char* pattern, bool pictures)
             AlbumFileKind(found.cFileName) != (pictures ? EAlbumFileKind::Picture : EAlbumFileKind::Video))
             continue;
         ++m_nImageCounter;
+        ++listed;
+        m_list.InsertItem(m_nImageCounter, found.cFileName, m_nImageCounter);
         if (pictures)
-            AddPictureItem(found.cFileName, m_nImageCounter);
-        else
-            AddVideoItem(found.cFileName, m_nImageCounter);
+            m_thumbnails.Add(g_albumFolder + found.cFileName, m_nImageCounter);
     } while (::FindNextFileA(find, &found));
+    return listed;
+}
+
+void CAlbumPage::MakeSlotPictures()
+{
+    if (!m_blank)
+        m_blank = MakeBlankThumbnail();
+    if (!m_videoPicture)
+        m_videoPicture.reset(::LoadBitmapA(win::AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDB_VIDEO_ITEM)));
 }
 
 void CAlbumPage::AddPictureItem(const std::string& name, int index)
 {
     // The slot is taken at once, blank until its picture is made, so that a
     // picture that can't be read never shifts later items' pictures.
-    const win::UniqueBitmap blank = MakeBlankThumbnail();
-    ::ImageList_Add(m_imageList.GetSafeHandle(), blank.get(), nullptr);
+    MakeSlotPictures();
+    ::ImageList_Add(m_imageList.GetSafeHandle(), m_blank.get(), nullptr);
     m_list.InsertItem(index, name.c_str(), index);
     m_thumbnails.Add(g_albumFolder + name, index);
 }
 
 void CAlbumPage::AddVideoItem(const std::string& name, int index)
 {
-    const win::UniqueBitmap video(::LoadBitmapA(win::AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDB_VIDEO_ITEM)));
-    ::ImageList_Add(m_imageList.GetSafeHandle(), video.get(), nullptr);
+    MakeSlotPictures();
+    ::ImageList_Add(m_imageList.GetSafeHandle(), m_videoPicture.get(), nullptr);
     m_list.InsertItem(index, name.c_str(), index);
 }
 
@@ -103,6 +123,7 @@ void CAlbumPage::AddNewestFile(const std::string& path, bool picture)
         AddPictureItem(name, m_nImageCounter);
     else
         AddVideoItem(name, m_nImageCounter);
+    m_thumbnails.Start(m_hWnd, WM_ALBUM_THUMBNAILS_MADE);
 }
 
 void CAlbumPage::PutMadeThumbnails()

@@ -36,7 +36,9 @@ private:
     void AddPictureItem(const std::string& name, int index);
     void AddVideoItem(const std::string& name, int index);
     void AddNewestFile(const std::string& path, bool picture);
-    void ListFiles(const char* pattern, bool pictures);
+    // Lists the files without their pictures; returns how many.
+    int ListFiles(const char* pattern, bool pictures);
+    void MakeSlotPictures();
     void PutMadeThumbnails();
     int FindItem(const std::string& name) const;
 
@@ -52,5 +54,9 @@ private:
     // The image index of the last picture added; the image list only grows.
     int m_nImageCounter = -1;
     std::string m_strSelectedPath;
+    // What every picture's slot shows until its picture is made, and every
+    // video's; the image list copies them.
+    win::UniqueBitmap m_blank;
+    win::UniqueBitmap m_videoPicture;
     CThumbnailQueue m_thumbnails;
 };

@@ -2,11 +2,37 @@
 
 #include "gdiplus/GdiplusImage.h"
 
+#include <algorithm>
 #include <cstring>
 
 win::UniqueBitmap MakeAlbumThumbnail(const std::string& picturePath)
 {
     return gdiplus::CImage::Load(picturePath).Thumbnail(kThumbnailWidth, kThumbnailHeight).ToDibSection();
+}
+
+void AddThumbnailCopies(HIMAGELIST list, HBITMAP picture, int count)
+{
+    constexpr int kCopiesPerStrip = 256;
+    const win::UniqueMemoryDC source(::CreateCompatibleDC(nullptr));
+    const win::UniqueMemoryDC target(::CreateCompatibleDC(nullptr));
+    if (!source || !target)
+        return;
+    const win::SelectedObject sourcePicture(source.get(), picture);
+    while (count > 0) {
+        const int copies = std::min(count, kCopiesPerStrip);
+        void* bits = nullptr;
+        win::UniqueBitmap strip = gdiplus::CreateDibSection24(kThumbnailWidth * copies, kThumbnailHeight, &bits);
+        if (!strip)
+            return;
+        {
+            const win::SelectedObject selected(target.get(), strip.get());
+            for (int copy = 0; copy < copies; ++copy)
+                ::BitBlt(target.get(), copy * kThumbnailWidth, 0, kThumbnailWidth, kThumbnailHeight, source.get(), 0,
+                         0, SRCCOPY);
+        }
+        ::ImageList_Add(list, strip.get(), nullptr);
+        count -= copies;
+    }
 }
 
 win::UniqueBitmap MakeBlankThumbnail()

@@ -9,7 +9,8 @@ CThumbnailQueue::~CThumbnailQueue() { Stop(); }
 
 void CThumbnailQueue::Start(HWND window, UINT message)
 {
-    Stop();
+    if (m_thread.joinable())
+        return;
     m_hWindow = window;
     m_message = message;
     m_bStop = false;
@@ -62,6 +63,8 @@ void CThumbnailQueue::Stop()
 
 void CThumbnailQueue::Run()
 {
+    // The window's thread goes first: a picture may come a little later.
+    ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
     for (;;) {
         std::unique_lock<std::mutex> file(m_fileLock);
         std::unique_lock<std::mutex> guard(m_lock);

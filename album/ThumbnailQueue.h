@@ -26,8 +26,9 @@ public:
     CThumbnailQueue(const CThumbnailQueue&) = delete;
     CThumbnailQueue& operator=(const CThumbnailQueue&) = delete;
 
-    // Starts the thread; each batch of made pictures is announced by posting
-    // `message` to `window`.
+    // Starts the thread unless it runs; each batch of made pictures is
+    // announced by posting `message` to `window`. Pictures added before wait
+    // for it.
     void Start(HWND window, UINT message);
     void Add(const std::string& path, int imageIndex);
     // The pictures made since the last call, in the order they were made.

@@ -3,6 +3,9 @@
 // item, and until the last picture's thumbnail is on screen. Median of five
 // runs each. A measurement, not a test.
 //   album_startup_bench.exe PICTURE.jpg VIDEO.avi [OUT.txt]
+#include "album/AlbumThumbnail.h"
+#include "gdiplus/GdiplusImage.h"
+
 #include "E2eSupport.h"
 
 #include <commctrl.h>
@@ -38,7 +41,19 @@ struct Run {
     double lastPicture = 0;  // the last picture's thumbnail is drawn
 };
 
-Run StartOnce(const std::string& picture, const std::string& video, int pictures, int videos)
+constexpr POINT kProbe{8, 30};
+
+// The pixel the picture's thumbnail has at the probe, made as the program makes it.
+COLORREF ThumbnailPixel(const std::string& picture)
+{
+    const gdiplus::CGdiplusSession gdiplus;
+    const win::UniqueBitmap thumbnail = MakeAlbumThumbnail(picture);
+    const win::UniqueMemoryDC dc(::CreateCompatibleDC(nullptr));
+    const win::SelectedObject selected(dc.get(), thumbnail.get());
+    return ::GetPixel(dc.get(), kProbe.x, kProbe.y);
+}
+
+Run StartOnce(const std::string& picture, const std::string& video, int pictures, int videos, COLORREF expectedPixel)
 {
     e2e::ProgramCopy copy;
     char name[32];
@@ -74,14 +89,14 @@ Run StartOnce(const std::string& picture, const std::string& video, int pictures
         if (albumTab)
             e2e::ClickClient(tab, (albumTab->left + albumTab->right) / 2, (albumTab->top + albumTab->bottom) / 2);
         e2e::SendWithTimeout(list, LVM_ENSUREVISIBLE, pictures - 1, FALSE);
+        // Its slot shows the picture's own thumbnail pixel, drawn 1:1.
         e2e::WaitUntil([&] {
             const std::optional<RECT> item = e2e::ListViewItemRect(list, pictures - 1);
             if (!item)
                 return false;
-            POINT icon{item->left + 8, (item->top + item->bottom) / 2};
-            ::ClientToScreen(list, &icon);
-            ::InvalidateRect(list, nullptr, FALSE);
-            return e2e::PixelAt(icon.x, icon.y) != RGB(255, 255, 255);
+            POINT at{item->left + kProbe.x, item->top + kProbe.y};
+            ::ClientToScreen(list, &at);
+            return e2e::PixelAt(at.x, at.y) == expectedPixel;
         }, e2e::Timeout{120000});
         run.lastPicture = Seconds(Now() - start);
     }
@@ -103,10 +118,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: album_startup_bench PICTURE.jpg VIDEO.avi [OUT.txt]\n");
         return 2;
     }
+    const COLORREF expectedPixel = ThumbnailPixel(argv[1]);
     std::vector<double> empty, full, lastPicture;
     for (int run = 0; run < kRuns; ++run) {
-        empty.push_back(StartOnce(argv[1], argv[2], 0, 0).listed);
-        const Run filled = StartOnce(argv[1], argv[2], kPictures, kVideos);
+        empty.push_back(StartOnce(argv[1], argv[2], 0, 0, expectedPixel).listed);
+        const Run filled = StartOnce(argv[1], argv[2], kPictures, kVideos, expectedPixel);
         full.push_back(filled.listed);
         lastPicture.push_back(filled.lastPicture);
         std::printf("run %d: empty %.3f s, full %.3f s, last picture %.3f s\n", run + 1, empty.back(), full.back(),

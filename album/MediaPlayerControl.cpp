@@ -35,8 +35,11 @@ std::unique_ptr<CMediaPlayerControl> CMediaPlayerControl::Create(win::CWnd* page
     // Through a generic function pointer: the export's real type is not FARPROC's.
     const auto getControl = reinterpret_cast<AtlAxGetControlProc>(
         reinterpret_cast<void (*)()>(::GetProcAddress(library, "AtlAxGetControl")));
-    if (!init || !getControl || !init())
+    // Its answer is not trusted: Wine's can say no and still register the
+    // container's window class; the window's creation tells.
+    if (!init || !getControl)
         return nullptr;
+    init();
     HWND placeholder = page->GetDlgItem(placeholderId);
     RECT area{};
     ::GetWindowRect(placeholder, &area);

@@ -17,13 +17,13 @@ std::string OutputFolder()
 
 std::string MadePicture(const std::string& name) { return e2e::ToWindowsPath(ALBUM_PICTURES_DIR) + "\\" + name; }
 
-AlbumSession::AlbumSession(const std::function<void(const std::string&)>& prepare)
+AlbumSession::AlbumSession(const std::function<void(const std::string&)>& prepare, const std::string& player)
 {
     if (prepare)
         prepare(m_folder.File("Album\\"));
     m_program.emplace(e2e::LaunchOptions{m_folder.File("Tavrelin.exe"),
                                          "/Embedding",
-                                         {{"TAVRELIN_CAMERA", "test"}, {"TAVRELIN_PLAYER", "builtin"}},
+                                         {{"TAVRELIN_CAMERA", "test"}, {"TAVRELIN_PLAYER", player}},
                                          m_folder.Path()});
 }
 

@@ -27,9 +27,12 @@ std::string MadePicture(const std::string& name);
 class AlbumSession {
 public:
     // Copies the program folder; `prepare` may fill its album before start.
-    explicit AlbumSession(const std::function<void(const std::string& albumFolder)>& prepare = {});
+    // player: "builtin" (our viewer) or "control" (the media player control).
+    explicit AlbumSession(const std::function<void(const std::string& albumFolder)>& prepare = {},
+                          const std::string& player = "builtin");
 
     DWORD Pid() const { return m_program->Pid(); }
+    e2e::RunningProgram& Program() { return *m_program; }
     std::string AlbumFile(const std::string& name) const { return m_folder.File("Album\\" + name); }
     std::string ProgramFile(const std::string& name) const { return m_folder.File(name); }
     HWND MainWindow();

@@ -194,6 +194,23 @@ TEST(Album, ClickShowsThePictureAndItsFileStaysFree)
     EXPECT_FALSE(e2e::FileExists(session.AlbumFile("shown.jpg")));
 }
 
+// Wine's control draws only a placeholder, but it is hosted in the play box
+// and takes the clicked file without a crash; the file can then be deleted.
+TEST(Album, MediaPlayerControlTakesTheClickedFile)
+{
+    AlbumSession session([](const std::string& folder) { CopyIn(folder, "gradient.jpg", "000001.jpg"); },
+                         "control");
+    ASSERT_NE(session.MainWindow(), nullptr);
+    ASSERT_TRUE(session.ShowAlbumPage());
+    ASSERT_TRUE(session.WaitForItem("000001.jpg"));
+    EXPECT_NE(e2e::FindChild(session.Page(), "AtlAxWin"), nullptr) << "the control's container";
+    EXPECT_FALSE(e2e::IsVisible(session.PlayBox())) << "in the placeholder's place";
+    ASSERT_TRUE(session.Click(0));
+    ASSERT_TRUE(session.ChooseFromMenu(0, EMenuItem::Delete));
+    EXPECT_TRUE(session.WaitForItem("000001.jpg", false));
+    EXPECT_TRUE(session.Program().IsRunning());
+}
+
 TEST(Album, OpenFolderShowsTheAlbumInTheShell)
 {
     AlbumSession session([](const std::string& folder) { CopyIn(folder, "gradient.jpg", "000001.jpg"); });

@@ -140,7 +140,8 @@ int CAlbumPage::FindItem(const std::string& name) const
     find.flags = LVFI_STRING;
     find.psz = name.c_str();
     // The list compares without regard to case, as the file system does.
-    return static_cast<int>(m_list.SendMessage(LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+    const LRESULT found = m_list.SendMessage(LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find));
+    return static_cast<int>(found);
 }
 
 LRESULT CAlbumPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -2,6 +2,7 @@
 
 #include "album/BoxFit.h"
 #include "avi/AviReader.h"
+#include "aviwin/VcmCompressor.h"
 #include "gdiplus/GdiplusImage.h"
 #include "riff/Fourcc.h"
 
@@ -31,24 +32,11 @@ bool IsUncompressed(const AviVideoTrack& video)
     return video.format.biCompression == kBiRgb && (video.format.biBitCount == 24 || video.format.biBitCount == 32);
 }
 
-BITMAPINFOHEADER PlatformHeader(const BitmapInfoHeader& format)
-{
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = format.biWidth;
-    header.biHeight = format.biHeight;
-    header.biPlanes = 1;
-    header.biBitCount = format.biBitCount;
-    header.biCompression = format.biCompression;
-    header.biSizeImage = format.biSizeImage;
-    return header;
-}
-
 // The platform's decompressor for a codec we don't decode ourselves, to
 // 24-bit frames.
 class CSystemDecompressor {
 public:
-    explicit CSystemDecompressor(const BitmapInfoHeader& format) : m_input(PlatformHeader(format))
+    explicit CSystemDecompressor(const BitmapInfoHeader& format) : m_input(ToBitmapInfo(format).bmiHeader)
     {
         m_output = m_input;
         m_output.biCompression = BI_RGB;
@@ -242,7 +230,8 @@ private:
         if (IsMotionJpeg(m_reader->Video()))
             drawn = gdiplus::CImage::FromBytes(data.data(), data.size()).Draw(dc.get(), target);
         else if (IsUncompressed(m_reader->Video()))
-            drawn = data.size() >= DibImageSize(format) && Stretch(dc.get(), target, PlatformHeader(format), data.data());
+            drawn = data.size() >= DibImageSize(format) &&
+                    Stretch(dc.get(), target, ToBitmapInfo(format).bmiHeader, data.data());
         else if (const BYTE* pixels = m_decompressor->Decode(data))
             drawn = Stretch(dc.get(), target, m_decompressor->Output(), pixels);
         return drawn ? std::move(canvas) : win::UniqueBitmap{};

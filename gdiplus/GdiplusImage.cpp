@@ -207,7 +207,8 @@ int LookUpEncoder(const wchar_t* mimeType, CLSID* clsid)
 {
     UINT count = 0;
     UINT bytes = 0;
-    if (Flat::GdipGetImageEncodersSize(&count, &bytes) != Ok || count == 0 || bytes < count * sizeof(Gdiplus::ImageCodecInfo))
+    if (Flat::GdipGetImageEncodersSize(&count, &bytes) != Ok || count == 0 ||
+        bytes < count * sizeof(Gdiplus::ImageCodecInfo))
         return -1;
     std::vector<std::uint64_t> block((bytes + sizeof(std::uint64_t) - 1) / sizeof(std::uint64_t));
     auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(block.data());

@@ -68,8 +68,9 @@ TEST(AlbumVideo, RecordingIsListedOncePlaysAndStopsOnItsLastFrame)
 
     // The video on show is let go of before its rename.
     e2e::MoveCursor((box.left + box.right) / 2, (box.top + box.bottom) / 2);
-    ::PostMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM((item->left + item->right) / 2, (item->top + item->bottom) / 2));
-    ::PostMessageA(list, WM_RBUTTONUP, 0, MAKELPARAM((item->left + item->right) / 2, (item->top + item->bottom) / 2));
+    const LPARAM itemCentre = MAKELPARAM((item->left + item->right) / 2, (item->top + item->bottom) / 2);
+    ::PostMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, itemCentre);
+    ::PostMessageA(list, WM_RBUTTONUP, 0, itemCentre);
     HWND menu = e2e::WaitForTopLevel(session.Pid(), "#32768");
     ASSERT_NE(menu, nullptr);
     ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
@@ -78,7 +79,8 @@ TEST(AlbumVideo, RecordingIsListedOncePlaysAndStopsOnItsLastFrame)
     ASSERT_NE(dialog, nullptr);
     e2e::SendWithTimeout(::GetDlgItem(dialog, kRenameEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("party"));
     e2e::PressButton(dialog, IDOK);
-    ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::ListViewColumnTexts(list) == std::vector<std::string>{"party.avi"}; }));
+    ASSERT_TRUE(e2e::WaitUntil(
+        [&] { return e2e::ListViewColumnTexts(list) == std::vector<std::string>{"party.avi"}; }));
     EXPECT_FALSE(e2e::FileExists(video));
     ASSERT_TRUE(::CopyFileA(session.AlbumFile("party.avi").c_str(), (OutputFolder() + "\\renamed-party.avi").c_str(),
                             FALSE));

@@ -58,8 +58,9 @@ win::UniqueBitmap ThumbnailThroughBmpFile(const std::string& picture, const std:
         return {};
     if (!gdiplus::CImage::Load(picture).Thumbnail(80, 60).Save(temporary, bmp))
         return {};
-    win::UniqueBitmap loaded(static_cast<HBITMAP>(::LoadImageA(nullptr, temporary.c_str(), IMAGE_BITMAP, 0, 0,
-                                                               LR_LOADFROMFILE | LR_DEFAULTSIZE | LR_CREATEDIBSECTION)));
+    constexpr UINT kFlags = LR_LOADFROMFILE | LR_DEFAULTSIZE | LR_CREATEDIBSECTION;
+    win::UniqueBitmap loaded(
+        static_cast<HBITMAP>(::LoadImageA(nullptr, temporary.c_str(), IMAGE_BITMAP, 0, 0, kFlags)));
     ::DeleteFileA(temporary.c_str());
     return loaded;
 }

@@ -174,13 +174,14 @@ TEST(Album, ClickShowsThePictureAndItsFileStaysFree)
     ASSERT_NE(session.MainWindow(), nullptr);
     ASSERT_TRUE(session.ShowAlbumPage());
     ASSERT_TRUE(session.WaitForItem("000002.jpg"));
+    const RECT box = e2e::ClientRectOnScreen(session.PlayBox());
+    const POINT middle{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
     for (const char* name : {"000001.jpg", "000002.jpg"}) {
+        // The picture is in once the box's middle changes: from the empty
+        // box's black, then from the first picture's white.
+        const COLORREF before = e2e::PixelAt(middle.x, middle.y);
         ASSERT_TRUE(session.Click(session.IndexOf(name)));
-        const RECT box = e2e::ClientRectOnScreen(session.PlayBox());
-        // The picture is in once its middle is no longer the empty box's black.
-        ASSERT_TRUE(e2e::WaitUntil([&] {
-            return e2e::PixelAt((box.left + box.right) / 2, (box.top + box.bottom) / 2) != RGB(0, 0, 0);
-        }));
+        ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::PixelAt(middle.x, middle.y) != before; }));
         ::Sleep(300);
         const std::string stem = std::string("play-box-") + name;
         ASSERT_TRUE(e2e::SaveScreenBmp(OutputFolder() + "\\" + stem + ".bmp", box));

@@ -126,6 +126,12 @@ void CAlbumPage::AddNewestFile(const std::string& path, bool picture)
     m_thumbnails.Start(m_hWnd, WM_ALBUM_THUMBNAILS_MADE);
 }
 
+void CAlbumPage::StopImageWork()
+{
+    m_thumbnails.Stop();
+    m_player.Close();
+}
+
 void CAlbumPage::PutMadeThumbnails()
 {
     for (CThumbnailQueue::Made& made : m_thumbnails.TakeMade())
@@ -155,8 +161,7 @@ LRESULT CAlbumPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         PutMadeThumbnails();
         return 0;
     case WM_DESTROY:
-        m_thumbnails.Stop();
-        m_player.Close();
+        StopImageWork();
         break;
     default:
         break;

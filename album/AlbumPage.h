@@ -24,7 +24,9 @@ public:
     void AddNewestPicture(const std::string& path);
     void AddNewestVideo(const std::string& path);
 
-    int ImageCounter() const { return m_nImageCounter; }
+    // Stops making thumbnails and closes what the play box shows; GDI+ may
+    // then be shut down.
+    void StopImageWork();
 
 protected:
     BOOL OnInitDialog() override;

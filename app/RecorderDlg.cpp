@@ -174,6 +174,9 @@ void CRecorderDlg::OnPaint()
 void CRecorderDlg::OnDestroy()
 {
     Default();
+    // The pages' windows go only after this one: the album's threads that
+    // make pictures are stopped before GDI+ goes.
+    m_albumPage.StopImageWork();
     Gdiplus::GdiplusShutdown(m_gdiplusToken);
 }
 

@@ -212,6 +212,19 @@ TEST(Album, MediaPlayerControlTakesTheClickedFile)
     EXPECT_TRUE(session.Program().IsRunning());
 }
 
+// GDI+ goes with the main window: the thread still making pictures and the
+// video on show are stopped first, so the program ends cleanly.
+TEST(Album, ClosingWhilePicturesAreMadeEndsCleanly)
+{
+    AlbumSession session([](const std::string& folder) {
+        for (int number = 1; number <= 300; ++number)
+            CopyIn(folder, "gradient.jpg", std::to_string(number) + ".jpg");
+    });
+    ASSERT_NE(session.MainWindow(), nullptr);
+    ASSERT_TRUE(session.WaitForItem("300.jpg"));
+    EXPECT_EQ(session.Program().Close(e2e::Timeout{20000}), 0u);
+}
+
 TEST(Album, OpenFolderShowsTheAlbumInTheShell)
 {
     AlbumSession session([](const std::string& folder) { CopyIn(folder, "gradient.jpg", "000001.jpg"); });

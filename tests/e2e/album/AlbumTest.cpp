@@ -187,6 +187,7 @@ TEST(Album, ClickShowsThePictureAndItsFileStaysFree)
         ASSERT_TRUE(e2e::SaveScreenBmp(OutputFolder() + "\\" + stem + ".bmp", box));
         ::CopyFileA(session.AlbumFile(name).c_str(), (OutputFolder() + "\\" + stem + ".source.jpg").c_str(), FALSE);
     }
+    e2e::SaveWindowBmp(OutputFolder() + "\\album-page.bmp", session.MainWindow());
     ASSERT_TRUE(session.Rename(session.IndexOf("000002.jpg"), "shown"));
     EXPECT_TRUE(session.WaitForItem("shown.jpg"));
     ASSERT_TRUE(session.Click(session.IndexOf("shown.jpg")));

@@ -3,6 +3,7 @@
 #include "app/AboutDlg.h"
 #include "core/PageLayout.h"
 #include "core/Globals.h"
+#include "core/PostedPath.h"
 #include "app/SplashWindow.h"
 #include "app/StartupPaths.h"
 #include "res/resource.h"
@@ -52,7 +53,8 @@ LRESULT CRecorderDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         OnDestroy();
         return 0;
     case WM_NEWEST_VIDEO:
-        m_albumPage.AddNewestVideo();
+        if (const std::optional<std::string> video = TakePostedPath(lParam))
+            m_albumPage.AddNewestVideo(*video);
         return 0;
     case WM_RECORDING_FAILED:
         OnRecordingFailed(static_cast<ERecordingFailure>(wParam));
@@ -110,6 +112,9 @@ void CRecorderDlg::CreateAndPlacePages()
     const PageRect area = MainWindowPageArea(client.right - client.left, client.bottom - client.top);
     m_cameraPage.MoveWindow(area.x, area.y, area.width, area.height);
     m_albumPage.MoveWindow(area.x, area.y, area.width, area.height);
+    // Recordings cut short by a crash are to be repaired here, before the
+    // album lists them.
+    m_albumPage.ListAlbumFolder();
 }
 
 bool CRecorderDlg::OnCommand(UINT id, UINT code, HWND control)
@@ -169,6 +174,9 @@ void CRecorderDlg::OnPaint()
 void CRecorderDlg::OnDestroy()
 {
     Default();
+    // The pages' windows go only after this one: the album's threads that
+    // make pictures are stopped before GDI+ goes.
+    m_albumPage.StopImageWork();
     Gdiplus::GdiplusShutdown(m_gdiplusToken);
 }
 
@@ -190,8 +198,8 @@ void CRecorderDlg::OnRecordingFailed(ERecordingFailure failure)
 
 void CRecorderDlg::OnTakePictures()
 {
-    if (m_cameraPage.TakePicture())
-        m_albumPage.PostMessage(WM_ALBUM_NEWEST_PICTURE);
+    if (const std::optional<std::string> picture = m_cameraPage.TakePicture())
+        PostPathMessage(m_albumPage.m_hWnd, WM_ALBUM_NEWEST_PICTURE, *picture);
 }
 
 void CRecorderDlg::OnStartRecord()

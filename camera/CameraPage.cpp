@@ -136,12 +136,11 @@ void CCameraPage::OpenFormatDialog()
     ReadCaptureSize();
 }
 
-bool CCameraPage::TakePicture()
+std::optional<std::string> CCameraPage::TakePicture()
 {
     const HWND mainWindow = MainWindowHandle();
-    const bool saved = SaveDesignBoxPicture(GetDlgItem(IDC_DESIGN_BOX), static_cast<int>(m_captureWidth),
-                                            static_cast<int>(m_captureHeight), mainWindow)
-                           .has_value();
+    std::optional<std::string> saved = SaveDesignBoxPicture(
+        GetDlgItem(IDC_DESIGN_BOX), static_cast<int>(m_captureWidth), static_cast<int>(m_captureHeight), mainWindow);
     if (saved && mainWindow)
         ShowSnapshotNotice(mainWindow);
     return saved;

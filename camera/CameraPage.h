@@ -6,6 +6,9 @@
 #include "win/Controls.h"
 #include "win/UniqueHandle.h"
 
+#include <optional>
+#include <string>
+
 class CCameraPage : public CTabPage {
 public:
     CCameraPage();
@@ -22,7 +25,8 @@ public:
     // compressor dialog still open after "end video record" is cancelled.
     void WaitForRecordingThread() const;
     // True when a picture was saved, so that the album has a new file to list.
-    bool TakePicture();
+    // The path of the picture made, nullopt when none was.
+    std::optional<std::string> TakePicture();
 
     void OnMikeRadio();
     void OnMp3FileRadio();

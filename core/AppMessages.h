@@ -3,12 +3,13 @@
 #include <windows.h>
 
 // To the main window: a recording's video is complete, and the album page
-// lists it.
+// lists it. lParam names the file (core/PostedPath.h).
 inline constexpr UINT WM_NEWEST_VIDEO = WM_APP + 0x105;
 // To the main window: a recording could not write its file; wParam is an
 // ERecordingFailure.
 inline constexpr UINT WM_RECORDING_FAILED = WM_APP + 0x106;
-// To the album page: a picture was taken.
+// To the album page: a picture was taken; lParam names its file
+// (core/PostedPath.h).
 inline constexpr UINT WM_ALBUM_NEWEST_PICTURE = WM_APP + 0x140;
 
 enum class ERecordingFailure : WPARAM {

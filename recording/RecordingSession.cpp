@@ -6,6 +6,7 @@
 #include "aviwin/CompressorDialog.h"
 #include "core/Config.h"
 #include "core/Globals.h"
+#include "core/PostedPath.h"
 #include "grab/FrameGrab.h"
 
 namespace {
@@ -127,7 +128,7 @@ void CRecordingSession::Record()
     // The album lists the video on the window's thread; posting never waits
     // for it, also not while the window waits for this thread to end.
     if (m_framesWritten > 0 || !m_bWriteFailed)
-        ::PostMessageA(m_settings.hMainWnd, WM_NEWEST_VIDEO, 0, 0);
+        PostPathMessage(m_settings.hMainWnd, WM_NEWEST_VIDEO, videoPath);
     g_composing = false;
 }
 

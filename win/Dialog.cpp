@@ -86,6 +86,10 @@ INT_PTR CDialog::DoModal()
     HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
     if (!owner && AfxGetMainWnd() != this && AfxGetMainWnd())
         owner = AfxGetMainWnd()->m_hWnd;
+    // Only a top-level window can own a dialog and be disabled while it runs;
+    // a page asking would otherwise leave the main window usable.
+    if (owner)
+        owner = ::GetAncestor(owner, GA_ROOT);
     m_pMemoryTemplate = nullptr;
     return RunModal(owner);
 }

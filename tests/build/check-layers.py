@@ -17,6 +17,7 @@ ALLOWED = {
     "riff": set(),
     "avi": {"riff"},
     "imaging": set(),
+    "gdiplus": set(),
     "skin": set(),
     "audio": {"riff"},
     "grab": set(),
@@ -24,9 +25,9 @@ ALLOWED = {
     "recording": {"aviwin", "audio", "grab", "avi", "riff", "imaging"},
     "snapshot": {"grab", "imaging"},
     "camera": {"recording", "snapshot", "aviwin", "audio", "grab", "avi", "riff", "imaging"},
-    "album": {"imaging", "riff", "avi", "aviwin"},
-    "design": {"album", "imaging"},
-    "app": {"camera", "album", "design", "recording", "snapshot", "aviwin", "audio", "grab", "avi", "riff",
+    "album": {"gdiplus", "imaging", "riff", "avi", "aviwin"},
+    "design": {"album", "gdiplus", "imaging"},
+    "app": {"camera", "album", "design", "gdiplus", "recording", "snapshot", "aviwin", "audio", "grab", "avi", "riff",
             "imaging", "skin"},
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([a-z]+)/', re.M)

@@ -22,4 +22,13 @@ HWND WaitForProgramMainWindow(DWORD pid, Timeout timeout)
     return WaitForWindow([pid] { return FindProgramMainWindow(pid); }, timeout);
 }
 
+HWND FindProgramPage(HWND mainWindow, int controlId)
+{
+    HWND tab = ChildById(mainWindow, kPageTabId);
+    for (HWND child : AllChildren(tab))
+        if (::GetParent(child) == tab && ::GetDlgItem(child, controlId))
+            return child;
+    return nullptr;
+}
+
 } // namespace e2e

@@ -9,5 +9,8 @@ namespace e2e {
 
 HWND FindProgramMainWindow(DWORD pid);
 HWND WaitForProgramMainWindow(DWORD pid, Timeout timeout = kDefaultTimeout);
+// The page behind the main window's tabs that holds the control; null when
+// none does.
+HWND FindProgramPage(HWND mainWindow, int controlId);
 
 } // namespace e2e

@@ -1,0 +1,89 @@
+// A recording joins the album once it is complete, plays in the play box and
+// can be renamed; the renamed file and the box's last picture are left for
+// check-album.sh (ffprobe, and ffmpeg's decode of the last frame).
+#include "AlbumSession.h"
+#include "RecordingSession.h"
+
+#include <set>
+
+namespace {
+
+using namespace album_e2e;
+
+std::string FileNameOf(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
+
+TEST(AlbumVideo, RecordingIsListedOncePlaysAndStopsOnItsLastFrame)
+{
+    recording_e2e::RecordingSession session;
+    ASSERT_NE(session.MainWindow(), nullptr);
+    const std::string video = session.Record(3000, recording_e2e::kMotionJpeg);
+    ASSERT_FALSE(video.empty());
+    HWND list = ::GetDlgItem(e2e::FindProgramPage(session.MainWindow(), kList), kList);
+    const std::string name = FileNameOf(video);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::ListViewColumnTexts(list) == std::vector<std::string>{name}; }));
+
+    HWND tab = session.Tab();
+    const std::optional<RECT> albumTab = e2e::TabItemRect(tab, 1);
+    ASSERT_TRUE(albumTab);
+    e2e::ClickClient(tab, (albumTab->left + albumTab->right) / 2, (albumTab->top + albumTab->bottom) / 2);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::IsVisible(list); }));
+    const std::optional<RECT> item = e2e::ListViewItemRect(list, 0);
+    ASSERT_TRUE(item);
+    e2e::ClickClient(list, (item->left + item->right) / 2, (item->top + item->bottom) / 2);
+
+    // While it runs the picture keeps changing (the camera's square moves).
+    const RECT box = e2e::ClientRectOnScreen(::GetDlgItem(::GetParent(list), kPlayBox));
+    std::set<std::vector<COLORREF>> pictures;
+    for (int look = 0; look < 20; ++look) {
+        const std::optional<e2e::ScreenImage> shot = e2e::ScreenImage::Capture(box);
+        ASSERT_TRUE(shot);
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < shot->Height(); y += 2)
+            for (int x = 0; x < shot->Width(); x += 2)
+                pixels.push_back(shot->Pixel(x, y));
+        pictures.insert(std::move(pixels));
+        if (look == 10)
+            shot->SaveBmp(OutputFolder() + "\\video-playing.bmp");
+        ::Sleep(100);
+    }
+    EXPECT_GE(pictures.size(), 4u) << "the picture changes while the video runs";
+
+    // Then it stops on the last frame.
+    std::optional<e2e::ScreenImage> last;
+    ASSERT_TRUE(e2e::WaitUntil([&] {
+        std::optional<e2e::ScreenImage> first = e2e::ScreenImage::Capture(box);
+        ::Sleep(700);
+        last = e2e::ScreenImage::Capture(box);
+        if (!first || !last)
+            return false;
+        for (int y = 0; y < last->Height(); y += 2)
+            for (int x = 0; x < last->Width(); x += 2)
+                if (first->Pixel(x, y) != last->Pixel(x, y))
+                    return false;
+        return true;
+    }));
+    EXPECT_NE(last->Pixel(last->Width() / 2, last->Height() / 2), RGB(0, 0, 0));
+    ASSERT_TRUE(last->SaveBmp(OutputFolder() + "\\video-last-frame.bmp"));
+    ASSERT_TRUE(::CopyFileA(video.c_str(), (OutputFolder() + "\\video-last-frame.source.avi").c_str(), FALSE));
+
+    // The video on show is let go of before its rename.
+    e2e::MoveCursor((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+    const LPARAM itemCentre = MAKELPARAM((item->left + item->right) / 2, (item->top + item->bottom) / 2);
+    ::PostMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, itemCentre);
+    ::PostMessageA(list, WM_RBUTTONUP, 0, itemCentre);
+    HWND menu = e2e::WaitForTopLevel(session.Pid(), "#32768");
+    ASSERT_NE(menu, nullptr);
+    ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    HWND dialog = e2e::WaitForTopLevel(session.Pid(), "#32770", "Rename");
+    ASSERT_NE(dialog, nullptr);
+    e2e::SendWithTimeout(::GetDlgItem(dialog, kRenameEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("party"));
+    e2e::PressButton(dialog, IDOK);
+    ASSERT_TRUE(e2e::WaitUntil(
+        [&] { return e2e::ListViewColumnTexts(list) == std::vector<std::string>{"party.avi"}; }));
+    EXPECT_FALSE(e2e::FileExists(video));
+    ASSERT_TRUE(::CopyFileA(session.AlbumFile("party.avi").c_str(), (OutputFolder() + "\\renamed-party.avi").c_str(),
+                            FALSE));
+}
+
+} // namespace

@@ -6,6 +6,7 @@
 #include "core/PostedPath.h"
 #include "app/SplashWindow.h"
 #include "app/StartupPaths.h"
+#include "recording/UnfinishedRecordings.h"
 #include "res/resource.h"
 #include "win/App.h"
 
@@ -32,6 +33,7 @@ CRecorderDlg::CRecorderDlg() : CDialog(IDD_RECORDER_DIALOG)
     m_hIcon = ::LoadIconA(win::AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
     InitializeProgramPaths();
     LoadConfiguredSkin();
+    RepairUnfinishedRecordings();
 }
 
 void CRecorderDlg::DoDataExchange(win::CDataExchange* exchange)

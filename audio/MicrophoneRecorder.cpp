@@ -1,13 +1,11 @@
 #include "audio/MicrophoneRecorder.h"
 
 #include "riff/WaveFormat.h"
-#include "riff/WaveWriter.h"
-
-#include <cstdio>
 
 namespace {
 
 constexpr std::size_t kBufferBytes = 8820; // a tenth of a second
+constexpr std::uint32_t kRefreshBytes = 88200; // a second
 
 WaveFormat MicrophoneFormat()
 {
@@ -28,14 +26,16 @@ CMicrophoneRecorder::~CMicrophoneRecorder()
     Discard();
 }
 
-bool CMicrophoneRecorder::Start()
+bool CMicrophoneRecorder::Start(const std::string& wavPath)
 {
     Discard();
-    if (!OpenRecordingFile()) {
+    m_bWriteFailed = false;
+    m_refreshedSize = 0;
+    if (!m_recording.Open(wavPath, MicrophoneFormat(), CWaveWriter::EPlace::inPlace)) {
         return false;
     }
     if (!OpenInput()) {
-        RemoveRecordingFile();
+        m_recording.Discard();
         return false;
     }
     QueueBuffers();
@@ -45,36 +45,6 @@ bool CMicrophoneRecorder::Start()
     }
     m_captureThread = std::thread(&CMicrophoneRecorder::CaptureLoop, this);
     return true;
-}
-
-// The samples wait in a file of their own until the recording's WAV path is
-// known; a recording of an hour would not fit in memory.
-bool CMicrophoneRecorder::OpenRecordingFile()
-{
-    char folder[MAX_PATH + 1] = {};
-    char path[MAX_PATH + 1] = {};
-    const DWORD length = ::GetTempPathA(sizeof(folder), folder);
-    if (length == 0 || length > MAX_PATH || ::GetTempFileNameA(folder, "tvm", 0, path) == 0) {
-        return false;
-    }
-    m_recordingPath = path;
-    m_bWriteFailed = false;
-    if (!m_recording.OpenForWriting(m_recordingPath)) {
-        RemoveRecordingFile();
-        return false;
-    }
-    return true;
-}
-
-void CMicrophoneRecorder::RemoveRecordingFile()
-{
-    if (m_recording.IsOpen()) {
-        m_recording.Close();
-    }
-    if (!m_recordingPath.empty()) {
-        std::remove(m_recordingPath.c_str());
-        m_recordingPath.clear();
-    }
 }
 
 bool CMicrophoneRecorder::OpenInput()
@@ -141,6 +111,9 @@ bool CMicrophoneRecorder::StoreAndRequeue(CInputBuffer& buffer)
         !m_recording.Append({reinterpret_cast<const std::uint8_t*>(buffer.header.lpData), recorded})) {
         m_bWriteFailed = true;
     }
+    if (m_recording.DataSize() - m_refreshedSize >= kRefreshBytes && m_recording.Refresh()) {
+        m_refreshedSize = m_recording.DataSize();
+    }
     buffer.header.dwFlags &= ~WHDR_DONE;
     buffer.header.dwBytesRecorded = 0;
     // The stop flag and the hand-back are one step, so no buffer can reach
@@ -165,42 +138,19 @@ void CMicrophoneRecorder::StopInput()
     }
     ::waveInClose(m_hWaveIn);
     m_hWaveIn = nullptr;
-    if (m_recording.IsOpen() && !m_recording.Close()) {
-        m_bWriteFailed = true;
-    }
 }
 
-bool CMicrophoneRecorder::FinishInto(const std::string& wavPath)
+bool CMicrophoneRecorder::Finish()
 {
     if (!IsRecording()) {
         return false;
     }
     StopInput();
-    const bool bSaved = !m_bWriteFailed && CopyRecordingInto(wavPath);
-    RemoveRecordingFile();
-    return bSaved;
-}
-
-bool CMicrophoneRecorder::CopyRecordingInto(const std::string& wavPath)
-{
-    CBinaryFile samples;
-    CWaveWriter writer;
-    if (!samples.OpenForReading(m_recordingPath) || !writer.Open(wavPath, MicrophoneFormat())) {
+    if (m_bWriteFailed) {
+        m_recording.Discard();
         return false;
     }
-    std::vector<std::uint8_t> chunk(1 << 16);
-    std::uint64_t offset = 0;
-    while (!writer.IsFull()) {
-        const std::size_t read = samples.ReadAt(offset, chunk);
-        if (read == 0) {
-            break;
-        }
-        if (!writer.Append(std::span(chunk).first(read))) {
-            return false;
-        }
-        offset += read;
-    }
-    return writer.Commit();
+    return m_recording.Commit();
 }
 
 void CMicrophoneRecorder::Discard()
@@ -208,5 +158,5 @@ void CMicrophoneRecorder::Discard()
     if (IsRecording()) {
         StopInput();
     }
-    RemoveRecordingFile();
+    m_recording.Discard();
 }

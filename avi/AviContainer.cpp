@@ -97,6 +97,7 @@ HRESULT CAviContainer::AddStream(AviStreamRecord stream, int& streamIndex)
     streamIndex = static_cast<int>(m_streams.size());
     stream.indexChunkId = StreamFourcc(streamIndex, 'i', 'x', false);
     m_streams.push_back(std::move(stream));
+    m_bRefreshDue = true;
     return AVIERR_OK;
 }
 
@@ -130,7 +131,33 @@ HRESULT CAviContainer::WriteChunk(int streamIndex, std::span<const std::uint8_t>
         return StopAfterWriteFailure();
     }
     RecordChunk(stream, chunkStart, size, bKeyFrame, ticks);
+    RefreshWhenDue();
     return AVIERR_OK;
+}
+
+void CAviContainer::RefreshWhenDue()
+{
+    if (m_refreshInterval == std::chrono::milliseconds::max()) {
+        return;
+    }
+    const auto now = std::chrono::steady_clock::now();
+    if (m_bRefreshDue || now - m_lastRefresh >= m_refreshInterval) {
+        Refresh();
+        m_lastRefresh = now;
+        m_bRefreshDue = false;
+    }
+}
+
+// The file on disk becomes a complete AVI without its index: the headers
+// count every chunk written and the open RIFF and "movi" reach the end. A
+// refresh that cannot be written is not a failure of the recording; the
+// chunks themselves are written and Finish completes everything.
+void CAviContainer::Refresh()
+{
+    const CRiffBuffer headers = BuildAviHeaders(m_streams);
+    if (m_file.Overwrite(12, headers.Bytes()) && PatchSize(m_moviListStart) && PatchSize(m_segmentStart)) {
+        m_file.FlushToDisk();
+    }
 }
 
 HRESULT CAviContainer::StopAfterWriteFailure()
@@ -285,6 +312,9 @@ HRESULT CAviContainer::Finish()
     bool bWritten = CloseSegment() && !m_bWriteFailed;
     const CRiffBuffer headers = BuildAviHeaders(m_streams);
     bWritten = m_file.Overwrite(12, headers.Bytes()) && bWritten;
+    // A finished file is on the disk itself before anyone relies on it, or
+    // replaces a damaged one with it.
+    m_file.FlushToDisk();
     const bool bClosed = m_file.Close();
     return bWritten && bClosed ? AVIERR_OK : AVIERR_FILEWRITE;
 }

@@ -7,12 +7,17 @@
 #include "riff/AviResult.h"
 #include "riff/BinaryFile.h"
 
+#include <chrono>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
 
 inline constexpr std::uint64_t kDefaultRiffLimit = 1ull << 30;
+
+// A crash or a power cut loses at most this much of a recording: the headers
+// and sizes on disk are never older.
+inline constexpr std::chrono::milliseconds kDefaultRefreshInterval{1000};
 
 class CAviContainer {
 public:
@@ -39,6 +44,14 @@ public:
     // Writes the indexes and headers and closes the file.
     HRESULT Finish();
 
+    // While chunks are written, the headers, stream lengths and RIFF sizes
+    // on disk are brought up to date and flushed to the disk with the first
+    // chunk of each stream and then at most this long apart, so that a file
+    // left behind by a crash plays up to its last refresh. Zero refreshes
+    // after every chunk; milliseconds::max() never refreshes, for a file that
+    // is of no use unless it is finished.
+    void SetRefreshInterval(std::chrono::milliseconds interval) { m_refreshInterval = interval; }
+
 private:
     HRESULT AddStream(AviStreamRecord stream, int& streamIndex);
     std::uint64_t ProjectedSegmentSize(std::uint64_t chunkSpan, int streamIndex) const;
@@ -53,6 +66,8 @@ private:
     bool AppendWhole(std::span<const std::uint8_t> bytes);
     void RollBack(std::uint64_t position);
     bool PatchSize(std::uint64_t chunkOffset);
+    void RefreshWhenDue();
+    void Refresh();
     void RecordChunk(AviStreamRecord& stream, std::uint64_t chunkStart, std::uint32_t size, bool bKeyFrame,
                      std::uint32_t ticks);
 
@@ -74,4 +89,7 @@ private:
     std::uint64_t m_moviListStart = 0;
     std::uint32_t m_segmentChunks = 0;
     bool m_bFirstSegment = true;
+    std::chrono::milliseconds m_refreshInterval = kDefaultRefreshInterval;
+    std::chrono::steady_clock::time_point m_lastRefresh;
+    bool m_bRefreshDue = true;  // a stream has no chunk on disk's headers yet
 };

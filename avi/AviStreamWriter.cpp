@@ -97,34 +97,10 @@ HRESULT CreateAudioStream(AviWriter& writer)
     return result == AVIERR_OK ? result : Fail(writer, result);
 }
 
-std::size_t AudioChunkBytes(const WaveFormat& format)
-{
-    const std::uint64_t second = static_cast<std::uint64_t>(format.nSamplesPerSec) * format.nBlockAlign;
-    const std::uint64_t capped = std::min<std::uint64_t>(second, kMaxAudioChunkBytes);
-    return static_cast<std::size_t>(std::max<std::uint64_t>(capped - capped % format.nBlockAlign, format.nBlockAlign));
-}
-
 HRESULT CopySamples(AviWriter& writer, CWaveFile& wave)
 {
-    const std::uint16_t blockAlign = writer.m_audioFormat.nBlockAlign;
-    std::vector<std::uint8_t> buffer(AudioChunkBytes(writer.m_audioFormat));
-    std::uint64_t copied = 0;
-    while (copied < wave.DataSize()) {
-        const std::size_t read = wave.Read(buffer);
-        const std::size_t wholeBlocks = read - read % blockAlign;
-        if (wholeBlocks == 0) {
-            return AVIERR_FILEREAD;  // the file shrank after it was opened
-        }
-        const auto blocks = static_cast<std::uint32_t>(wholeBlocks / blockAlign);
-        const HRESULT result = writer.m_container.WriteChunk(
-            writer.m_audioStream, std::span(buffer).first(wholeBlocks), true, blocks);
-        if (result != AVIERR_OK) {
-            return Fail(writer, result);
-        }
-        writer.m_sampleCount += blocks;
-        copied += read;
-    }
-    return AVIERR_OK;
+    const HRESULT result = AppendWaveSamples(writer.m_container, writer.m_audioStream, wave, writer.m_sampleCount);
+    return result == AVIERR_OK || result == AVIERR_FILEREAD ? result : Fail(writer, result);
 }
 
 } // namespace
@@ -217,6 +193,39 @@ HRESULT AviAppendWaveFile(AviWriter* pWriter, const char* pszPath)
         result = CreateAudioStream(writer);
     }
     return result == AVIERR_OK ? CopySamples(writer, wave) : result;
+}
+
+namespace {
+
+std::size_t AudioChunkBytes(const WaveFormat& format)
+{
+    const std::uint64_t second = static_cast<std::uint64_t>(format.nSamplesPerSec) * format.nBlockAlign;
+    const std::uint64_t capped = std::min<std::uint64_t>(second, kMaxAudioChunkBytes);
+    return static_cast<std::size_t>(std::max<std::uint64_t>(capped - capped % format.nBlockAlign, format.nBlockAlign));
+}
+
+} // namespace
+
+HRESULT AppendWaveSamples(CAviContainer& container, int audioStream, CWaveFile& wave, std::int64_t& blocksWritten)
+{
+    const std::uint16_t blockAlign = wave.Format().nBlockAlign;
+    std::vector<std::uint8_t> buffer(AudioChunkBytes(wave.Format()));
+    std::uint64_t copied = 0;
+    while (copied < wave.DataSize()) {
+        const std::size_t read = wave.Read(buffer);
+        const std::size_t wholeBlocks = read - read % blockAlign;
+        if (wholeBlocks == 0) {
+            return AVIERR_FILEREAD;  // the file shrank after it was opened
+        }
+        const auto blocks = static_cast<std::uint32_t>(wholeBlocks / blockAlign);
+        const HRESULT result = container.WriteChunk(audioStream, std::span(buffer).first(wholeBlocks), true, blocks);
+        if (result != AVIERR_OK) {
+            return result;
+        }
+        blocksWritten += blocks;
+        copied += read;
+    }
+    return AVIERR_OK;
 }
 
 HRESULT AviClose(std::unique_ptr<AviWriter> pWriter)

@@ -9,6 +9,7 @@
 #include "riff/AviResult.h"
 #include "avi/DibFrame.h"
 #include "avi/VideoCompressor.h"
+#include "riff/WaveFile.h"
 #include "riff/WaveFormat.h"
 
 #include <cstdint>
@@ -49,6 +50,10 @@ HRESULT AviAppendFrame(AviWriter* pWriter, const DibFrame* pBitmap);
 
 // Appends the samples of a WAV file to the audio stream.
 HRESULT AviAppendWaveFile(AviWriter* pWriter, const char* pszPath);
+
+// Copies the samples of a WAV file of the stream's format into the audio
+// stream, in chunks of about a second, and counts the blocks written.
+HRESULT AppendWaveSamples(CAviContainer& container, int audioStream, CWaveFile& wave, std::int64_t& blocksWritten);
 
 // Completes the file's indexes and headers and releases the writer.
 HRESULT AviClose(std::unique_ptr<AviWriter> pWriter);

@@ -148,8 +148,7 @@ bool CRecordingSession::CaptureFrames(AviWriter* writer, const std::string& wavP
                 return false;
             }
             ::DeleteFileA(wavPath.c_str());
-            if (!m_settings.bMp3Sound)
-                m_microphone.Start();
+            StartSound(wavPath);
             StartStatusStrip();
         }
         if (frame) {
@@ -169,13 +168,26 @@ bool CRecordingSession::CaptureFrames(AviWriter* writer, const std::string& wavP
     return true;
 }
 
+// The sound is on disk as "wavtmp.wav" while the frames are captured: the
+// microphone's as it is recorded, the MP3 file's decoded meanwhile, so that
+// the start-up repair can add it to the video if the program ends before the
+// recording does.
+void CRecordingSession::StartSound(const std::string& wavPath)
+{
+    if (!m_settings.bMp3Sound) {
+        m_microphone.Start(wavPath);
+        return;
+    }
+    const std::string mp3Path = m_settings.mp3Path;
+    m_mp3Decoding = std::thread([mp3Path, wavPath] { DecodeMp3ToWave(mp3Path, wavPath); });
+}
+
 void CRecordingSession::AddSound(AviWriter* writer, const std::string& wavPath)
 {
-    ::DeleteFileA(wavPath.c_str());
-    if (m_settings.bMp3Sound)
-        DecodeMp3ToWave(m_settings.mp3Path, wavPath);
-    else
-        m_microphone.FinishInto(wavPath);
+    if (m_mp3Decoding.joinable())
+        m_mp3Decoding.join();
+    if (!m_settings.bMp3Sound)
+        m_microphone.Finish();
     const HRESULT added = m_writer.AviAppendWaveFile(writer, wavPath.c_str());
     if (added == AVIERR_FILEWRITE)
         m_bWriteFailed = true;

@@ -15,6 +15,7 @@
 #include <windows.h>
 
 #include <string>
+#include <thread>
 
 namespace tavrelin {
 
@@ -60,6 +61,7 @@ private:
     // Grabs and appends frames until "end video record"; false when the
     // compressor dialog was cancelled. Counts the frames the file holds.
     bool CaptureFrames(AviWriter* writer, const std::string& wavPath);
+    void StartSound(const std::string& wavPath);
     void AddSound(AviWriter* writer, const std::string& wavPath);
     void Report(ERecordingFailure failure) const;
     void StartStatusStrip();
@@ -68,6 +70,7 @@ private:
     CRecordingSettings m_settings;
     CAviFileWriter m_writer;
     CMicrophoneRecorder m_microphone;
+    std::thread m_mp3Decoding;
     CStatusStrip m_statusStrip;
     win::UniqueKernelHandle m_hThread;
     DWORD m_threadId = 0;

@@ -2,6 +2,12 @@
 
 #include <limits>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace {
 
 int Seek64(std::FILE* pFile, std::uint64_t offset, int origin)
@@ -14,6 +20,16 @@ int Seek64(std::FILE* pFile, std::uint64_t offset, int origin)
 #else
     static_assert(sizeof(off_t) == 8, "files above 2 GB need 64-bit file offsets");
     return fseeko(pFile, static_cast<off_t>(offset), origin);
+#endif
+}
+
+// msvcrt's _commit is the platform's FlushFileBuffers on the file's handle.
+bool SyncDescriptor(int descriptor)
+{
+#ifdef _WIN32
+    return _commit(descriptor) == 0;
+#else
+    return fsync(descriptor) == 0;
 #endif
 }
 
@@ -84,6 +100,11 @@ std::optional<std::uint64_t> CBinaryFile::Size()
         return std::nullopt;
     }
     return static_cast<std::uint64_t>(size);
+}
+
+bool CBinaryFile::FlushToDisk()
+{
+    return IsOpen() && std::fflush(m_pFile.get()) == 0 && SyncDescriptor(fileno(m_pFile.get()));
 }
 
 bool CBinaryFile::Close()

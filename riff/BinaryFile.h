@@ -31,6 +31,10 @@ public:
 
     std::optional<std::uint64_t> Size();
 
+    // Hands what was written to the disk itself, past the system's cache, so
+    // that it survives a power cut; false when the system reports a failure.
+    bool FlushToDisk();
+
     // Flushes and closes; false when anything could not be written.
     bool Close();
 

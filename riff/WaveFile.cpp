@@ -19,7 +19,7 @@ constexpr std::array<std::uint8_t, 14> kSubFormatSuffix = {0x00, 0x00, 0x00, 0x0
 
 } // namespace
 
-CWaveFile::EOpenResult CWaveFile::Open(const std::string& path)
+CWaveFile::EOpenResult CWaveFile::Open(const std::string& path, bool bDataToFileEnd)
 {
     if (!m_file.OpenForReading(path)) {
         return EOpenResult::cannotOpen;
@@ -37,14 +37,14 @@ CWaveFile::EOpenResult CWaveFile::Open(const std::string& path)
     }
     // The RIFF size of a recording cut short may never have been filled in,
     // so the file's own size bounds the walk through the chunks.
-    if (!ReadChunkList(m_fileSize) || !IsUsableFormat()) {
+    if (!ReadChunkList(m_fileSize, bDataToFileEnd) || !IsUsableFormat()) {
         return EOpenResult::malformed;
     }
     m_dataSize -= m_dataSize % m_format.nBlockAlign;
     return EOpenResult::ok;
 }
 
-bool CWaveFile::ReadChunkList(std::uint64_t fileEnd)
+bool CWaveFile::ReadChunkList(std::uint64_t fileEnd, bool bDataToFileEnd)
 {
     std::uint64_t offset = 12;
     while (offset + 8 <= fileEnd && !(m_bHasFormat && m_bHasData)) {
@@ -62,7 +62,7 @@ bool CWaveFile::ReadChunkList(std::uint64_t fileEnd)
         } else if (id == MakeFourcc('d', 'a', 't', 'a') && !m_bHasData) {
             m_bHasData = true;
             m_dataOffset = dataOffset;
-            m_dataSize = std::min<std::uint64_t>(size, fileEnd - dataOffset);
+            m_dataSize = bDataToFileEnd ? fileEnd - dataOffset : std::min<std::uint64_t>(size, fileEnd - dataOffset);
         }
         offset = dataOffset + size + (size & 1);
     }

@@ -15,7 +15,10 @@ class CWaveFile {
 public:
     enum class EOpenResult { ok, cannotOpen, malformed };
 
-    EOpenResult Open(const std::string& path);
+    // bDataToFileEnd: the data chunk is taken to run to the end of the file,
+    // whatever its size says, for a file of ours that was being recorded
+    // when the program ended and whose header lags behind its samples.
+    EOpenResult Open(const std::string& path, bool bDataToFileEnd = false);
 
     const WaveFormat& Format() const { return m_format; }
 
@@ -27,7 +30,7 @@ public:
     std::size_t Read(std::span<std::uint8_t> buffer);
 
 private:
-    bool ReadChunkList(std::uint64_t fileEnd);
+    bool ReadChunkList(std::uint64_t fileEnd, bool bDataToFileEnd);
     bool ReadFormatChunk(std::uint64_t offset, std::uint32_t size);
     bool ReadSubFormat(std::uint64_t offset, std::uint32_t size);
     bool IsUsableFormat() const;

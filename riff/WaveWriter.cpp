@@ -25,20 +25,21 @@ CWaveWriter::~CWaveWriter()
     Discard();
 }
 
-bool CWaveWriter::Open(const std::string& path, const WaveFormat& format)
+bool CWaveWriter::Open(const std::string& path, const WaveFormat& format, EPlace place)
 {
     Discard();
     if (format.nBlockAlign == 0 || path.empty()) {
         return false;
     }
     m_path = path;
+    m_place = place;
     m_format = format;
     m_dataSize = 0;
     m_dataLimit = DataLimitFor(format);
     m_partialBlock.clear();
     m_bFull = false;
     m_bFailed = false;
-    if (!m_file.OpenForWriting(TemporaryPathFor(path)) || !m_file.Append(Header().Bytes())) {
+    if (!m_file.OpenForWriting(WritingPath()) || !m_file.Append(Header().Bytes())) {
         Discard();
         return false;
     }
@@ -98,6 +99,11 @@ bool CWaveWriter::AppendWholeBlocks(std::span<const std::uint8_t> samples)
     return true;
 }
 
+bool CWaveWriter::Refresh()
+{
+    return m_file.IsOpen() && !m_bFailed && m_file.Overwrite(0, Header().Bytes()) && m_file.FlushToDisk();
+}
+
 bool CWaveWriter::Commit()
 {
     if (!m_file.IsOpen()) {
@@ -105,6 +111,10 @@ bool CWaveWriter::Commit()
     }
     const std::string temporaryPath = TemporaryPathFor(m_path);
     const bool written = !m_bFailed && m_file.Overwrite(0, Header().Bytes()) && m_file.Close();
+    if (written && m_place == EPlace::inPlace) {
+        m_path.clear();
+        return true;
+    }
     // The platform's rename refuses to replace a file, so an older one goes
     // first; if it cannot go, the rename fails and nothing is left.
     if (written) {
@@ -126,6 +136,6 @@ void CWaveWriter::Discard()
     if (m_file.IsOpen()) {
         m_file.Close();
     }
-    std::remove(TemporaryPathFor(m_path).c_str());
+    std::remove(WritingPath().c_str());
     m_path.clear();
 }

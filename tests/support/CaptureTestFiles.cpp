@@ -147,9 +147,18 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& path)
 }
 
 HRESULT WriteSegmentedAvi(const std::string& path, std::uint64_t segmentLimit, int frames,
-                          const std::vector<std::uint8_t>& sound)
+                          const std::vector<std::uint8_t>& sound, std::chrono::milliseconds refreshInterval,
+                          const std::function<void(int)>& afterChunk)
 {
     CAviContainer container(segmentLimit);
+    container.SetRefreshInterval(refreshInterval);
+    int chunks = 0;
+    auto written = [&](HRESULT result) {
+        if (result == AVIERR_OK && afterChunk) {
+            afterChunk(++chunks);
+        }
+        return result;
+    };
     HRESULT result = container.Create(path);
     AviVideoStreamInfo info;
     info.fccHandler = kFourccDib;
@@ -162,7 +171,7 @@ HRESULT WriteSegmentedAvi(const std::string& path, std::uint64_t segmentLimit, i
     }
     for (int number = 0; number < frames && result == AVIERR_OK; ++number) {
         const CTestFrame frame(32, 24, number);
-        result = container.WriteChunk(video, DibPixels(frame.Dib()), number % 10 == 0, 1);
+        result = written(container.WriteChunk(video, DibPixels(frame.Dib()), number % 10 == 0, 1));
     }
     if (result == AVIERR_OK) {
         result = container.AddAudioStream(PcmFormat(1, 8000, 16), audio);
@@ -171,7 +180,7 @@ HRESULT WriteSegmentedAvi(const std::string& path, std::uint64_t segmentLimit, i
     for (std::size_t offset = 0; offset < sound.size() && result == AVIERR_OK; offset += kSecond) {
         const std::size_t size = std::min(kSecond, sound.size() - offset);
         const auto blocks = static_cast<std::uint32_t>(size / 2);
-        result = container.WriteChunk(audio, std::span(sound).subspan(offset, size), true, blocks);
+        result = written(container.WriteChunk(audio, std::span(sound).subspan(offset, size), true, blocks));
     }
     const HRESULT finished = container.Finish();
     return result == AVIERR_OK ? finished : result;

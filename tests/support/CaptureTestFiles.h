@@ -7,7 +7,9 @@
 #include "riff/WaveFormat.h"
 
 #include <cstdint>
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -59,5 +61,8 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& path);
 // An AVI file written through the container alone: frames of 32 x 24 pixels
 // every 40 ms (every tenth a key frame), then 8000 Hz mono 16-bit sound in
 // pieces of one second, with RIFF segments of at most segmentLimit bytes.
+// afterChunk, when given, runs after each chunk with the number written.
 HRESULT WriteSegmentedAvi(const std::string& path, std::uint64_t segmentLimit, int frames,
-                          const std::vector<std::uint8_t>& sound);
+                          const std::vector<std::uint8_t>& sound,
+                          std::chrono::milliseconds refreshInterval = std::chrono::milliseconds(1000),
+                          const std::function<void(int)>& afterChunk = {});

@@ -70,6 +70,42 @@ same_sound mp3-long-video.avi short.mp3
 same_sound latched-mp3.avi short.mp3
 [ -f "$dir/closed-while-composing.avi" ] && same_sound closed-while-composing.avi long.mp3
 
+# Whole frame chunks ("00db") in a file as a crash left it, walked plainly.
+whole_frames() {  # path
+  python3 - "$1" <<'PY'
+import struct, sys
+data = open(sys.argv[1], 'rb').read()
+offset, frames = 12, 0
+while offset + 8 <= len(data):
+    tag, size = data[offset:offset + 4], struct.unpack('<I', data[offset + 4:offset + 8])[0]
+    if tag in (b'RIFF', b'LIST') and data[offset + 8:offset + 12] in (b'AVIX', b'movi'):
+        offset += 12
+        continue
+    if offset + 8 + size > len(data):
+        break
+    frames += tag == b'00db'
+    offset += 8 + size + (size & 1)
+print(frames)
+PY
+}
+
+# A hard end while capturing: the repaired file keeps every frame that was
+# whole on disk (about 4 s of capture, a few frames a second) and the sound.
+for name in hard-end-mike hard-end-mp3; do
+  [ -f "$dir/$name.avi" ] || { fail "$name.avi missing"; continue; }
+  kept=$(frames "$name.avi") left=$(whole_frames "$dir/$name.before-repair")
+  echo "$name.avi: $kept frames after the repair, $left whole frames were left by the hard end"
+  [ "$kept" = "$left" ] || fail "$name.avi: $kept frames, the hard end left $left"
+  [ "$kept" -ge 20 ] 2>/dev/null || fail "$name.avi: only $kept frames of about 4 s"
+done
+if [ -f "$dir/hard-end-mike.avi" ]; then
+  format="$(stream hard-end-mike.avi a:0 codec_name) $(stream hard-end-mike.avi a:0 channels)"
+  [ "$format" = "pcm_s16le 1" ] || fail "hard-end-mike.avi: audio is '$format', expected the microphone's"
+  [ "$(samples "$dir/hard-end-mike.avi")" -ge 44100 ] 2>/dev/null || fail "hard-end-mike.avi: less than a second of sound"
+fi
+[ -f "$dir/hard-end-mp3.avi" ] && same_sound hard-end-mp3.avi short.mp3
+[ -f "$dir/hard-end-composing.avi" ] && same_sound hard-end-composing.avi long.mp3
+
 [ "$(frames one-frame.avi)" = 1 ] || fail "one-frame.avi holds $(frames one-frame.avi) frames, expected 1"
 
 [ $status -eq 0 ] && echo "recordings: all checks passed"

@@ -136,3 +136,20 @@ TEST(AviContainer, FullIndexesStopTheFileButKeepItComplete)
 }
 
 } // namespace
+
+namespace {
+
+// What the refreshes write while recording is rewritten by the end: a
+// finished file does not depend on how often it was refreshed.
+TEST(AviContainerRefresh, FinishedFileIsTheSameHoweverOftenItWasRefreshed)
+{
+    CTestFolder folder;
+    const std::vector<std::uint8_t> sound = TestSamples(30000);
+    ASSERT_EQ(WriteSegmentedAvi(folder.Path("always.avi"), kSmallSegment, kFrames, sound, std::chrono::milliseconds(0)),
+              AVIERR_OK);
+    ASSERT_EQ(WriteSegmentedAvi(folder.Path("once.avi"), kSmallSegment, kFrames, sound, std::chrono::hours(1)),
+              AVIERR_OK);
+    EXPECT_EQ(ReadFileBytes(folder.Path("always.avi")), ReadFileBytes(folder.Path("once.avi")));
+}
+
+} // namespace

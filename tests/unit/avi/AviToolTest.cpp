@@ -1,5 +1,7 @@
 // Files of the AVI writer read back by ffprobe and ffmpeg; sound made by sox.
 
+#include "AviProbe.h"
+#include "avi/AviRepair.h"
 #include "avi/AviStreamWriter.h"
 #include "CaptureTestFiles.h"
 #include "ToolRunner.h"
@@ -7,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
+#include <random>
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -201,6 +205,87 @@ TEST_F(AviToolTest, SecondWaveIsHeardAfterTheFirst)
     std::vector<std::uint8_t> both = first;
     both.insert(both.end(), second.begin(), second.end());
     EXPECT_EQ(DecodedSound(m_path, m_folder.Path("decoded.raw")), both);
+}
+
+// Copies of a file taken while it is written are what a crash would leave:
+// each plays every frame written up to its last refresh.
+TEST_F(AviToolTest, FileBeingWrittenPlaysUpToItsLastRefresh)
+{
+    m_path = m_folder.Path("growing.avi");
+    const std::vector<std::uint8_t> sound = TestSamples(40000);
+    // The first frame, the first RIFF, a later one, the sound.
+    const std::map<int, int> framesAfterChunks = {{1, 1}, {7, 7}, {40, 40}, {150, 150}, {152, 150}};
+    const auto copyWhileWriting = [&](int chunks) {
+        if (framesAfterChunks.count(chunks) != 0) {
+            std::filesystem::copy_file(m_path, m_folder.Path("copy-" + std::to_string(chunks) + ".avi"));
+        }
+    };
+    ASSERT_EQ(WriteSegmentedAvi(m_path, 64 * 1024, 150, sound, std::chrono::milliseconds(0), copyWhileWriting),
+              AVIERR_OK);
+    for (const auto& [chunks, frames] : framesAfterChunks) {
+        const std::string copy = m_folder.Path("copy-" + std::to_string(chunks) + ".avi");
+        auto counted = ProbeStream(copy, "v:0", "nb_read_frames", "-count_frames");
+        EXPECT_EQ(counted["nb_read_frames"], std::to_string(frames)) << "after " << chunks << " chunks";
+        ExpectDecodesCleanly(copy);
+    }
+}
+
+// Files left by a crash at any moment of a recording that spans several
+// RIFFs: copies taken while it was written (headers as last refreshed) and
+// the finished file cut at random offsets. Each repaired file plays every
+// frame that was whole on disk.
+TEST_F(AviToolTest, RepairedFilesPlayEveryWholeFrame)
+{
+    constexpr std::uint64_t kSegment = 64 * 1024;
+    m_path = m_folder.Path("recording.avi");
+    const std::vector<std::uint8_t> sound = TestSamples(40000);
+    std::map<std::string, int> damaged;  // file -> video frames whole in it
+    const auto copyWhileWriting = [&](int chunks) {
+        if (chunks % 37 == 1) {
+            const std::string copy = m_folder.Path("crash-" + std::to_string(chunks) + ".avi");
+            std::filesystem::copy_file(m_path, copy);
+            damaged[copy] = std::min(chunks, 120);
+        }
+    };
+    ASSERT_EQ(WriteSegmentedAvi(m_path, kSegment, 120, sound, std::chrono::hours(1), copyWhileWriting), AVIERR_OK);
+    const std::vector<std::uint8_t> full = ReadFileBytes(m_path);
+    const ProbedAvi probed = ProbeAvi(m_path);
+    std::mt19937 random(11);
+    for (int cut = 0; cut < 6; ++cut) {
+        const std::uint64_t end = std::uniform_int_distribution<std::uint64_t>(kAviHeaderReserve + 12, full.size())(random);
+        const std::string copy = m_folder.Path("cut-" + std::to_string(end) + ".avi");
+        WriteFileBytes(copy, std::vector<std::uint8_t>(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(end)));
+        damaged[copy] = static_cast<int>(std::count_if(probed.samples.begin(), probed.samples.end(), [end](const ProbedChunk& chunk) {
+            return chunk.id == "00db" && chunk.dataOffset + chunk.size <= end;
+        }));
+    }
+    AviRepairOptions options;
+    options.segmentLimit = kSegment;
+    for (const auto& [path, frames] : damaged) {
+        const EAviRepair result = RepairAvi(path, options);
+        EXPECT_TRUE(result == EAviRepair::repaired || (result == EAviRepair::complete && frames == 120)) << path;
+        auto counted = ProbeStream(path, "v:0", "nb_read_frames", "-count_frames");
+        EXPECT_EQ(counted["nb_read_frames"], std::to_string(frames)) << path;
+        ExpectDecodesCleanly(path);
+    }
+}
+
+// A crash while capturing with the microphone: the sound recorded so far is
+// beside the file, and the repaired video carries all of it.
+TEST_F(AviToolTest, RepairAddsTheSoundLeftBeside)
+{
+    std::vector<std::uint8_t> raw;
+    const std::string wave = SoxTone("left", 1, "1.5", raw);
+    auto pWriter = OpenWithFrames("crashed.avi", 100, 9);
+    const std::string copy = m_folder.Path("crash-copy.avi");
+    std::filesystem::copy_file(m_path, copy);
+    AviClose(std::move(pWriter));
+    ASSERT_EQ(RepairAvi(copy, {wave}), EAviRepair::repaired);
+    ExpectDecodesCleanly(copy);
+    auto counted = ProbeStream(copy, "v:0", "nb_read_frames", "-count_frames");
+    EXPECT_EQ(counted["nb_read_frames"], "9");
+    EXPECT_EQ(DecodedSound(copy, m_folder.Path("decoded.raw")), raw);
+    ExpectFramePixels(DecodedFrame(copy, 8, m_folder.Path("last.raw")), kWidth, kHeight, 8);
 }
 
 TEST_F(AviToolTest, SegmentedFileDecodesToItsLastFrameAndSample)

@@ -168,3 +168,37 @@ TEST(WaveWriter, RefusesWhatCannotBeWritten)
 }
 
 } // namespace
+
+namespace {
+
+// A file written in place is what a crash leaves: after each refresh it reads
+// as a WAV file of the sound so far, and a discarded one is gone.
+TEST(WaveWriter, FileWrittenInPlaceReadsUpToItsLastRefresh)
+{
+    CTestFolder folder;
+    const std::string path = folder.Path("growing.wav");
+    CWaveWriter writer;
+    ASSERT_TRUE(writer.Open(path, StereoSixteenBit(8000), CWaveWriter::EPlace::inPlace));
+    const std::vector<std::uint8_t> samples = Counting(800);
+    ASSERT_TRUE(writer.Append(std::span(samples).first(400)));
+    ASSERT_TRUE(writer.Refresh());
+    ASSERT_TRUE(writer.Append(std::span(samples).subspan(400)));
+    {
+        CWaveFile refreshed;
+        ASSERT_EQ(refreshed.Open(path), CWaveFile::EOpenResult::ok);
+        EXPECT_EQ(ReadAllSamples(refreshed), std::vector<std::uint8_t>(samples.begin(), samples.begin() + 400));
+    }
+    ASSERT_TRUE(writer.Commit());
+    {
+        CWaveFile committed;
+        ASSERT_EQ(committed.Open(path), CWaveFile::EOpenResult::ok);
+        EXPECT_EQ(ReadAllSamples(committed), samples);
+    }
+    EXPECT_FALSE(std::filesystem::exists(CWaveWriter::TemporaryPathFor(path)));
+
+    ASSERT_TRUE(writer.Open(path, StereoSixteenBit(8000), CWaveWriter::EPlace::inPlace));
+    writer.Discard();
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+} // namespace

@@ -114,8 +114,8 @@ void CRecorderDlg::CreateAndPlacePages()
     const PageRect area = MainWindowPageArea(client.right - client.left, client.bottom - client.top);
     m_cameraPage.MoveWindow(area.x, area.y, area.width, area.height);
     m_albumPage.MoveWindow(area.x, area.y, area.width, area.height);
-    // Recordings cut short by a crash are to be repaired here, before the
-    // album lists them.
+    // Recordings cut short by a crash were repaired when this window was
+    // made, so the album lists them whole.
     m_albumPage.ListAlbumFolder();
 }
 

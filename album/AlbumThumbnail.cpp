@@ -27,8 +27,8 @@ void AddThumbnailCopies(HIMAGELIST list, HBITMAP picture, int count)
         {
             const win::SelectedObject selected(target.get(), strip.get());
             for (int copy = 0; copy < copies; ++copy)
-                ::BitBlt(target.get(), copy * kThumbnailWidth, 0, kThumbnailWidth, kThumbnailHeight, source.get(), 0,
-                         0, SRCCOPY);
+                ::BitBlt(target.get(), copy * kThumbnailWidth, 0, kThumbnailWidth, kThumbnailHeight, source.get(), 0, 0,
+                         SRCCOPY);
         }
         ::ImageList_Add(list, strip.get(), nullptr);
         count -= copies;

@@ -5,8 +5,6 @@
 #include "album/VideoPlayback.h"
 #include "gdiplus/GdiplusImage.h"
 
-
-
 CMediaViewer::CMediaViewer() = default;
 CMediaViewer::~CMediaViewer() { m_video.reset(); }
 
@@ -21,8 +19,7 @@ SIZE CMediaViewer::BoxSize() const
 bool CMediaViewer::Show(const std::string& path)
 {
     Clear();
-    const bool shown =
-        AlbumFileKind(path) == EAlbumFileKind::Video ? ShowVideo(path) : ShowPicture(path);
+    const bool shown = AlbumFileKind(path) == EAlbumFileKind::Video ? ShowVideo(path) : ShowPicture(path);
     Invalidate(false);
     return shown;
 }

@@ -41,8 +41,8 @@ public:
         m_output = m_input;
         m_output.biCompression = BI_RGB;
         m_output.biBitCount = 24;
-        m_output.biSizeImage = static_cast<DWORD>(DibImageSize(BitmapInfoHeader{
-            40, format.biWidth, format.biHeight, 1, 24, 0, 0, 0, 0, 0, 0}));
+        m_output.biSizeImage = static_cast<DWORD>(
+            DibImageSize(BitmapInfoHeader{40, format.biWidth, format.biHeight, 1, 24, 0, 0, 0, 0, 0, 0}));
         m_hic = ::ICLocate(ICTYPE_VIDEO, 0, &m_input, &m_output, ICMODE_DECOMPRESS);
         if (m_hic && ::ICDecompressBegin(m_hic, &m_input, &m_output) != ICERR_OK) {
             ::ICClose(m_hic);

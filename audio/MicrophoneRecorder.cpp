@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr std::size_t kBufferBytes = 8820; // a tenth of a second
+constexpr std::size_t kBufferBytes = 8820;     // a tenth of a second
 constexpr std::uint32_t kRefreshBytes = 88200; // a second
 
 WaveFormat MicrophoneFormat()
@@ -21,19 +21,15 @@ WaveFormat MicrophoneFormat()
 
 } // namespace
 
-CMicrophoneRecorder::~CMicrophoneRecorder()
-{
-    Discard();
-}
+CMicrophoneRecorder::~CMicrophoneRecorder() { Discard(); }
 
 bool CMicrophoneRecorder::Start(const std::string& wavPath)
 {
     Discard();
     m_bWriteFailed = false;
     m_refreshedSize = 0;
-    if (!m_recording.Open(wavPath, MicrophoneFormat(), CWaveWriter::EPlace::inPlace)) {
+    if (!m_recording.Open(wavPath, MicrophoneFormat(), CWaveWriter::EPlace::inPlace))
         return false;
-    }
     if (!OpenInput()) {
         m_recording.Discard();
         return false;
@@ -58,9 +54,8 @@ bool CMicrophoneRecorder::OpenInput()
     format.nBlockAlign = fixed.nBlockAlign;
     format.wBitsPerSample = fixed.wBitsPerSample;
     m_bufferDone.reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
-    if (!m_bufferDone) {
+    if (!m_bufferDone)
         return false;
-    }
     HWAVEIN hWaveIn = nullptr;
     if (::waveInOpen(&hWaveIn, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(m_bufferDone.get()), 0,
                      CALLBACK_EVENT) != MMSYSERR_NOERROR) {
@@ -97,9 +92,8 @@ void CMicrophoneRecorder::CaptureLoop()
         while (!m_queued.empty() && (m_buffers[m_queued.front()].header.dwFlags & WHDR_DONE)) {
             const std::size_t index = m_queued.front();
             m_queued.pop_front();
-            if (StoreAndRequeue(m_buffers[index])) {
+            if (StoreAndRequeue(m_buffers[index]))
                 m_queued.push_back(index);
-            }
         }
     }
 }
@@ -107,13 +101,11 @@ void CMicrophoneRecorder::CaptureLoop()
 bool CMicrophoneRecorder::StoreAndRequeue(CInputBuffer& buffer)
 {
     const std::size_t recorded = buffer.header.dwBytesRecorded;
-    if (recorded > 0 &&
-        !m_recording.Append({reinterpret_cast<const std::uint8_t*>(buffer.header.lpData), recorded})) {
+    if (recorded > 0 && !m_recording.Append({reinterpret_cast<const std::uint8_t*>(buffer.header.lpData), recorded})) {
         m_bWriteFailed = true;
     }
-    if (m_recording.DataSize() - m_refreshedSize >= kRefreshBytes && m_recording.Refresh()) {
+    if (m_recording.DataSize() - m_refreshedSize >= kRefreshBytes && m_recording.Refresh())
         m_refreshedSize = m_recording.DataSize();
-    }
     buffer.header.dwFlags &= ~WHDR_DONE;
     buffer.header.dwBytesRecorded = 0;
     // The stop flag and the hand-back are one step, so no buffer can reach
@@ -130,21 +122,18 @@ void CMicrophoneRecorder::StopInput()
     }
     // The reset returns every buffer the device still holds, marked done.
     ::waveInReset(m_hWaveIn);
-    if (m_captureThread.joinable()) {
+    if (m_captureThread.joinable())
         m_captureThread.join();
-    }
-    for (CInputBuffer& buffer : m_buffers) {
+    for (CInputBuffer& buffer : m_buffers)
         ::waveInUnprepareHeader(m_hWaveIn, &buffer.header, sizeof(WAVEHDR));
-    }
     ::waveInClose(m_hWaveIn);
     m_hWaveIn = nullptr;
 }
 
 bool CMicrophoneRecorder::Finish()
 {
-    if (!IsRecording()) {
+    if (!IsRecording())
         return false;
-    }
     StopInput();
     if (m_bWriteFailed) {
         m_recording.Discard();
@@ -155,8 +144,7 @@ bool CMicrophoneRecorder::Finish()
 
 void CMicrophoneRecorder::Discard()
 {
-    if (IsRecording()) {
+    if (IsRecording())
         StopInput();
-    }
     m_recording.Discard();
 }

@@ -34,9 +34,8 @@ mpg123_ssize_t ReadFromFile(void* pHandle, void* pBuffer, std::size_t bytes)
 off_t SeekInFile(void* pHandle, off_t offset, int origin)
 {
     auto* pFile = static_cast<std::FILE*>(pHandle);
-    if (std::fseek(pFile, offset, origin) != 0) {
+    if (std::fseek(pFile, offset, origin) != 0)
         return -1;
-    }
     return static_cast<off_t>(std::ftell(pFile));
 }
 
@@ -53,25 +52,21 @@ bool AcceptSixteenBitOutput(mpg123_handle* pDecoder)
     const long* pRates = nullptr;
     std::size_t rateCount = 0;
     mpg123_rates(&pRates, &rateCount);
-    if (mpg123_format_none(pDecoder) != MPG123_OK) {
+    if (mpg123_format_none(pDecoder) != MPG123_OK)
         return false;
-    }
-    for (std::size_t index = 0; index < rateCount; ++index) {
+    for (std::size_t index = 0; index < rateCount; ++index)
         mpg123_format(pDecoder, pRates[index], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
-    }
     return true;
 }
 
 UniqueMpg123 OpenDecoder(std::FILE* pFile)
 {
-    if (!LibraryReady()) {
+    if (!LibraryReady())
         return nullptr;
-    }
     int error = MPG123_OK;
     UniqueMpg123 decoder(mpg123_new(nullptr, &error));
-    if (!decoder) {
+    if (!decoder)
         return nullptr;
-    }
     // Gapless: the encoder's delay and padding are cut, so the sound is as
     // long as what was encoded. Quiet: a damaged file must not write to the
     // console of a windowed program.
@@ -122,22 +117,18 @@ bool DecodeAll(mpg123_handle* pDecoder, const std::string& wavPath, CWaveWriter&
         std::size_t decoded = 0;
         const int result = mpg123_read(pDecoder, buffer.data(), buffer.size(), &decoded);
         if (result == MPG123_NEW_FORMAT && !bStarted) {
-            if (!StartWaveFile(pDecoder, wavPath, writer)) {
+            if (!StartWaveFile(pDecoder, wavPath, writer))
                 return false;
-            }
             bStarted = true;
         }
-        if (decoded > 0 && bStarted && !writer.Append({buffer.data(), decoded})) {
+        if (decoded > 0 && bStarted && !writer.Append({buffer.data(), decoded}))
             return false;
-        }
-        if (result == MPG123_DONE || writer.IsFull()) {
+        if (result == MPG123_DONE || writer.IsFull())
             break;
-        }
         // Errors that resynchronisation could not mend end the sound where
         // they occur: what was decoded before them is kept.
-        if (result != MPG123_OK && result != MPG123_NEW_FORMAT) {
+        if (result != MPG123_OK && result != MPG123_NEW_FORMAT)
             break;
-        }
     }
     return bStarted && writer.DataSize() > 0;
 }
@@ -146,19 +137,15 @@ bool DecodeAll(mpg123_handle* pDecoder, const std::string& wavPath, CWaveWriter&
 
 void DecodeMp3ToWave(std::string mp3Path, std::string wavPath)
 {
-    if (mp3Path.empty() || wavPath.empty()) {
+    if (mp3Path.empty() || wavPath.empty())
         return;
-    }
     UniqueFile file(std::fopen(mp3Path.c_str(), "rb"));
-    if (!file) {
+    if (!file)
         return;
-    }
     UniqueMpg123 decoder = OpenDecoder(file.get());
-    if (!decoder) {
+    if (!decoder)
         return;
-    }
     CWaveWriter writer;
-    if (DecodeAll(decoder.get(), wavPath, writer)) {
+    if (DecodeAll(decoder.get(), wavPath, writer))
         writer.Commit();
-    }
 }

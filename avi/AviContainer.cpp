@@ -41,16 +41,14 @@ CAviContainer::CAviContainer(std::uint64_t segmentLimit) : m_segmentLimit(segmen
 
 CAviContainer::~CAviContainer()
 {
-    if (IsOpen()) {
+    if (IsOpen())
         Finish();
-    }
 }
 
 HRESULT CAviContainer::Create(const std::string& path)
 {
-    if (!m_file.OpenForWriting(path)) {
+    if (!m_file.OpenForWriting(path))
         return AVIERR_FILEOPEN;
-    }
     // The headers are written at the end, when every length is known; until
     // then the room they take is a JUNK chunk.
     CRiffBuffer start;
@@ -88,12 +86,10 @@ HRESULT CAviContainer::AddAudioStream(const WaveFormat& format, int& streamIndex
 
 HRESULT CAviContainer::AddStream(AviStreamRecord stream, int& streamIndex)
 {
-    if (!IsOpen() || m_bStopped) {
+    if (!IsOpen() || m_bStopped)
         return AVIERR_FILEWRITE;
-    }
-    if (m_streams.size() >= kMaxAviStreams) {
+    if (m_streams.size() >= kMaxAviStreams)
         return AVIERR_UNSUPPORTED;
-    }
     streamIndex = static_cast<int>(m_streams.size());
     stream.indexChunkId = StreamFourcc(streamIndex, 'i', 'x', false);
     m_streams.push_back(std::move(stream));
@@ -104,12 +100,10 @@ HRESULT CAviContainer::AddStream(AviStreamRecord stream, int& streamIndex)
 HRESULT CAviContainer::WriteChunk(int streamIndex, std::span<const std::uint8_t> data, bool bKeyFrame,
                                   std::uint32_t ticks)
 {
-    if (!IsOpen() || m_bStopped || streamIndex < 0 || streamIndex >= static_cast<int>(m_streams.size())) {
+    if (!IsOpen() || m_bStopped || streamIndex < 0 || streamIndex >= static_cast<int>(m_streams.size()))
         return AVIERR_FILEWRITE;
-    }
-    if (data.size() >= std::numeric_limits<std::uint32_t>::max() / 2) {
+    if (data.size() >= std::numeric_limits<std::uint32_t>::max() / 2)
         return AVIERR_BADSIZE;
-    }
     const std::uint64_t chunkSpan = RiffChunkSpan(data.size());
     if (m_segmentChunks > 0 && ProjectedSegmentSize(chunkSpan, streamIndex) > m_segmentLimit) {
         if (!HasRoomForSegment(streamIndex)) {
@@ -117,16 +111,14 @@ HRESULT CAviContainer::WriteChunk(int streamIndex, std::span<const std::uint8_t>
             m_bStopped = true;
             return AVIERR_BADSIZE;
         }
-        if (!StartNextSegment()) {
+        if (!StartNextSegment())
             return StopAfterWriteFailure();
-        }
     }
     AviStreamRecord& stream = m_streams[static_cast<std::size_t>(streamIndex)];
     const auto size = static_cast<std::uint32_t>(data.size());
     const std::array<std::uint8_t, 1> padding{};
     const std::uint64_t chunkStart = m_position;
-    if (!Append(ChunkHeader(stream.chunkId, size)) || !Append(data) ||
-        ((size & 1) != 0 && !Append(padding))) {
+    if (!Append(ChunkHeader(stream.chunkId, size)) || !Append(data) || ((size & 1) != 0 && !Append(padding))) {
         RollBack(chunkStart);
         return StopAfterWriteFailure();
     }
@@ -137,9 +129,8 @@ HRESULT CAviContainer::WriteChunk(int streamIndex, std::span<const std::uint8_t>
 
 void CAviContainer::RefreshWhenDue()
 {
-    if (m_refreshInterval == std::chrono::milliseconds::max()) {
+    if (m_refreshInterval == std::chrono::milliseconds::max())
         return;
-    }
     const auto now = std::chrono::steady_clock::now();
     if (m_bRefreshDue || now - m_lastRefresh >= m_refreshInterval) {
         Refresh();
@@ -155,9 +146,8 @@ void CAviContainer::RefreshWhenDue()
 void CAviContainer::Refresh()
 {
     const CRiffBuffer headers = BuildAviHeaders(m_streams);
-    if (m_file.Overwrite(12, headers.Bytes()) && PatchSize(m_moviListStart) && PatchSize(m_segmentStart)) {
+    if (m_file.Overwrite(12, headers.Bytes()) && PatchSize(m_moviListStart) && PatchSize(m_segmentStart))
         m_file.FlushToDisk();
-    }
 }
 
 HRESULT CAviContainer::StopAfterWriteFailure()
@@ -175,15 +165,14 @@ bool CAviContainer::HasRoomForSegment(int streamIndex) const
         const AviStreamRecord& stream = m_streams[index];
         const std::size_t needed = stream.superIndex.size() + (stream.segmentIndex.empty() ? 0 : 1) +
                                    (static_cast<int>(index) == streamIndex ? 1 : 0);
-        if (needed > kSuperIndexCapacity) {
+        if (needed > kSuperIndexCapacity)
             return false;
-        }
     }
     return true;
 }
 
-void CAviContainer::RecordChunk(AviStreamRecord& stream, std::uint64_t chunkStart, std::uint32_t size,
-                                bool bKeyFrame, std::uint32_t ticks)
+void CAviContainer::RecordChunk(AviStreamRecord& stream, std::uint64_t chunkStart, std::uint32_t size, bool bKeyFrame,
+                                std::uint32_t ticks)
 {
     stream.segmentIndex.push_back({chunkStart + 8, bKeyFrame ? size : (size | kDeltaFrameBit)});
     if (m_bFirstSegment) {
@@ -204,34 +193,27 @@ std::uint64_t CAviContainer::ProjectedSegmentSize(std::uint64_t chunkSpan, int s
     for (std::size_t index = 0; index < m_streams.size(); ++index) {
         const std::uint64_t entries =
             m_streams[index].segmentIndex.size() + (static_cast<int>(index) == streamIndex ? 1 : 0);
-        if (entries > 0) {
+        if (entries > 0)
             size += RiffChunkSpan(kStandardIndexHeader + kStandardIndexEntry * entries);
-        }
     }
-    if (m_bFirstSegment) {
+    if (m_bFirstSegment)
         size += RiffChunkSpan(kLegacyIndexEntry * (m_legacyIndex.size() + 1));
-    }
     return size;
 }
 
-bool CAviContainer::StartNextSegment()
-{
-    return CloseSegment() && StartMoviList(MakeFourcc('A', 'V', 'I', 'X'));
-}
+bool CAviContainer::StartNextSegment() { return CloseSegment() && StartMoviList(MakeFourcc('A', 'V', 'I', 'X')); }
 
 // riffType 0: the first segment, whose RIFF header is already written.
 bool CAviContainer::StartMoviList(std::uint32_t riffType)
 {
     CRiffBuffer start;
     const std::uint64_t segmentStart = riffType != 0 ? m_position : m_segmentStart;
-    if (riffType != 0) {
+    if (riffType != 0)
         start.BeginList(kRiff, riffType);
-    }
     const std::uint64_t moviListStart = m_position + start.Size();
     start.BeginList(kList, kMovi);
-    if (!AppendWhole(start.Bytes())) {
+    if (!AppendWhole(start.Bytes()))
         return false;
-    }
     m_segmentStart = segmentStart;
     m_moviListStart = moviListStart;
     m_segmentChunks = 0;
@@ -244,9 +226,8 @@ bool CAviContainer::CloseSegment()
 {
     bool bComplete = true;
     for (AviStreamRecord& stream : m_streams) {
-        if (!stream.segmentIndex.empty()) {
+        if (!stream.segmentIndex.empty())
             bComplete = WriteStandardIndex(stream) && bComplete;
-        }
     }
     bComplete = PatchSize(m_moviListStart) && bComplete;
     if (m_bFirstSegment) {
@@ -258,13 +239,12 @@ bool CAviContainer::CloseSegment()
 
 bool CAviContainer::WriteStandardIndex(AviStreamRecord& stream)
 {
-    if (stream.superIndex.size() >= kSuperIndexCapacity) {
+    if (stream.superIndex.size() >= kSuperIndexCapacity)
         return false;
-    }
     CRiffBuffer chunk;
     const std::size_t mark = chunk.BeginChunk(stream.indexChunkId);
-    chunk.Put16(2);  // longs per entry
-    chunk.Put8(0);   // sub type
+    chunk.Put16(2); // longs per entry
+    chunk.Put8(0);  // sub type
     chunk.Put8(kAviIndexOfChunks);
     chunk.Put32(static_cast<std::uint32_t>(stream.segmentIndex.size()));
     chunk.Put32(stream.chunkId);
@@ -280,9 +260,8 @@ bool CAviContainer::WriteStandardIndex(AviStreamRecord& stream)
     const std::uint64_t chunkStart = m_position;
     stream.segmentIndex.clear();
     stream.segmentDuration = 0;
-    if (!AppendWhole(chunk.Bytes())) {
+    if (!AppendWhole(chunk.Bytes()))
         return false;
-    }
     stream.superIndex.push_back({chunkStart, static_cast<std::uint32_t>(chunk.Size()), duration});
     return true;
 }
@@ -305,9 +284,8 @@ bool CAviContainer::WriteLegacyIndex()
 
 HRESULT CAviContainer::Finish()
 {
-    if (!IsOpen()) {
+    if (!IsOpen())
         return AVIERR_FILEWRITE;
-    }
     m_bStopped = true;
     bool bWritten = CloseSegment() && !m_bWriteFailed;
     const CRiffBuffer headers = BuildAviHeaders(m_streams);
@@ -321,9 +299,8 @@ HRESULT CAviContainer::Finish()
 
 bool CAviContainer::Append(std::span<const std::uint8_t> bytes)
 {
-    if (!m_file.Append(bytes)) {
+    if (!m_file.Append(bytes))
         return false;
-    }
     m_position += bytes.size();
     return true;
 }
@@ -332,9 +309,8 @@ bool CAviContainer::Append(std::span<const std::uint8_t> bytes)
 bool CAviContainer::AppendWhole(std::span<const std::uint8_t> bytes)
 {
     const std::uint64_t start = m_position;
-    if (Append(bytes)) {
+    if (Append(bytes))
         return true;
-    }
     RollBack(start);
     m_bWriteFailed = true;
     return false;
@@ -351,9 +327,8 @@ void CAviContainer::RollBack(std::uint64_t position)
 bool CAviContainer::PatchSize(std::uint64_t chunkOffset)
 {
     const std::uint64_t size = m_position - chunkOffset - 8;
-    if (size > std::numeric_limits<std::uint32_t>::max()) {
+    if (size > std::numeric_limits<std::uint32_t>::max())
         return false;
-    }
     const auto header = ChunkHeader(0, static_cast<std::uint32_t>(size));
     return m_file.Overwrite(chunkOffset + 4, std::span(header).subspan(4));
 }

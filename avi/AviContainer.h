@@ -38,8 +38,7 @@ public:
     // units (1 for a frame, the block count for audio). After a failed write,
     // or when the indexes are full (AVIERR_BADSIZE), no further chunk is
     // taken, but Finish still completes the file with what it holds.
-    HRESULT WriteChunk(int streamIndex, std::span<const std::uint8_t> data, bool bKeyFrame,
-                       std::uint32_t ticks);
+    HRESULT WriteChunk(int streamIndex, std::span<const std::uint8_t> data, bool bKeyFrame, std::uint32_t ticks);
 
     // Writes the indexes and headers and closes the file.
     HRESULT Finish();
@@ -80,8 +79,8 @@ private:
 
     std::uint64_t m_segmentLimit;
     CBinaryFile m_file;
-    bool m_bStopped = false;      // no more streams or chunks are taken
-    bool m_bWriteFailed = false;  // something could not be written
+    bool m_bStopped = false;     // no more streams or chunks are taken
+    bool m_bWriteFailed = false; // something could not be written
     std::vector<AviStreamRecord> m_streams;
     std::vector<LegacyIndexEntry> m_legacyIndex;
     std::uint64_t m_position = 0;
@@ -91,5 +90,5 @@ private:
     bool m_bFirstSegment = true;
     std::chrono::milliseconds m_refreshInterval = kDefaultRefreshInterval;
     std::chrono::steady_clock::time_point m_lastRefresh;
-    bool m_bRefreshDue = true;  // a stream has no chunk on disk's headers yet
+    bool m_bRefreshDue = true; // a stream has no chunk on disk's headers yet
 };

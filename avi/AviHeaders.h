@@ -11,7 +11,7 @@
 
 struct AviVideoStreamInfo {
     std::uint32_t fccHandler = 0;
-    std::uint32_t dwScale = 1;  // with dwRate: seconds per frame = dwScale / dwRate
+    std::uint32_t dwScale = 1; // with dwRate: seconds per frame = dwScale / dwRate
     std::uint32_t dwRate = 1000;
     BitmapInfoHeader format;
 };
@@ -34,9 +34,9 @@ struct AviStreamRecord {
     bool bVideo = true;
     AviVideoStreamInfo video;
     WaveFormat audio;
-    std::uint32_t chunkId = 0;       // "00db", "00dc" or "01wb"
-    std::uint32_t indexChunkId = 0;  // "ix00", "ix01"
-    std::uint64_t length = 0;        // frames, or audio blocks
+    std::uint32_t chunkId = 0;      // "00db", "00dc" or "01wb"
+    std::uint32_t indexChunkId = 0; // "ix00", "ix01"
+    std::uint64_t length = 0;       // frames, or audio blocks
     std::uint32_t firstRiffChunks = 0;
     std::uint32_t maxChunkSize = 0;
     std::vector<AviIndexEntry> segmentIndex;

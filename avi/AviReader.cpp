@@ -53,9 +53,8 @@ bool CAviReader::Open(const std::string& path)
     const std::optional<std::uint64_t> size = file->Size();
     if (!size)
         return false;
-    const bool parsed = Parse([file](std::uint64_t offset, std::span<std::uint8_t> bytes) {
-        return file->ReadAt(offset, bytes);
-    }, *size);
+    const bool parsed = Parse(
+        [file](std::uint64_t offset, std::span<std::uint8_t> bytes) { return file->ReadAt(offset, bytes); }, *size);
     m_close = [file] { file->Close(); };
     if (!parsed)
         Close();

@@ -16,7 +16,7 @@
 #include <vector>
 
 struct AviChunkPlace {
-    std::uint64_t offset = 0;  // of the data, past the chunk header
+    std::uint64_t offset = 0; // of the data, past the chunk header
     std::uint32_t size = 0;
 };
 
@@ -60,7 +60,7 @@ private:
         std::uint32_t id = 0;
         std::uint32_t size = 0;
         std::uint64_t dataOffset = 0;
-        std::uint64_t end = 0;  // past the padding byte
+        std::uint64_t end = 0; // past the padding byte
     };
     std::optional<Chunk> ChunkAt(std::uint64_t offset, std::uint64_t limit) const;
     std::optional<std::uint32_t> FourccAt(std::uint64_t offset) const;

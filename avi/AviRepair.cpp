@@ -36,7 +36,7 @@ constexpr std::uint64_t Padded(std::uint64_t size) { return size + (size & 1); }
 struct ChunkHeader {
     std::uint32_t id = 0;
     std::uint32_t size = 0;
-    std::uint32_t type = 0;  // the form or list type of RIFF and LIST
+    std::uint32_t type = 0; // the form or list type of RIFF and LIST
 };
 
 // The file and its size, read only within that size.
@@ -44,9 +44,8 @@ class CAviReader {
 public:
     bool Open(const std::string& path)
     {
-        if (!m_file.OpenForReading(path)) {
+        if (!m_file.OpenForReading(path))
             return false;
-        }
         m_size = m_file.Size().value_or(0);
         return true;
     }
@@ -59,13 +58,11 @@ public:
     std::optional<ChunkHeader> HeaderAt(std::uint64_t offset)
     {
         std::array<std::uint8_t, 12> bytes{};
-        if (offset > m_size || m_size - offset < 8) {
+        if (offset > m_size || m_size - offset < 8)
             return std::nullopt;
-        }
         const std::size_t wanted = m_size - offset >= 12 ? 12 : 8;
-        if (m_file.ReadAt(offset, std::span(bytes).first(wanted)) != wanted) {
+        if (m_file.ReadAt(offset, std::span(bytes).first(wanted)) != wanted)
             return std::nullopt;
-        }
         return ChunkHeader{ReadLe32(&bytes[0]), ReadLe32(&bytes[4]), wanted == 12 ? ReadLe32(&bytes[8]) : 0};
     }
 
@@ -84,14 +81,17 @@ struct StreamHeader {
     AviVideoStreamInfo video;
     WaveFormat audio;
     std::uint32_t length = 0;
-    std::vector<std::uint64_t> indexOffsets;  // of the standard indexes the super index lists
+    std::vector<std::uint64_t> indexOffsets; // of the standard indexes the super index lists
 };
 
 // Bounds-checked fields of an in-memory chunk.
 class CFields {
 public:
     explicit CFields(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
-    bool Has(std::size_t offset, std::size_t size) const { return offset <= m_bytes.size() && m_bytes.size() - offset >= size; }
+    bool Has(std::size_t offset, std::size_t size) const
+    {
+        return offset <= m_bytes.size() && m_bytes.size() - offset >= size;
+    }
     std::uint16_t U16(std::size_t offset) const { return Has(offset, 2) ? ReadLe16(&m_bytes[offset]) : 0; }
     std::uint32_t U32(std::size_t offset) const { return Has(offset, 4) ? ReadLe32(&m_bytes[offset]) : 0; }
     std::uint64_t U64(std::size_t offset) const
@@ -171,17 +171,15 @@ std::vector<StreamHeader> ReadStreamHeaders(CAviReader& reader)
 {
     std::vector<std::uint8_t> room(kAviHeaderReserve - 12);
     std::vector<StreamHeader> streams;
-    if (!reader.Read(12, room) || CFields(room).U32(0) != kList || CFields(room).U32(8) != kHdrl) {
+    if (!reader.Read(12, room) || CFields(room).U32(0) != kList || CFields(room).U32(8) != kHdrl)
         return streams;
-    }
     const std::size_t listEnd = std::min<std::size_t>(8 + std::size_t{CFields(room).U32(4)}, room.size());
     std::size_t offset = 12;
     while (offset + 8 <= listEnd && streams.size() < kMaxAviStreams) {
         const CFields fields(room);
         const std::size_t size = std::min<std::size_t>(fields.U32(offset + 4), listEnd - offset - 8);
-        if (fields.U32(offset) == kList && fields.U32(offset + 8) == kStrl && size >= 4) {
+        if (fields.U32(offset) == kList && fields.U32(offset + 8) == kStrl && size >= 4)
             streams.push_back(ReadStreamList(std::span(room).subspan(offset + 12, size - 4)));
-        }
         offset += 8 + Padded(size);
     }
     return streams;
@@ -198,9 +196,8 @@ bool HasOurLayout(CAviReader& reader)
         movi->type != kMovi) {
         return false;
     }
-    if (first->id == kJunk) {
+    if (first->id == kJunk)
         return first->size == kPlaceholderSize;
-    }
     const std::uint64_t junkOffset = 12 + 8 + Padded(first->size);
     const auto junk = first->id == kList && first->type == kHdrl ? reader.HeaderAt(junkOffset) : std::nullopt;
     return junk && junk->id == kJunk && junkOffset + 8 + junk->size == kAviHeaderReserve;
@@ -213,33 +210,28 @@ bool IsFinished(CAviReader& reader, const std::vector<StreamHeader>& streams)
 {
     const auto riff = reader.HeaderAt(0);
     const auto movi = reader.HeaderAt(kAviHeaderReserve);
-    if (streams.empty() || !riff || !movi || 8 + std::uint64_t{riff->size} > reader.Size()) {
+    if (streams.empty() || !riff || !movi || 8 + std::uint64_t{riff->size} > reader.Size())
         return false;
-    }
     const auto idx1 = reader.HeaderAt(kAviHeaderReserve + 8 + Padded(movi->size));
-    if (!idx1 || idx1->id != kIdx1) {
+    if (!idx1 || idx1->id != kIdx1)
         return false;
-    }
     std::uint64_t lastRiff = 0;
     std::uint64_t offset = 8 + Padded(riff->size);
     while (offset < reader.Size()) {
         const auto next = reader.HeaderAt(offset);
-        if (!next || next->id != kRiff || next->type != kAvixForm) {
+        if (!next || next->id != kRiff || next->type != kAvixForm)
             return false;
-        }
         lastRiff = offset;
         offset += 8 + Padded(next->size);
     }
-    if (offset != reader.Size() && offset != reader.Size() + 1) {
+    if (offset != reader.Size() && offset != reader.Size() + 1)
         return false;
-    }
     bool bAnyChunks = false;
     for (const StreamHeader& stream : streams) {
         bAnyChunks = bAnyChunks || stream.length > 0;
         for (std::uint64_t indexOffset : stream.indexOffsets) {
-            if (indexOffset >= lastRiff) {
+            if (indexOffset >= lastRiff)
                 return true;
-            }
         }
     }
     return !bAnyChunks;
@@ -267,21 +259,16 @@ std::optional<int> StreamOfChunk(std::uint32_t id, const std::vector<StreamHeade
     const int tens = static_cast<int>(id & 0xFF) - '0';
     const int units = static_cast<int>(id >> 8 & 0xFF) - '0';
     const std::uint32_t kind = id >> 16;
-    if (tens != 0 || units < 0 || units >= static_cast<int>(streams.size())) {
+    if (tens != 0 || units < 0 || units >= static_cast<int>(streams.size()))
         return std::nullopt;
-    }
     const bool bVideoKind = kind == ('d' | 'b' << 8) || kind == ('d' | 'c' << 8);
     const bool bAudioKind = kind == ('w' | 'b' << 8);
-    if (streams[static_cast<std::size_t>(units)].bVideo ? !bVideoKind : !bAudioKind) {
+    if (streams[static_cast<std::size_t>(units)].bVideo ? !bVideoKind : !bAudioKind)
         return std::nullopt;
-    }
     return units;
 }
 
-bool IsIndexOrFiller(std::uint32_t id)
-{
-    return id == kJunk || id == kIdx1 || (id & 0xFFFF) == ('i' | 'x' << 8);
-}
+bool IsIndexOrFiller(std::uint32_t id) { return id == kJunk || id == kIdx1 || (id & 0xFFFF) == ('i' | 'x' << 8); }
 
 // Every whole sample chunk in file order, through the "movi" lists of all
 // RIFFs, up to the first thing that is not one: the part a crash cut off.
@@ -295,9 +282,8 @@ std::vector<FoundChunk> ScanSampleChunks(CAviReader& reader, const std::vector<S
             offset += 12;
             continue;
         }
-        if (header->size > kLargestChunk || reader.Size() - offset - 8 < header->size) {
+        if (header->size > kLargestChunk || reader.Size() - offset - 8 < header->size)
             break;
-        }
         if (const auto stream = StreamOfChunk(header->id, streams)) {
             chunks.push_back({*stream, offset + 8, header->size});
         } else if (!IsIndexOrFiller(header->id)) {
@@ -315,8 +301,8 @@ public:
         m_container.SetRefreshInterval(std::chrono::milliseconds::max());
     }
 
-    bool Write(const std::string& path, const std::vector<StreamHeader>& streams,
-               const std::vector<FoundChunk>& chunks, CWaveFile* pWave)
+    bool Write(const std::string& path, const std::vector<StreamHeader>& streams, const std::vector<FoundChunk>& chunks,
+               CWaveFile* pWave)
     {
         if (m_container.Create(path) != AVIERR_OK || !AddStreams(streams, chunks, pWave)) {
             m_container.Finish();
@@ -345,26 +331,22 @@ private:
             } else if (HasChunks(chunks, static_cast<int>(index))) {
                 result = m_container.AddAudioStream(stream.audio, added);
             }
-            if (result != AVIERR_OK) {
+            if (result != AVIERR_OK)
                 return false;
-            }
             m_newIndex.push_back(added);
-            if (!stream.bVideo) {
+            if (!stream.bVideo)
                 m_audioStream = added;
-            }
         }
-        if (pWave != nullptr && m_audioStream < 0) {
+        if (pWave != nullptr && m_audioStream < 0)
             return m_container.AddAudioStream(pWave->Format(), m_audioStream) == AVIERR_OK;
-        }
         return true;
     }
 
     static bool HasChunks(const std::vector<FoundChunk>& chunks, int stream)
     {
         for (const FoundChunk& chunk : chunks) {
-            if (chunk.stream == stream) {
+            if (chunk.stream == stream)
                 return true;
-            }
         }
         return false;
     }
@@ -376,9 +358,8 @@ private:
         std::vector<std::uint8_t> buffer;
         for (const FoundChunk& chunk : chunks) {
             const StreamHeader& stream = streams[static_cast<std::size_t>(chunk.stream)];
-            if (!stream.bVideo && bDropSound) {
+            if (!stream.bVideo && bDropSound)
                 continue;
-            }
             buffer.resize(chunk.size);
             const std::uint32_t ticks = stream.bVideo ? 1 : chunk.size / stream.audio.nBlockAlign;
             if (!m_reader.Read(chunk.dataOffset, buffer) ||
@@ -402,9 +383,8 @@ bool ReplaceWithRepaired(const std::string& path)
 {
     const std::string backup = AviRepairBackupPath(path);
     std::remove(backup.c_str());
-    if (std::rename(path.c_str(), backup.c_str()) != 0) {
+    if (std::rename(path.c_str(), backup.c_str()) != 0)
         return false;
-    }
     if (std::rename(AviRepairTemporaryPath(path).c_str(), path.c_str()) != 0) {
         std::rename(backup.c_str(), path.c_str());
         return false;
@@ -415,15 +395,9 @@ bool ReplaceWithRepaired(const std::string& path)
 
 } // namespace
 
-std::string AviRepairTemporaryPath(const std::string& path)
-{
-    return path + ".repair";
-}
+std::string AviRepairTemporaryPath(const std::string& path) { return path + ".repair"; }
 
-std::string AviRepairBackupPath(const std::string& path)
-{
-    return path + ".damaged";
-}
+std::string AviRepairBackupPath(const std::string& path) { return path + ".damaged"; }
 
 bool AviNeedsRepair(const std::string& path)
 {
@@ -434,28 +408,23 @@ bool AviNeedsRepair(const std::string& path)
 EAviRepair RepairAvi(const std::string& path, const AviRepairOptions& options)
 {
     CAviReader reader;
-    if (!reader.Open(path) || !HasOurLayout(reader)) {
+    if (!reader.Open(path) || !HasOurLayout(reader))
         return EAviRepair::notOurs;
-    }
     const std::vector<StreamHeader> streams = ReadStreamHeaders(reader);
-    if (IsFinished(reader, streams)) {
+    if (IsFinished(reader, streams))
         return EAviRepair::complete;
-    }
-    if (streams.empty()) {
+    if (streams.empty())
         return EAviRepair::unrepairable;
-    }
     for (const StreamHeader& stream : streams) {
-        if (!IsUsable(stream)) {
+        if (!IsUsable(stream))
             return EAviRepair::unrepairable;
-        }
     }
     CWaveFile wave;
     const bool bWave = !options.wavPath.empty() && wave.Open(options.wavPath, true) == CWaveFile::EOpenResult::ok;
     const std::vector<FoundChunk> chunks = ScanSampleChunks(reader, streams);
-    if (!bWave && chunks.empty() && std::none_of(streams.begin(), streams.end(), [](const StreamHeader& stream) {
-            return stream.bVideo;
-        })) {
-        return EAviRepair::unrepairable;  // a file without streams would be worth less than this one
+    if (!bWave && chunks.empty() &&
+        std::none_of(streams.begin(), streams.end(), [](const StreamHeader& stream) { return stream.bVideo; })) {
+        return EAviRepair::unrepairable; // a file without streams would be worth less than this one
     }
     const std::string temporaryPath = AviRepairTemporaryPath(path);
     const bool bWritten = CRebuild(reader, options).Write(temporaryPath, streams, chunks, bWave ? &wave : nullptr);

@@ -15,11 +15,11 @@
 #include <string>
 
 enum class EAviRepair {
-    complete,      // nothing to do: the file was finished properly
-    repaired,      // the file now holds what the crash left of it
-    notOurs,       // not an AVI file as our writer makes them; left alone
-    unrepairable,  // ours, but with no stream headers to rebuild from; left alone
-    failed,        // the new file could not be written or put in place; left alone
+    complete,     // nothing to do: the file was finished properly
+    repaired,     // the file now holds what the crash left of it
+    notOurs,      // not an AVI file as our writer makes them; left alone
+    unrepairable, // ours, but with no stream headers to rebuild from; left alone
+    failed,       // the new file could not be written or put in place; left alone
 };
 
 struct AviRepairOptions {

@@ -15,12 +15,10 @@ constexpr std::uint32_t kMaxAudioChunkBytes = 1u << 20;
 
 HRESULT CheckFrameCall(const AviWriter* pWriter, const DibFrame* pBitmap)
 {
-    if (pWriter == nullptr) {
+    if (pWriter == nullptr)
         return AVIERR_BADHANDLE;
-    }
-    if (pBitmap == nullptr || !IsUsableDib(*pBitmap)) {
+    if (pBitmap == nullptr || !IsUsableDib(*pBitmap))
         return AVIERR_BADPARAM;
-    }
     return pWriter->m_bError ? AVIERR_ERROR : AVIERR_OK;
 }
 
@@ -68,12 +66,10 @@ HRESULT WriteFrame(AviWriter& writer, const DibFrame& bitmap)
 {
     EncodedFrame encoded;
     HRESULT result = writer.m_pCompressor->Compress(bitmap, encoded);
-    if (result == AVIERR_OK) {
+    if (result == AVIERR_OK)
         result = writer.m_container.WriteChunk(writer.m_videoStream, encoded.bytes, encoded.bKeyFrame, 1);
-    }
-    if (result != AVIERR_OK) {
+    if (result != AVIERR_OK)
         return Fail(writer, result);
-    }
     ++writer.m_frameCount;
     return AVIERR_OK;
 }
@@ -90,9 +86,8 @@ HRESULT AdoptAudioFormat(AviWriter& writer, const WaveFormat& format)
 
 HRESULT CreateAudioStream(AviWriter& writer)
 {
-    if (writer.m_audioStream >= 0) {
+    if (writer.m_audioStream >= 0)
         return AVIERR_OK;
-    }
     const HRESULT result = writer.m_container.AddAudioStream(writer.m_audioFormat, writer.m_audioStream);
     return result == AVIERR_OK ? result : Fail(writer, result);
 }
@@ -105,19 +100,16 @@ HRESULT CopySamples(AviWriter& writer, CWaveFile& wave)
 
 } // namespace
 
-std::unique_ptr<AviWriter> AviOpen(const char* pszPath, std::int32_t framePeriod,
-                                   const WaveFormat* pAudioFormat, CompressorFactory factory)
+std::unique_ptr<AviWriter> AviOpen(const char* pszPath, std::int32_t framePeriod, const WaveFormat* pAudioFormat,
+                                   CompressorFactory factory)
 {
-    if (pszPath == nullptr || framePeriod <= 0) {
+    if (pszPath == nullptr || framePeriod <= 0)
         return nullptr;
-    }
     auto pWriter = std::make_unique<AviWriter>(std::move(factory));
-    if (pWriter->m_container.Create(pszPath) != AVIERR_OK) {
+    if (pWriter->m_container.Create(pszPath) != AVIERR_OK)
         return nullptr;
-    }
-    if (pAudioFormat != nullptr) {
+    if (pAudioFormat != nullptr)
         pWriter->m_audioFormat = *pAudioFormat;
-    }
     pWriter->m_framePeriod = framePeriod;
     return pWriter;
 }
@@ -126,19 +118,16 @@ HRESULT AviConfigureVideo(AviWriter* pWriter, const DibFrame* pBitmap, AviCompre
                           const CompressorChooser& chooser)
 {
     HRESULT result = CheckFrameCall(pWriter, pBitmap);
-    if (result != AVIERR_OK) {
+    if (result != AVIERR_OK)
         return result;
-    }
     AviWriter& writer = *pWriter;
-    if (writer.m_pCompressor) {
+    if (writer.m_pCompressor)
         return AVIERR_COMPRESSOR;
-    }
     CreateVideoStream(writer, *pBitmap);
     AviCompressOptions zeroedOptions;
     AviCompressOptions& options = pOptions != nullptr ? *pOptions : zeroedOptions;
-    if (chooser && !chooser(options)) {
+    if (chooser && !chooser(options))
         return Fail(writer, AVIERR_USERABORT);
-    }
     result = BuildCompressor(writer, options);
     return result == AVIERR_OK ? SetCompressedFormat(writer, *pBitmap) : result;
 }
@@ -146,52 +135,43 @@ HRESULT AviConfigureVideo(AviWriter* pWriter, const DibFrame* pBitmap, AviCompre
 HRESULT AviAppendFrame(AviWriter* pWriter, const DibFrame* pBitmap)
 {
     HRESULT result = CheckFrameCall(pWriter, pBitmap);
-    if (result != AVIERR_OK) {
+    if (result != AVIERR_OK)
         return result;
-    }
     AviWriter& writer = *pWriter;
     CreateVideoStream(writer, *pBitmap);
-    if (!MatchesVideoInput(writer, pBitmap->header)) {
+    if (!MatchesVideoInput(writer, pBitmap->header))
         return AVIERR_BADFORMAT;
-    }
     if (!writer.m_pCompressor) {
         AviCompressOptions options;
         options.fccHandler = kFourccDib;
         result = BuildCompressor(writer, options);
-        if (result == AVIERR_OK) {
+        if (result == AVIERR_OK)
             result = SetCompressedFormat(writer, *pBitmap);
-        }
-        if (result != AVIERR_OK) {
+        if (result != AVIERR_OK)
             return result;
-        }
     }
     return WriteFrame(writer, *pBitmap);
 }
 
 HRESULT AviAppendWaveFile(AviWriter* pWriter, const char* pszPath)
 {
-    if (pWriter == nullptr) {
+    if (pWriter == nullptr)
         return AVIERR_BADHANDLE;
-    }
-    if (pszPath == nullptr) {
+    if (pszPath == nullptr)
         return AVIERR_BADPARAM;
-    }
     AviWriter& writer = *pWriter;
-    if (writer.m_bError) {
+    if (writer.m_bError)
         return AVIERR_ERROR;
-    }
     CWaveFile wave;
     const CWaveFile::EOpenResult opened = wave.Open(pszPath);
-    if (opened == CWaveFile::EOpenResult::cannotOpen) {
+    if (opened == CWaveFile::EOpenResult::cannotOpen)
         return Fail(writer, AVIERR_FILEOPEN);
-    }
     if (opened == CWaveFile::EOpenResult::malformed) {
-        return AVIERR_FILEREAD;  // only this sound is refused; the video stays intact
+        return AVIERR_FILEREAD; // only this sound is refused; the video stays intact
     }
     HRESULT result = AdoptAudioFormat(writer, wave.Format());
-    if (result == AVIERR_OK) {
+    if (result == AVIERR_OK)
         result = CreateAudioStream(writer);
-    }
     return result == AVIERR_OK ? CopySamples(writer, wave) : result;
 }
 
@@ -215,13 +195,12 @@ HRESULT AppendWaveSamples(CAviContainer& container, int audioStream, CWaveFile& 
         const std::size_t read = wave.Read(buffer);
         const std::size_t wholeBlocks = read - read % blockAlign;
         if (wholeBlocks == 0) {
-            return AVIERR_FILEREAD;  // the file shrank after it was opened
+            return AVIERR_FILEREAD; // the file shrank after it was opened
         }
         const auto blocks = static_cast<std::uint32_t>(wholeBlocks / blockAlign);
         const HRESULT result = container.WriteChunk(audioStream, std::span(buffer).first(wholeBlocks), true, blocks);
-        if (result != AVIERR_OK) {
+        if (result != AVIERR_OK)
             return result;
-        }
         blocksWritten += blocks;
         copied += read;
     }
@@ -230,8 +209,7 @@ HRESULT AppendWaveSamples(CAviContainer& container, int audioStream, CWaveFile& 
 
 HRESULT AviClose(std::unique_ptr<AviWriter> pWriter)
 {
-    if (!pWriter) {
+    if (!pWriter)
         return AVIERR_BADHANDLE;
-    }
     return pWriter->m_container.Finish();
 }

@@ -21,10 +21,10 @@ struct AviWriter {
 
     CAviContainer m_container;
     CompressorFactory m_factory;
-    WaveFormat m_audioFormat;   // nChannels 0: no audio format yet
-    std::int32_t m_framePeriod = 0;  // milliseconds per frame
+    WaveFormat m_audioFormat;       // nChannels 0: no audio format yet
+    std::int32_t m_framePeriod = 0; // milliseconds per frame
     bool m_bHasVideoStream = false;
-    BitmapInfoHeader m_videoInput;   // the frames' format, from the first bitmap
+    BitmapInfoHeader m_videoInput; // the frames' format, from the first bitmap
     std::unique_ptr<CVideoCompressor> m_pCompressor;
     int m_videoStream = -1;
     int m_audioStream = -1;
@@ -35,8 +35,7 @@ struct AviWriter {
 
 // Creates the file. Returns none when the path is missing or cannot be
 // written, or the frame period is not positive.
-std::unique_ptr<AviWriter> AviOpen(const char* pszPath, std::int32_t framePeriod,
-                                   const WaveFormat* pAudioFormat,
+std::unique_ptr<AviWriter> AviOpen(const char* pszPath, std::int32_t framePeriod, const WaveFormat* pAudioFormat,
                                    CompressorFactory factory = MakeStandardCompressor);
 
 // Chooses the video compressor for the frames of pBitmap's format. With a

@@ -18,9 +18,8 @@ std::uint64_t DibImageSize(const BitmapInfoHeader& header)
 bool IsUsableDib(const DibFrame& frame)
 {
     const BitmapInfoHeader& header = frame.header;
-    if (frame.pBits == nullptr || header.biSize < kBitmapInfoHeaderSize) {
+    if (frame.pBits == nullptr || header.biSize < kBitmapInfoHeaderSize)
         return false;
-    }
     // The largest size a JPEG frame can state (CJpegEncoder::kMaxDimension),
     // repeated here because the container may not depend on the encoder.
     constexpr std::int32_t kMaxDimension = 65535;
@@ -28,13 +27,11 @@ bool IsUsableDib(const DibFrame& frame)
         header.biHeight < -kMaxDimension || header.biHeight > kMaxDimension) {
         return false;
     }
-    if (header.biCompression != kBiRgb || (header.biBitCount != 24 && header.biBitCount != 32)) {
+    if (header.biCompression != kBiRgb || (header.biBitCount != 24 && header.biBitCount != 32))
         return false;
-    }
     const std::uint64_t imageSize = DibImageSize(header);
-    if (imageSize > std::numeric_limits<std::uint32_t>::max() / 2) {
+    if (imageSize > std::numeric_limits<std::uint32_t>::max() / 2)
         return false;
-    }
     return header.biSizeImage == 0 || header.biSizeImage >= imageSize;
 }
 

@@ -1,10 +1,6 @@
 #include "avi/VideoCompressor.h"
 
-
-std::uint32_t CDibCompressor::Handler() const
-{
-    return kFourccDib;
-}
+std::uint32_t CDibCompressor::Handler() const { return kFourccDib; }
 
 BitmapInfoHeader CDibCompressor::OutputFormat(const BitmapInfoHeader& input) const
 {
@@ -26,13 +22,9 @@ HRESULT CDibCompressor::Compress(const DibFrame& frame, EncodedFrame& encoded)
 
 std::unique_ptr<CVideoCompressor> MakeStandardCompressor(const AviCompressOptions& options)
 {
-    if (options.fccHandler == 0 || SameFourccIgnoringCase(options.fccHandler, kFourccDib)) {
+    if (options.fccHandler == 0 || SameFourccIgnoringCase(options.fccHandler, kFourccDib))
         return std::make_unique<CDibCompressor>();
-    }
     return nullptr;
 }
 
-bool IsUncompressedFormat(const BitmapInfoHeader& format)
-{
-    return format.biCompression == kBiRgb;
-}
+bool IsUncompressedFormat(const BitmapInfoHeader& format) { return format.biCompression == kBiRgb; }

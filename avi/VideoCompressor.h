@@ -49,8 +49,7 @@ public:
 };
 
 // Builds the compressor that options name; null when no such codec exists.
-using CompressorFactory =
-    std::function<std::unique_ptr<CVideoCompressor>(const AviCompressOptions& options)>;
+using CompressorFactory = std::function<std::unique_ptr<CVideoCompressor>(const AviCompressOptions& options)>;
 
 // Lets the user choose; the options preset the choice and receive it.
 // Returns false when the user cancelled.

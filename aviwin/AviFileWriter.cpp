@@ -24,37 +24,30 @@ std::unique_ptr<AviWriter> CAviFileWriter::AviOpen(const char* pszPath, LONG fra
 HRESULT CAviFileWriter::AviConfigureVideo(AviWriter* pWriter, HBITMAP hBitmap, AVICOMPRESSOPTIONS* pOptions,
                                           BOOL bShowDialog, HWND hParent)
 {
-    if (pWriter == nullptr) {
+    if (pWriter == nullptr)
         return AVIERR_BADHANDLE;
-    }
     const std::optional<DibFrame> frame = DibFrameFromBitmap(hBitmap);
-    if (!frame) {
+    if (!frame)
         return AVIERR_BADPARAM;
-    }
     AviCompressOptions options;
-    if (pOptions != nullptr) {
+    if (pOptions != nullptr)
         options = FromAviCompressOptions(*pOptions);
-    }
     CompressorChooser chooser;
-    if (bShowDialog) {
+    if (bShowDialog)
         chooser = MakeCompressorDialogChooser(hParent, frame->header);
-    }
     const HRESULT result = ::AviConfigureVideo(pWriter, &*frame, &options, chooser);
-    if (pOptions != nullptr && result == AVIERR_OK) {
+    if (pOptions != nullptr && result == AVIERR_OK)
         ToAviCompressOptions(options, *pOptions);
-    }
     return result;
 }
 
 HRESULT CAviFileWriter::AviAppendFrame(AviWriter* pWriter, HBITMAP hBitmap)
 {
-    if (pWriter == nullptr) {
+    if (pWriter == nullptr)
         return AVIERR_BADHANDLE;
-    }
     const std::optional<DibFrame> frame = DibFrameFromBitmap(hBitmap);
-    if (!frame) {
+    if (!frame)
         return AVIERR_BADPARAM;
-    }
     return ::AviAppendFrame(pWriter, &*frame);
 }
 
@@ -63,7 +56,4 @@ HRESULT CAviFileWriter::AviAppendWaveFile(AviWriter* pWriter, const char* pszPat
     return ::AviAppendWaveFile(pWriter, pszPath);
 }
 
-HRESULT CAviFileWriter::AviClose(std::unique_ptr<AviWriter> pWriter)
-{
-    return ::AviClose(std::move(pWriter));
-}
+HRESULT CAviFileWriter::AviClose(std::unique_ptr<AviWriter> pWriter) { return ::AviClose(std::move(pWriter)); }

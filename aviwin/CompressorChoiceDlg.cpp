@@ -39,9 +39,8 @@ bool IsListedCodec(DWORD fccHandler)
     ICINFO info{};
     info.dwSize = sizeof(info);
     for (DWORD index = 0; ::ICInfo(ICTYPE_VIDEO, index, &info); ++index) {
-        if (SameFourccIgnoringCase(info.fccHandler, fccHandler)) {
+        if (SameFourccIgnoringCase(info.fccHandler, fccHandler))
             return true;
-        }
     }
     return false;
 }
@@ -52,27 +51,24 @@ std::vector<CompressorChoice> OfferedCompressors(const BITMAPINFO& input)
     std::vector<DWORD> handlers;
     ICINFO info{};
     info.dwSize = sizeof(info);
-    for (DWORD index = 0; ::ICInfo(ICTYPE_VIDEO, index, &info); ++index) {
+    for (DWORD index = 0; ::ICInfo(ICTYPE_VIDEO, index, &info); ++index)
         handlers.push_back(info.fccHandler);
-    }
     // Ours opens by code even where the list leaves codecs of one process out.
-    const bool bOursListed = std::any_of(handlers.begin(), handlers.end(),
-                                         [](DWORD handler) { return SameFourccIgnoringCase(handler, kFourccMotionJpeg); });
-    if (!bOursListed) {
+    const bool bOursListed = std::any_of(handlers.begin(), handlers.end(), [](DWORD handler) {
+        return SameFourccIgnoringCase(handler, kFourccMotionJpeg);
+    });
+    if (!bOursListed)
         handlers.push_back(kFourccMotionJpeg);
-    }
     for (const DWORD handler : handlers) {
-        if (std::optional<std::wstring> description = AcceptingCodec(handler, input)) {
+        if (std::optional<std::wstring> description = AcceptingCodec(handler, input))
             choices.push_back({handler, std::move(*description)});
-        }
     }
     return choices;
 }
 
 CCompressorChoiceDlg::CCompressorChoiceDlg(std::vector<CompressorChoice> choices, DWORD presetHandler)
     : m_choices(std::move(choices)), m_presetHandler(presetHandler)
-{
-}
+{}
 
 std::optional<DWORD> CCompressorChoiceDlg::Choose(HWND hParent, const char* pszTitle)
 {
@@ -94,9 +90,8 @@ BOOL CCompressorChoiceDlg::OnInitDialog()
     std::size_t selection = 0;
     for (std::size_t index = 0; index < m_choices.size(); ++index) {
         ::SendMessageW(hList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(m_choices[index].description.c_str()));
-        if (m_presetHandler != 0 && SameFourccIgnoringCase(m_choices[index].fccHandler, m_presetHandler)) {
+        if (m_presetHandler != 0 && SameFourccIgnoringCase(m_choices[index].fccHandler, m_presetHandler))
             selection = index;
-        }
     }
     ::SendMessageW(hList, CB_SETCURSEL, selection, 0);
     return TRUE;
@@ -106,8 +101,7 @@ BOOL CCompressorChoiceDlg::OnInitDialog()
 void CCompressorChoiceDlg::OnOK()
 {
     const LRESULT selection = ::SendDlgItemMessageW(m_hWnd, kCompressorListId, CB_GETCURSEL, 0, 0);
-    if (selection >= 0 && static_cast<std::size_t>(selection) < m_choices.size()) {
+    if (selection >= 0 && static_cast<std::size_t>(selection) < m_choices.size())
         m_chosen = m_choices[static_cast<std::size_t>(selection)].fccHandler;
-    }
     EndDialog(IDOK);
 }

@@ -11,9 +11,8 @@ namespace {
 // The text the dialog lists for a codec: its description.
 std::wstring CodecDescription(DWORD fccHandler)
 {
-    if (fccHandler == 0) {
+    if (fccHandler == 0)
         return {};
-    }
     const tavrelin::UniqueCodec codec(::ICOpen(ICTYPE_VIDEO, fccHandler, ICMODE_QUERY));
     ICINFO info{};
     info.dwSize = sizeof(info);
@@ -30,15 +29,14 @@ public:
     {
         if (!m_description.empty()) {
             s_pActive = this;
-            m_hHook = ::SetWindowsHookExW(WH_CALLWNDPROCRET, &CPreselectHook::HookProc, nullptr,
-                                          ::GetCurrentThreadId());
+            m_hHook =
+                ::SetWindowsHookExW(WH_CALLWNDPROCRET, &CPreselectHook::HookProc, nullptr, ::GetCurrentThreadId());
         }
     }
     ~CPreselectHook()
     {
-        if (m_hHook != nullptr) {
+        if (m_hHook != nullptr)
             ::UnhookWindowsHookEx(m_hHook);
-        }
         s_pActive = nullptr;
     }
     CPreselectHook(const CPreselectHook&) = delete;
@@ -48,23 +46,20 @@ private:
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam)
     {
         const auto* pMessage = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-        if (code == HC_ACTION && pMessage->message == WM_INITDIALOG && s_pActive != nullptr) {
+        if (code == HC_ACTION && pMessage->message == WM_INITDIALOG && s_pActive != nullptr)
             s_pActive->Preselect(pMessage->hwnd);
-        }
         return ::CallNextHookEx(nullptr, code, wParam, lParam);
     }
 
     void Preselect(HWND hDialog)
     {
         const HWND hList = ::GetDlgItem(hDialog, kCompressorListId);
-        if (hList == nullptr) {
+        if (hList == nullptr)
             return;
-        }
         const LRESULT index = ::SendMessageW(hList, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                              reinterpret_cast<LPARAM>(m_description.c_str()));
-        if (index == CB_ERR) {
+        if (index == CB_ERR)
             return;
-        }
         ::SendMessageW(hList, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
         ::SendMessageW(hDialog, WM_COMMAND, MAKEWPARAM(kCompressorListId, CBN_SELCHANGE),
                        reinterpret_cast<LPARAM>(hList));
@@ -100,9 +95,8 @@ bool ChooseInPlatformDialog(HWND hParent, BITMAPINFO input, AviCompressOptions& 
         bChosen = ::ICCompressorChoose(hParent, ICMF_CHOOSE_KEYFRAME, &input, nullptr, &compVars, title);
     }
     compVars.lpbiIn = nullptr;
-    if (!bChosen) {
+    if (!bChosen)
         return false;
-    }
     options.fccHandler = compVars.fccHandler == 0 ? kFourccDib : compVars.fccHandler;
     options.dwQuality = compVars.lQ == ICQUALITY_DEFAULT ? 0 : static_cast<std::uint32_t>(compVars.lQ);
     options.dwKeyFrameEvery = compVars.lKey < 0 ? 0 : static_cast<std::uint32_t>(compVars.lKey);
@@ -115,9 +109,8 @@ bool ChooseInOwnDialog(HWND hParent, const BITMAPINFO& input, AviCompressOptions
 {
     CCompressorChoiceDlg dialog(OfferedCompressors(input), options.fccHandler);
     const std::optional<DWORD> chosen = dialog.Choose(hParent, kCompressorDialogTitle);
-    if (!chosen) {
+    if (!chosen)
         return false;
-    }
     options.fccHandler = *chosen;
     return true;
 }

@@ -2,14 +2,12 @@
 
 std::optional<DibFrame> DibFrameFromBitmap(HBITMAP hBitmap)
 {
-    if (hBitmap == nullptr) {
+    if (hBitmap == nullptr)
         return std::nullopt;
-    }
     DIBSECTION section{};
     // Only a bitmap section fills the whole record; other bitmaps stop at BITMAP.
-    if (::GetObjectW(hBitmap, sizeof(section), &section) != sizeof(section) || section.dsBm.bmBits == nullptr) {
+    if (::GetObjectW(hBitmap, sizeof(section), &section) != sizeof(section) || section.dsBm.bmBits == nullptr)
         return std::nullopt;
-    }
     // Drawing into the section may still be queued; the writer reads its memory directly.
     ::GdiFlush();
     const BITMAPINFOHEADER& info = section.dsBmih;

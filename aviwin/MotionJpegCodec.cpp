@@ -47,12 +47,10 @@ DWORD EncodedCapacity(const BITMAPINFOHEADER& input)
 
 LRESULT CMotionJpegInstance::Query(const BITMAPINFOHEADER* pInput, const BITMAPINFOHEADER* pOutput) const
 {
-    if (!IsEncodableInput(pInput)) {
+    if (!IsEncodableInput(pInput))
         return ICERR_BADFORMAT;
-    }
-    if (pOutput != nullptr &&
-        (pOutput->biCompression != kFourccMotionJpeg || pOutput->biWidth != pInput->biWidth ||
-         pOutput->biHeight != pInput->biHeight)) {
+    if (pOutput != nullptr && (pOutput->biCompression != kFourccMotionJpeg || pOutput->biWidth != pInput->biWidth ||
+                               pOutput->biHeight != pInput->biHeight)) {
         return ICERR_BADFORMAT;
     }
     return ICERR_OK;
@@ -60,12 +58,10 @@ LRESULT CMotionJpegInstance::Query(const BITMAPINFOHEADER* pInput, const BITMAPI
 
 LRESULT CMotionJpegInstance::GetFormat(const BITMAPINFOHEADER* pInput, BITMAPINFOHEADER* pOutput) const
 {
-    if (!IsEncodableInput(pInput)) {
+    if (!IsEncodableInput(pInput))
         return ICERR_BADFORMAT;
-    }
-    if (pOutput == nullptr) {
+    if (pOutput == nullptr)
         return sizeof(BITMAPINFOHEADER);
-    }
     *pOutput = BITMAPINFOHEADER{};
     pOutput->biSize = sizeof(BITMAPINFOHEADER);
     pOutput->biWidth = pInput->biWidth;
@@ -86,9 +82,8 @@ CJpegEncoder& CMotionJpegInstance::EncoderFor(DWORD dwQuality)
 {
     const DWORD effective = dwQuality == static_cast<DWORD>(ICQUALITY_DEFAULT) ? m_dwQuality : dwQuality;
     const std::uint16_t quality = JpegQualityFor(effective);
-    if (!m_encoder || m_encoder->Quality() != quality) {
+    if (!m_encoder || m_encoder->Quality() != quality)
         m_encoder.emplace(quality);
-    }
     return *m_encoder;
 }
 
@@ -110,12 +105,10 @@ LRESULT CMotionJpegInstance::Compress(ICCOMPRESS& request, std::size_t requestSi
         return ICERR_BADSIZE;
     }
     request.lpbiOutput->biSizeImage = static_cast<DWORD>(length);
-    if (request.lpckid != nullptr) {
+    if (request.lpckid != nullptr)
         *request.lpckid = 0;
-    }
-    if (request.lpdwFlags != nullptr) {
+    if (request.lpdwFlags != nullptr)
         *request.lpdwFlags = AVIIF_KEYFRAME;
-    }
     // The sequence functions read the key-frame flag back from here.
     request.dwFlags |= AVIIF_KEYFRAME;
     return ICERR_OK;
@@ -123,9 +116,8 @@ LRESULT CMotionJpegInstance::Compress(ICCOMPRESS& request, std::size_t requestSi
 
 LRESULT CMotionJpegInstance::GetQuality(DWORD* pQuality) const
 {
-    if (pQuality == nullptr) {
+    if (pQuality == nullptr)
         return ICERR_BADPARAM;
-    }
     *pQuality = m_dwQuality;
     return ICERR_OK;
 }
@@ -138,9 +130,8 @@ LRESULT CMotionJpegInstance::SetQuality(DWORD quality)
 
 LRESULT FillInfo(ICINFO* pInfo, LPARAM size)
 {
-    if (pInfo == nullptr || size < static_cast<LPARAM>(sizeof(ICINFO))) {
+    if (pInfo == nullptr || size < static_cast<LPARAM>(sizeof(ICINFO)))
         return 0;
-    }
     pInfo->dwSize = sizeof(ICINFO);
     pInfo->fccType = ICTYPE_VIDEO;
     pInfo->fccHandler = kFourccMotionJpeg;
@@ -157,9 +148,8 @@ LRESULT FillInfo(ICINFO* pInfo, LPARAM size)
 LRESULT OpenInstance(const ICOPEN* pOpen)
 {
     // Opened by the driver framework without parameters, or for video compression only.
-    if (pOpen != nullptr && pOpen->fccType != 0 && pOpen->fccType != ICTYPE_VIDEO) {
+    if (pOpen != nullptr && pOpen->fccType != 0 && pOpen->fccType != ICTYPE_VIDEO)
         return 0;
-    }
     if (pOpen != nullptr && pOpen->dwFlags != ICMODE_COMPRESS && pOpen->dwFlags != ICMODE_FASTCOMPRESS &&
         pOpen->dwFlags != ICMODE_QUERY) {
         return 0;
@@ -181,9 +171,8 @@ LRESULT InstanceMessage(CMotionJpegInstance& instance, UINT uMsg, LPARAM lParam1
     case ICM_COMPRESS_BEGIN:
         return instance.Query(pInput, reinterpret_cast<const BITMAPINFOHEADER*>(lParam2));
     case ICM_COMPRESS:
-        if (lParam1 == 0) {
+        if (lParam1 == 0)
             return ICERR_BADPARAM;
-        }
         return instance.Compress(*reinterpret_cast<ICCOMPRESS*>(lParam1), static_cast<std::size_t>(lParam2));
     case ICM_COMPRESS_END:
     case ICM_COMPRESS_FRAMES_INFO:
@@ -201,9 +190,8 @@ LRESULT InstanceMessage(CMotionJpegInstance& instance, UINT uMsg, LPARAM lParam1
 
 std::uint16_t JpegQualityFor(DWORD dwQuality)
 {
-    if (dwQuality == static_cast<DWORD>(ICQUALITY_DEFAULT) || dwQuality > ICQUALITY_HIGH) {
+    if (dwQuality == static_cast<DWORD>(ICQUALITY_DEFAULT) || dwQuality > ICQUALITY_HIGH)
         dwQuality = kMotionJpegDefaultQuality;
-    }
     const DWORD quality = (dwQuality + 50) / 100;
     return static_cast<std::uint16_t>(quality < 1 ? 1 : quality);
 }
@@ -227,26 +215,23 @@ LRESULT CALLBACK MotionJpegDriverProc(DWORD_PTR dwDriverId, HDRVR hDriver, UINT 
         // Asked before any open as well, with driver id 0.
         return FillInfo(reinterpret_cast<ICINFO*>(lParam1), lParam2);
     case ICM_GETDEFAULTQUALITY:
-        if (lParam1 == 0) {
+        if (lParam1 == 0)
             return ICERR_BADPARAM;
-        }
         *reinterpret_cast<DWORD*>(lParam1) = kMotionJpegDefaultQuality;
         return ICERR_OK;
     case ICM_GETSTATE:
     case ICM_SETSTATE:
-        return 0;  // the codec has no settings beyond its quality
+        return 0; // the codec has no settings beyond its quality
     case ICM_ABOUT:
     case ICM_CONFIGURE:
         return ICERR_UNSUPPORTED;
     default:
         break;
     }
-    if (uMsg < DRV_USER) {
+    if (uMsg < DRV_USER)
         return ::DefDriverProc(dwDriverId, hDriver, uMsg, lParam1, lParam2);
-    }
-    if (dwDriverId == 0) {
+    if (dwDriverId == 0)
         return ICERR_BADHANDLE;
-    }
     return InstanceMessage(*reinterpret_cast<CMotionJpegInstance*>(dwDriverId), uMsg, lParam1, lParam2);
 }
 

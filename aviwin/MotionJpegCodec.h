@@ -20,8 +20,7 @@ inline constexpr DWORD kMotionJpegDefaultQuality = 10000;
 bool InstallMotionJpegCompressor();
 
 // The codec's driver procedure, as the compression manager calls it.
-LRESULT CALLBACK MotionJpegDriverProc(DWORD_PTR dwDriverId, HDRVR hDriver, UINT uMsg, LPARAM lParam1,
-                                      LPARAM lParam2);
+LRESULT CALLBACK MotionJpegDriverProc(DWORD_PTR dwDriverId, HDRVR hDriver, UINT uMsg, LPARAM lParam1, LPARAM lParam2);
 
 // The encoder's 1..100 quality for the compression manager's 0..10000 scale.
 std::uint16_t JpegQualityFor(DWORD dwQuality);

@@ -57,32 +57,26 @@ CVcmCompressor::CVcmCompressor(tavrelin::UniqueCodec codec, const AviCompressOpt
 
 CVcmCompressor::~CVcmCompressor()
 {
-    if (m_bSequenceStarted) {
+    if (m_bSequenceStarted)
         ::ICSeqCompressFrameEnd(&m_compVars);
-    }
     // Frees the sequence's buffers; the codec is m_codec's to close.
     m_compVars.hic = nullptr;
     ::ICCompressorFree(&m_compVars);
 }
 
-std::uint32_t CVcmCompressor::Handler() const
-{
-    return m_compVars.fccHandler;
-}
+std::uint32_t CVcmCompressor::Handler() const { return m_compVars.fccHandler; }
 
 BitmapInfoHeader CVcmCompressor::OutputFormat(const BitmapInfoHeader& input) const
 {
     BITMAPINFO inputInfo = ToBitmapInfo(input);
     const LRESULT formatSize = ICCompressGetFormatSize(m_compVars.hic, &inputInfo);
-    if (formatSize < static_cast<LRESULT>(sizeof(BITMAPINFOHEADER)) || formatSize > 0x10000) {
+    if (formatSize < static_cast<LRESULT>(sizeof(BITMAPINFOHEADER)) || formatSize > 0x10000)
         return FromBitmapInfoHeader(inputInfo.bmiHeader);
-    }
     // Some codecs append their own data to the header; only the header is kept.
     std::vector<std::uint8_t> format(static_cast<std::size_t>(formatSize));
     auto* pOutput = reinterpret_cast<BITMAPINFO*>(format.data());
-    if (ICCompressGetFormat(m_compVars.hic, &inputInfo, pOutput) != ICERR_OK) {
+    if (ICCompressGetFormat(m_compVars.hic, &inputInfo, pOutput) != ICERR_OK)
         return FromBitmapInfoHeader(inputInfo.bmiHeader);
-    }
     return FromBitmapInfoHeader(pOutput->bmiHeader);
 }
 
@@ -95,17 +89,15 @@ bool CVcmCompressor::StartSequence(const BitmapInfoHeader& input)
 
 HRESULT CVcmCompressor::Compress(const DibFrame& frame, EncodedFrame& encoded)
 {
-    if (!m_bSequenceStarted && !StartSequence(frame.header)) {
+    if (!m_bSequenceStarted && !StartSequence(frame.header))
         return AVIERR_CANTCOMPRESS;
-    }
     BOOL bKeyFrame = FALSE;
     LONG size = 0;
     // The codec only reads the input, whatever the prototype says.
     auto* pInput = const_cast<std::uint8_t*>(frame.pBits);
     const void* pOutput = ::ICSeqCompressFrame(&m_compVars, 0, pInput, &bKeyFrame, &size);
-    if (pOutput == nullptr || size < 0) {
+    if (pOutput == nullptr || size < 0)
         return AVIERR_CANTCOMPRESS;
-    }
     encoded.bytes = {static_cast<const std::uint8_t*>(pOutput), static_cast<std::size_t>(size)};
     encoded.bKeyFrame = bKeyFrame != FALSE;
     return AVIERR_OK;
@@ -114,9 +106,8 @@ HRESULT CVcmCompressor::Compress(const DibFrame& frame, EncodedFrame& encoded)
 CompressorFactory MakePlatformCompressorFactory()
 {
     return [](const AviCompressOptions& options) -> std::unique_ptr<CVideoCompressor> {
-        if (auto pStandard = MakeStandardCompressor(options)) {
+        if (auto pStandard = MakeStandardCompressor(options))
             return pStandard;
-        }
         tavrelin::UniqueCodec codec(::ICOpen(ICTYPE_VIDEO, options.fccHandler, ICMODE_COMPRESS));
         if (!codec)
             return nullptr;

@@ -89,8 +89,7 @@ bool CCameraPage::CreateCaptureWindowOverDesignBox()
     ::GetWindowRect(designBox, &frame);
     POINT corner{frame.left, frame.top};
     ::ScreenToClient(m_hWnd, &corner);
-    m_hCapture = CreateCaptureWindow("Capture", WS_CHILD | WS_VISIBLE, corner.x, corner.y, size.cx, size.cy,
-                                     m_hWnd, 0);
+    m_hCapture = CreateCaptureWindow("Capture", WS_CHILD | WS_VISIBLE, corner.x, corner.y, size.cx, size.cy, m_hWnd, 0);
     return m_hCapture != nullptr;
 }
 
@@ -247,8 +246,8 @@ void CCameraPage::CopyDesignBoxToPreview() const
     if (!screen || !preview)
         return;
     ::SetStretchBltMode(preview.get(), COLORONCOLOR);
-    ::StretchBlt(preview.get(), 0, 0, previewSize.cx, previewSize.cy, screen.get(), origin.x, origin.y,
-                 designSize.cx, designSize.cy, SRCCOPY);
+    ::StretchBlt(preview.get(), 0, 0, previewSize.cx, previewSize.cy, screen.get(), origin.x, origin.y, designSize.cx,
+                 designSize.cy, SRCCOPY);
 }
 
 void CCameraPage::StartRecording() { m_recording.Start(ReadRecordingSettings()); }

@@ -194,8 +194,8 @@ void CCaptureWindow::DrawFrame(HDC dc, const RECT& client) const
     const int width = m_bScale ? client.right : m_frameSize.width;
     const int height = m_bScale ? client.bottom : m_frameSize.height;
     ::SetStretchBltMode(dc, COLORONCOLOR);
-    ::StretchDIBits(dc, 0, 0, width, height, 0, 0, m_frameSize.width, m_frameSize.height, m_pixels.data(),
-                    &info, DIB_RGB_COLORS, SRCCOPY);
+    ::StretchDIBits(dc, 0, 0, width, height, 0, 0, m_frameSize.width, m_frameSize.height, m_pixels.data(), &info,
+                    DIB_RGB_COLORS, SRCCOPY);
 }
 
 // Off-screen first, then one copy, so the moving picture does not flicker.
@@ -278,8 +278,7 @@ CreateCaptureWindowProc PlatformCreateCaptureWindow()
 
 } // namespace
 
-HWND CreateOwnCaptureWindow(const char* name, DWORD style, int x, int y, int width, int height, HWND parent,
-                            int id)
+HWND CreateOwnCaptureWindow(const char* name, DWORD style, int x, int y, int width, int height, HWND parent, int id)
 {
     if (!RegisterCaptureClass())
         return nullptr;

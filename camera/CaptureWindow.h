@@ -14,9 +14,7 @@ inline constexpr UINT kPreviewRateMs = 66;
 
 // The platform's capture window when it can make one, otherwise ours; null
 // when neither can be created.
-HWND CreateCaptureWindow(const char* name, DWORD style, int x, int y, int width, int height, HWND parent,
-                         int id);
+HWND CreateCaptureWindow(const char* name, DWORD style, int x, int y, int width, int height, HWND parent, int id);
 
 // Always ours; tests use it to exercise our window where the platform has one.
-HWND CreateOwnCaptureWindow(const char* name, DWORD style, int x, int y, int width, int height, HWND parent,
-                            int id);
+HWND CreateOwnCaptureWindow(const char* name, DWORD style, int x, int y, int width, int height, HWND parent, int id);

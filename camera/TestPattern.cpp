@@ -6,28 +6,35 @@
 namespace {
 
 constexpr int kCounterDigits = 6;
-constexpr int kSquareStep = 4;  // pixels per frame
+constexpr int kSquareStep = 4; // pixels per frame
 
 // Digits 0-9 in a 3 x 5 font: one row per entry, bit 2 is the left column.
 constexpr std::array<std::array<std::uint8_t, 5>, 10> kDigitFont{{
-    {7, 5, 5, 5, 7}, {2, 6, 2, 2, 7}, {7, 1, 7, 4, 7}, {7, 1, 7, 1, 7}, {5, 5, 7, 1, 1},
-    {7, 4, 7, 1, 7}, {7, 4, 7, 5, 7}, {7, 1, 1, 1, 1}, {7, 5, 7, 5, 7}, {7, 5, 7, 1, 7},
+    {7, 5, 5, 5, 7},
+    {2, 6, 2, 2, 7},
+    {7, 1, 7, 4, 7},
+    {7, 1, 7, 1, 7},
+    {5, 5, 7, 1, 1},
+    {7, 4, 7, 1, 7},
+    {7, 4, 7, 5, 7},
+    {7, 1, 1, 1, 1},
+    {7, 5, 7, 5, 7},
+    {7, 5, 7, 1, 7},
 }};
 
 class CCanvas {
 public:
     CCanvas(int width, int height, std::vector<std::uint8_t>& pixels)
         : m_width(width), m_height(height), m_stride(BgrStride(width)), m_pixels(pixels)
-    {
-    }
+    {}
 
     // Top-down coordinates; anything outside the picture is clipped.
     void Put(int x, int y, std::uint32_t rgb)
     {
         if (x < 0 || y < 0 || x >= m_width || y >= m_height)
             return;
-        std::uint8_t* pixel = &m_pixels[static_cast<std::size_t>(m_height - 1 - y) * m_stride +
-                                        static_cast<std::size_t>(x) * 3];
+        std::uint8_t* pixel =
+            &m_pixels[static_cast<std::size_t>(m_height - 1 - y) * m_stride + static_cast<std::size_t>(x) * 3];
         pixel[0] = static_cast<std::uint8_t>(rgb);
         pixel[1] = static_cast<std::uint8_t>(rgb >> 8);
         pixel[2] = static_cast<std::uint8_t>(rgb >> 16);
@@ -95,12 +102,11 @@ void DrawCounter(CCanvas& canvas, const PatternLayout& layout, std::uint32_t fra
 {
     const int scale = layout.digitScale;
     const int advance = 4 * scale;
-    canvas.Fill(layout.counterLeft - scale, layout.counterTop - scale, kCounterDigits * advance + scale,
-                7 * scale, 0x000000);
+    canvas.Fill(layout.counterLeft - scale, layout.counterTop - scale, kCounterDigits * advance + scale, 7 * scale,
+                0x000000);
     std::uint32_t value = frameNumber % 1000000;
     for (int index = kCounterDigits - 1; index >= 0; --index) {
-        DrawDigit(canvas, layout.counterLeft + index * advance, layout.counterTop, scale,
-                  static_cast<int>(value % 10));
+        DrawDigit(canvas, layout.counterLeft + index * advance, layout.counterTop, scale, static_cast<int>(value % 10));
         value /= 10;
     }
 }

@@ -26,7 +26,7 @@ struct PatternLayout {
     int squareTop;
     int counterLeft;
     int counterTop;
-    int digitScale;  // one font cell of the 3 x 5 digits is this many pixels square
+    int digitScale; // one font cell of the 3 x 5 digits is this many pixels square
 };
 PatternLayout LayoutFor(int height);
 // The moving square's left edge in the given frame.

@@ -7,7 +7,4 @@ PageRect PageAreaBelowTabs(int clientRight, int clientBottom, int firstTabLeft, 
     return {x, y, clientRight - x - 2, clientBottom - y - 2};
 }
 
-PageRect MainWindowPageArea(int clientWidth, int clientHeight)
-{
-    return {4, 22, clientWidth - 8, clientHeight - 26};
-}
+PageRect MainWindowPageArea(int clientWidth, int clientHeight) { return {4, 22, clientWidth - 8, clientHeight - 26}; }

@@ -53,8 +53,8 @@ CImage CImage::Load(const std::string& ansiPath)
 
 CImage CImage::FromBytes(const void* bytes, size_t size)
 {
-    IStream* stream = size <= UINT_MAX ? ::SHCreateMemStream(static_cast<const BYTE*>(bytes), static_cast<UINT>(size))
-                                       : nullptr;
+    IStream* stream =
+        size <= UINT_MAX ? ::SHCreateMemStream(static_cast<const BYTE*>(bytes), static_cast<UINT>(size)) : nullptr;
     if (!stream)
         return CImage(nullptr, Gdiplus::OutOfMemory);
     Gdiplus::GpImage* image = nullptr;

@@ -44,8 +44,7 @@ constexpr std::uint64_t kMaxImageSize = std::numeric_limits<std::int32_t>::max()
 
 CBitmapInfoBlock::CBitmapInfoBlock(std::uint32_t colourEntries)
     : m_nColourEntries(colourEntries), m_vecWords((sizeof(BITMAPINFOHEADER) + 4 * std::size_t{colourEntries}) / 4, 0)
-{
-}
+{}
 
 std::span<const std::uint8_t> CBitmapInfoBlock::Bytes() const
 {
@@ -98,8 +97,8 @@ bool WriteBitmapFile(const std::string& path, CBitmapInfoBlock& block, HBITMAP b
     BITMAPINFOHEADER& header = block.Header();
     const DWORD imageSize = header.biSizeImage;
     std::vector<std::uint8_t> pixels(imageSize);
-    const int lines = ::GetDIBits(dc, bitmap, 0, static_cast<UINT>(header.biHeight), pixels.data(), block.Info(),
-                                  DIB_RGB_COLORS);
+    const int lines =
+        ::GetDIBits(dc, bitmap, 0, static_cast<UINT>(header.biHeight), pixels.data(), block.Info(), DIB_RGB_COLORS);
     if (lines != header.biHeight || header.biCompression != BI_RGB)
         return false;
     // The platform may rewrite these two; the file must describe what it holds.

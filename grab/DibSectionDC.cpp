@@ -42,11 +42,9 @@ CDibSectionDC::CDibSectionDC(win::UniqueMemoryDC dc, win::UniqueBitmap bitmap)
 }
 
 CDibSectionDC::CDibSectionDC(CDibSectionDC&& other) noexcept
-    : m_hDC(std::move(other.m_hDC)),
-      m_hBitmap(std::move(other.m_hBitmap)),
+    : m_hDC(std::move(other.m_hDC)), m_hBitmap(std::move(other.m_hBitmap)),
       m_hPrevious(std::exchange(other.m_hPrevious, nullptr))
-{
-}
+{}
 
 CDibSectionDC::~CDibSectionDC()
 {

@@ -68,8 +68,7 @@ win::UniqueBitmap GrabDesignBox(HWND window, int width, int height)
     // screen pixel as a 2 x 2 block. The default mode would AND the pixels it
     // drops when shrinking and darken small frames; this one just drops them.
     ::SetStretchBltMode(scaled->DC(), COLORONCOLOR);
-    if (!::StretchBlt(scaled->DC(), 0, 0, width, height, box->DC(), 0, 0, kGrabBoxWidth, kGrabBoxHeight,
-                      SRCCOPY))
+    if (!::StretchBlt(scaled->DC(), 0, 0, width, height, box->DC(), 0, 0, kGrabBoxWidth, kGrabBoxHeight, SRCCOPY))
         return {};
     return scaled->ReleaseBitmap();
 }

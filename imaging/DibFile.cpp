@@ -10,24 +10,17 @@ namespace {
 
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kInfoHeaderSize = 40;
-constexpr uint32_t kUncompressed = 0;  // BI_RGB
-constexpr uint32_t kBitFields = 3;     // BI_BITFIELDS: uncompressed rows behind colour masks
+constexpr uint32_t kUncompressed = 0; // BI_RGB
+constexpr uint32_t kBitFields = 3;    // BI_BITFIELDS: uncompressed rows behind colour masks
 
-uint16_t ReadU16(const uint8_t* bytes)
-{
-    return static_cast<uint16_t>(bytes[0] | bytes[1] << 8);
-}
+uint16_t ReadU16(const uint8_t* bytes) { return static_cast<uint16_t>(bytes[0] | bytes[1] << 8); }
 
 uint32_t ReadU32(const uint8_t* bytes)
 {
-    return uint32_t{bytes[0]} | uint32_t{bytes[1]} << 8 | uint32_t{bytes[2]} << 16 |
-           uint32_t{bytes[3]} << 24;
+    return uint32_t{bytes[0]} | uint32_t{bytes[1]} << 8 | uint32_t{bytes[2]} << 16 | uint32_t{bytes[3]} << 24;
 }
 
-int32_t ReadI32(const uint8_t* bytes)
-{
-    return static_cast<int32_t>(ReadU32(bytes));
-}
+int32_t ReadI32(const uint8_t* bytes) { return static_cast<int32_t>(ReadU32(bytes)); }
 
 // The BITMAPINFOHEADER fields this file relies on, read as little-endian.
 struct SInfoHeader {
@@ -39,20 +32,15 @@ struct SInfoHeader {
     uint32_t colorsUsed;
 
     explicit SInfoHeader(const uint8_t* bytes)
-        : size(ReadU32(bytes)), width(ReadI32(bytes + 4)), height(ReadI32(bytes + 8)),
-          bitCount(ReadU16(bytes + 14)), compression(ReadU32(bytes + 16)),
-          colorsUsed(ReadU32(bytes + 32))
-    {
-    }
+        : size(ReadU32(bytes)), width(ReadI32(bytes + 4)), height(ReadI32(bytes + 8)), bitCount(ReadU16(bytes + 14)),
+          compression(ReadU32(bytes + 16)), colorsUsed(ReadU32(bytes + 32))
+    {}
 
     bool HasPlainRows() const { return compression == kUncompressed || compression == kBitFields; }
 
     uint64_t RowStride() const { return (uint64_t(uint32_t(width)) * bitCount + 31) / 32 * 4; }
 
-    uint64_t RowCount() const
-    {
-        return height < 0 ? uint64_t{0} - uint64_t(int64_t{height}) : uint64_t(height);
-    }
+    uint64_t RowCount() const { return height < 0 ? uint64_t{0} - uint64_t(int64_t{height}) : uint64_t(height); }
 };
 
 int32_t ColorCountOf(const SInfoHeader& info)
@@ -60,21 +48,18 @@ int32_t ColorCountOf(const SInfoHeader& info)
     if (info.bitCount > 8)
         return 0;
     if (info.colorsUsed != 0)
-        return info.colorsUsed > uint32_t(std::numeric_limits<int32_t>::max())
-                   ? std::numeric_limits<int32_t>::max()
-                   : static_cast<int32_t>(info.colorsUsed);
+        return info.colorsUsed > uint32_t(std::numeric_limits<int32_t>::max()) ? std::numeric_limits<int32_t>::max()
+                                                                               : static_cast<int32_t>(info.colorsUsed);
     return 1 << info.bitCount;
 }
 
 bool IsKnownBitCount(uint16_t bitCount)
 {
-    return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 ||
-           bitCount == 32;
+    return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 || bitCount == 32;
 }
 
 // Reads the whole file into one buffer; the file header is returned apart.
-std::unique_ptr<uint8_t[]> ReadBitmapFile(const char* path, uint8_t fileHeader[kFileHeaderSize],
-                                          std::size_t& size)
+std::unique_ptr<uint8_t[]> ReadBitmapFile(const char* path, uint8_t fileHeader[kFileHeaderSize], std::size_t& size)
 {
     std::ifstream file(path, std::ios::binary);
     if (!file)
@@ -128,8 +113,7 @@ bool CDibFile::TakeBitmap(std::unique_ptr<uint8_t[]> data, std::size_t size, uin
     if (pixelOffset >= kFileHeaderSize + colorTableEnd && pixelOffset - kFileHeaderSize <= size)
         bitsOffset = pixelOffset - kFileHeaderSize;
     if (info.HasPlainRows()) {
-        if (!IsKnownBitCount(info.bitCount) ||
-            info.RowStride() * info.RowCount() > uint64_t(size) - bitsOffset)
+        if (!IsKnownBitCount(info.bitCount) || info.RowStride() * info.RowCount() > uint64_t(size) - bitsOffset)
             return false;
     }
 
@@ -149,10 +133,7 @@ bool CDibFile::TakeBitmap(std::unique_ptr<uint8_t[]> data, std::size_t size, uin
     return true;
 }
 
-int CDibFile::BitCount() const
-{
-    return m_pHeader != nullptr ? SInfoHeader(m_pHeader).bitCount : 0;
-}
+int CDibFile::BitCount() const { return m_pHeader != nullptr ? SInfoHeader(m_pHeader).bitCount : 0; }
 
 EJpegSaveResult CDibFile::SaveAsJpeg(const char* path, uint16_t quality) const
 {
@@ -179,8 +160,7 @@ EJpegSaveResult CDibFile::SaveAsJpeg(const char* path, uint16_t quality) const
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     if (!file)
         return EJpegSaveResult::CannotCreateFile;
-    if (!file.write(reinterpret_cast<const char*>(jpeg.data()), std::streamsize(length)) ||
-        !file.flush())
+    if (!file.write(reinterpret_cast<const char*>(jpeg.data()), std::streamsize(length)) || !file.flush())
         return EJpegSaveResult::WriteFailed;
     return EJpegSaveResult::Saved;
 }

@@ -10,8 +10,8 @@
 enum class EJpegSaveResult {
     Saved,
     NothingLoaded,
-    UnsupportedBitmap,  // not an uncompressed, bottom-up 24-bit bitmap: no file is made
-    CannotCreateFile,   // the target could not be opened for writing
+    UnsupportedBitmap, // not an uncompressed, bottom-up 24-bit bitmap: no file is made
+    CannotCreateFile,  // the target could not be opened for writing
     WriteFailed,
     OutOfMemory,
 };

@@ -10,7 +10,7 @@
 // What quantising and coding one kind of block (luminance or chrominance) needs.
 struct SComponentCoding {
     SQuantiser quantiser;
-    std::array<uint8_t, 64> zigzagPositions;  // natural index -> zigzag position
+    std::array<uint8_t, 64> zigzagPositions; // natural index -> zigzag position
     // Indexed by symbol: (code << c) << 5 | (code length + c), where c = symbol & 15
     // is the number of value bits that follow; 0 where the symbol has no code.
     std::array<uint32_t, 256> dcCodes;

@@ -27,8 +27,7 @@ struct SQuantiser {
     // reach 3925, and dividend * divisor must stay below 2^32).
     uint32_t FullQuotient(uint32_t dividend, int i) const
     {
-        return static_cast<uint32_t>((uint64_t{dividend} * reciprocals[i]) >> 32) +
-               (dividend & unitDivisorMasks[i]);
+        return static_cast<uint32_t>((uint64_t{dividend} * reciprocals[i]) >> 32) + (dividend & unitDivisorMasks[i]);
     }
 
     // The same for a dividend below 2^15, in 32-bit arithmetic.

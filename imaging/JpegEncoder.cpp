@@ -93,8 +93,7 @@ void AppendQuantTable(CByteAppender& out, int identifier, const std::array<uint8
         out.Byte(table[kZigzag[k]]);
 }
 
-void AppendHuffmanTable(CByteAppender& out, int classAndIdentifier,
-                        const CJpegEncoder::SHuffmanTable& table)
+void AppendHuffmanTable(CByteAppender& out, int classAndIdentifier, const CJpegEncoder::SHuffmanTable& table)
 {
     out.Word(0xFFC4);
     out.Word(19 + table.symbolCount);
@@ -111,8 +110,7 @@ CJpegEncoder::CJpegEncoder(uint16_t quality, const SJpegPath& path)
     BuildQuantisationTables();
     BuildHuffmanTables();
     PrepareComponentCoding(m_luminanceCoding, m_luminanceDivisors, m_dcLuminance, m_acLuminance);
-    PrepareComponentCoding(m_chrominanceCoding, m_chrominanceDivisors, m_dcChrominance,
-                           m_acChrominance);
+    PrepareComponentCoding(m_chrominanceCoding, m_chrominanceDivisors, m_dcChrominance, m_acChrominance);
 }
 
 void CJpegEncoder::BuildQuantisationTables()
@@ -122,8 +120,7 @@ void CJpegEncoder::BuildQuantisationTables()
         m_chrominanceTable[i] = ScaleQuantValue(jpeg_tables::kBaseChrominanceQuant[i], m_nScale);
         const uint32_t dctScale = jpeg_tables::kDctScale[i];
         m_luminanceDivisors[i] = static_cast<uint16_t>((m_luminanceTable[i] * dctScale + 1024) >> 11);
-        m_chrominanceDivisors[i] =
-            static_cast<uint16_t>((m_chrominanceTable[i] * dctScale + 1024) >> 11);
+        m_chrominanceDivisors[i] = static_cast<uint16_t>((m_chrominanceTable[i] * dctScale + 1024) >> 11);
     }
 }
 
@@ -135,8 +132,7 @@ void CJpegEncoder::BuildHuffmanTables()
     m_acChrominance = BuildHuffmanTable(jpeg_tables::kAcChrominance);
 }
 
-void CJpegEncoder::PrepareComponentCoding(SComponentCoding& coding,
-                                          const std::array<uint16_t, 64>& divisors,
+void CJpegEncoder::PrepareComponentCoding(SComponentCoding& coding, const std::array<uint16_t, 64>& divisors,
                                           const SHuffmanTable& dc, const SHuffmanTable& ac)
 {
     coding.quantiser.Prepare(divisors);
@@ -159,11 +155,11 @@ std::size_t CJpegEncoder::MaxEncodedSize(int32_t width, int32_t height)
     const uint64_t mcuCount = uint64_t((width + 15) / 16) * uint64_t((height + 15) / 16);
     const uint64_t bound = kHeaderSize + mcuCount * kMaxMcuBytes + kMaxTailBytes;
     return bound > std::numeric_limits<std::size_t>::max() ? std::numeric_limits<std::size_t>::max()
-                                                            : static_cast<std::size_t>(bound);
+                                                           : static_cast<std::size_t>(bound);
 }
 
-bool CJpegEncoder::Encode(const uint8_t* pixels, uint8_t* output, std::size_t capacity,
-                          int32_t width, int32_t height, std::size_t& outLength)
+bool CJpegEncoder::Encode(const uint8_t* pixels, uint8_t* output, std::size_t capacity, int32_t width, int32_t height,
+                          std::size_t& outLength)
 {
     if (pixels == nullptr || output == nullptr || capacity < kHeaderSize)
         return false;
@@ -180,8 +176,8 @@ bool CJpegEncoder::Encode(const uint8_t* pixels, uint8_t* output, std::size_t ca
 
 uint8_t* CJpegEncoder::WriteHeaders(uint8_t* cursor) const
 {
-    static const uint8_t kJfif[] = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00,
-                                    0x01, 0x01, 0x01, 0x01, 0x2C, 0x01, 0x2C, 0x00, 0x00};
+    static const uint8_t kJfif[] = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J',  'F',  'I',  'F',
+                                    0x00, 0x01, 0x01, 0x01, 0x01, 0x2C, 0x01, 0x2C, 0x00, 0x00};
     CByteAppender out(cursor);
     out.Bytes(kJfif, sizeof kJfif);
     AppendQuantTable(out, 0, m_luminanceTable);
@@ -251,8 +247,8 @@ bool CJpegEncoder::EncodeScan(const uint8_t* pixels, uint8_t* output, std::size_
     });
 }
 
-void CJpegEncoder::GatherRows(const uint8_t* pixels, std::size_t stride, int mcuRow,
-                              int mcuColumn, uint8_t* edgeBlock, const uint8_t* rows[16]) const
+void CJpegEncoder::GatherRows(const uint8_t* pixels, std::size_t stride, int mcuRow, int mcuColumn, uint8_t* edgeBlock,
+                              const uint8_t* rows[16]) const
 {
     const int firstRow = 16 * mcuRow;
     const int firstColumn = 16 * mcuColumn;

@@ -22,8 +22,8 @@ public:
     // padded to 4 bytes) into output. Fails, leaving outLength alone, when a
     // pointer is null, a size lies outside 1..65535 or the file image would
     // need more than capacity bytes; nothing is ever written past capacity.
-    bool Encode(const uint8_t* pixels, uint8_t* output, std::size_t capacity,
-                int32_t width, int32_t height, std::size_t& outLength);
+    bool Encode(const uint8_t* pixels, uint8_t* output, std::size_t capacity, int32_t width, int32_t height,
+                std::size_t& outLength);
 
     // A capacity with which Encode cannot run out of room for this size.
     static std::size_t MaxEncodedSize(int32_t width, int32_t height);
@@ -55,8 +55,8 @@ private:
 
     uint8_t* WriteHeaders(uint8_t* cursor) const;
     bool EncodeScan(const uint8_t* pixels, uint8_t* output, std::size_t capacity);
-    void GatherRows(const uint8_t* pixels, std::size_t stride, int mcuRow, int mcuColumn,
-                    uint8_t* edgeBlock, const uint8_t* rows[16]) const;
+    void GatherRows(const uint8_t* pixels, std::size_t stride, int mcuRow, int mcuColumn, uint8_t* edgeBlock,
+                    const uint8_t* rows[16]) const;
     void EncodeMcu(const uint8_t* const rows[16]);
 
     const SJpegPath& m_path;
@@ -74,6 +74,6 @@ private:
     SComponentCoding m_chrominanceCoding;
     uint16_t m_nWidth = 0;
     uint16_t m_nHeight = 0;
-    int32_t m_nPredictors[3] = {0, 0, 0};  // last DC of Y, Cb, Cr
+    int32_t m_nPredictors[3] = {0, 0, 0}; // last DC of Y, Cb, Cr
     CJpegBitWriter m_bitWriter;
 };

@@ -10,12 +10,12 @@
 #define TAVRELIN_X86 0
 #endif
 
-#define TAVRELIN_DECLARE_JPEG_PATH(space)                                                                    \
-    namespace space {                                                                                         \
-    void ConvertMcuColours(const uint8_t* const rows[16], int32_t luminance[4][64], int32_t blueDifference[64], \
-                           int32_t redDifference[64]);                                                        \
-    void EncodeMcu(const uint8_t* const rows[16], const SComponentCoding& luminance,                          \
-                   const SComponentCoding& chrominance, int32_t predictors[3], CJpegBitWriter& writer);       \
+#define TAVRELIN_DECLARE_JPEG_PATH(space)                                                                              \
+    namespace space {                                                                                                  \
+    void ConvertMcuColours(const uint8_t* const rows[16], int32_t luminance[4][64], int32_t blueDifference[64],        \
+                           int32_t redDifference[64]);                                                                 \
+    void EncodeMcu(const uint8_t* const rows[16], const SComponentCoding& luminance,                                   \
+                   const SComponentCoding& chrominance, int32_t predictors[3], CJpegBitWriter& writer);                \
     }
 
 TAVRELIN_DECLARE_JPEG_PATH(jpeg_portable)
@@ -81,8 +81,8 @@ bool HasAvx2()
 }
 #endif
 
-#define TAVRELIN_JPEG_PATH(name, features, check, space) \
-    SJpegPath{name, features, check, space::ConvertMcuColours, space::EncodeMcu}
+#define TAVRELIN_JPEG_PATH(name, features, check, space)                                                               \
+    SJpegPath { name, features, check, space::ConvertMcuColours, space::EncodeMcu }
 
 const auto kPaths = std::to_array<SJpegPath>({
 #if defined(__x86_64__)
@@ -91,26 +91,21 @@ const auto kPaths = std::to_array<SJpegPath>({
     TAVRELIN_JPEG_PATH("portable", "none", Always, jpeg_portable),
 #endif
 #if defined(__i386__)
-    // On x86-64 the portable path already has SSE2.
-    TAVRELIN_JPEG_PATH("sse2", "SSE2", HasSse2, jpeg_sse2),
+        // On x86-64 the portable path already has SSE2.
+        TAVRELIN_JPEG_PATH("sse2", "SSE2", HasSse2, jpeg_sse2),
 #endif
 #if TAVRELIN_X86
-    TAVRELIN_JPEG_PATH("sse4.1", "SSE2, SSSE3, SSE4.1", HasSse41, jpeg_sse41),
-    TAVRELIN_JPEG_PATH("avx2", "SSE4.1, POPCNT, AVX2 (with the system's YMM support), BMI1, BMI2", HasAvx2, jpeg_avx2),
+        TAVRELIN_JPEG_PATH("sse4.1", "SSE2, SSSE3, SSE4.1", HasSse41, jpeg_sse41),
+        TAVRELIN_JPEG_PATH("avx2", "SSE4.1, POPCNT, AVX2 (with the system's YMM support), BMI1, BMI2", HasAvx2,
+                           jpeg_avx2),
 #endif
 });
 
 } // namespace
 
-std::span<const SJpegPath> JpegPaths()
-{
-    return kPaths;
-}
+std::span<const SJpegPath> JpegPaths() { return kPaths; }
 
-const SJpegPath& PortableJpegPath()
-{
-    return kPaths.front();
-}
+const SJpegPath& PortableJpegPath() { return kPaths.front(); }
 
 const SJpegPath* FindSupportedJpegPath(std::string_view name)
 {

@@ -11,13 +11,13 @@
 #include <string_view>
 
 struct SJpegPath {
-    const char* name;       // what TAVRELIN_JPEG_PATH names it by
-    const char* features;   // the processor features it needs
+    const char* name;     // what TAVRELIN_JPEG_PATH names it by
+    const char* features; // the processor features it needs
     bool (*isSupported)();
     // rows[j] points at the 16 pixels (blue, green, red) of MCU row j, from
     // the top; samples are level-shifted, blocks in natural order.
-    void (*convertColours)(const uint8_t* const rows[16], int32_t luminance[4][64],
-                           int32_t blueDifference[64], int32_t redDifference[64]);
+    void (*convertColours)(const uint8_t* const rows[16], int32_t luminance[4][64], int32_t blueDifference[64],
+                           int32_t redDifference[64]);
     // Converts, transforms and codes one 16 x 16 MCU into the writer.
     void (*encodeMcu)(const uint8_t* const rows[16], const SComponentCoding& luminance,
                       const SComponentCoding& chrominance, int32_t predictors[3], CJpegBitWriter& writer);

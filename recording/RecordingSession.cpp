@@ -104,7 +104,8 @@ void CRecordingSession::Record()
     const std::string wavPath = g_programFolder + "wavtmp.wav";
     // Moves past files already in the album: a recording never replaces one.
     const std::string videoPath = StepCounterToFreeFile("AVISUM", g_albumFolder, ".avi");
-    std::unique_ptr<AviWriter> writer = m_writer.AviOpen(videoPath.c_str(), FramePeriodForSpeed(m_settings.speedPosition), nullptr);
+    std::unique_ptr<AviWriter> writer =
+        m_writer.AviOpen(videoPath.c_str(), FramePeriodForSpeed(m_settings.speedPosition), nullptr);
     if (!writer) {
         g_recording = false;
         Report(ERecordingFailure::CannotCreate);

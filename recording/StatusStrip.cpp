@@ -30,8 +30,8 @@ public:
 
     void Draw(int step, const char* text) const
     {
-        const win::CNoticePicture dots{m_bitmaps[static_cast<size_t>(step)].get(), {kDotsX, kStatusStripRect.top},
-                                       {kDotsWidth, kDotsHeight}};
+        const win::CNoticePicture dots{
+            m_bitmaps[static_cast<size_t>(step)].get(), {kDotsX, kStatusStripRect.top}, {kDotsWidth, kDotsHeight}};
         m_notice.Draw(text, {kStatusStripRect.left, kStatusStripRect.top}, dots);
     }
 

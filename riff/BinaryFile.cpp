@@ -12,9 +12,8 @@ namespace {
 
 int Seek64(std::FILE* pFile, std::uint64_t offset, int origin)
 {
-    if (offset > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
+    if (offset > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
         return -1;
-    }
 #ifdef _WIN32
     return _fseeki64(pFile, static_cast<__int64>(offset), origin);
 #else
@@ -58,47 +57,38 @@ bool CBinaryFile::OpenForReading(const std::string& path)
 
 bool CBinaryFile::Append(std::span<const std::uint8_t> bytes)
 {
-    if (!IsOpen()) {
+    if (!IsOpen())
         return false;
-    }
     return std::fwrite(bytes.data(), 1, bytes.size(), m_pFile.get()) == bytes.size();
 }
 
-bool CBinaryFile::MoveTo(std::uint64_t offset)
-{
-    return IsOpen() && Seek64(m_pFile.get(), offset, SEEK_SET) == 0;
-}
+bool CBinaryFile::MoveTo(std::uint64_t offset) { return IsOpen() && Seek64(m_pFile.get(), offset, SEEK_SET) == 0; }
 
 bool CBinaryFile::Overwrite(std::uint64_t offset, std::span<const std::uint8_t> bytes)
 {
-    if (!IsOpen()) {
+    if (!IsOpen())
         return false;
-    }
     const std::int64_t resume = Tell64(m_pFile.get());
-    if (resume < 0 || !MoveTo(offset)) {
+    if (resume < 0 || !MoveTo(offset))
         return false;
-    }
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), m_pFile.get()) == bytes.size();
     return MoveTo(static_cast<std::uint64_t>(resume)) && written;
 }
 
 std::size_t CBinaryFile::ReadAt(std::uint64_t offset, std::span<std::uint8_t> bytes)
 {
-    if (!MoveTo(offset)) {
+    if (!MoveTo(offset))
         return 0;
-    }
     return std::fread(bytes.data(), 1, bytes.size(), m_pFile.get());
 }
 
 std::optional<std::uint64_t> CBinaryFile::Size()
 {
-    if (!IsOpen() || Seek64(m_pFile.get(), 0, SEEK_END) != 0) {
+    if (!IsOpen() || Seek64(m_pFile.get(), 0, SEEK_END) != 0)
         return std::nullopt;
-    }
     const std::int64_t size = Tell64(m_pFile.get());
-    if (size < 0) {
+    if (size < 0)
         return std::nullopt;
-    }
     return static_cast<std::uint64_t>(size);
 }
 
@@ -109,9 +99,8 @@ bool CBinaryFile::FlushToDisk()
 
 bool CBinaryFile::Close()
 {
-    if (!IsOpen()) {
+    if (!IsOpen())
         return false;
-    }
     const bool flushed = std::fflush(m_pFile.get()) == 0 && std::ferror(m_pFile.get()) == 0;
     const bool closed = std::fclose(m_pFile.release()) == 0;
     return flushed && closed;

@@ -39,7 +39,6 @@ public:
     bool Close();
 
 private:
-
     struct CFileCloser {
         void operator()(std::FILE* pFile) const { std::fclose(pFile); }
     };

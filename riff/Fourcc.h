@@ -18,9 +18,8 @@ constexpr bool SameFourccIgnoringCase(std::uint32_t first, std::uint32_t second)
 {
     for (int shift = 0; shift < 32; shift += 8) {
         auto fold = [](std::uint32_t letter) { return letter >= 'a' && letter <= 'z' ? letter - 32 : letter; };
-        if (fold(first >> shift & 0xFF) != fold(second >> shift & 0xFF)) {
+        if (fold(first >> shift & 0xFF) != fold(second >> shift & 0xFF))
             return false;
-        }
     }
     return true;
 }

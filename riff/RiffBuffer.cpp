@@ -1,9 +1,6 @@
 #include "riff/RiffBuffer.h"
 
-void CRiffBuffer::Put8(std::uint8_t value)
-{
-    m_bytes.push_back(value);
-}
+void CRiffBuffer::Put8(std::uint8_t value) { m_bytes.push_back(value); }
 
 void CRiffBuffer::Put16(std::uint16_t value)
 {
@@ -28,10 +25,7 @@ void CRiffBuffer::PutBytes(std::span<const std::uint8_t> bytes)
     m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end());
 }
 
-void CRiffBuffer::PutZeros(std::size_t count)
-{
-    m_bytes.resize(m_bytes.size() + count, 0);
-}
+void CRiffBuffer::PutZeros(std::size_t count) { m_bytes.resize(m_bytes.size() + count, 0); }
 
 std::size_t CRiffBuffer::BeginChunk(std::uint32_t fourcc)
 {
@@ -52,16 +46,14 @@ void CRiffBuffer::EndChunk(std::size_t mark)
 {
     const std::size_t dataSize = m_bytes.size() - mark - 8;
     Patch32(mark + 4, static_cast<std::uint32_t>(dataSize));
-    if (dataSize & 1) {
+    if (dataSize & 1)
         Put8(0);
-    }
 }
 
 void CRiffBuffer::Patch32(std::size_t offset, std::uint32_t value)
 {
-    for (int index = 0; index < 4; ++index) {
+    for (int index = 0; index < 4; ++index)
         m_bytes[offset + index] = static_cast<std::uint8_t>(value >> (8 * index));
-    }
 }
 
 void CRiffBuffer::PutPcmFormat(const WaveFormat& format)

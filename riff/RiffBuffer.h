@@ -40,7 +40,4 @@ private:
 };
 
 // Size on disk of a chunk holding dataSize bytes: header plus even padding.
-constexpr std::uint64_t RiffChunkSpan(std::uint64_t dataSize)
-{
-    return 8 + dataSize + (dataSize & 1);
-}
+constexpr std::uint64_t RiffChunkSpan(std::uint64_t dataSize) { return 8 + dataSize + (dataSize & 1); }

@@ -21,13 +21,11 @@ constexpr std::array<std::uint8_t, 14> kSubFormatSuffix = {0x00, 0x00, 0x00, 0x0
 
 CWaveFile::EOpenResult CWaveFile::Open(const std::string& path, bool bDataToFileEnd)
 {
-    if (!m_file.OpenForReading(path)) {
+    if (!m_file.OpenForReading(path))
         return EOpenResult::cannotOpen;
-    }
     const auto fileSize = m_file.Size();
-    if (!fileSize) {
+    if (!fileSize)
         return EOpenResult::cannotOpen;
-    }
     m_fileSize = *fileSize;
     std::array<std::uint8_t, 12> riffHeader{};
     if (m_file.ReadAt(0, riffHeader) != riffHeader.size() ||
@@ -37,9 +35,8 @@ CWaveFile::EOpenResult CWaveFile::Open(const std::string& path, bool bDataToFile
     }
     // The RIFF size of a recording cut short may never have been filled in,
     // so the file's own size bounds the walk through the chunks.
-    if (!ReadChunkList(m_fileSize, bDataToFileEnd) || !IsUsableFormat()) {
+    if (!ReadChunkList(m_fileSize, bDataToFileEnd) || !IsUsableFormat())
         return EOpenResult::malformed;
-    }
     m_dataSize -= m_dataSize % m_format.nBlockAlign;
     return EOpenResult::ok;
 }
@@ -49,16 +46,14 @@ bool CWaveFile::ReadChunkList(std::uint64_t fileEnd, bool bDataToFileEnd)
     std::uint64_t offset = 12;
     while (offset + 8 <= fileEnd && !(m_bHasFormat && m_bHasData)) {
         std::array<std::uint8_t, 8> header{};
-        if (m_file.ReadAt(offset, header) != header.size()) {
+        if (m_file.ReadAt(offset, header) != header.size())
             return false;
-        }
         const std::uint32_t id = ReadLe32(header.data());
         const std::uint32_t size = ReadLe32(header.data() + 4);
         const std::uint64_t dataOffset = offset + 8;
         if (id == MakeFourcc('f', 'm', 't', ' ') && !m_bHasFormat) {
-            if (!ReadFormatChunk(dataOffset, size)) {
+            if (!ReadFormatChunk(dataOffset, size))
                 return false;
-            }
         } else if (id == MakeFourcc('d', 'a', 't', 'a') && !m_bHasData) {
             m_bHasData = true;
             m_dataOffset = dataOffset;
@@ -72,9 +67,8 @@ bool CWaveFile::ReadChunkList(std::uint64_t fileEnd, bool bDataToFileEnd)
 bool CWaveFile::ReadFormatChunk(std::uint64_t offset, std::uint32_t size)
 {
     std::array<std::uint8_t, kFormatChunkMinimum> fields{};
-    if (size < fields.size() || m_file.ReadAt(offset, fields) != fields.size()) {
+    if (size < fields.size() || m_file.ReadAt(offset, fields) != fields.size())
         return false;
-    }
     m_format.wFormatTag = ReadLe16(&fields[0]);
     m_format.nChannels = ReadLe16(&fields[2]);
     m_format.nSamplesPerSec = ReadLe32(&fields[4]);
@@ -92,13 +86,11 @@ bool CWaveFile::ReadFormatChunk(std::uint64_t offset, std::uint32_t size)
 bool CWaveFile::ReadSubFormat(std::uint64_t offset, std::uint32_t size)
 {
     std::array<std::uint8_t, kExtensibleChunkSize> fields{};
-    if (size < fields.size() || m_file.ReadAt(offset, fields) != fields.size() || ReadLe16(&fields[16]) < 22) {
+    if (size < fields.size() || m_file.ReadAt(offset, fields) != fields.size() || ReadLe16(&fields[16]) < 22)
         return false;
-    }
     const auto suffix = std::span(fields).subspan(26);
-    if (!std::equal(suffix.begin(), suffix.end(), kSubFormatSuffix.begin(), kSubFormatSuffix.end())) {
+    if (!std::equal(suffix.begin(), suffix.end(), kSubFormatSuffix.begin(), kSubFormatSuffix.end()))
         return false;
-    }
     m_format.wFormatTag = ReadLe16(&fields[24]);
     return m_format.wFormatTag != kWaveFormatExtensible;
 }
@@ -114,9 +106,8 @@ std::size_t CWaveFile::Read(std::span<std::uint8_t> buffer)
 {
     const std::uint64_t left = m_dataSize - m_readPosition;
     const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), left));
-    if (wanted == 0) {
+    if (wanted == 0)
         return 0;
-    }
     const std::size_t read = m_file.ReadAt(m_dataOffset + m_readPosition, buffer.first(wanted));
     m_readPosition += read;
     return read;

@@ -19,8 +19,6 @@ struct WaveFormat {
 inline bool SameWaveLayout(const WaveFormat& first, const WaveFormat& second)
 {
     return first.wFormatTag == second.wFormatTag && first.nChannels == second.nChannels &&
-           first.nSamplesPerSec == second.nSamplesPerSec &&
-           first.nAvgBytesPerSec == second.nAvgBytesPerSec &&
-           first.nBlockAlign == second.nBlockAlign &&
-           first.wBitsPerSample == second.wBitsPerSample;
+           first.nSamplesPerSec == second.nSamplesPerSec && first.nAvgBytesPerSec == second.nAvgBytesPerSec &&
+           first.nBlockAlign == second.nBlockAlign && first.wBitsPerSample == second.wBitsPerSample;
 }

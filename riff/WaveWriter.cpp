@@ -20,17 +20,13 @@ std::uint32_t DataLimitFor(const WaveFormat& format)
 
 } // namespace
 
-CWaveWriter::~CWaveWriter()
-{
-    Discard();
-}
+CWaveWriter::~CWaveWriter() { Discard(); }
 
 bool CWaveWriter::Open(const std::string& path, const WaveFormat& format, EPlace place)
 {
     Discard();
-    if (format.nBlockAlign == 0 || path.empty()) {
+    if (format.nBlockAlign == 0 || path.empty())
         return false;
-    }
     m_path = path;
     m_place = place;
     m_format = format;
@@ -62,22 +58,19 @@ CRiffBuffer CWaveWriter::Header() const
 
 bool CWaveWriter::Append(std::span<const std::uint8_t> samples)
 {
-    if (!m_file.IsOpen() || m_bFailed) {
+    if (!m_file.IsOpen() || m_bFailed)
         return false;
-    }
     const std::size_t blockAlign = m_format.nBlockAlign;
     if (!m_partialBlock.empty()) {
         const std::size_t taken = std::min(blockAlign - m_partialBlock.size(), samples.size());
         m_partialBlock.insert(m_partialBlock.end(), samples.begin(), samples.begin() + taken);
         samples = samples.subspan(taken);
-        if (m_partialBlock.size() < blockAlign) {
+        if (m_partialBlock.size() < blockAlign)
             return true;
-        }
         const std::vector<std::uint8_t> block = std::move(m_partialBlock);
         m_partialBlock.clear();
-        if (!AppendWholeBlocks(block)) {
+        if (!AppendWholeBlocks(block))
             return false;
-        }
     }
     const std::size_t whole = samples.size() - samples.size() % blockAlign;
     m_partialBlock.assign(samples.begin() + whole, samples.end());
@@ -106,9 +99,8 @@ bool CWaveWriter::Refresh()
 
 bool CWaveWriter::Commit()
 {
-    if (!m_file.IsOpen()) {
+    if (!m_file.IsOpen())
         return false;
-    }
     const std::string temporaryPath = TemporaryPathFor(m_path);
     const bool written = !m_bFailed && m_file.Overwrite(0, Header().Bytes()) && m_file.Close();
     if (written && m_place == EPlace::inPlace) {
@@ -117,9 +109,8 @@ bool CWaveWriter::Commit()
     }
     // The platform's rename refuses to replace a file, so an older one goes
     // first; if it cannot go, the rename fails and nothing is left.
-    if (written) {
+    if (written)
         std::remove(m_path.c_str());
-    }
     if (!written || std::rename(temporaryPath.c_str(), m_path.c_str()) != 0) {
         Discard();
         return false;
@@ -130,12 +121,10 @@ bool CWaveWriter::Commit()
 
 void CWaveWriter::Discard()
 {
-    if (m_path.empty()) {
+    if (m_path.empty())
         return;
-    }
-    if (m_file.IsOpen()) {
+    if (m_file.IsOpen())
         m_file.Close();
-    }
     std::remove(WritingPath().c_str());
     m_path.clear();
 }

@@ -29,8 +29,8 @@ double Milliseconds(LONGLONG ticks)
 }
 
 struct Timing {
-    double mean = -1;       // over every counted call
-    double bestBatch = -1;  // the fastest of kBatches equal batches: less disturbed by other load
+    double mean = -1;      // over every counted call
+    double bestBatch = -1; // the fastest of kBatches equal batches: less disturbed by other load
 };
 constexpr int kBatches = 5;
 
@@ -96,8 +96,8 @@ std::vector<Result> Measure(HWND box)
         results.push_back({"grab " + label, TimePerCall(kRounds, [&] { GrabDesignBox(box, size.cx, size.cy); })});
         const win::UniqueBitmap frame = GrabDesignBox(box, size.cx, size.cy);
         const std::string bmpPath = TempPath("tavrelin-grab-bench.bmp");
-        results.push_back({"save BMP " + label,
-                           TimePerCall(kRounds / 4, [&] { SaveBitmapFile(frame.get(), bmpPath, box); })});
+        results.push_back(
+            {"save BMP " + label, TimePerCall(kRounds / 4, [&] { SaveBitmapFile(frame.get(), bmpPath, box); })});
         ::DeleteFileA(bmpPath.c_str());
         results.push_back({"append uncompressed " + label, TimeAppend(frame.get(), mmioFOURCC('D', 'I', 'B', ' '))});
         results.push_back({"append Motion-JPEG " + label, TimeAppend(frame.get(), kFourccMotionJpeg)});

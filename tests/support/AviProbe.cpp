@@ -23,13 +23,11 @@ public:
             const std::string id = FourccAt(m_bytes, offset);
             const std::uint32_t size = ReadLe32(m_bytes, offset + 4);
             const std::size_t dataOffset = offset + 8;
-            if (dataOffset + size > end) {
+            if (dataOffset + size > end)
                 return false;
-            }
             if (id == "LIST" || id == "RIFF") {
-                if (size < 4 || !WalkList(dataOffset + 4, dataOffset + size)) {
+                if (size < 4 || !WalkList(dataOffset + 4, dataOffset + size))
                     return false;
-                }
             } else {
                 ReadChunk(id, dataOffset, size);
             }
@@ -80,8 +78,8 @@ private:
 
 std::uint32_t ReadLe32(const std::vector<std::uint8_t>& bytes, std::size_t offset)
 {
-    return static_cast<std::uint32_t>(ReadLe16(bytes, offset)) |
-           static_cast<std::uint32_t>(ReadLe16(bytes, offset + 2)) << 16;
+    return static_cast<std::uint32_t>(ReadLe16(bytes, offset)) | static_cast<std::uint32_t>(ReadLe16(bytes, offset + 2))
+                                                                     << 16;
 }
 
 std::uint16_t ReadLe16(const std::vector<std::uint8_t>& bytes, std::size_t offset)

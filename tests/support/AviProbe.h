@@ -8,13 +8,13 @@
 #include <vector>
 
 struct ProbedStream {
-    std::string type;     // "vids" or "auds"
-    std::string handler;  // four characters, or empty for 0
+    std::string type;    // "vids" or "auds"
+    std::string handler; // four characters, or empty for 0
     std::uint32_t scale = 0;
     std::uint32_t rate = 0;
     std::uint32_t length = 0;
     std::uint32_t sampleSize = 0;
-    std::vector<std::uint8_t> format;  // the strf bytes
+    std::vector<std::uint8_t> format; // the strf bytes
     std::uint32_t superIndexEntries = 0;
 };
 
@@ -25,19 +25,19 @@ struct ProbedChunk {
 };
 
 struct ProbedAvi {
-    bool bValid = false;  // every chunk lies within its parent and the file
+    bool bValid = false; // every chunk lies within its parent and the file
     std::uint32_t microSecPerFrame = 0;
-    std::uint32_t totalFrames = 0;  // avih: frames of the first RIFF
+    std::uint32_t totalFrames = 0; // avih: frames of the first RIFF
     std::uint32_t streamCount = 0;
     std::uint32_t width = 0;
     std::uint32_t height = 0;
-    std::uint32_t extendedTotalFrames = 0;  // dmlh
+    std::uint32_t extendedTotalFrames = 0; // dmlh
     std::vector<ProbedStream> streams;
-    std::vector<std::string> riffTypes;  // "AVI ", "AVIX", ...
-    std::vector<std::uint64_t> riffSpans;  // bytes of each RIFF, header included
-    std::vector<ProbedChunk> samples;    // "00db", "01wb", ... in file order
+    std::vector<std::string> riffTypes;   // "AVI ", "AVIX", ...
+    std::vector<std::uint64_t> riffSpans; // bytes of each RIFF, header included
+    std::vector<ProbedChunk> samples;     // "00db", "01wb", ... in file order
     std::uint32_t legacyIndexEntries = 0;
-    std::map<std::string, std::uint32_t> standardIndexEntries;  // "ix00" -> entries in all of them
+    std::map<std::string, std::uint32_t> standardIndexEntries; // "ix00" -> entries in all of them
 };
 
 ProbedAvi ProbeAvi(const std::string& path);

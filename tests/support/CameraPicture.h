@@ -10,7 +10,7 @@ struct SCameraPicture {
     int width = 0;
     int height = 0;
     std::size_t stride = 0;
-    std::vector<uint8_t> bits;  // bottom-up blue, green, red rows padded to 4 bytes
+    std::vector<uint8_t> bits; // bottom-up blue, green, red rows padded to 4 bytes
 };
 
 SCameraPicture MakeCameraPicture(int width, int height);

@@ -25,9 +25,8 @@ std::string CurrentTestName()
     const auto* pInfo = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string name = std::string(pInfo->test_suite_name()) + "-" + pInfo->name();
     for (char& letter : name) {
-        if (!std::isalnum(static_cast<unsigned char>(letter))) {
+        if (!std::isalnum(static_cast<unsigned char>(letter)))
             letter = '_';
-        }
     }
     return name;
 }
@@ -46,10 +45,7 @@ CTestFolder::~CTestFolder()
     std::filesystem::remove_all(m_path, ignored);
 }
 
-std::string CTestFolder::Path(const std::string& name) const
-{
-    return (m_path / name).string();
-}
+std::string CTestFolder::Path(const std::string& name) const { return (m_path / name).string(); }
 
 CTestFrame::CTestFrame(int width, int height, int frameNumber)
 {
@@ -62,9 +58,8 @@ CTestFrame::CTestFrame(int width, int height, int frameNumber)
     for (int row = 0; row < height; ++row) {
         const std::size_t line = static_cast<std::size_t>(height - 1 - row) * stride;
         for (int x = 0; x < width; ++x) {
-            for (int channel = 0; channel < 3; ++channel) {
+            for (int channel = 0; channel < 3; ++channel)
                 m_pixels[line + static_cast<std::size_t>(x) * 3 + channel] = Expected(x, row, channel, frameNumber);
-            }
         }
     }
     m_dib.pBits = m_pixels.data();
@@ -103,9 +98,8 @@ WaveFormat PcmFormat(std::uint16_t channels, std::uint32_t samplesPerSec, std::u
 std::vector<std::uint8_t> TestSamples(std::size_t count, std::uint8_t seed)
 {
     std::vector<std::uint8_t> samples(count);
-    for (std::size_t index = 0; index < count; ++index) {
+    for (std::size_t index = 0; index < count; ++index)
         samples[index] = static_cast<std::uint8_t>(index * 7 + index / 251 + seed);
-    }
     return samples;
 }
 
@@ -154,9 +148,8 @@ HRESULT WriteSegmentedAvi(const std::string& path, std::uint64_t segmentLimit, i
     container.SetRefreshInterval(refreshInterval);
     int chunks = 0;
     auto written = [&](HRESULT result) {
-        if (result == AVIERR_OK && afterChunk) {
+        if (result == AVIERR_OK && afterChunk)
             afterChunk(++chunks);
-        }
         return result;
     };
     HRESULT result = container.Create(path);
@@ -166,16 +159,14 @@ HRESULT WriteSegmentedAvi(const std::string& path, std::uint64_t segmentLimit, i
     info.format = CDibCompressor().OutputFormat(CTestFrame(32, 24, 0).Dib().header);
     int video = -1;
     int audio = -1;
-    if (result == AVIERR_OK) {
+    if (result == AVIERR_OK)
         result = container.AddVideoStream(info, video);
-    }
     for (int number = 0; number < frames && result == AVIERR_OK; ++number) {
         const CTestFrame frame(32, 24, number);
         result = written(container.WriteChunk(video, DibPixels(frame.Dib()), number % 10 == 0, 1));
     }
-    if (result == AVIERR_OK) {
+    if (result == AVIERR_OK)
         result = container.AddAudioStream(PcmFormat(1, 8000, 16), audio);
-    }
     constexpr std::size_t kSecond = 16000;
     for (std::size_t offset = 0; offset < sound.size() && result == AVIERR_OK; offset += kSecond) {
         const std::size_t size = std::min(kSecond, sound.size() - offset);

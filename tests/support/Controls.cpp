@@ -56,15 +56,9 @@ const auto kItemText = [](auto& item, LPSTR text, int capacity) {
 
 } // namespace
 
-int TabCount(HWND tab)
-{
-    return SendForInt(tab, TCM_GETITEMCOUNT);
-}
+int TabCount(HWND tab) { return SendForInt(tab, TCM_GETITEMCOUNT); }
 
-int TabCurSel(HWND tab)
-{
-    return SendForInt(tab, TCM_GETCURSEL);
-}
+int TabCurSel(HWND tab) { return SendForInt(tab, TCM_GETCURSEL); }
 
 std::optional<RECT> TabItemRect(HWND tab, int index)
 {
@@ -78,15 +72,13 @@ std::string TabText(HWND tab, int index)
     return RemoteItemText(tab, TCM_GETITEMA, static_cast<WPARAM>(index), item, kItemText);
 }
 
-int ToolbarButtonCount(HWND toolbar)
-{
-    return SendForInt(toolbar, TB_BUTTONCOUNT);
-}
+int ToolbarButtonCount(HWND toolbar) { return SendForInt(toolbar, TB_BUTTONCOUNT); }
 
 std::optional<ToolbarButtonInfo> ToolbarButton(HWND toolbar, int index)
 {
     RemoteBuffer remote = RemoteBuffer::ForWindow(toolbar, sizeof(TBBUTTON));
-    const std::optional<LRESULT> ok = SendWithTimeout(toolbar, TB_GETBUTTON, static_cast<WPARAM>(index), remote.AsLParam());
+    const std::optional<LRESULT> ok =
+        SendWithTimeout(toolbar, TB_GETBUTTON, static_cast<WPARAM>(index), remote.AsLParam());
     TBBUTTON button{};
     if (!ok || *ok == 0 || !remote.ReadValue(button))
         return std::nullopt;
@@ -128,10 +120,7 @@ std::string TooltipText(HWND tooltip, HWND owner, UINT_PTR toolId)
                           [](TTTOOLINFOA& info, LPSTR text, int) { info.lpszText = text; });
 }
 
-int ListViewItemCount(HWND listView)
-{
-    return SendForInt(listView, LVM_GETITEMCOUNT);
-}
+int ListViewItemCount(HWND listView) { return SendForInt(listView, LVM_GETITEMCOUNT); }
 
 std::string ListViewItemText(HWND listView, int item, int subItem)
 {

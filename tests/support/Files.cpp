@@ -9,17 +9,11 @@
 namespace e2e {
 namespace {
 
-bool IsDotEntry(const char* name)
-{
-    return std::string(name) == "." || std::string(name) == "..";
-}
+bool IsDotEntry(const char* name) { return std::string(name) == "." || std::string(name) == ".."; }
 
 } // namespace
 
-bool FileExists(const std::string& path)
-{
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 bool IsFolder(const std::string& path)
 {

@@ -6,10 +6,7 @@
 
 namespace grabtest {
 
-std::uint32_t ToRgb(COLORREF colour)
-{
-    return GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
-}
+std::uint32_t ToRgb(COLORREF colour) { return GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour); }
 
 std::optional<Picture> SectionPicture(HBITMAP bitmap)
 {
@@ -54,7 +51,8 @@ std::optional<Picture> Bmp24Picture(const BmpFile& file)
     for (int y = 0; y < height; ++y) {
         const std::uint8_t* row = file.bytes.data() + offset + stride * (height - 1 - y);
         for (int x = 0; x < width; ++x)
-            picture.pixels[static_cast<size_t>(y) * width + x] = row[3 * x + 2] << 16 | row[3 * x + 1] << 8 | row[3 * x];
+            picture.pixels[static_cast<size_t>(y) * width + x] =
+                row[3 * x + 2] << 16 | row[3 * x + 1] << 8 | row[3 * x];
     }
     return picture;
 }

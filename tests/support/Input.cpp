@@ -8,10 +8,7 @@
 namespace e2e {
 namespace {
 
-LPARAM PointLParam(int x, int y)
-{
-    return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
-}
+LPARAM PointLParam(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
 // The lParam of WM_KEYDOWN/WM_KEYUP: repeat count 1, scan code, and for the
 // release the previous-state and transition bits.
@@ -63,10 +60,7 @@ LPARAM PointAtCursor(HWND window, int clientX, int clientY)
 
 } // namespace
 
-void MoveCursor(int screenX, int screenY)
-{
-    ::SetCursorPos(screenX, screenY);
-}
+void MoveCursor(int screenX, int screenY) { ::SetCursorPos(screenX, screenY); }
 
 void ClickClient(HWND window, int clientX, int clientY)
 {
@@ -98,10 +92,12 @@ std::optional<std::string> HoverAndReadTooltip(HWND toolbar, int buttonIndex, Ti
     // starts its show timer from them.
     ::PostMessageA(toolbar, WM_MOUSEMOVE, 0, PointLParam(x, y));
     std::optional<std::string> text;
-    WaitUntil([&] {
-        text = VisibleTooltipText(tooltip);
-        return text.has_value();
-    }, timeout);
+    WaitUntil(
+        [&] {
+            text = VisibleTooltipText(tooltip);
+            return text.has_value();
+        },
+        timeout);
     const RECT toolbarRect = WindowRect(toolbar);
     MoveCursor(toolbarRect.right + 200, toolbarRect.bottom + 200);
     ::PostMessageA(toolbar, WM_MOUSEMOVE, 0, PointLParam(-1, -1));

@@ -43,18 +43,15 @@ std::string MessageBoxText(HWND messageBox)
     return text == nullptr ? std::string() : WindowText(text);
 }
 
-std::string Caption(HWND window)
-{
-    return WindowText(window);
-}
+std::string Caption(HWND window) { return WindowText(window); }
 
 bool PressButton(HWND dialog, int buttonId)
 {
     const HWND button = ::GetDlgItem(dialog, buttonId);
     if (button == nullptr)
         return false;
-    return ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
-                          reinterpret_cast<LPARAM>(button)) != FALSE;
+    return ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(button)) !=
+           FALSE;
 }
 
 } // namespace e2e

@@ -39,17 +39,14 @@ COLORREF UniquePattern(int x, int y)
     return RGB(red, green, blue);
 }
 
-COLORREF BlockPattern(int x, int y)
-{
-    return UniquePattern(x / 2, y / 2);
-}
+COLORREF BlockPattern(int x, int y) { return UniquePattern(x / 2, y / 2); }
 
 CPatternWindow::CPatternWindow(int x, int y, int width, int height, PixelPattern pattern, HRGN region)
     : m_pattern(std::move(pattern)), m_nWidth(width), m_nHeight(height)
 {
     RegisterOnce();
-    m_hWnd = ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, "grab test", WS_POPUP, x, y, width,
-                               height, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    m_hWnd = ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, "grab test", WS_POPUP, x, y, width, height,
+                               nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
     ::SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CPatternWindow::WindowProc));
     if (region)

@@ -36,8 +36,8 @@ std::string CreateUniqueTempFolder()
         throw std::runtime_error("GetTempPath failed");
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string candidate = std::string(tempPath) + "tavrelin-e2e-" +
-            std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(::GetTickCount()) + "-" +
-            std::to_string(counter++);
+                                      std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(::GetTickCount()) +
+                                      "-" + std::to_string(counter++);
         if (::CreateDirectoryA(candidate.c_str(), nullptr))
             return candidate;
     }
@@ -95,9 +95,7 @@ bool RemoveFolder(const std::string& folder)
     return !IsFolder(folder);
 }
 
-ProgramCopy::ProgramCopy() : ProgramCopy(EnvironmentVariable("TAVRELIN_PROGRAM_DIR"))
-{
-}
+ProgramCopy::ProgramCopy() : ProgramCopy(EnvironmentVariable("TAVRELIN_PROGRAM_DIR")) {}
 
 ProgramCopy::ProgramCopy(const std::string& sourceFolder)
 {

@@ -14,15 +14,12 @@ bool IsWow64(HANDLE process)
 
 } // namespace
 
-bool SameBitness(HANDLE process)
-{
-    return IsWow64(process) == IsWow64(::GetCurrentProcess());
-}
+bool SameBitness(HANDLE process) { return IsWow64(process) == IsWow64(::GetCurrentProcess()); }
 
 RemoteBuffer::RemoteBuffer(DWORD pid, size_t size) : m_nSize(size)
 {
-    m_hProcess.reset(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
-                                   PROCESS_QUERY_INFORMATION, FALSE, pid));
+    m_hProcess.reset(::OpenProcess(
+        PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION, FALSE, pid));
     if (!m_hProcess)
         throw std::runtime_error("OpenProcess failed for pid " + std::to_string(pid));
     if (!SameBitness(m_hProcess.get()))
@@ -51,23 +48,20 @@ RemoteBuffer::~RemoteBuffer()
         ::VirtualFreeEx(m_hProcess.get(), m_pRemote, 0, MEM_RELEASE);
 }
 
-void* RemoteBuffer::Address(size_t offset) const
-{
-    return static_cast<std::uint8_t*>(m_pRemote) + offset;
-}
+void* RemoteBuffer::Address(size_t offset) const { return static_cast<std::uint8_t*>(m_pRemote) + offset; }
 
 bool RemoteBuffer::Write(size_t offset, const void* data, size_t size)
 {
     SIZE_T written = 0;
-    return Fits(offset, size) &&
-           ::WriteProcessMemory(m_hProcess.get(), Address(offset), data, size, &written) && written == size;
+    return Fits(offset, size) && ::WriteProcessMemory(m_hProcess.get(), Address(offset), data, size, &written) &&
+           written == size;
 }
 
 bool RemoteBuffer::Read(size_t offset, void* data, size_t size) const
 {
     SIZE_T read = 0;
-    return Fits(offset, size) &&
-           ::ReadProcessMemory(m_hProcess.get(), Address(offset), data, size, &read) && read == size;
+    return Fits(offset, size) && ::ReadProcessMemory(m_hProcess.get(), Address(offset), data, size, &read) &&
+           read == size;
 }
 
 } // namespace e2e

@@ -34,9 +34,15 @@ public:
     bool Read(size_t offset, void* data, size_t size) const;
 
     template <typename T>
-    bool WriteValue(const T& value, size_t offset = 0) { return Write(offset, &value, sizeof value); }
+    bool WriteValue(const T& value, size_t offset = 0)
+    {
+        return Write(offset, &value, sizeof value);
+    }
     template <typename T>
-    bool ReadValue(T& value, size_t offset = 0) const { return Read(offset, &value, sizeof value); }
+    bool ReadValue(T& value, size_t offset = 0) const
+    {
+        return Read(offset, &value, sizeof value);
+    }
 
 private:
     bool Fits(size_t offset, size_t size) const { return offset <= m_nSize && size <= m_nSize - offset; }

@@ -60,8 +60,7 @@ std::string BuildEnvironmentBlock(const std::vector<std::pair<std::string, std::
 
 RunningProgram::RunningProgram(const std::string& executable, const std::string& arguments)
     : RunningProgram(LaunchOptions{executable, arguments, {}, {}})
-{
-}
+{}
 
 RunningProgram::RunningProgram(const LaunchOptions& options)
 {
@@ -76,9 +75,8 @@ RunningProgram::RunningProgram(const LaunchOptions& options)
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessA(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                          environment.data(), directory.empty() ? nullptr : directory.c_str(),
-                          &startup, &process)) {
+    if (!::CreateProcessA(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, environment.data(),
+                          directory.empty() ? nullptr : directory.c_str(), &startup, &process)) {
         throw std::runtime_error("CreateProcess failed for " + commandLine + ", error " +
                                  std::to_string(::GetLastError()));
     }

@@ -14,11 +14,11 @@
 namespace e2e {
 
 struct LaunchOptions {
-    std::string executable;        // Windows or Unix path
-    std::string arguments;         // appended to the quoted executable
+    std::string executable; // Windows or Unix path
+    std::string arguments;  // appended to the quoted executable
     // Added to (or replacing) the inherited environment; names ignore case.
     std::vector<std::pair<std::string, std::string>> environment;
-    std::string workingDirectory;  // empty: the executable's folder
+    std::string workingDirectory; // empty: the executable's folder
 };
 
 class RunningProgram {

@@ -25,8 +25,7 @@ BITMAPINFOHEADER InfoHeader(int width, int height)
 
 ScreenImage::ScreenImage(int width, int height, std::vector<std::uint8_t> bgrRows)
     : m_nWidth(width), m_nHeight(height), m_vecBgrRows(std::move(bgrRows))
-{
-}
+{}
 
 std::optional<ScreenImage> ScreenImage::Capture(const RECT& screenRect)
 {
@@ -86,7 +85,7 @@ bool ScreenImage::SaveBmp(const std::string& path) const
 {
     const BITMAPINFOHEADER info = InfoHeader(m_nWidth, m_nHeight);
     BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;  // "BM"
+    file.bfType = 0x4D42; // "BM"
     file.bfOffBits = sizeof file + sizeof info;
     file.bfSize = static_cast<DWORD>(file.bfOffBits + m_vecBgrRows.size());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -32,7 +32,7 @@ private:
 
     int m_nWidth;
     int m_nHeight;
-    std::vector<std::uint8_t> m_vecBgrRows;  // top-down rows, 4-byte aligned
+    std::vector<std::uint8_t> m_vecBgrRows; // top-down rows, 4-byte aligned
 };
 
 bool SaveScreenBmp(const std::string& path, const RECT& screenRect);

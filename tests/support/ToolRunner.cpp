@@ -12,13 +12,11 @@ ToolResult RunTool(const std::string& command)
     ToolResult result;
     const std::string merged = command + " 2>&1";
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(merged.c_str(), "r"), pclose);
-    if (!pipe) {
+    if (!pipe)
         return result;
-    }
     std::array<char, 4096> buffer{};
-    for (std::size_t read = 0; (read = std::fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0;) {
+    for (std::size_t read = 0; (read = std::fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0;)
         result.output.append(buffer.data(), read);
-    }
     const int status = pclose(pipe.release());
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
@@ -27,9 +25,8 @@ ToolResult RunTool(const std::string& command)
 std::string Quoted(const std::string& path)
 {
     std::string quoted = "'";
-    for (char letter : path) {
+    for (char letter : path)
         quoted += letter == '\'' ? std::string("'\\''") : std::string(1, letter);
-    }
     return quoted + "'";
 }
 
@@ -39,9 +36,8 @@ std::map<std::string, std::string> ParseKeyValues(const std::string& text)
     std::istringstream lines(text);
     for (std::string line; std::getline(lines, line);) {
         const std::size_t equals = line.find('=');
-        if (equals != std::string::npos) {
+        if (equals != std::string::npos)
             values[line.substr(0, equals)] = line.substr(equals + 1);
-        }
     }
     return values;
 }

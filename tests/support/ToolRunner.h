@@ -6,7 +6,7 @@
 
 struct ToolResult {
     int exitCode = -1;
-    std::string output;  // standard output and standard error together
+    std::string output; // standard output and standard error together
 };
 
 ToolResult RunTool(const std::string& command);

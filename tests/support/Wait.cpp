@@ -19,10 +19,12 @@ bool WaitUntil(const std::function<bool()>& condition, Timeout timeout)
 HWND WaitForWindow(const std::function<HWND()>& find, Timeout timeout)
 {
     HWND found = nullptr;
-    WaitUntil([&] {
-        found = find();
-        return found != nullptr;
-    }, timeout);
+    WaitUntil(
+        [&] {
+            found = find();
+            return found != nullptr;
+        },
+        timeout);
     return found;
 }
 

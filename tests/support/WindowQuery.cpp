@@ -23,8 +23,7 @@ DWORD ProcessOf(HWND window)
 
 bool Matches(HWND window, const std::string& className, const std::string& title)
 {
-    return (className.empty() || ClassName(window) == className) &&
-           (title.empty() || WindowText(window) == title);
+    return (className.empty() || ClassName(window) == className) && (title.empty() || WindowText(window) == title);
 }
 
 } // namespace
@@ -110,10 +109,7 @@ std::string ClassName(HWND window)
     return std::string(name, length > 0 ? static_cast<size_t>(length) : 0);
 }
 
-int ControlId(HWND window)
-{
-    return static_cast<int>(::GetWindowLongPtrA(window, GWLP_ID));
-}
+int ControlId(HWND window) { return static_cast<int>(::GetWindowLongPtrA(window, GWLP_ID)); }
 
 RECT WindowRect(HWND window)
 {
@@ -130,10 +126,7 @@ RECT ClientRectOnScreen(HWND window)
     return rect;
 }
 
-bool IsVisible(HWND window)
-{
-    return ::IsWindowVisible(window) != FALSE;
-}
+bool IsVisible(HWND window) { return ::IsWindowVisible(window) != FALSE; }
 
 std::string DescribeTopLevel(DWORD pid)
 {

@@ -22,8 +22,7 @@ std::vector<HWND> AllTopLevel(DWORD pid);
 
 // The first top-level window of the process that matches; an empty class
 // name or title matches any. Null when none matches.
-HWND FindTopLevel(DWORD pid, const std::string& className = "", const std::string& title = "",
-                  bool visibleOnly = true);
+HWND FindTopLevel(DWORD pid, const std::string& className = "", const std::string& title = "", bool visibleOnly = true);
 
 // FindTopLevel, repeated until a window appears or the deadline passes.
 HWND WaitForTopLevel(DWORD pid, const std::string& className = "", const std::string& title = "",

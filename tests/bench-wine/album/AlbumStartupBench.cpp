@@ -37,8 +37,8 @@ LONGLONG Now()
 }
 
 struct Run {
-    double listed = 0;     // main window answers, every item listed
-    double lastPicture = 0;  // the last picture's thumbnail is drawn
+    double listed = 0;      // main window answers, every item listed
+    double lastPicture = 0; // the last picture's thumbnail is drawn
 };
 
 constexpr POINT kProbe{8, 30};
@@ -67,20 +67,23 @@ Run StartOnce(const std::string& picture, const std::string& video, int pictures
     }
     Run run;
     const LONGLONG start = Now();
-    e2e::RunningProgram program(e2e::LaunchOptions{copy.File("Tavrelin.exe"), "/Embedding",
+    e2e::RunningProgram program(e2e::LaunchOptions{copy.File("Tavrelin.exe"),
+                                                   "/Embedding",
                                                    {{"TAVRELIN_CAMERA", "none"}, {"TAVRELIN_PLAYER", "builtin"}},
                                                    copy.Path()});
     HWND main = nullptr;
     HWND list = nullptr;
-    e2e::WaitUntil([&] {
-        // "Not Discover PC Camrea" is answered as soon as it shows.
-        if (HWND box = e2e::FindMessageBox(program.Pid()))
-            e2e::PressButton(box, IDOK);
-        main = e2e::FindProgramMainWindow(program.Pid());
-        list = main ? ::GetDlgItem(e2e::FindProgramPage(main, kList), kList) : nullptr;
-        return list && e2e::SendWithTimeout(main, WM_NULL, 0, 0) &&
-               e2e::SendWithTimeout(list, LVM_GETITEMCOUNT, 0, 0).value_or(0) == pictures + videos;
-    }, e2e::Timeout{120000});
+    e2e::WaitUntil(
+        [&] {
+            // "Not Discover PC Camrea" is answered as soon as it shows.
+            if (HWND box = e2e::FindMessageBox(program.Pid()))
+                e2e::PressButton(box, IDOK);
+            main = e2e::FindProgramMainWindow(program.Pid());
+            list = main ? ::GetDlgItem(e2e::FindProgramPage(main, kList), kList) : nullptr;
+            return list && e2e::SendWithTimeout(main, WM_NULL, 0, 0) &&
+                   e2e::SendWithTimeout(list, LVM_GETITEMCOUNT, 0, 0).value_or(0) == pictures + videos;
+        },
+        e2e::Timeout{120000});
     run.listed = Seconds(Now() - start);
     if (pictures > 0 && list) {
         // The last picture's slot turns from blank white to its picture.
@@ -90,14 +93,16 @@ Run StartOnce(const std::string& picture, const std::string& video, int pictures
             e2e::ClickClient(tab, (albumTab->left + albumTab->right) / 2, (albumTab->top + albumTab->bottom) / 2);
         e2e::SendWithTimeout(list, LVM_ENSUREVISIBLE, pictures - 1, FALSE);
         // Its slot shows the picture's own thumbnail pixel, drawn 1:1.
-        e2e::WaitUntil([&] {
-            const std::optional<RECT> item = e2e::ListViewItemRect(list, pictures - 1);
-            if (!item)
-                return false;
-            POINT at{item->left + kProbe.x, item->top + kProbe.y};
-            ::ClientToScreen(list, &at);
-            return e2e::PixelAt(at.x, at.y) == expectedPixel;
-        }, e2e::Timeout{120000});
+        e2e::WaitUntil(
+            [&] {
+                const std::optional<RECT> item = e2e::ListViewItemRect(list, pictures - 1);
+                if (!item)
+                    return false;
+                POINT at{item->left + kProbe.x, item->top + kProbe.y};
+                ::ClientToScreen(list, &at);
+                return e2e::PixelAt(at.x, at.y) == expectedPixel;
+            },
+            e2e::Timeout{120000});
         run.lastPicture = Seconds(Now() - start);
     }
     program.Close();

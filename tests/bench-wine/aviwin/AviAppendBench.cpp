@@ -34,9 +34,8 @@ std::vector<win::UniqueBitmap> MakeFrames(int width, int height)
     std::vector<win::UniqueBitmap> frames;
     for (int frameNumber = 0; frameNumber < kDistinctFrames; ++frameNumber) {
         auto surface = CDibSectionDC::Create(nullptr, width, height);
-        if (!surface) {
+        if (!surface)
             return {};
-        }
         win::UniqueBitmap bitmap = surface->ReleaseBitmap();
         DIBSECTION section{};
         ::GetObjectW(bitmap.get(), sizeof(section), &section);
@@ -66,16 +65,14 @@ double Seconds(const LARGE_INTEGER& start, const LARGE_INTEGER& end)
 double MeasureAppend(const BenchCase& benchCase, const std::string& path)
 {
     const std::vector<win::UniqueBitmap> frames = MakeFrames(benchCase.width, benchCase.height);
-    if (frames.empty()) {
+    if (frames.empty())
         return -1;
-    }
     CAviFileWriter writer;
     auto pWriter = writer.AviOpen(path.c_str(), 100, nullptr);
     AVICOMPRESSOPTIONS options{};
     options.fccHandler = benchCase.fccHandler;
-    if (!pWriter || writer.AviConfigureVideo(pWriter.get(), frames[0].get(), &options, FALSE, nullptr) != AVIERR_OK) {
+    if (!pWriter || writer.AviConfigureVideo(pWriter.get(), frames[0].get(), &options, FALSE, nullptr) != AVIERR_OK)
         return -1;
-    }
     pWriter->m_container.SetRefreshInterval(benchCase.refresh);
     // The first frame starts the codec's sequence; it is not what a recording pays per frame.
     writer.AviAppendFrame(pWriter.get(), frames[0].get());
@@ -83,9 +80,8 @@ double MeasureAppend(const BenchCase& benchCase, const std::string& path)
     LARGE_INTEGER end;
     ::QueryPerformanceCounter(&start);
     for (int frameNumber = 0; frameNumber < benchCase.frames; ++frameNumber) {
-        if (writer.AviAppendFrame(pWriter.get(), frames[frameNumber % kDistinctFrames].get()) != AVIERR_OK) {
+        if (writer.AviAppendFrame(pWriter.get(), frames[frameNumber % kDistinctFrames].get()) != AVIERR_OK)
             return -1;
-        }
     }
     ::QueryPerformanceCounter(&end);
     writer.AviClose(std::move(pWriter));
@@ -104,8 +100,10 @@ int main(int argc, char** argv)
         argc > 1 ? std::filesystem::path(argv[1]) : std::filesystem::temp_directory_path();
     const std::string path = (folder / "aviwin-bench.avi").string();
     const DWORD uncompressed = mmioFOURCC('D', 'I', 'B', ' ');
-    const BenchCase cases[] = {{320, 240, uncompressed, 400},       {640, 480, uncompressed, 200},
-                               {320, 240, kFourccMotionJpeg, 200}, {640, 480, kFourccMotionJpeg, 100}};
+    const BenchCase cases[] = {{320, 240, uncompressed, 400},
+                               {640, 480, uncompressed, 200},
+                               {320, 240, kFourccMotionJpeg, 200},
+                               {640, 480, kFourccMotionJpeg, 100}};
     int status = 0;
     for (const BenchCase& benchCase : cases) {
         const double milliseconds = MeasureAppend(benchCase, path);

@@ -109,7 +109,8 @@ private:
 std::string Row(const char* picture, const char* path, double ours, double turbo)
 {
     char text[160];
-    std::snprintf(text, sizeof text, "| %-14s | %-8s | %8.2f | %8.2f | %5.2f |", picture, path, ours, turbo, turbo / ours);
+    std::snprintf(text, sizeof text, "| %-14s | %-8s | %8.2f | %8.2f | %5.2f |", picture, path, ours, turbo,
+                  turbo / ours);
     return text;
 }
 
@@ -134,7 +135,8 @@ int main(int argc, char** argv)
             const std::string name =
                 std::to_string(size.width) + "x" + std::to_string(size.height) + "/q" + std::to_string(quality);
             const double turbo = TurboMilliseconds(picture, quality);
-            report.Line(Row(name.c_str(), DefaultJpegPath().name, OursMilliseconds(picture, quality, DefaultJpegPath()), turbo));
+            report.Line(Row(name.c_str(), DefaultJpegPath().name, OursMilliseconds(picture, quality, DefaultJpegPath()),
+                            turbo));
             for (const SJpegPath& path : JpegPaths())
                 if (path.isSupported() && &path != &DefaultJpegPath())
                     report.Line(Row(name.c_str(), path.name, OursMilliseconds(picture, quality, path), turbo));

@@ -82,8 +82,8 @@ void BM_Turbo(benchmark::State& state)
     for (auto _ : state) {
         unsigned char* target = output.data();
         length = capacity;
-        if (tjCompress2(handle, picture.bits.data(), width, int(picture.stride), height, TJPF_BGR, &target,
-                        &length, TJSAMP_420, quality, TJFLAG_BOTTOMUP | TJFLAG_FASTDCT | TJFLAG_NOREALLOC) != 0)
+        if (tjCompress2(handle, picture.bits.data(), width, int(picture.stride), height, TJPF_BGR, &target, &length,
+                        TJSAMP_420, quality, TJFLAG_BOTTOMUP | TJFLAG_FASTDCT | TJFLAG_NOREALLOC) != 0)
             state.SkipWithError(tjGetErrorStr2(handle));
         benchmark::DoNotOptimize(target);
     }

@@ -109,8 +109,7 @@ bool AlbumSession::Rename(int item, const std::string& typed)
     HWND dialog = e2e::WaitForTopLevel(Pid(), "#32770", "Rename");
     if (!dialog)
         return false;
-    e2e::SendWithTimeout(::GetDlgItem(dialog, kRenameEdit), WM_SETTEXT, 0,
-                         reinterpret_cast<LPARAM>(typed.c_str()));
+    e2e::SendWithTimeout(::GetDlgItem(dialog, kRenameEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
     e2e::PressButton(dialog, IDOK);
     return e2e::WaitUntil([&] { return !::IsWindow(dialog); }) &&
            e2e::SendWithTimeout(List(), WM_NULL, 0, 0).has_value();

@@ -16,10 +16,7 @@ void CopyIn(const std::string& album, const std::string& made, const std::string
     ASSERT_TRUE(::CopyFileA(MadePicture(made).c_str(), (album + name).c_str(), FALSE)) << name;
 }
 
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+void WriteBytes(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 // Names in the order the file system gives them for the pattern.
 std::vector<std::string> FileSystemOrder(const std::string& album, const char* pattern)
@@ -136,14 +133,9 @@ TEST(Album, RenameMovesTheFileFirstAndRefusesNamesOutsideTheFolder)
         const char* expected;
     };
     const Case cases[] = {
-        {"holiday", "holiday.jpg"},
-        {"holiday.jpg", "holiday.jpg"},
-        {"HOLIDAY.JPG", "HOLIDAY.JPG.jpg"},
-        {"..\\up", "HOLIDAY.JPG.jpg"},
-        {"con", "HOLIDAY.JPG.jpg"},
-        {"a*b", "HOLIDAY.JPG.jpg"},
-        {"..", "HOLIDAY.JPG.jpg"},
-        {"000004", "HOLIDAY.JPG.jpg"},
+        {"holiday", "holiday.jpg"},    {"holiday.jpg", "holiday.jpg"}, {"HOLIDAY.JPG", "HOLIDAY.JPG.jpg"},
+        {"..\\up", "HOLIDAY.JPG.jpg"}, {"con", "HOLIDAY.JPG.jpg"},     {"a*b", "HOLIDAY.JPG.jpg"},
+        {"..", "HOLIDAY.JPG.jpg"},     {"000004", "HOLIDAY.JPG.jpg"},
     };
     std::string current = "000003.jpg";
     for (const Case& c : cases) {
@@ -153,9 +145,8 @@ TEST(Album, RenameMovesTheFileFirstAndRefusesNamesOutsideTheFolder)
         ASSERT_TRUE(session.Rename(item, c.typed));
         EXPECT_EQ(session.Items()[static_cast<size_t>(item)], c.expected);
         EXPECT_EQ(e2e::ReadWholeFile(session.AlbumFile(c.expected)), bytes) << "the file's bytes are unchanged";
-        if (current != c.expected) {
+        if (current != c.expected)
             EXPECT_FALSE(e2e::FileExists(session.AlbumFile(current)));
-        }
         current = c.expected;
     }
     EXPECT_FALSE(e2e::FileExists(session.ProgramFile("up.jpg")));
@@ -200,8 +191,7 @@ TEST(Album, ClickShowsThePictureAndItsFileStaysFree)
 // and takes the clicked file without a crash; the file can then be deleted.
 TEST(Album, MediaPlayerControlTakesTheClickedFile)
 {
-    AlbumSession session([](const std::string& folder) { CopyIn(folder, "gradient.jpg", "000001.jpg"); },
-                         "control");
+    AlbumSession session([](const std::string& folder) { CopyIn(folder, "gradient.jpg", "000001.jpg"); }, "control");
     ASSERT_NE(session.MainWindow(), nullptr);
     ASSERT_TRUE(session.ShowAlbumPage());
     ASSERT_TRUE(session.WaitForItem("000001.jpg"));

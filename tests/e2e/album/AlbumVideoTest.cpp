@@ -79,11 +79,11 @@ TEST(AlbumVideo, RecordingIsListedOncePlaysAndStopsOnItsLastFrame)
     ASSERT_NE(dialog, nullptr);
     e2e::SendWithTimeout(::GetDlgItem(dialog, kRenameEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("party"));
     e2e::PressButton(dialog, IDOK);
-    ASSERT_TRUE(e2e::WaitUntil(
-        [&] { return e2e::ListViewColumnTexts(list) == std::vector<std::string>{"party.avi"}; }));
+    ASSERT_TRUE(
+        e2e::WaitUntil([&] { return e2e::ListViewColumnTexts(list) == std::vector<std::string>{"party.avi"}; }));
     EXPECT_FALSE(e2e::FileExists(video));
-    ASSERT_TRUE(::CopyFileA(session.AlbumFile("party.avi").c_str(), (OutputFolder() + "\\renamed-party.avi").c_str(),
-                            FALSE));
+    ASSERT_TRUE(
+        ::CopyFileA(session.AlbumFile("party.avi").c_str(), (OutputFolder() + "\\renamed-party.avi").c_str(), FALSE));
 }
 
 } // namespace

@@ -28,7 +28,8 @@ struct BothBoxes {
         auto image = e2e::ScreenImage::Capture(both);
         if (!image)
             return std::nullopt;
-        return BothBoxes{std::move(*image), {preview.left - both.left, preview.top - both.top},
+        return BothBoxes{std::move(*image),
+                         {preview.left - both.left, preview.top - both.top},
                          {design.left - both.left, design.top - both.top},
                          {preview.right - preview.left, preview.bottom - preview.top}};
     }
@@ -93,16 +94,16 @@ TEST(CameraPage, ControlsAndStartingState)
         const char* text;
     };
     // The two boxes' "text" is the bitmap's resource number, so it is not compared.
-    for (const Expected& control : {Expected{kPreviewBox, "Static", nullptr}, Expected{kDesignBox, "Static", nullptr},
-                                    Expected{kStandardSpeed, "Button", "standard"},
-                                    Expected{kSpeedSlider, "msctls_trackbar32", ""}, Expected{kMikeRadio, "Button", "mike"},
-                                    Expected{kMp3Radio, "Button", "mp3 file"}, Expected{kMp3Path, "Static", ""}}) {
+    for (const Expected& control :
+         {Expected{kPreviewBox, "Static", nullptr}, Expected{kDesignBox, "Static", nullptr},
+          Expected{kStandardSpeed, "Button", "standard"}, Expected{kSpeedSlider, "msctls_trackbar32", ""},
+          Expected{kMikeRadio, "Button", "mike"}, Expected{kMp3Radio, "Button", "mp3 file"},
+          Expected{kMp3Path, "Static", ""}}) {
         HWND window = session.Control(control.id);
         ASSERT_NE(window, nullptr) << control.id;
         EXPECT_EQ(e2e::ClassName(window), control.className) << control.id;
-        if (control.text) {
+        if (control.text)
             EXPECT_EQ(e2e::WindowText(window), control.text) << control.id;
-        }
     }
     for (const char* label : {"preview", "design window", "video record speed", "dub", "rapidness", "slow"})
         EXPECT_NE(e2e::FindChild(page, "", label), nullptr) << label;
@@ -295,16 +296,13 @@ TEST(Dub, Mp3ClickWhileRecordingOpensNoDialogAndStaysChecked)
 }
 
 // The open-file dialog that the "mp3 file" click shows.
-HWND WaitForOpenDialog(CameraSession& session)
-{
-    return e2e::WaitForTopLevel(session.Pid(), "#32770", "Open");
-}
+HWND WaitForOpenDialog(CameraSession& session) { return e2e::WaitForTopLevel(session.Pid(), "#32770", "Open"); }
 
 void ChooseFile(HWND dialog, const std::string& path)
 {
-    HWND name = ::GetDlgItem(dialog, 0x480);  // edt1, the file name field
+    HWND name = ::GetDlgItem(dialog, 0x480); // edt1, the file name field
     if (!name)
-        name = e2e::FindChild(::GetDlgItem(dialog, 0x47C), "Edit");  // cmb13's edit
+        name = e2e::FindChild(::GetDlgItem(dialog, 0x47C), "Edit"); // cmb13's edit
     ASSERT_NE(name, nullptr);
     ::SendMessageTimeoutA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_NORMAL, 5000, nullptr);
     ASSERT_TRUE(e2e::PressButton(dialog, IDOK));

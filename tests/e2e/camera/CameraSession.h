@@ -33,8 +33,7 @@ public:
                                        "/Embedding",
                                        {{"TAVRELIN_CAMERA", camera == Camera::Virtual ? "test" : "none"}},
                                        m_folder.Path()})
-    {
-    }
+    {}
 
     DWORD Pid() const { return m_program.Pid(); }
     e2e::RunningProgram& Program() { return m_program; }

@@ -24,10 +24,7 @@ constexpr int kOverlaySize = 200;
 using grabtest::Picture;
 using grabtest::ToRgb;
 
-std::string OutputPath(const std::string& name)
-{
-    return grabtest::OutputFolder(GRAB_BMP_DIR) + "\\" + name + ".bmp";
-}
+std::string OutputPath(const std::string& name) { return grabtest::OutputFolder(GRAB_BMP_DIR) + "\\" + name + ".bmp"; }
 
 // How many non-black pixels the screen shows over the box: the camera is live
 // once there are many.
@@ -42,8 +39,8 @@ size_t LitPixels(const RECT& box)
 class CameraProgram {
 public:
     CameraProgram()
-        : m_program(e2e::LaunchOptions{m_folder.File("Tavrelin.exe"), "/Embedding", {{"TAVRELIN_CAMERA", "test"}},
-                                       m_folder.Path()})
+        : m_program(e2e::LaunchOptions{
+              m_folder.File("Tavrelin.exe"), "/Embedding", {{"TAVRELIN_CAMERA", "test"}}, m_folder.Path()})
     {
         m_hMain = e2e::WaitForProgramMainWindow(m_program.Pid());
         if (m_hMain)

@@ -47,9 +47,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     windowClass.lpszClassName = "TavrelinGrabOverlay";
     if (!::RegisterClassA(&windowClass))
         return 1;
-    HWND window = ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, windowClass.lpszClassName,
-                                    "grab overlay", WS_POPUP, left, top, size, size, nullptr, nullptr, instance,
-                                    nullptr);
+    HWND window =
+        ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, windowClass.lpszClassName,
+                          "grab overlay", WS_POPUP, left, top, size, size, nullptr, nullptr, instance, nullptr);
     if (!window)
         return 1;
     // The system owns the region once it is set.

@@ -44,12 +44,13 @@ void EndHardAndRestart(RecordingSession& session, const std::string& video, cons
 
 struct CaptureCase {
     const char* name;
-    const char* mp3;  // null: the microphone
+    const char* mp3; // null: the microphone
 };
 
 TEST(HardEnd, WhileCapturingTheVideoAndItsSoundAreRepaired)
 {
-    for (const CaptureCase& capture : {CaptureCase{"hard-end-mike", nullptr}, CaptureCase{"hard-end-mp3", "short.mp3"}}) {
+    for (const CaptureCase& capture :
+         {CaptureCase{"hard-end-mike", nullptr}, CaptureCase{"hard-end-mp3", "short.mp3"}}) {
         SCOPED_TRACE(capture.name);
         RecordingSession session;
         ASSERT_NE(session.MainWindow(), nullptr);

@@ -15,7 +15,7 @@ constexpr int kFormatList = 1001;
 
 struct RateCase {
     const char* size;
-    int formatIndex;  // in the virtual camera's format list
+    int formatIndex; // in the virtual camera's format list
     const char* entry;
     const char* file;
 };

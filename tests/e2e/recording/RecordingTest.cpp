@@ -53,9 +53,8 @@ TEST(Recording, FramePeriodFollowsTheSliderReadAtTheStart)
     for (const SpeedCase& speed : cases) {
         SCOPED_TRACE(speed.name);
         session.SetSpeed(speed.position);
-        if (speed.pressStandard) {
+        if (speed.pressStandard)
             ASSERT_TRUE(session.ClickAndWait(kStandardSpeed));
-        }
         const std::string path = session.Record(kShortCaptureMs);
         ASSERT_FALSE(path.empty());
         EXPECT_TRUE(KeepForChecks(path, speed.name));
@@ -93,7 +92,8 @@ TEST(Sound, Mp3IsAddedWholeToShortAndLongVideosAndLatchedAtTheStart)
     ASSERT_NE(session.MainWindow(), nullptr);
     session.ChooseMp3(OutputFile("short.mp3"));
     ASSERT_TRUE(session.IsChecked(kMp3Radio));
-    for (const auto& [captureMs, name] : {std::pair{300, "mp3-short-video.avi"}, std::pair{3500, "mp3-long-video.avi"}}) {
+    for (const auto& [captureMs, name] :
+         {std::pair{300, "mp3-short-video.avi"}, std::pair{3500, "mp3-long-video.avi"}}) {
         const std::string path = session.Record(captureMs);
         ASSERT_FALSE(path.empty()) << name;
         ExpectNoWaveTemp(session);

@@ -13,7 +13,7 @@ using camera_e2e::kEndRecord;
 using camera_e2e::kStartRecord;
 
 constexpr RECT kStripInClient{269, 73, 740, 89};
-constexpr int kTextRight = 336;  // the dots start here
+constexpr int kTextRight = 336; // the dots start here
 
 struct StripShot {
     e2e::ScreenImage image;
@@ -91,9 +91,8 @@ TEST(StatusStrip, RunningDotWhileRecordingThenErased)
     ASSERT_TRUE(first.has_value()) << "\"recording\" with the dots";
     first->image.SaveBmp(OutputFile("strip-recording-1.bmp"));
     const int firstColumn = first->RedColumn();
-    const auto moved = WaitForStrip(main, [&](const StripShot& shot) {
-        return shot.Running() && shot.RedColumn() != firstColumn;
-    });
+    const auto moved =
+        WaitForStrip(main, [&](const StripShot& shot) { return shot.Running() && shot.RedColumn() != firstColumn; });
     ASSERT_TRUE(moved.has_value()) << "the red dot runs";
     moved->image.SaveBmp(OutputFile("strip-recording-2.bmp"));
     e2e::SaveWindowBmp(OutputFile("window-recording.bmp"), main);
@@ -123,9 +122,8 @@ TEST(Composing, ShowsComposeRefusesStartAndClosingWaitsForTheFile)
     const DWORD endedAt = ::GetTickCount();
     const std::string path = session.AlbumFile(VideoName(1));
 
-    const auto compose = WaitForStrip(main, [&](const StripShot& shot) {
-        return shot.Running() && shot.TextPixels() != recording->TextPixels();
-    });
+    const auto compose = WaitForStrip(
+        main, [&](const StripShot& shot) { return shot.Running() && shot.TextPixels() != recording->TextPixels(); });
     ASSERT_TRUE(compose.has_value()) << "\"compose\" while the sound is added; file complete: " << IsComplete(path)
                                      << " after " << ::GetTickCount() - endedAt << " ms";
     compose->image.SaveBmp(OutputFile("strip-compose.bmp"));

@@ -21,8 +21,7 @@ class ShellSession {
 public:
     explicit ShellSession(const std::string& arguments = "/Embedding")
         : m_program(e2e::LaunchOptions{m_folder.File("Tavrelin.exe"), arguments, {}, m_folder.Path()})
-    {
-    }
+    {}
 
     // The main window once it is shown; null (and a failed expectation) when it never is.
     HWND MainWindow()

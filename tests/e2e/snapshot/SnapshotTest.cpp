@@ -108,7 +108,8 @@ e2e::UniqueHandle KeepOpenWithoutWriteSharing(const std::string& ini)
 {
     ::WritePrivateProfileStringA("CONFIG", "JPGSUM", "0", ini.c_str());
     ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());
-    return e2e::UniqueHandle(::CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    return e2e::UniqueHandle(
+        ::CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
 }
 
 e2e::UniqueHandle PutAFolderInItsPlace(const std::string& ini)
@@ -157,9 +158,9 @@ TEST(Snapshot, UnwritableConfigNeverReplacesAnEarlierPicture)
 class ProgramWithUnwritablePicture {
 public:
     ProgramWithUnwritablePicture()
-        : m_program(e2e::LaunchOptions{Folder() + "\\Tavrelin.exe", "/Embedding", {{"TAVRELIN_CAMERA", "test"}}, Folder()})
-    {
-    }
+        : m_program(
+              e2e::LaunchOptions{Folder() + "\\Tavrelin.exe", "/Embedding", {{"TAVRELIN_CAMERA", "test"}}, Folder()})
+    {}
     static std::string Folder() { return e2e::ToWindowsPath(SNAPSHOT_UNWRITABLE_DIR); }
     DWORD Pid() const { return m_program.Pid(); }
 

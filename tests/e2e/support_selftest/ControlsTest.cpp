@@ -11,10 +11,7 @@ protected:
     FixtureApp m_app;
 };
 
-POINT Centre(const RECT& rect)
-{
-    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
+POINT Centre(const RECT& rect) { return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
 
 TEST_F(ControlsTest, ReadsTheTabs)
 {
@@ -52,7 +49,8 @@ TEST_F(ControlsTest, ReadsTheToolbarButtons)
     const struct {
         int commandId;
         bool separator;
-    } expected[] = {{E2E_CMD_NEW, false}, {E2E_CMD_OPEN, false}, {0, true}, {E2E_CMD_SAVE, false}, {E2E_CMD_QUIT, false}};
+    } expected[] = {
+        {E2E_CMD_NEW, false}, {E2E_CMD_OPEN, false}, {0, true}, {E2E_CMD_SAVE, false}, {E2E_CMD_QUIT, false}};
     ASSERT_EQ(ToolbarButtonCount(toolbar), 5);
     LONG previousRight = 0;
     for (int index = 0; index < 5; ++index) {
@@ -82,7 +80,8 @@ TEST_F(ControlsTest, ClickOnAToolbarButtonSendsItsCommand)
     const POINT centre = Centre(*rect);
     ClickClient(toolbar, centre.x, centre.y);
     EXPECT_TRUE(m_app.WaitForStatus("command 1003"));
-    EXPECT_TRUE(WaitUntil([&] { return ::GetFileAttributesA(m_app.Copy().File("saved.txt").c_str()) != INVALID_FILE_ATTRIBUTES; }));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return ::GetFileAttributesA(m_app.Copy().File("saved.txt").c_str()) != INVALID_FILE_ATTRIBUTES; }));
 }
 
 TEST_F(ControlsTest, ReadsTheListViewItems)

@@ -15,8 +15,7 @@ public:
     explicit FixtureApp(LaunchOptions options = {})
         : m_copy(E2E_FIXTURE_DIR), m_program(WithExecutable(std::move(options), m_copy)),
           m_hMain(WaitForTopLevel(m_program.Pid(), E2E_FIXTURE_CLASS))
-    {
-    }
+    {}
 
     ProgramCopy& Copy() { return m_copy; }
     RunningProgram& Program() { return m_program; }

@@ -38,10 +38,15 @@ TEST_F(InputTest, HoverShowsEachToolbarTooltip)
     const struct {
         int index;
         const char* tip;
-    } cases[] = {{0, "Create a new thing"}, {1, "Open a thing"}, {3, "Save the thing"}, {4, "Quit with the exit code"}, {0, "Create a new thing"}};
+    } cases[] = {{0, "Create a new thing"},
+                 {1, "Open a thing"},
+                 {3, "Save the thing"},
+                 {4, "Quit with the exit code"},
+                 {0, "Create a new thing"}};
     for (const auto& expected : cases) {
         EXPECT_EQ(ToolbarTooltipText(toolbar, expected.index), expected.tip) << expected.index;
-        EXPECT_EQ(HoverAndReadTooltip(toolbar, expected.index), std::optional<std::string>(expected.tip)) << expected.index;
+        EXPECT_EQ(HoverAndReadTooltip(toolbar, expected.index), std::optional<std::string>(expected.tip))
+            << expected.index;
     }
     EXPECT_FALSE(IsVisible(ToolbarTooltipWindow(toolbar)));
     EXPECT_EQ(ToolbarTooltipText(toolbar, 2), "") << "a separator has no tip";

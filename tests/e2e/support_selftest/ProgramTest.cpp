@@ -5,15 +5,9 @@
 namespace e2e::test {
 namespace {
 
-bool Exists(const std::string& path)
-{
-    return FileExists(path);
-}
+bool Exists(const std::string& path) { return FileExists(path); }
 
-std::string ReadFile(const std::string& path)
-{
-    return ReadWholeFile(path).value_or("");
-}
+std::string ReadFile(const std::string& path) { return ReadWholeFile(path).value_or(""); }
 
 std::string TempFolder()
 {

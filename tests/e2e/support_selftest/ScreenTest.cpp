@@ -33,7 +33,8 @@ TEST_F(ScreenTest, CapturesExactlyThePaintedBlock)
     ASSERT_TRUE(image.has_value());
     EXPECT_EQ(image->Width(), E2E_BLOCK_RIGHT - E2E_BLOCK_LEFT + 10);
     EXPECT_EQ(image->Height(), E2E_BLOCK_BOTTOM - E2E_BLOCK_TOP + 10);
-    EXPECT_EQ(image->CountColour(kRed), size_t{(E2E_BLOCK_RIGHT - E2E_BLOCK_LEFT) * (E2E_BLOCK_BOTTOM - E2E_BLOCK_TOP)});
+    EXPECT_EQ(image->CountColour(kRed),
+              size_t{(E2E_BLOCK_RIGHT - E2E_BLOCK_LEFT) * (E2E_BLOCK_BOTTOM - E2E_BLOCK_TOP)});
     EXPECT_EQ(image->Pixel(5, 5), kRed);
     EXPECT_NE(image->Pixel(4, 5), kRed);
     EXPECT_NE(image->Pixel(5, 4), kRed);

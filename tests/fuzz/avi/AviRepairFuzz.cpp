@@ -28,8 +28,8 @@ std::string WorkFolder()
 
 void WriteBytes(const std::string& path, const std::uint8_t* pData, std::size_t size)
 {
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(pData),
-                                                                   static_cast<std::streamsize>(size));
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(pData), static_cast<std::streamsize>(size));
 }
 
 std::vector<std::uint8_t> ReadBytes(const std::string& path)
@@ -41,9 +41,9 @@ std::vector<std::uint8_t> ReadBytes(const std::string& path)
 // One second of 8000 Hz mono 16-bit silence with a canonical header.
 void WriteSound(const std::string& path)
 {
-    std::vector<std::uint8_t> wave = {'R', 'I', 'F', 'F', 0xA4, 0x3E, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
-                                      16, 0, 0, 0, 1, 0, 1, 0, 0x40, 0x1F, 0, 0, 0x80, 0x3E, 0, 0, 2, 0, 16, 0,
-                                      'd', 'a', 't', 'a', 0x80, 0x3E, 0, 0};
+    std::vector<std::uint8_t> wave = {'R', 'I', 'F', 'F', 0xA4, 0x3E, 0,   0,   'W', 'A',  'V',  'E',  'f', 'm',  't',
+                                      ' ', 16,  0,   0,   0,    1,    0,   1,   0,   0x40, 0x1F, 0,    0,   0x80, 0x3E,
+                                      0,   0,   2,   0,   16,   0,    'd', 'a', 't', 'a',  0x80, 0x3E, 0,   0};
     wave.resize(wave.size() + 16000);
     WriteBytes(path, wave.data(), wave.size());
 }

@@ -32,9 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
         std::abort();
 
     // Exactly sized heap buffers let AddressSanitizer catch any overrun.
-    const std::size_t capacity =
-        capacityChoice < 128 ? expected.size() - std::min<std::size_t>(capacityChoice, expected.size())
-                             : CJpegEncoder::MaxEncodedSize(width, height);
+    const std::size_t capacity = capacityChoice < 128
+                                     ? expected.size() - std::min<std::size_t>(capacityChoice, expected.size())
+                                     : CJpegEncoder::MaxEncodedSize(width, height);
     auto output = std::make_unique<uint8_t[]>(capacity == 0 ? 1 : capacity);
     std::size_t length = 0;
     CJpegEncoder encoder(quality);

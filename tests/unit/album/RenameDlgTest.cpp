@@ -19,8 +19,7 @@ public:
     AskingWindow()
     {
         const std::string windowClass = win::RegisterClassForFramework(0, nullptr, nullptr, nullptr);
-        CreateEx(0, windowClass.c_str(), "asking", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr,
-                 nullptr);
+        CreateEx(0, windowClass.c_str(), "asking", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr);
     }
 };
 

@@ -33,8 +33,8 @@ bool SaveBitmap(HBITMAP bitmap, const std::string& path)
     const size_t stride = (static_cast<size_t>(shape.bmWidth) * 3 + 3) & ~size_t{3};
     std::vector<char> rows(stride * static_cast<size_t>(shape.bmHeight));
     HDC screen = ::GetDC(nullptr);
-    const int copied = ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(shape.bmHeight), rows.data(), &info,
-                                   DIB_RGB_COLORS);
+    const int copied =
+        ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(shape.bmHeight), rows.data(), &info, DIB_RGB_COLORS);
     ::ReleaseDC(nullptr, screen);
     if (copied != shape.bmHeight)
         return false;

@@ -23,10 +23,7 @@ public:
         PostMessage(WM_COMMAND, static_cast<WPARAM>(endWith));
         return TRUE;
     }
-    void DoDataExchange(win::CDataExchange* exchange) override
-    {
-        win::DDX_Text(exchange, IDC_ABOUT_TEXT, text);
-    }
+    void DoDataExchange(win::CDataExchange* exchange) override { win::DDX_Text(exchange, IDC_ABOUT_TEXT, text); }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override

@@ -13,8 +13,8 @@ class PageTabs : public testing::Test {
 protected:
     void SetUp() override
     {
-        m_frame = ::CreateWindowExA(0, "STATIC", "tabs", WS_OVERLAPPEDWINDOW, 0, 0, 700, 500, nullptr, nullptr,
-                                    nullptr, nullptr);
+        m_frame = ::CreateWindowExA(0, "STATIC", "tabs", WS_OVERLAPPEDWINDOW, 0, 0, 700, 500, nullptr, nullptr, nullptr,
+                                    nullptr);
         HWND tab = ::CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE, 10, 10, 600, 400, m_frame,
                                      reinterpret_cast<HMENU>(IDC_PAGE_TAB), nullptr, nullptr);
         ASSERT_TRUE(m_tab.SubclassWindow(tab));

@@ -19,7 +19,8 @@ struct MicrophoneFormatField {
 
 // PCM, mono, 44100 Hz, 88200 bytes per second, 2-byte blocks, 16 bits.
 const MicrophoneFormatField kMicrophoneFormat[] = {
-    {16, 16, true}, {20, 1, false}, {22, 1, false}, {24, 44100, true}, {28, 88200, true}, {32, 2, false}, {34, 16, false},
+    {16, 16, true},    {20, 1, false}, {22, 1, false},  {24, 44100, true},
+    {28, 88200, true}, {32, 2, false}, {34, 16, false},
 };
 
 void ExpectMicrophoneHeader(const std::vector<std::uint8_t>& bytes)

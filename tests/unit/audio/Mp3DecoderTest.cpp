@@ -48,12 +48,11 @@ TEST_P(DecodableMp3, BecomesSixteenBitPcmInItsOwnRateAndChannels)
     EXPECT_EQ(Field32(bytes, 40) + CWaveWriter::kHeaderSize, bytes.size());
 }
 
-INSTANTIATE_TEST_SUITE_P(Sines, DecodableMp3, ::testing::ValuesIn(kDecodable),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             std::erase(name, '-');
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Sines, DecodableMp3, ::testing::ValuesIn(kDecodable), [](const auto& info) {
+    std::string name = info.param.name;
+    std::erase(name, '-');
+    return name;
+});
 
 class UndecodableMp3 : public ::testing::TestWithParam<const char*> {};
 
@@ -65,12 +64,11 @@ TEST_P(UndecodableMp3, LeavesNoWaveFile)
     EXPECT_FALSE(FileExists(CWaveWriter::TemporaryPathFor(wavPath)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Damaged, UndecodableMp3, ::testing::ValuesIn(kUndecodable),
-                         [](const auto& info) {
-                             std::string name = info.param;
-                             std::erase(name, '-');
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Damaged, UndecodableMp3, ::testing::ValuesIn(kUndecodable), [](const auto& info) {
+    std::string name = info.param;
+    std::erase(name, '-');
+    return name;
+});
 
 TEST(Mp3Decoding, EmptyPathsWriteNothing)
 {
@@ -106,9 +104,8 @@ TEST(Mp3Decoding, PathsAreInTheAnsiCodePage)
     const wchar_t* const pAccented = L"\u00e9t\u00e9";
     char ansi[16] = {};
     BOOL bLossy = FALSE;
-    if (::WideCharToMultiByte(CP_ACP, 0, pAccented, -1, ansi, sizeof(ansi), nullptr, &bLossy) == 0 || bLossy) {
+    if (::WideCharToMultiByte(CP_ACP, 0, pAccented, -1, ansi, sizeof(ansi), nullptr, &bLossy) == 0 || bLossy)
         GTEST_SKIP() << "the ANSI code page has no accented letters";
-    }
     const std::filesystem::path wideMp3 = std::filesystem::path(InputPath("")) / (std::wstring(pAccented) + L".mp3");
     const std::filesystem::path wideWav = std::filesystem::path(OutputPath("")) / (std::wstring(pAccented) + L".wav");
     std::filesystem::copy_file(InputPath("sine-mono-44100.mp3"), wideMp3,

@@ -23,9 +23,8 @@ void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 void ExpectNothingOrReadableWave(const std::string& wavPath, const std::string& what)
 {
     EXPECT_FALSE(FileExists(CWaveWriter::TemporaryPathFor(wavPath))) << what;
-    if (!FileExists(wavPath)) {
+    if (!FileExists(wavPath))
         return;
-    }
     CWaveFile wave;
     ASSERT_EQ(wave.Open(wavPath), CWaveFile::EOpenResult::ok) << what;
     EXPECT_EQ(wave.Format().wFormatTag, kWaveFormatPcm) << what;
@@ -68,9 +67,8 @@ TEST_F(DamagedMp3, BytesOverwritten)
     for (int round = 0; round < 60; ++round) {
         std::vector<std::uint8_t> damaged = m_original;
         std::uniform_int_distribution<std::size_t> position(0, damaged.size() - 1);
-        for (int hit = 0; hit <= round; ++hit) {
+        for (int hit = 0; hit <= round; ++hit)
             damaged[position(random)] = static_cast<std::uint8_t>(random());
-        }
         DecodeAndCheck(damaged, "round " + std::to_string(round));
     }
 }
@@ -78,9 +76,8 @@ TEST_F(DamagedMp3, BytesOverwritten)
 TEST_F(DamagedMp3, HeadersRepeatedWithoutFrames)
 {
     std::vector<std::uint8_t> headers;
-    for (int copy = 0; copy < 2000; ++copy) {
+    for (int copy = 0; copy < 2000; ++copy)
         headers.insert(headers.end(), {0xFF, 0xFB, 0x90, 0x64});
-    }
     DecodeAndCheck(headers, "frame headers only");
 }
 

@@ -18,15 +18,9 @@ std::string WorkFolder()
 
 } // namespace
 
-std::string InputPath(const std::string& name)
-{
-    return WorkFolder() + "/inputs/" + name;
-}
+std::string InputPath(const std::string& name) { return WorkFolder() + "/inputs/" + name; }
 
-std::string OutputPath(const std::string& name)
-{
-    return WorkFolder() + "/outputs/" + name;
-}
+std::string OutputPath(const std::string& name) { return WorkFolder() + "/outputs/" + name; }
 
 bool FileExists(const std::string& path)
 {
@@ -42,9 +36,8 @@ std::vector<std::uint8_t> FileBytes(const std::string& path)
 
 std::uint16_t Field16(const std::vector<std::uint8_t>& bytes, std::size_t offset)
 {
-    if (offset + 2 > bytes.size()) {
+    if (offset + 2 > bytes.size())
         return 0;
-    }
     return static_cast<std::uint16_t>(bytes[offset] | bytes[offset + 1] << 8);
 }
 
@@ -55,9 +48,8 @@ std::uint32_t Field32(const std::vector<std::uint8_t>& bytes, std::size_t offset
 
 std::string FourCharacters(const std::vector<std::uint8_t>& bytes, std::size_t offset)
 {
-    if (offset + 4 > bytes.size()) {
+    if (offset + 4 > bytes.size())
         return {};
-    }
     return std::string(bytes.begin() + static_cast<std::ptrdiff_t>(offset),
                        bytes.begin() + static_cast<std::ptrdiff_t>(offset + 4));
 }

@@ -35,12 +35,10 @@ TEST_F(AviContainerSegmentTest, LargeFilesContinueInExtendedRiffs)
     ASSERT_TRUE(m_avi.bValid);
     ASSERT_GE(m_avi.riffTypes.size(), 3u);
     EXPECT_EQ(m_avi.riffTypes[0], "AVI ");
-    for (std::size_t index = 1; index < m_avi.riffTypes.size(); ++index) {
+    for (std::size_t index = 1; index < m_avi.riffTypes.size(); ++index)
         EXPECT_EQ(m_avi.riffTypes[index], "AVIX");
-    }
-    for (std::uint64_t span : m_avi.riffSpans) {
+    for (std::uint64_t span : m_avi.riffSpans)
         EXPECT_LE(span, kSmallSegment);
-    }
 }
 
 TEST_F(AviContainerSegmentTest, IndexesCoverEveryChunk)
@@ -110,7 +108,7 @@ TEST(AviContainer, FullIndexesStopTheFileButKeepItComplete)
 {
     CTestFolder folder;
     const std::string path = folder.Path("full.avi");
-    CAviContainer container(4096);  // one 3000-byte chunk per RIFF
+    CAviContainer container(4096); // one 3000-byte chunk per RIFF
     ASSERT_EQ(container.Create(path), AVIERR_OK);
     int stream = -1;
     ASSERT_EQ(container.AddAudioStream(PcmFormat(1, 8000, 8), stream), AVIERR_OK);

@@ -69,7 +69,8 @@ TEST(AviReader, ReadsFfmpegsMotionJpegWithPcm)
     ASSERT_EQ(made.exitCode, 0) << made.output;
     const std::map<std::string, std::string> probe = ParseKeyValues(
         RunTool("ffprobe -v error -count_packets -select_streams v:0 -show_entries stream=nb_read_packets " +
-                Quoted(path)).output);
+                Quoted(path))
+            .output);
 
     CAviReader reader;
     ASSERT_TRUE(reader.Open(path));

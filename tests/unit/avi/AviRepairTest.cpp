@@ -21,12 +21,10 @@ void WriteRecording(const std::string& path, int frames, const std::string& wavP
 {
     auto pWriter = AviOpen(path.c_str(), 100, nullptr);
     ASSERT_NE(pWriter, nullptr);
-    for (int number = 0; number < frames; ++number) {
+    for (int number = 0; number < frames; ++number)
         ASSERT_EQ(AviAppendFrame(pWriter.get(), &CTestFrame(kWidth, kHeight, number).Dib()), AVIERR_OK);
-    }
-    if (!wavPath.empty()) {
+    if (!wavPath.empty())
         ASSERT_EQ(AviAppendWaveFile(pWriter.get(), wavPath.c_str()), AVIERR_OK);
-    }
     ASSERT_EQ(AviClose(std::move(pWriter)), AVIERR_OK);
 }
 
@@ -86,7 +84,8 @@ TEST_F(AviRepairTest, CutAtEveryChunkBoundaryKeepsEveryWholeChunk)
 {
     for (std::size_t index = 0; index < m_chunks.size(); ++index) {
         const int frames = std::min<int>(static_cast<int>(index) + 1, kFrames);
-        const std::size_t soundBytes = index < kFrames ? 0 : std::min<std::size_t>((index + 1 - kFrames) * 16000, 40000);
+        const std::size_t soundBytes =
+            index < kFrames ? 0 : std::min<std::size_t>((index + 1 - kFrames) * 16000, 40000);
         const std::vector<std::uint8_t> expected = Expected(frames, Prefix(m_sound, soundBytes));
         EXPECT_EQ(Repaired(EndOfChunk(index)), expected) << "cut after chunk " << index;
         if (index > 0) {
@@ -125,7 +124,7 @@ TEST_F(AviRepairTest, FilesItCannotOrNeedNotRepairAreLeftAlone)
     std::vector<std::uint8_t> notRiff = Prefix(m_full, 20000);
     notRiff[0] = 'X';
     std::vector<std::uint8_t> otherHeaderRoom = m_full;
-    otherHeaderRoom[kAviHeaderReserve + 8] = 'X';  // no "movi" where ours has it
+    otherHeaderRoom[kAviHeaderReserve + 8] = 'X'; // no "movi" where ours has it
     const std::vector<std::pair<UntouchedCase, std::vector<std::uint8_t>>> cases = {
         {{"finished", EAviRepair::complete}, m_full},
         {{"wave file", EAviRepair::notOurs}, ReadFileBytes(m_wavPath)},

@@ -32,12 +32,10 @@ private:
 
 std::unique_ptr<CVideoCompressor> TestFactory(const AviCompressOptions& options)
 {
-    if (options.fccHandler == kFourccFake) {
+    if (options.fccHandler == kFourccFake)
         return std::make_unique<CFakeCompressor>(AVIERR_OK);
-    }
-    if (options.fccHandler == MakeFourcc('F', 'A', 'I', 'L')) {
+    if (options.fccHandler == MakeFourcc('F', 'A', 'I', 'L'))
         return std::make_unique<CFakeCompressor>(AVIERR_CANTCOMPRESS);
-    }
     return MakeStandardCompressor(options);
 }
 
@@ -120,7 +118,7 @@ TEST_F(AviStreamWriterTest, FramesWithoutConfigurationAreUncompressed)
     ASSERT_EQ(avi.streams.size(), 1u);
     EXPECT_EQ(avi.streams[0].type, "vids");
     EXPECT_EQ(avi.streams[0].handler, "DIB ");
-    EXPECT_EQ(ReadLe32(avi.streams[0].format, 16), 0u);  // biCompression: BI_RGB
+    EXPECT_EQ(ReadLe32(avi.streams[0].format, 16), 0u); // biCompression: BI_RGB
     EXPECT_EQ(avi.streams[0].length, 3u);
     ASSERT_EQ(avi.samples.size(), 3u);
     EXPECT_EQ(avi.samples[0].id, "00db");
@@ -243,8 +241,9 @@ TEST_F(AviStreamWriterTest, CancelledChoiceStopsEverythingButClose)
 
 TEST_F(AviStreamWriterTest, CompressorFailureIsSticky)
 {
-    ASSERT_EQ(AviConfigureVideo(m_pWriter.get(), &m_frame.Dib(), nullptr, ChooserPicking(MakeFourcc('F', 'A', 'I', 'L'))),
-              AVIERR_OK);
+    ASSERT_EQ(
+        AviConfigureVideo(m_pWriter.get(), &m_frame.Dib(), nullptr, ChooserPicking(MakeFourcc('F', 'A', 'I', 'L'))),
+        AVIERR_OK);
     EXPECT_EQ(AviAppendFrame(m_pWriter.get(), &m_frame.Dib()), AVIERR_CANTCOMPRESS);
     EXPECT_EQ(AviAppendFrame(m_pWriter.get(), &m_frame.Dib()), AVIERR_ERROR);
     EXPECT_EQ(AviClose(std::move(m_pWriter)), AVIERR_OK);
@@ -286,8 +285,8 @@ TEST_P(AviWaveSamplesTest, AddsDataBytesOverBlockAlign)
 }
 
 INSTANTIATE_TEST_SUITE_P(Pcm16, AviWaveSamplesTest,
-                         ::testing::Values(WaveCase{1, 88200, 44100}, WaveCase{2, 88200, 22050},
-                                           WaveCase{1, 1000, 500}, WaveCase{2, 1000, 250}));
+                         ::testing::Values(WaveCase{1, 88200, 44100}, WaveCase{2, 88200, 22050}, WaveCase{1, 1000, 500},
+                                           WaveCase{2, 1000, 250}));
 
 TEST_F(AviStreamWriterTest, SoundGoesAfterTheLastFrameInChunksOfAtMostASecond)
 {
@@ -329,9 +328,8 @@ TEST_F(AviStreamWriterTest, WaveOfAnotherFormatIsRefusedAndTheWriterGoesOn)
 {
     ASSERT_EQ(AviAppendWaveFile(m_pWriter.get(), WriteWave("a.wav", PcmFormat(1, 44100, 16), 1000).c_str()), AVIERR_OK);
     const WaveFormat others[] = {PcmFormat(2, 44100, 16), PcmFormat(1, 22050, 16), PcmFormat(1, 44100, 8)};
-    for (const WaveFormat& other : others) {
+    for (const WaveFormat& other : others)
         EXPECT_EQ(AviAppendWaveFile(m_pWriter.get(), WriteWave("b.wav", other, 1000).c_str()), AVIERR_BADFORMAT);
-    }
     EXPECT_FALSE(m_pWriter->m_bError);
     EXPECT_EQ(AviAppendFrame(m_pWriter.get(), &m_frame.Dib()), AVIERR_OK);
     ASSERT_EQ(AviAppendWaveFile(m_pWriter.get(), WriteWave("c.wav", PcmFormat(1, 44100, 16), 400).c_str()), AVIERR_OK);

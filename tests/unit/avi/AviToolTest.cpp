@@ -90,14 +90,14 @@ protected:
     void WriteVideoWithSound(const std::string& name, const std::vector<std::string>& waves)
     {
         auto pWriter = OpenWithFrames(name, 100, 5);
-        for (const std::string& wave : waves) {
+        for (const std::string& wave : waves)
             EXPECT_EQ(AviAppendWaveFile(pWriter.get(), wave.c_str()), AVIERR_OK) << wave;
-        }
         EXPECT_EQ(AviClose(std::move(pWriter)), AVIERR_OK);
     }
 
     // A sine tone from sox and the same samples as raw 16-bit data.
-    std::string SoxTone(const std::string& name, int channels, const std::string& seconds, std::vector<std::uint8_t>& raw)
+    std::string SoxTone(const std::string& name, int channels, const std::string& seconds,
+                        std::vector<std::uint8_t>& raw)
     {
         const std::string wave = m_folder.Path(name + ".wav");
         const std::string rawPath = m_folder.Path(name + ".raw");
@@ -140,9 +140,8 @@ TEST_F(AviToolTest, EveryFrameDecodesToTheWrittenPixels)
 {
     ASSERT_EQ(AviClose(OpenWithFrames("pixels.avi", 100, 12)), AVIERR_OK);
     ExpectDecodesCleanly(m_path);
-    for (int index : {0, 5, 11}) {
+    for (int index : {0, 5, 11})
         ExpectFramePixels(DecodedFrame(m_path, index, m_folder.Path("frame.raw")), kWidth, kHeight, index);
-    }
 }
 
 struct SoundCase {
@@ -216,9 +215,8 @@ TEST_F(AviToolTest, FileBeingWrittenPlaysUpToItsLastRefresh)
     // The first frame, the first RIFF, a later one, the sound.
     const std::map<int, int> framesAfterChunks = {{1, 1}, {7, 7}, {40, 40}, {150, 150}, {152, 150}};
     const auto copyWhileWriting = [&](int chunks) {
-        if (framesAfterChunks.count(chunks) != 0) {
+        if (framesAfterChunks.count(chunks) != 0)
             std::filesystem::copy_file(m_path, m_folder.Path("copy-" + std::to_string(chunks) + ".avi"));
-        }
     };
     ASSERT_EQ(WriteSegmentedAvi(m_path, 64 * 1024, 150, sound, std::chrono::milliseconds(0), copyWhileWriting),
               AVIERR_OK);
@@ -239,7 +237,7 @@ TEST_F(AviToolTest, RepairedFilesPlayEveryWholeFrame)
     constexpr std::uint64_t kSegment = 64 * 1024;
     m_path = m_folder.Path("recording.avi");
     const std::vector<std::uint8_t> sound = TestSamples(40000);
-    std::map<std::string, int> damaged;  // file -> video frames whole in it
+    std::map<std::string, int> damaged; // file -> video frames whole in it
     const auto copyWhileWriting = [&](int chunks) {
         if (chunks % 37 == 1) {
             const std::string copy = m_folder.Path("crash-" + std::to_string(chunks) + ".avi");
@@ -252,12 +250,14 @@ TEST_F(AviToolTest, RepairedFilesPlayEveryWholeFrame)
     const ProbedAvi probed = ProbeAvi(m_path);
     std::mt19937 random(11);
     for (int cut = 0; cut < 6; ++cut) {
-        const std::uint64_t end = std::uniform_int_distribution<std::uint64_t>(kAviHeaderReserve + 12, full.size())(random);
+        const std::uint64_t end =
+            std::uniform_int_distribution<std::uint64_t>(kAviHeaderReserve + 12, full.size())(random);
         const std::string copy = m_folder.Path("cut-" + std::to_string(end) + ".avi");
         WriteFileBytes(copy, std::vector<std::uint8_t>(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(end)));
-        damaged[copy] = static_cast<int>(std::count_if(probed.samples.begin(), probed.samples.end(), [end](const ProbedChunk& chunk) {
-            return chunk.id == "00db" && chunk.dataOffset + chunk.size <= end;
-        }));
+        damaged[copy] = static_cast<int>(
+            std::count_if(probed.samples.begin(), probed.samples.end(), [end](const ProbedChunk& chunk) {
+                return chunk.id == "00db" && chunk.dataOffset + chunk.size <= end;
+            }));
     }
     AviRepairOptions options;
     options.segmentLimit = kSegment;
@@ -315,9 +315,8 @@ namespace {
     int frames = 0;
     while (pWriter && frames < 200) {
         const CTestFrame frame(kWidth, kHeight, frames);
-        if (AviAppendFrame(pWriter.get(), &frame.Dib()) != AVIERR_OK) {
+        if (AviAppendFrame(pWriter.get(), &frame.Dib()) != AVIERR_OK)
             break;
-        }
         ++frames;
     }
     const bool bRefusedAfterward = AviAppendFrame(pWriter.get(), &CTestFrame(kWidth, kHeight, 0).Dib()) == AVIERR_ERROR;
@@ -330,9 +329,8 @@ TEST_F(AviToolTest, FramesWrittenBeforeTheDiskFilledStayPlayable)
     m_path = m_folder.Path("full-disk.avi");
     const pid_t child = fork();
     ASSERT_GE(child, 0);
-    if (child == 0) {
+    if (child == 0)
         RecordUntilTheDiskIsFull(m_path, 300000);
-    }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));

@@ -166,7 +166,6 @@ TEST_F(AviFileWriterTest, LowerQualityGivesSmallerFrames)
 
 class AviCompressorDialogTest : public AviFileWriterTest {};
 
-
 TEST_F(AviCompressorDialogTest, DialogListsFullFramesAndOurCodec)
 {
     auto pWriter = Open("listed.avi");
@@ -246,8 +245,8 @@ TEST_F(AviCompressorDialogTest, CancelAbortsAndEveryLaterCallIsRefused)
 
 TEST_F(AviCompressorDialogTest, DialogHasTheParentWindowAsOwner)
 {
-    const HWND hParent = ::CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                           nullptr, nullptr);
+    const HWND hParent =
+        ::CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(hParent, nullptr);
     auto pWriter = Open("owner.avi");
     ASSERT_TRUE(pWriter);

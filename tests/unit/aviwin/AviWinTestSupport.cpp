@@ -18,9 +18,8 @@ constexpr DWORD kWaitStepMs = 20;
 std::wstring ComboText(HWND hList, LRESULT index)
 {
     const LRESULT length = ::SendMessageW(hList, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == CB_ERR) {
+    if (length == CB_ERR)
         return {};
-    }
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     ::SendMessageW(hList, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(length));
@@ -31,9 +30,8 @@ HWND WaitForVisibleDialog()
 {
     for (int step = 0; step < kWaitSteps; ++step) {
         const HWND hDialog = ::FindWindowA("#32770", kCompressorDialogTitle);
-        if (hDialog != nullptr && ::IsWindowVisible(hDialog)) {
+        if (hDialog != nullptr && ::IsWindowVisible(hDialog))
             return hDialog;
-        }
         ::Sleep(kWaitStepMs);
     }
     return nullptr;
@@ -66,21 +64,18 @@ std::uint8_t FramePixel(int x, int row, int channel, int frameNumber)
 
 CFrameBitmap::CFrameBitmap(int width, int height, int frameNumber) : m_nWidth(width), m_nHeight(height)
 {
-    if (auto surface = CDibSectionDC::Create(nullptr, width, height)) {
+    if (auto surface = CDibSectionDC::Create(nullptr, width, height))
         m_bitmap = surface->ReleaseBitmap();
-    }
     DIBSECTION section{};
-    if (!m_bitmap || ::GetObjectW(m_bitmap.get(), sizeof(section), &section) != sizeof(section)) {
+    if (!m_bitmap || ::GetObjectW(m_bitmap.get(), sizeof(section), &section) != sizeof(section))
         return;
-    }
     m_pBits = static_cast<std::uint8_t*>(section.dsBm.bmBits);
     const int stride = (width * 3 + 3) / 4 * 4;
     for (int row = 0; row < height; ++row) {
         std::uint8_t* pLine = m_pBits + static_cast<std::size_t>(height - 1 - row) * stride;
         for (int x = 0; x < width; ++x) {
-            for (int channel = 0; channel < 3; ++channel) {
+            for (int channel = 0; channel < 3; ++channel)
                 pLine[x * 3 + channel] = FramePixel(x, row, channel, frameNumber);
-            }
         }
     }
 }
@@ -98,30 +93,26 @@ std::vector<std::uint8_t> CFrameBitmap::TopDownPixels() const
 
 CCompressorDialogDriver::CCompressorDialogDriver(std::wstring entry, int button)
     : m_entry(std::move(entry)), m_nButton(button), m_thread([this] { Run(); })
-{
-}
+{}
 
 CCompressorDialogDriver::~CCompressorDialogDriver()
 {
-    if (m_thread.joinable()) {
+    if (m_thread.joinable())
         m_thread.join();
-    }
 }
 
 const DialogObservation& CCompressorDialogDriver::Observation()
 {
-    if (m_thread.joinable()) {
+    if (m_thread.joinable())
         m_thread.join();
-    }
     return m_observation;
 }
 
 void CCompressorDialogDriver::Run()
 {
     const HWND hDialog = WaitForVisibleDialog();
-    if (hDialog == nullptr) {
+    if (hDialog == nullptr)
         return;
-    }
     m_observation.bFound = true;
     wchar_t caption[128] = {};
     ::GetWindowTextW(hDialog, caption, static_cast<int>(std::size(caption)));
@@ -129,9 +120,8 @@ void CCompressorDialogDriver::Run()
     m_observation.hOwner = ::GetWindow(hDialog, GW_OWNER);
     const HWND hList = ::GetDlgItem(hDialog, kCompressorListId);
     const LRESULT count = ::SendMessageW(hList, CB_GETCOUNT, 0, 0);
-    for (LRESULT index = 0; index < count; ++index) {
+    for (LRESULT index = 0; index < count; ++index)
         m_observation.entries.push_back(ComboText(hList, index));
-    }
     m_observation.initialSelection = ComboText(hList, ::SendMessageW(hList, CB_GETCURSEL, 0, 0));
     if (!m_entry.empty()) {
         const LRESULT index = ::SendMessageW(hList, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
@@ -151,14 +141,13 @@ std::vector<std::wstring> CodecsRefusingFrames(int width, int height)
     info.dwSize = sizeof(info);
     for (DWORD index = 0; ::ICInfo(ICTYPE_VIDEO, index, &info); ++index) {
         const HIC hCodec = ::ICOpen(ICTYPE_VIDEO, info.fccHandler, ICMODE_COMPRESS);
-        if (hCodec == nullptr) {
+        if (hCodec == nullptr)
             continue;
-        }
         ICINFO details{};
         details.dwSize = sizeof(details);
-        if (::ICGetInfo(hCodec, &details, sizeof(details)) != 0 && ICCompressQuery(hCodec, &format, nullptr) != ICERR_OK) {
+        if (::ICGetInfo(hCodec, &details, sizeof(details)) != 0 &&
+            ICCompressQuery(hCodec, &format, nullptr) != ICERR_OK)
             refusing.push_back(details.szDescription);
-        }
         ::ICClose(hCodec);
     }
     return refusing;

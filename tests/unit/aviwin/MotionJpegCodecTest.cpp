@@ -18,7 +18,8 @@ BITMAPINFO QueryFormat(int width, int height, WORD bitCount = 24, DWORD compress
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = bitCount;
     info.bmiHeader.biCompression = compression;
-    info.bmiHeader.biSizeImage = static_cast<DWORD>((width * bitCount / 8 + 3) / 4 * 4 * (height < 0 ? -height : height));
+    info.bmiHeader.biSizeImage =
+        static_cast<DWORD>((width * bitCount / 8 + 3) / 4 * 4 * (height < 0 ? -height : height));
     return info;
 }
 
@@ -32,9 +33,8 @@ protected:
     }
     void TearDown() override
     {
-        if (m_hCodec != nullptr) {
+        if (m_hCodec != nullptr)
             ::ICClose(m_hCodec);
-        }
     }
 
     HIC m_hCodec = nullptr;
@@ -48,9 +48,8 @@ TEST_F(MotionJpegCodecTest, InstallingTwiceKeepsOneRegistration)
     int listed = 0;
     ICINFO info{};
     info.dwSize = sizeof(info);
-    for (DWORD index = 0; ::ICInfo(ICTYPE_VIDEO, index, &info); ++index) {
+    for (DWORD index = 0; ::ICInfo(ICTYPE_VIDEO, index, &info); ++index)
         listed += info.fccHandler == kFourccMotionJpeg ? 1 : 0;
-    }
     EXPECT_EQ(listed, 1);
 }
 
@@ -81,17 +80,15 @@ TEST_P(MotionJpegQueryTest, TakesOnlyBottomUpTwentyFourBitFrames)
     EXPECT_EQ(ICCompressGetFormat(m_hCodec, &input, nullptr) == sizeof(BITMAPINFOHEADER), GetParam().bAccepted);
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, MotionJpegQueryTest,
-                         ::testing::Values(QueryCase{"Rgb24", QueryFormat(320, 240), true},
-                                           QueryCase{"OddSize", QueryFormat(161, 17), true},
-                                           QueryCase{"OnePixel", QueryFormat(1, 1), true},
-                                           QueryCase{"Rgb32", QueryFormat(320, 240, 32), false},
-                                           QueryCase{"Rgb16", QueryFormat(320, 240, 16), false},
-                                           QueryCase{"TopDown", QueryFormat(320, -240), false},
-                                           QueryCase{"ZeroWidth", QueryFormat(0, 240), false},
-                                           QueryCase{"TooWide", QueryFormat(70000, 2), false},
-                                           QueryCase{"Compressed", QueryFormat(320, 240, 24, kFourccMotionJpeg), false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Formats, MotionJpegQueryTest,
+    ::testing::Values(
+        QueryCase{"Rgb24", QueryFormat(320, 240), true}, QueryCase{"OddSize", QueryFormat(161, 17), true},
+        QueryCase{"OnePixel", QueryFormat(1, 1), true}, QueryCase{"Rgb32", QueryFormat(320, 240, 32), false},
+        QueryCase{"Rgb16", QueryFormat(320, 240, 16), false}, QueryCase{"TopDown", QueryFormat(320, -240), false},
+        QueryCase{"ZeroWidth", QueryFormat(0, 240), false}, QueryCase{"TooWide", QueryFormat(70000, 2), false},
+        QueryCase{"Compressed", QueryFormat(320, 240, 24, kFourccMotionJpeg), false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MotionJpegCodecTest, OutputFormatIsMotionJpegOfTheFrameSize)
 {
@@ -146,9 +143,13 @@ TEST(JpegQualityTest, ManagerScaleMapsOntoEncoderScale)
         DWORD dwQuality;
         std::uint16_t expected;
     };
-    const Case cases[] = {{static_cast<DWORD>(ICQUALITY_DEFAULT), 100}, {10000, 100}, {7500, 75}, {2549, 25},
-                          {100, 1},                 {0, 1},       {20000, 100}};
-    for (const Case& testCase : cases) {
+    const Case cases[] = {{static_cast<DWORD>(ICQUALITY_DEFAULT), 100},
+                          {10000, 100},
+                          {7500, 75},
+                          {2549, 25},
+                          {100, 1},
+                          {0, 1},
+                          {20000, 100}};
+    for (const Case& testCase : cases)
         EXPECT_EQ(JpegQualityFor(testCase.dwQuality), testCase.expected) << testCase.dwQuality;
-    }
 }

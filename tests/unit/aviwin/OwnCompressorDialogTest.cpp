@@ -22,10 +22,10 @@ constexpr int kHeight = 48;
 struct OwnDialogCase {
     const char* name;
     std::uint32_t preset;
-    const wchar_t* pszEntry;  // empty: keep the preselection
+    const wchar_t* pszEntry; // empty: keep the preselection
     int button;
     HRESULT expectedResult;
-    std::uint32_t expectedHandler;  // in the options and the stream header
+    std::uint32_t expectedHandler; // in the options and the stream header
 };
 
 class OwnCompressorDialogTest : public ::testing::TestWithParam<OwnDialogCase> {
@@ -58,12 +58,10 @@ TEST_P(OwnCompressorDialogTest, ChoiceReachesTheWriter)
     ASSERT_GE(seen.entries.size(), 2u);
     EXPECT_EQ(seen.entries.front(), kFullFramesEntry);
     EXPECT_NE(std::find(seen.entries.begin(), seen.entries.end(), kMotionJpegEntry), seen.entries.end());
-    for (const std::wstring& refusing : CodecsRefusingFrames(kWidth, kHeight)) {
+    for (const std::wstring& refusing : CodecsRefusingFrames(kWidth, kHeight))
         EXPECT_EQ(std::find(seen.entries.begin(), seen.entries.end(), refusing), seen.entries.end()) << "offered";
-    }
-    if (testCase.preset == kFourccMotionJpeg) {
+    if (testCase.preset == kFourccMotionJpeg)
         EXPECT_EQ(seen.initialSelection, kMotionJpegEntry);
-    }
     if (testCase.expectedResult != AVIERR_OK) {
         EXPECT_EQ(AviAppendFrame(pWriter.get(), &*frame), AVIERR_ERROR);
         EXPECT_EQ(AviClose(std::move(pWriter)), AVIERR_OK);
@@ -74,15 +72,16 @@ TEST_P(OwnCompressorDialogTest, ChoiceReachesTheWriter)
     ASSERT_EQ(AviClose(std::move(pWriter)), AVIERR_OK);
     const ProbedAvi probed = ProbeAvi(path);
     ASSERT_FALSE(probed.streams.empty());
-    EXPECT_EQ(ReadLe32(probed.streams.front().format, 16), testCase.expectedHandler == kFourccDib ? 0u : testCase.expectedHandler);
+    EXPECT_EQ(ReadLe32(probed.streams.front().format, 16),
+              testCase.expectedHandler == kFourccDib ? 0u : testCase.expectedHandler);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Choices, OwnCompressorDialogTest,
-    ::testing::Values(
-        OwnDialogCase{"MotionJpeg", mmioFOURCC('d', 'i', 'v', 'x'), kMotionJpegEntry, IDOK, AVIERR_OK, kFourccMotionJpeg},
-        OwnDialogCase{"FullFrames", kFourccMotionJpeg, kFullFramesEntry, IDOK, AVIERR_OK, kFourccDib},
-        OwnDialogCase{"PresetKept", kFourccMotionJpeg, L"", IDOK, AVIERR_OK, kFourccMotionJpeg},
-        OwnDialogCase{"NoPresetIsFullFrames", 0, L"", IDOK, AVIERR_OK, kFourccDib},
-        OwnDialogCase{"Cancel", kFourccMotionJpeg, kMotionJpegEntry, IDCANCEL, AVIERR_USERABORT, 0}),
+    ::testing::Values(OwnDialogCase{"MotionJpeg", mmioFOURCC('d', 'i', 'v', 'x'), kMotionJpegEntry, IDOK, AVIERR_OK,
+                                    kFourccMotionJpeg},
+                      OwnDialogCase{"FullFrames", kFourccMotionJpeg, kFullFramesEntry, IDOK, AVIERR_OK, kFourccDib},
+                      OwnDialogCase{"PresetKept", kFourccMotionJpeg, L"", IDOK, AVIERR_OK, kFourccMotionJpeg},
+                      OwnDialogCase{"NoPresetIsFullFrames", 0, L"", IDOK, AVIERR_OK, kFourccDib},
+                      OwnDialogCase{"Cancel", kFourccMotionJpeg, kMotionJpegEntry, IDCANCEL, AVIERR_USERABORT, 0}),
     [](const auto& info) { return std::string(info.param.name); });

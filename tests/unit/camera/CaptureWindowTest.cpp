@@ -118,8 +118,7 @@ class DialogOperator {
 public:
     DialogOperator(const char* title, int selection, int button)
         : m_thread([this, title, selection, button] { Operate(title, selection, button); })
-    {
-    }
+    {}
     ~DialogOperator() { m_thread.join(); }
     bool Found() const { return m_found; }
     std::vector<std::string> Entries() const { return m_entries; }
@@ -360,8 +359,8 @@ TEST_F(CaptureWindowTest, SourceDialogSwitchesThePicture)
 
 TEST(CreateCaptureWindow, GivesAWindowThatAnswersTheStatusQuery)
 {
-    HWND parent = ::CreateWindowExA(0, "STATIC", "parent", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr,
-                                    nullptr);
+    HWND parent =
+        ::CreateWindowExA(0, "STATIC", "parent", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(parent, nullptr);
     HWND capture = CreateCaptureWindow("Capture", WS_CHILD | WS_VISIBLE, 0, 0, 80, 60, parent, 0);
     ASSERT_NE(capture, nullptr);

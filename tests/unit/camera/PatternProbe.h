@@ -64,10 +64,7 @@ inline constexpr std::array<const char*, 10> kDigitShapes{
     "###",
 };
 
-inline bool IsLit(std::uint32_t rgb)
-{
-    return ((rgb >> 16) & 0xFF) + ((rgb >> 8) & 0xFF) + (rgb & 0xFF) > 3 * 128;
-}
+inline bool IsLit(std::uint32_t rgb) { return ((rgb >> 16) & 0xFF) + ((rgb >> 8) & 0xFF) + (rgb & 0xFF) > 3 * 128; }
 
 // pixelAt(x, y) gives 0xRRGGBB at top-down coordinates of a picture of the
 // given height. Nullopt when a digit cell pattern is no digit.

@@ -13,8 +13,7 @@ using camera_test::ReadFrameCounter;
 
 // A rendered frame with top-down pixel access.
 struct Frame {
-    Frame(TestPicture picture, int width, int height, std::uint32_t frameNumber)
-        : width(width), height(height)
+    Frame(TestPicture picture, int width, int height, std::uint32_t frameNumber) : width(width), height(height)
     {
         RenderTestPattern(picture, width, height, frameNumber, pixels);
     }
@@ -56,9 +55,9 @@ TEST_P(PatternSize, BufferIsPaddedRowsTimesHeightWithZeroPadding)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, PatternSize,
-                         ::testing::Values(SizeCase{160, 120, 480}, SizeCase{320, 240, 960},
-                                           SizeCase{640, 480, 1920}, SizeCase{1, 1, 4}, SizeCase{3, 2, 12},
-                                           SizeCase{5, 7, 16}, SizeCase{2, 1000, 8}));
+                         ::testing::Values(SizeCase{160, 120, 480}, SizeCase{320, 240, 960}, SizeCase{640, 480, 1920},
+                                           SizeCase{1, 1, 4}, SizeCase{3, 2, 12}, SizeCase{5, 7, 16},
+                                           SizeCase{2, 1000, 8}));
 
 TEST(PatternSize, NothingForEmptyOrNegativeSizes)
 {
@@ -151,8 +150,8 @@ TEST_P(FrameCounter, ShowsTheFrameNumberInSixDigits)
     for (int index = 0; index < kTestPictureCount; ++index)
         for (const auto& [width, height] : std::vector<std::pair<int, int>>{{160, 120}, {320, 240}, {640, 480}}) {
             const Frame frame(static_cast<TestPicture>(index), width, height, counter.frameNumber);
-            EXPECT_EQ(frame.Counter(), counter.shown) << TestPictureName(static_cast<TestPicture>(index)) << " "
-                                                      << width;
+            EXPECT_EQ(frame.Counter(), counter.shown)
+                << TestPictureName(static_cast<TestPicture>(index)) << " " << width;
         }
 }
 

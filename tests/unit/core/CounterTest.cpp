@@ -24,12 +24,9 @@ TEST_P(CounterStep, FollowsTheStoredTextAndNamesTheFile)
 }
 
 INSTANTIATE_TEST_SUITE_P(StoredTexts, CounterStep,
-                         testing::Values(CounterCase{"", 1, "000001.jpg"},
-                                         CounterCase{"abc", 1, "000001.jpg"},
-                                         CounterCase{"41abc", 42, "000042.jpg"},
-                                         CounterCase{"-3", -2, "-00002.jpg"},
-                                         CounterCase{" \t+7", 8, "000008.jpg"},
-                                         CounterCase{"- 4", 1, "000001.jpg"},
+                         testing::Values(CounterCase{"", 1, "000001.jpg"}, CounterCase{"abc", 1, "000001.jpg"},
+                                         CounterCase{"41abc", 42, "000042.jpg"}, CounterCase{"-3", -2, "-00002.jpg"},
+                                         CounterCase{" \t+7", 8, "000008.jpg"}, CounterCase{"- 4", 1, "000001.jpg"},
                                          CounterCase{"999999", 1000000, "1000000.jpg"},
                                          CounterCase{"0012", 13, "000013.jpg"}));
 
@@ -59,15 +56,10 @@ TEST_P(SplashFlags, OnlyEmbeddingOrAutomationSuppressTheSplash)
 }
 
 INSTANTIATE_TEST_SUITE_P(CommandLines, SplashFlags,
-                         testing::Values(FlagCase{{}, true},
-                                         FlagCase{{"/Embedding"}, false},
-                                         FlagCase{{"-AUTOMATION"}, false},
-                                         FlagCase{{"/automation"}, false},
-                                         FlagCase{{"-eMbEdDiNg", "file.txt"}, false},
-                                         FlagCase{{"Embedding"}, true},
-                                         FlagCase{{"/Embed"}, true},
-                                         FlagCase{{"/Embeddings"}, true},
-                                         FlagCase{{"-", "/"}, true},
-                                         FlagCase{{"/x", "/y", "-Automation"}, false}));
+                         testing::Values(FlagCase{{}, true}, FlagCase{{"/Embedding"}, false},
+                                         FlagCase{{"-AUTOMATION"}, false}, FlagCase{{"/automation"}, false},
+                                         FlagCase{{"-eMbEdDiNg", "file.txt"}, false}, FlagCase{{"Embedding"}, true},
+                                         FlagCase{{"/Embed"}, true}, FlagCase{{"/Embeddings"}, true},
+                                         FlagCase{{"-", "/"}, true}, FlagCase{{"/x", "/y", "-Automation"}, false}));
 
 } // namespace

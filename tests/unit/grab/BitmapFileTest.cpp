@@ -48,7 +48,7 @@ std::uint32_t PaletteColour(int index)
 // byte and zeros in the row padding.
 struct TestSection {
     win::UniqueBitmap bitmap;
-    std::vector<std::uint8_t> bytes;  // the section's memory, bottom-up rows
+    std::vector<std::uint8_t> bytes; // the section's memory, bottom-up rows
     std::vector<std::uint32_t> palette;
 };
 
@@ -73,11 +73,20 @@ TestSection MakeSection(const LayoutCase& layout)
     const int colours = layout.bitCount <= 8 ? 1 << layout.bitCount : 0;
     std::vector<std::uint32_t> infoWords(10 + colours, 0);
     auto* info = reinterpret_cast<BITMAPINFO*>(infoWords.data());
-    info->bmiHeader = {sizeof(BITMAPINFOHEADER), layout.width, layout.height, 1,
-                       static_cast<WORD>(layout.bitCount), BI_RGB, 0, 0, 0, 0, 0};
+    info->bmiHeader = {sizeof(BITMAPINFOHEADER),
+                       layout.width,
+                       layout.height,
+                       1,
+                       static_cast<WORD>(layout.bitCount),
+                       BI_RGB,
+                       0,
+                       0,
+                       0,
+                       0,
+                       0};
     for (int index = 0; index < colours; ++index) {
         section.palette.push_back(PaletteColour(index));
-        infoWords[10 + index] = PaletteColour(index);  // RGBQUAD: blue, green, red, 0
+        infoWords[10 + index] = PaletteColour(index); // RGBQUAD: blue, green, red, 0
     }
     void* bits = nullptr;
     section.bitmap.reset(::CreateDIBSection(nullptr, info, DIB_RGB_COLORS, &bits, nullptr, 0));
@@ -121,10 +130,7 @@ std::uint32_t ExpectedColour(const LayoutCase& layout, const TestSection& sectio
     }
 }
 
-std::string OutputPath(const std::string& name)
-{
-    return grabtest::OutputFolder(GRAB_BMP_DIR) + "\\" + name + ".bmp";
-}
+std::string OutputPath(const std::string& name) { return grabtest::OutputFolder(GRAB_BMP_DIR) + "\\" + name + ".bmp"; }
 
 class BitmapLayoutTest : public ::testing::TestWithParam<LayoutCase> {};
 

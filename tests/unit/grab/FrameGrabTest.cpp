@@ -89,8 +89,7 @@ TEST(FrameGrabTest, DoubleSizeRepeatsEveryPixelInBothDirections)
     const auto box = ShowBox(kBoxX, kBoxY, grabtest::UniquePattern);
     const std::optional<Picture> picture = Grab(box->Handle(), 640, 480);
     ASSERT_TRUE(picture);
-    EXPECT_EQ(CountMismatches(*picture, [](int x, int y) { return ToRgb(grabtest::UniquePattern(x / 2, y / 2)); }),
-              0);
+    EXPECT_EQ(CountMismatches(*picture, [](int x, int y) { return ToRgb(grabtest::UniquePattern(x / 2, y / 2)); }), 0);
 }
 
 TEST(FrameGrabTest, HalfSizeKeepsOnePixelOfEveryBlock)
@@ -130,8 +129,9 @@ TEST(FrameGrabTest, ShapedTopMostWindowOverTheBoxIsInTheGrabOnlyWhereItsRegionIs
     const RECT overlay{kBoxX - 40, kBoxY + 20, kBoxX + 160, kBoxY + 220};
     const int size = overlay.right - overlay.left;
     const win::UniqueRegion shape(::CreateEllipticRgn(0, 0, size, size));
-    CPatternWindow cover(overlay.left, overlay.top, size, size, [](int, int) { return kOverlay; },
-                         ::CreateEllipticRgn(0, 0, size, size));
+    CPatternWindow cover(
+        overlay.left, overlay.top, size, size, [](int, int) { return kOverlay; },
+        ::CreateEllipticRgn(0, 0, size, size));
     ASSERT_TRUE(grabtest::WaitForScreenPixel(kBoxX + 60, kBoxY + 120, kOverlay));
 
     auto expected = [&](int x, int y) {

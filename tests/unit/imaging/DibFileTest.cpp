@@ -31,9 +31,9 @@ std::vector<uint8_t> PalettedBmp(int width, int height, uint32_t colorsUsed)
     PutLe(bytes, 28, 8, 2);
     PutLe(bytes, 46, colorsUsed, 4);
     for (uint32_t i = 0; i < entries; ++i) {
-        bytes[54 + 4 * i] = uint8_t(i);          // blue
-        bytes[54 + 4 * i + 1] = uint8_t(255 - i);  // green
-        bytes[54 + 4 * i + 2] = uint8_t(i / 2);    // red
+        bytes[54 + 4 * i] = uint8_t(i);           // blue
+        bytes[54 + 4 * i + 1] = uint8_t(255 - i); // green
+        bytes[54 + 4 * i + 2] = uint8_t(i / 2);   // red
     }
     return bytes;
 }
@@ -159,8 +159,8 @@ TEST_F(DibFileTest, PictureLargerThanItsBitmapIsNotLost)
 {
     // The 623 header bytes alone outgrow a small bitmap, and noise at full
     // quality outgrows the pixels of a single MCU.
-    for (const SPicture& picture : {MakeGrey(1, 1, 7), MakePicture(16, 16, EPattern::Noise, 5),
-                                    MakePicture(31, 3, EPattern::Edges)}) {
+    for (const SPicture& picture :
+         {MakeGrey(1, 1, 7), MakePicture(16, 16, EPattern::Noise, 5), MakePicture(31, 3, EPattern::Edges)}) {
         CDibFile dib;
         ASSERT_TRUE(dib.LoadFile(Write("small.bmp", BmpFileBytes(picture)).c_str()));
         const std::string target = Target("small.jpg");

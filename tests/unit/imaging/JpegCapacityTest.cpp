@@ -12,15 +12,15 @@ constexpr uint8_t kGuard = 0xA5;
 struct SCapacityResult {
     bool encoded;
     std::size_t length;
-    std::vector<uint8_t> buffer;  // capacity bytes, then guard bytes
+    std::vector<uint8_t> buffer; // capacity bytes, then guard bytes
 };
 
 SCapacityResult EncodeWithCapacity(const SPicture& picture, uint16_t quality, std::size_t capacity)
 {
     SCapacityResult result{false, 12345, std::vector<uint8_t>(capacity + 4096, kGuard)};
     CJpegEncoder encoder(quality);
-    result.encoded = encoder.Encode(picture.bits.data(), result.buffer.data(), capacity, picture.width,
-                                    picture.height, result.length);
+    result.encoded = encoder.Encode(picture.bits.data(), result.buffer.data(), capacity, picture.width, picture.height,
+                                    result.length);
     return result;
 }
 
@@ -107,8 +107,8 @@ TEST(JpegFailure, SizesOutsideTheFrameRangeAreRefusedAfterTheHeaders)
         int32_t width, height;
     };
     const SPicture picture = MakeGrey(16, 16, 128);
-    for (const SCase c : {SCase{0, 16}, SCase{16, 0}, SCase{-16, 16}, SCase{16, -16}, SCase{65536, 1},
-                          SCase{1, 65536}}) {
+    for (const SCase c :
+         {SCase{0, 16}, SCase{16, 0}, SCase{-16, 16}, SCase{16, -16}, SCase{65536, 1}, SCase{1, 65536}}) {
         std::vector<uint8_t> buffer(2000, kGuard);
         std::size_t length = 7;
         CJpegEncoder encoder(75);
@@ -126,8 +126,8 @@ TEST(JpegEncoder, OneObjectEncodesSeveralPicturesAlike)
     std::vector<uint8_t> buffer(CJpegEncoder::MaxEncodedSize(40, 50));
     std::size_t length = 0;
     for (const SPicture* picture : {&first, &second, &first}) {
-        ASSERT_TRUE(encoder.Encode(picture->bits.data(), buffer.data(), buffer.size(), picture->width,
-                                   picture->height, length));
+        ASSERT_TRUE(encoder.Encode(picture->bits.data(), buffer.data(), buffer.size(), picture->width, picture->height,
+                                   length));
         EXPECT_EQ(std::vector<uint8_t>(buffer.begin(), buffer.begin() + length), EncodeToVector(*picture, 85));
     }
 }

@@ -15,7 +15,7 @@ struct SDecoded {
     bool ok = false;
     int width = 0;
     int height = 0;
-    std::vector<uint8_t> rgb;  // top-down, red first
+    std::vector<uint8_t> rgb; // top-down, red first
     std::string warnings;
 };
 
@@ -62,9 +62,8 @@ struct SQualityCase {
 // pixel of each 2 x 2 group, so sharp colour edges stay far below what edges
 // in luminance alone reach.
 const SQualityCase kQualityCases[] = {
-    {EPattern::Photo, 100, 44.0},    {EPattern::Photo, 75, 39.0},
-    {EPattern::Edges, 100, 15.0},    {EPattern::Edges, 75, 15.0},
-    {EPattern::GreyEdges, 100, 36.0}, {EPattern::GreyEdges, 75, 30.0},
+    {EPattern::Photo, 100, 44.0}, {EPattern::Photo, 75, 39.0},      {EPattern::Edges, 100, 15.0},
+    {EPattern::Edges, 75, 15.0},  {EPattern::GreyEdges, 100, 36.0}, {EPattern::GreyEdges, 75, 30.0},
 };
 
 const char* PatternName(EPattern pattern)
@@ -86,9 +85,8 @@ TEST(JpegDecode, DecodersReadEveryPictureAtItsSizeAndCloseToTheInput)
                 const SPicture picture = MakePicture(size.width, size.height, c.pattern, 11);
                 WriteBytes(path, EncodeToVector(picture, c.quality));
                 const SDecoded decoded = Decode(path, tool);
-                SCOPED_TRACE(std::string(tool) + " " + std::to_string(size.width) + "x" +
-                             std::to_string(size.height) + " q" + std::to_string(c.quality) +
-                             " " + PatternName(c.pattern));
+                SCOPED_TRACE(std::string(tool) + " " + std::to_string(size.width) + "x" + std::to_string(size.height) +
+                             " q" + std::to_string(c.quality) + " " + PatternName(c.pattern));
                 ASSERT_TRUE(decoded.ok);
                 EXPECT_EQ(decoded.warnings, "");
                 EXPECT_EQ(decoded.width, size.width);
@@ -96,8 +94,8 @@ TEST(JpegDecode, DecodersReadEveryPictureAtItsSizeAndCloseToTheInput)
                 const double psnr = Psnr(picture, decoded.rgb);
                 EXPECT_GE(psnr, c.minimumPsnr);
                 if (std::getenv("TAVRELIN_SHOW_PSNR"))
-                    std::printf("PSNR %-7s %4dx%-4d q%-3d %-12s %.2f dB\n", tool, size.width, size.height,
-                                c.quality, PatternName(c.pattern), psnr);
+                    std::printf("PSNR %-7s %4dx%-4d q%-3d %-12s %.2f dB\n", tool, size.width, size.height, c.quality,
+                                PatternName(c.pattern), psnr);
             }
     std::remove(path.c_str());
 }

@@ -21,17 +21,14 @@ TEST(JpegHeader, FixedSegmentsAreWrittenInOrder)
 {
     const std::vector<uint8_t> jpeg = EncodeToVector(MakeGrey(16, 16, 128), 75);
     ASSERT_GE(jpeg.size(), CJpegEncoder::kHeaderSize);
-    EXPECT_EQ(Slice(jpeg, 0, 20), (std::vector<uint8_t>{0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I',
-                                                        'F', 0x00, 0x01, 0x01, 0x01, 0x01, 0x2C, 0x01,
-                                                        0x2C, 0x00, 0x00}));
+    EXPECT_EQ(Slice(jpeg, 0, 20), (std::vector<uint8_t>{0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J',  'F',  'I',  'F',
+                                                        0x00, 0x01, 0x01, 0x01, 0x01, 0x2C, 0x01, 0x2C, 0x00, 0x00}));
     EXPECT_EQ(Slice(jpeg, kLuminanceDqt, 5), (std::vector<uint8_t>{0xFF, 0xDB, 0x00, 0x43, 0x00}));
     EXPECT_EQ(Slice(jpeg, kChrominanceDqt, 5), (std::vector<uint8_t>{0xFF, 0xDB, 0x00, 0x43, 0x01}));
-    EXPECT_EQ(Slice(jpeg, kFrame, 19),
-              (std::vector<uint8_t>{0xFF, 0xC0, 0x00, 0x11, 0x08, 0x00, 0x10, 0x00, 0x10, 0x03, 0x01,
-                                    0x22, 0x00, 0x02, 0x11, 0x01, 0x03, 0x11, 0x01}));
-    EXPECT_EQ(Slice(jpeg, kScanHeader, 14),
-              (std::vector<uint8_t>{0xFF, 0xDA, 0x00, 0x0C, 0x03, 0x01, 0x00, 0x02, 0x11, 0x03, 0x11,
-                                    0x00, 0x3F, 0x00}));
+    EXPECT_EQ(Slice(jpeg, kFrame, 19), (std::vector<uint8_t>{0xFF, 0xC0, 0x00, 0x11, 0x08, 0x00, 0x10, 0x00, 0x10, 0x03,
+                                                             0x01, 0x22, 0x00, 0x02, 0x11, 0x01, 0x03, 0x11, 0x01}));
+    EXPECT_EQ(Slice(jpeg, kScanHeader, 14), (std::vector<uint8_t>{0xFF, 0xDA, 0x00, 0x0C, 0x03, 0x01, 0x00, 0x02, 0x11,
+                                                                  0x03, 0x11, 0x00, 0x3F, 0x00}));
 }
 
 TEST(JpegHeader, HuffmanSegmentsCarryTheAnnexKTables)
@@ -87,14 +84,13 @@ TEST(JpegHeader, QualityScalesTheQuantisationTables)
     struct SCase {
         uint16_t quality;
         uint16_t scale;
-        uint8_t luminanceFirst;   // table values in zigzag order
+        uint8_t luminanceFirst; // table values in zigzag order
         uint8_t luminanceLast;
         uint8_t chrominanceLast;
     };
     const SCase cases[] = {
-        {0, 5000, 255, 255, 255}, {1, 5000, 255, 255, 255}, {10, 500, 80, 255, 255},
-        {50, 100, 16, 99, 99},    {75, 50, 8, 50, 50},      {100, 0, 1, 1, 1},
-        {150, 0, 1, 1, 1},        {65535, 0, 1, 1, 1},
+        {0, 5000, 255, 255, 255}, {1, 5000, 255, 255, 255}, {10, 500, 80, 255, 255}, {50, 100, 16, 99, 99},
+        {75, 50, 8, 50, 50},      {100, 0, 1, 1, 1},        {150, 0, 1, 1, 1},       {65535, 0, 1, 1, 1},
     };
     for (const SCase& c : cases) {
         SCOPED_TRACE(c.quality);

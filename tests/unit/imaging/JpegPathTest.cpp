@@ -24,8 +24,7 @@ std::vector<const SJpegPath*> SupportedPaths()
 // one against the plain reference, on one picture.
 void ExpectSameBytesOnEveryPath(const SPicture& picture, uint16_t quality)
 {
-    SCOPED_TRACE(std::to_string(picture.width) + "x" + std::to_string(picture.height) + " q" +
-                 std::to_string(quality));
+    SCOPED_TRACE(std::to_string(picture.width) + "x" + std::to_string(picture.height) + " q" + std::to_string(quality));
     const std::vector<uint8_t> portable = EncodeToVector(picture, quality, PortableJpegPath());
     ASSERT_FALSE(portable.empty());
     for (const SJpegPath* path : SupportedPaths())

@@ -29,8 +29,7 @@ SPicture PadByRepetition(const SPicture& source)
     SPicture padded = MakePicture((source.width + 15) / 16 * 16, (source.height + 15) / 16 * 16, EPattern::Grey);
     for (int y = 0; y < padded.height; ++y)
         for (int x = 0; x < padded.width; ++x)
-            std::copy_n(source.At(std::min(x, source.width - 1), std::min(y, source.height - 1)), 3,
-                        padded.At(x, y));
+            std::copy_n(source.At(std::min(x, source.width - 1), std::min(y, source.height - 1)), 3, padded.At(x, y));
     return padded;
 }
 
@@ -50,7 +49,13 @@ TEST(JpegScan, PartialLastByteIsPaddedWithOnes)
     // Grey 136: luminance DC 4 at quality 50 (category 3, code 100, bits 100),
     // the other blocks repeat it; 36 bits, then four 1-bits of padding.
     const std::vector<uint8_t> jpeg = EncodeToVector(MakeGrey(16, 16, 136), 50);
-    const std::string bits = "1001001010" "001010" "001010" "001010" "0000" "0000" "1111";
+    const std::string bits = "1001001010"
+                             "001010"
+                             "001010"
+                             "001010"
+                             "0000"
+                             "0000"
+                             "1111";
     EXPECT_EQ(ScanBytes(jpeg), BitsToBytes(bits));
 }
 

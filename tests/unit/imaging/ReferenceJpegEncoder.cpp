@@ -17,7 +17,7 @@ struct SReferenceState {
     uint32_t accumulator = 0;
     int predictors[3] = {0, 0, 0};
     uint16_t divisors[2][64];
-    const CJpegEncoder::SHuffmanTable* tables[4];  // DC lum, AC lum, DC chrom, AC chrom
+    const CJpegEncoder::SHuffmanTable* tables[4]; // DC lum, AC lum, DC chrom, AC chrom
 };
 
 void EmitBits(SReferenceState& state, uint32_t value, int count)
@@ -50,10 +50,7 @@ void EmitValue(SReferenceState& state, int value, int category)
         EmitBits(state, static_cast<uint32_t>(value < 0 ? value - 1 : value), category);
 }
 
-int M(int x, int c)
-{
-    return (x * c) >> 8;
-}
+int M(int x, int c) { return (x * c) >> 8; }
 
 void Dct1(int* d, int step)
 {
@@ -123,8 +120,7 @@ void CodeMcu(SReferenceState& state, const uint8_t* block)
         for (int i = 0; i < 16; ++i) {
             const uint8_t* p = block + (j * 16 + i) * 3;
             const int b = p[0], g = p[1], r = p[2];
-            y[(j / 8) * 2 + i / 8][(j % 8) * 8 + i % 8] =
-                ((19595 * r + 38470 * g + 7471 * b + 32768) >> 16) - 128;
+            y[(j / 8) * 2 + i / 8][(j % 8) * 8 + i % 8] = ((19595 * r + 38470 * g + 7471 * b + 32768) >> 16) - 128;
             if (j % 2 == 0 && i % 2 == 0) {
                 cb[(j / 2) * 8 + i / 2] = ((-11059 * r - 21709 * g + 32768 * b + 8421375) >> 16) - 128;
                 cr[(j / 2) * 8 + i / 2] = ((32768 * r - 27439 * g - 5329 * b + 8421375) >> 16) - 128;
@@ -161,8 +157,7 @@ CJpegEncoder::SHuffmanTable ReferenceHuffmanTable(const jpeg_tables::SHuffmanLis
 
 } // namespace
 
-std::vector<uint8_t> ReferenceEncodeJpeg(const uint8_t* pixels, int width, int height,
-                                         uint16_t quality)
+std::vector<uint8_t> ReferenceEncodeJpeg(const uint8_t* pixels, int width, int height, uint16_t quality)
 {
     // Headers and tables come from the encoder under test; they are checked
     // against literal values by the header tests.
@@ -209,10 +204,7 @@ namespace {
 
 class CScanReader {
 public:
-    CScanReader(const std::vector<uint8_t>& jpeg)
-        : m_bytes(jpeg.begin() + CJpegEncoder::kHeaderSize, jpeg.end() - 2)
-    {
-    }
+    CScanReader(const std::vector<uint8_t>& jpeg) : m_bytes(jpeg.begin() + CJpegEncoder::kHeaderSize, jpeg.end() - 2) {}
 
     bool Bit(int& bit)
     {
@@ -269,13 +261,10 @@ private:
     int m_bitInByte = 0;
 };
 
-int DecodeValue(int bits, int category)
-{
-    return bits < (1 << (category - 1)) ? bits - (1 << category) + 1 : bits;
-}
+int DecodeValue(int bits, int category) { return bits < (1 << (category - 1)) ? bits - (1 << category) + 1 : bits; }
 
-bool WalkBlock(CScanReader& reader, const CJpegEncoder::SHuffmanTable& dc,
-               const CJpegEncoder::SHuffmanTable& ac, SScanWalk& walk)
+bool WalkBlock(CScanReader& reader, const CJpegEncoder::SHuffmanTable& dc, const CJpegEncoder::SHuffmanTable& ac,
+               SScanWalk& walk)
 {
     int symbol = 0, bits = 0;
     if (!reader.Symbol(dc, symbol) || symbol > 11 || !reader.Bits(symbol, bits))

@@ -6,8 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-std::vector<uint8_t> ReferenceEncodeJpeg(const uint8_t* pixels, int width, int height,
-                                         uint16_t quality);
+std::vector<uint8_t> ReferenceEncodeJpeg(const uint8_t* pixels, int width, int height, uint16_t quality);
 
 // Walks the entropy-coded data of an encoder output symbol by symbol with the
 // Annex K tables. Succeeds when it holds exactly mcuCount MCUs of six blocks,

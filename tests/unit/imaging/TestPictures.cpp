@@ -37,7 +37,7 @@ SPicture MakePicture(int width, int height, EPattern pattern, unsigned seed)
             }
             case EPattern::Edges: {
                 // Saturated colour bars crossed by a black and white stripe.
-                static const uint8_t kBars[6][3] = {{0, 0, 255}, {0, 255, 0}, {255, 0, 0},
+                static const uint8_t kBars[6][3] = {{0, 0, 255},   {0, 255, 0},   {255, 0, 0},
                                                     {0, 255, 255}, {255, 0, 255}, {255, 255, 255}};
                 const uint8_t* bar = kBars[(x / 13 + y / 29) % 6];
                 const bool stripe = (y / 7) % 5 == 0;
@@ -73,11 +73,10 @@ SPicture MakeGrey(int width, int height, uint8_t level)
 // quality 100; the baseline tables have no AC code for that category.
 SPicture ExtremeCoefficientPicture()
 {
-    static const uint8_t kLevels[64] = {
-        255, 0, 255, 0, 255, 0, 252, 0, 253, 0, 255, 0, 255, 0, 255, 0,
-        255, 0, 255, 0, 255, 0, 255, 2, 255, 0, 255, 0, 255, 0, 252, 0,
-        255, 0, 255, 0, 255, 0, 255, 2, 255, 1, 255, 0, 255, 0, 253, 0,
-        255, 0, 255, 0, 255, 0, 252, 0, 255, 1, 255, 0, 255, 0, 253, 0};
+    static const uint8_t kLevels[64] = {255, 0, 255, 0, 255, 0, 252, 0, 253, 0, 255, 0, 255, 0, 255, 0,
+                                        255, 0, 255, 0, 255, 0, 255, 2, 255, 0, 255, 0, 255, 0, 252, 0,
+                                        255, 0, 255, 0, 255, 0, 255, 2, 255, 1, 255, 0, 255, 0, 253, 0,
+                                        255, 0, 255, 0, 255, 0, 252, 0, 255, 1, 255, 0, 255, 0, 253, 0};
     SPicture picture = MakeGrey(8, 8, 0);
     for (int i = 0; i < 64; ++i)
         std::fill_n(picture.At(i % 8, i / 8), 3, kLevels[i]);
@@ -94,8 +93,7 @@ std::vector<uint8_t> EncodeToVector(const SPicture& picture, uint16_t quality, c
     CJpegEncoder encoder(quality, path);
     std::vector<uint8_t> output(CJpegEncoder::MaxEncodedSize(picture.width, picture.height));
     std::size_t length = 0;
-    if (!encoder.Encode(picture.bits.data(), output.data(), output.size(), picture.width,
-                        picture.height, length))
+    if (!encoder.Encode(picture.bits.data(), output.data(), output.size(), picture.width, picture.height, length))
         return {};
     output.resize(length);
     return output;
@@ -145,8 +143,8 @@ std::string TempPath(const std::string& name)
 
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
 {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 std::vector<uint8_t> ReadBytes(const std::string& path)
@@ -155,10 +153,7 @@ std::vector<uint8_t> ReadBytes(const std::string& path)
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-bool FileExists(const std::string& path)
-{
-    return static_cast<bool>(std::ifstream(path));
-}
+bool FileExists(const std::string& path) { return static_cast<bool>(std::ifstream(path)); }
 
 double Psnr(const SPicture& picture, const std::vector<uint8_t>& rgb)
 {
@@ -166,8 +161,7 @@ double Psnr(const SPicture& picture, const std::vector<uint8_t>& rgb)
     for (int y = 0; y < picture.height; ++y)
         for (int x = 0; x < picture.width; ++x)
             for (int c = 0; c < 3; ++c) {
-                const double diff = double(picture.At(x, y)[2 - c]) -
-                                    rgb[(std::size_t(y) * picture.width + x) * 3 + c];
+                const double diff = double(picture.At(x, y)[2 - c]) - rgb[(std::size_t(y) * picture.width + x) * 3 + c];
                 squares += diff * diff;
             }
     const double mse = squares / (3.0 * picture.width * picture.height);

@@ -10,9 +10,8 @@ std::vector<std::uint8_t> ReadAll(CWaveFile& wave, std::size_t pieceSize)
 {
     std::vector<std::uint8_t> all;
     std::vector<std::uint8_t> piece(pieceSize);
-    for (std::size_t read = wave.Read(piece); read > 0; read = wave.Read(piece)) {
+    for (std::size_t read = wave.Read(piece); read > 0; read = wave.Read(piece))
         all.insert(all.end(), piece.begin(), piece.begin() + static_cast<std::ptrdiff_t>(read));
-    }
     return all;
 }
 
@@ -75,7 +74,7 @@ TEST_F(WaveFileTest, DataBeyondTheFileIsClippedToWholeBlocks)
 {
     const WaveFormat format = PcmFormat(2, 44100, 16);
     std::vector<std::uint8_t> bytes = CanonicalWave(format, TestSamples(4000));
-    bytes.resize(bytes.size() - 1001);  // leaves 2999 bytes: 749 blocks and 3 stray bytes
+    bytes.resize(bytes.size() - 1001); // leaves 2999 bytes: 749 blocks and 3 stray bytes
     ASSERT_EQ(OpenBytes(bytes), CWaveFile::EOpenResult::ok);
     EXPECT_EQ(m_wave.DataSize(), 2996u);
     const std::vector<std::uint8_t> expected = TestSamples(2996);
@@ -85,9 +84,8 @@ TEST_F(WaveFileTest, DataBeyondTheFileIsClippedToWholeBlocks)
 TEST_F(WaveFileTest, UnfilledSizesStillFindTheData)
 {
     std::vector<std::uint8_t> bytes = CanonicalWave(PcmFormat(1, 8000, 8), TestSamples(300));
-    for (std::size_t offset : {std::size_t{4}, std::size_t{40}}) {
+    for (std::size_t offset : {std::size_t{4}, std::size_t{40}})
         bytes[offset] = bytes[offset + 1] = bytes[offset + 2] = bytes[offset + 3] = 0xFF;
-    }
     ASSERT_EQ(OpenBytes(bytes), CWaveFile::EOpenResult::ok);
     EXPECT_EQ(m_wave.DataSize(), 300u);
 }
@@ -100,9 +98,9 @@ std::vector<std::uint8_t> ExtensibleWave(std::uint16_t subFormatTag, std::uint8_
     const std::size_t riff = wave.BeginList(MakeFourcc('R', 'I', 'F', 'F'), MakeFourcc('W', 'A', 'V', 'E'));
     PutWaveFormatChunk(wave, format, 16);
     wave.Patch32(16, 40);
-    wave.Put16(22);  // extension size
-    wave.Put16(24);  // valid bits
-    wave.Put32(3);   // front left and right
+    wave.Put16(22); // extension size
+    wave.Put16(24); // valid bits
+    wave.Put32(3);  // front left and right
     wave.Put16(subFormatTag);
     wave.PutBytes(std::vector<std::uint8_t>{0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38,
                                             0x9B, guidLastByte});
@@ -141,15 +139,12 @@ TEST_F(WaveFileTest, MissingFileCannotBeOpened)
 
 struct MalformedCase {
     const char* name;
-    int truncateTo;   // -1: keep the length
-    int patchOffset;  // -1: no patch; else a 16-bit value is written there
+    int truncateTo;  // -1: keep the length
+    int patchOffset; // -1: no patch; else a 16-bit value is written there
     std::uint8_t patchValue;
 };
 
-std::ostream& operator<<(std::ostream& stream, const MalformedCase& refused)
-{
-    return stream << refused.name;
-}
+std::ostream& operator<<(std::ostream& stream, const MalformedCase& refused) { return stream << refused.name; }
 
 class MalformedWaveTest : public WaveFileTest, public ::testing::WithParamInterface<MalformedCase> {};
 
@@ -157,9 +152,8 @@ TEST_P(MalformedWaveTest, IsRefused)
 {
     const MalformedCase& refused = GetParam();
     std::vector<std::uint8_t> bytes = CanonicalWave(PcmFormat(2, 44100, 16), TestSamples(400));
-    if (refused.truncateTo >= 0) {
+    if (refused.truncateTo >= 0)
         bytes.resize(static_cast<std::size_t>(refused.truncateTo));
-    }
     if (refused.patchOffset >= 0) {
         bytes[static_cast<std::size_t>(refused.patchOffset)] = refused.patchValue;
         bytes[static_cast<std::size_t>(refused.patchOffset) + 1] = 0;

@@ -32,9 +32,8 @@ std::vector<std::uint8_t> Bytes(const std::string& path)
 std::vector<std::uint8_t> Counting(std::size_t count)
 {
     std::vector<std::uint8_t> bytes(count);
-    for (std::size_t index = 0; index < count; ++index) {
+    for (std::size_t index = 0; index < count; ++index)
         bytes[index] = static_cast<std::uint8_t>(index * 7 + 3);
-    }
     return bytes;
 }
 
@@ -55,8 +54,8 @@ TEST(WaveWriter, WritesTheCanonicalHeader)
     ASSERT_TRUE(writer.Commit());
 
     const std::vector<std::uint8_t> expectedHeader = {
-        'R', 'I', 'F', 'F', 0xB4, 0x01, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0, 2, 0,
-        0x22, 0x56, 0, 0, 0x88, 0x58, 0x01, 0, 4, 0, 16, 0, 'd', 'a', 't', 'a', 0x90, 0x01, 0, 0};
+        'R',  'I',  'F', 'F', 0xB4, 0x01, 0,    0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16,   0,    0, 0, 1, 0, 2, 0,
+        0x22, 0x56, 0,   0,   0x88, 0x58, 0x01, 0, 4,   0,   16,  0,   'd', 'a', 't', 'a', 0x90, 0x01, 0, 0};
     const std::vector<std::uint8_t> bytes = Bytes(path);
     ASSERT_EQ(bytes.size(), 444u);
     EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 44), expectedHeader);
@@ -92,9 +91,8 @@ TEST(WaveWriter, KeepsWholeBlocksAcrossAppends)
         CTestFolder folder;
         const std::string path = folder.Path("sound.wav");
         std::size_t total = 0;
-        for (std::size_t piece : split.pieces) {
+        for (std::size_t piece : split.pieces)
             total += piece;
-        }
         const std::vector<std::uint8_t> samples = Counting(total);
         CWaveWriter writer;
         ASSERT_TRUE(writer.Open(path, StereoSixteenBit(8000)));

@@ -18,7 +18,7 @@ namespace {
 
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
-constexpr int kFrames = 1200;  // 1200 frames of 900 KB: about 1.1 GB
+constexpr int kFrames = 1200; // 1200 frames of 900 KB: about 1.1 GB
 
 std::vector<std::string> RiffTypes(const std::string& path)
 {
@@ -28,12 +28,12 @@ std::vector<std::string> RiffTypes(const std::string& path)
     for (;;) {
         std::array<char, 12> header{};
         file.seekg(static_cast<std::streamoff>(offset));
-        if (!file.read(header.data(), header.size()) || std::string(header.data(), 4) != "RIFF") {
+        if (!file.read(header.data(), header.size()) || std::string(header.data(), 4) != "RIFF")
             return types;
-        }
         types.emplace_back(header.data() + 8, 4);
         const std::vector<std::uint8_t> size(header.begin() + 4, header.begin() + 8);
-        offset += 8 + static_cast<std::uint64_t>(size[0] | size[1] << 8 | size[2] << 16) + (std::uint64_t{size[3]} << 24);
+        offset +=
+            8 + static_cast<std::uint64_t>(size[0] | size[1] << 8 | size[2] << 16) + (std::uint64_t{size[3]} << 24);
     }
 }
 
@@ -46,9 +46,8 @@ void WriteLargeRecording(const std::string& path, const std::string& wave)
     {
         const CTestFrame even(kWidth, kHeight, 0);
         const CTestFrame odd(kWidth, kHeight, 1);
-        for (int number = 0; number < kFrames - 1; ++number) {
+        for (int number = 0; number < kFrames - 1; ++number)
             ASSERT_EQ(AviAppendFrame(pWriter.get(), number % 2 == 0 ? &even.Dib() : &odd.Dib()), AVIERR_OK);
-        }
     }
     ASSERT_EQ(AviAppendFrame(pWriter.get(), &CTestFrame(kWidth, kHeight, kFrames - 1).Dib()), AVIERR_OK);
     ASSERT_EQ(AviAppendWaveFile(pWriter.get(), wave.c_str()), AVIERR_OK);
@@ -81,15 +80,16 @@ TEST_F(AviLargeFile, OverOneGigabyteDecodesToTheLastFrameAndSample)
     EXPECT_EQ(decode.output, "");
 
     const ToolResult count = RunTool("ffprobe -v error -count_packets -select_streams v:0 -show_entries "
-                                     "stream=nb_read_packets,nb_frames -of default=nw=1 " + Quoted(path));
+                                     "stream=nb_read_packets,nb_frames -of default=nw=1 " +
+                                     Quoted(path));
     auto counted = ParseKeyValues(count.output);
     EXPECT_EQ(counted["nb_read_packets"], std::to_string(kFrames)) << count.output;
     EXPECT_EQ(counted["nb_frames"], std::to_string(kFrames)) << count.output;
 
     const std::string rawFrame = folder.Path("last.raw");
     const ToolResult lastFrame =
-        RunTool("ffmpeg -nostdin -v error -y -i " + Quoted(path) + " -vf 'select=eq(n\\," + std::to_string(kFrames - 1) +
-                ")' -frames:v 1 -f rawvideo -pix_fmt bgr24 " + Quoted(rawFrame));
+        RunTool("ffmpeg -nostdin -v error -y -i " + Quoted(path) + " -vf 'select=eq(n\\," +
+                std::to_string(kFrames - 1) + ")' -frames:v 1 -f rawvideo -pix_fmt bgr24 " + Quoted(rawFrame));
     ASSERT_EQ(lastFrame.exitCode, 0) << lastFrame.output;
     const std::vector<std::uint8_t> decoded = ReadFileBytes(rawFrame);
     ASSERT_EQ(decoded.size(), static_cast<std::size_t>(kWidth) * kHeight * 3);
@@ -128,9 +128,8 @@ std::vector<std::uint64_t> FrameEnds(const std::string& path)
             offset += 12;
             continue;
         }
-        if (id == "00db") {
+        if (id == "00db")
             ends.push_back(offset + 8 + size);
-        }
         offset += 8 + size + (size & 1);
     }
     return ends;
@@ -158,7 +157,8 @@ TEST_F(AviLargeFile, CutInTheSecondRiffIsRepairedToEveryWholeFrame)
     EXPECT_EQ(decode.exitCode, 0);
     EXPECT_EQ(decode.output, "");
     const ToolResult count = RunTool("ffprobe -v error -count_packets -select_streams v:0 -show_entries "
-                                     "stream=nb_read_packets -of default=nw=1 " + Quoted(path));
+                                     "stream=nb_read_packets -of default=nw=1 " +
+                                     Quoted(path));
     EXPECT_EQ(ParseKeyValues(count.output)["nb_read_packets"], std::to_string(kFrames - 9)) << count.output;
     const std::string rawSound = folder.Path("sound.raw");
     const ToolResult audio = RunTool("ffmpeg -nostdin -v error -y -i " + Quoted(path) +

@@ -1,0 +1,21 @@
+#pragma once
+// Which skin object a window class gets, and which skin class it draws with.
+
+#include "skin/engine/SkinObject.h"
+
+#include <memory>
+#include <string>
+
+namespace tavrelin::skin {
+
+struct SkinObjectFactory {
+    const char* objectClass; // null: the entry creates nothing
+    const char* skinClass;
+};
+
+// The entry of a window class (names compared exactly), or null.
+const SkinObjectFactory* FindSkinObjectFactory(const std::string& windowClass);
+
+std::unique_ptr<CSkinObjectFrame> CreateSkinObject(const SkinObjectFactory& factory);
+
+} // namespace tavrelin::skin

@@ -35,7 +35,7 @@ DWORD ReadCommonControlsVersion()
 
 CSkinManager& CSkinManager::GetInstance()
 {
-    static CSkinManager manager(false);
+    static CSkinManager manager(true);
     return manager;
 }
 

@@ -65,6 +65,8 @@ public:
     static void HookCurrentThread();
 
 protected:
+    // Every skin object is made here (tests record what reaches them).
+    virtual std::unique_ptr<CSkinObjectFrame> MakeSkinObject(const char* objectClass, const char* skinClass);
     // The screen's colour depth; skins need more than 256 colours.
     virtual int ScreenBitsPerPixel() const;
 

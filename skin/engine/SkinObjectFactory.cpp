@@ -62,13 +62,4 @@ const SkinObjectFactory* FindSkinObjectFactory(const std::string& windowClass)
     return found == factories.end() ? nullptr : &found->second;
 }
 
-// The control objects share the frame object's behaviour until they get
-// their own drawing; each carries its skin class.
-std::unique_ptr<CSkinObjectFrame> CreateSkinObject(const SkinObjectFactory& factory)
-{
-    if (!factory.objectClass)
-        return nullptr;
-    return std::make_unique<CSkinObjectFrame>(factory.objectClass, factory.skinClass);
-}
-
 } // namespace tavrelin::skin

@@ -16,6 +16,4 @@ struct SkinObjectFactory {
 // The entry of a window class (names compared exactly), or null.
 const SkinObjectFactory* FindSkinObjectFactory(const std::string& windowClass);
 
-std::unique_ptr<CSkinObjectFrame> CreateSkinObject(const SkinObjectFactory& factory);
-
 } // namespace tavrelin::skin

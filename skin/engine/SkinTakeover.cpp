@@ -113,6 +113,13 @@ void CSkinManager::StopWindowTakeover()
     g_windowManager.compare_exchange_strong(self, nullptr);
 }
 
+// The control objects share the frame object's behaviour until they get
+// their own drawing; each carries its skin class.
+std::unique_ptr<CSkinObjectFrame> CSkinManager::MakeSkinObject(const char* objectClass, const char* skinClass)
+{
+    return std::make_unique<CSkinObjectFrame>(objectClass, skinClass);
+}
+
 int CSkinManager::DialogKind(HWND window, const CREATESTRUCTA* create) const
 {
     constexpr UINT kGetTabControl = WM_USER + 116;
@@ -133,23 +140,25 @@ CSkinObject* CSkinManager::OnWindowCreated(HWND window, const char* className, c
         return nullptr;
     std::unique_ptr<CSkinObjectFrame> object;
     if (::_stricmp(className, "#32770") == 0) {
-        object = std::make_unique<CSkinObjectFrame>("CSkinObjectFrame", "WINDOW");
+        object = MakeSkinObject("CSkinObjectFrame", "WINDOW");
         object->SetDialogKind(DialogKind(window, create));
     } else if (std::strstr(className, "WindowsForms")) {
         if (automatic)
             return nullptr;
         const char* first = std::strchr(className, '.');
         const char* second = first ? std::strchr(first + 1, '.') : nullptr;
-        const std::string inner = second ? std::string(first + 1, second) : std::string();
-        const SkinObjectFactory* factory = FindSkinObjectFactory(inner);
-        object = factory ? CreateSkinObject(*factory) : std::make_unique<CSkinObjectFrame>("CSkinObjectFrame", "WINDOW");
-        if (!object)
+        const SkinObjectFactory* factory =
+            FindSkinObjectFactory(second ? std::string(first + 1, second) : std::string());
+        if (factory && !factory->objectClass)
             return nullptr;
+        object = factory ? MakeSkinObject(factory->objectClass, factory->skinClass)
+                         : MakeSkinObject("CSkinObjectFrame", "WINDOW");
         object->SetWinForms(true);
     } else if (const SkinObjectFactory* factory = FindSkinObjectFactory(className)) {
-        object = CreateSkinObject(*factory);
+        if (factory->objectClass)
+            object = MakeSkinObject(factory->objectClass, factory->skinClass);
     } else if (!std::strstr(className, "Internet Explorer")) {
-        object = std::make_unique<CSkinObjectFrame>("CSkinObjectFrame", "WINDOW");
+        object = MakeSkinObject("CSkinObjectFrame", "WINDOW");
     }
     if (!object)
         return nullptr;

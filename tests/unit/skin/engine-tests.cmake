@@ -42,7 +42,8 @@ tavrelin_add_gtest(skin_engine_tests
     SkinEngineGdiTest.cpp
     SkinEngineHookTest.cpp
     SkinEngineLoadTest.cpp
-  LIBS tavrelin_skin_engine tavrelin_e2e_support)
+    SkinEngineTakeoverTest.cpp
+  LIBS tavrelin_skin_engine tavrelin_e2e_support comctl32)
 add_dependencies(skin_engine_tests test_skin_module test_skin_office test_skin_marker skin_hook_test_module)
 target_compile_definitions(skin_engine_tests PRIVATE
   SKIN_TEST_SKINS="${test_skins}"

@@ -25,8 +25,11 @@ enum ESkinHookSlot : int {
     kSlotLoadLibraryExW = 3,
     kSlotGetProcAddress = 4,
     kSlotGetModuleHandleA = 5,
+    kSlotRegisterClassA = 6,
+    kSlotRegisterClassW = 7,
     kSlotGetSysColor = 8,
     kSlotGetSysColorBrush = 9,
+    kSlotSystemParametersInfoA = 26,
     kSlotDefWindowProcA = 27,
     kSlotDefWindowProcW = 28,
     kSlotDefMDIChildProcA = 29,
@@ -40,6 +43,7 @@ enum ESkinHookSlot : int {
     kSlotCreateThread = 37,
     kSlotFillRect = 38,
     kSlotDeleteObject = 39,
+    kSlotAdjustWindowRectEx = 40,
 };
 
 struct SkinHookSlotInfo {

@@ -7,6 +7,7 @@
 #include "skin/engine/SkinDefProcHooks.h"
 #include "skin/engine/SkinImportTable.h"
 #include "skin/engine/SkinManager.h"
+#include "skin/engine/SkinSystemHooks.h"
 #include "skin/engine/SkinThemeApi.h"
 
 #include <cwchar>
@@ -157,8 +158,8 @@ const std::array<SkinHookSlotInfo, kSkinHookSlotCount>& SkinHookSlots()
         {"KERNEL32.DLL", "LoadLibraryExW", 0, Address(&HookLoadLibraryExW)},      // 3
         {"KERNEL32.DLL", "GetProcAddress", 0, Address(&HookGetProcAddress)},      // 4
         {"KERNEL32.DLL", "GetModuleHandleA", 0, Address(&HookGetModuleHandleA)},  // 5
-        {"USER32.DLL", "RegisterClassA", 0, nullptr},                             // 6
-        {"USER32.DLL", "RegisterClassW", 0, nullptr},                             // 7
+        {"USER32.DLL", "RegisterClassA", 0, Address(&HookRegisterClassA)},                             // 6
+        {"USER32.DLL", "RegisterClassW", 0, Address(&HookRegisterClassW)},                             // 7
         {"USER32.DLL", "GetSysColor", kColors, Address(&HookGetSysColor)},        // 8
         {"USER32.DLL", "GetSysColorBrush", kColors, Address(&HookGetSysColorBrush)}, // 9
         {"USER32.DLL", "DrawEdge", kColors, nullptr},                             // 10
@@ -177,7 +178,7 @@ const std::array<SkinHookSlotInfo, kSkinHookSlotCount>& SkinHookSlots()
         {"UXTHEME.DLL", "GetThemeSysBool", kColors, Address(&ThemeGetThemeSysBool)}, // 23
         {"UXTHEME.DLL", "GetThemeSysColor", kColors, Address(&ThemeGetThemeSysColor)}, // 24
         {"UXTHEME.DLL", "GetThemePartSize", kColors, Address(&ThemeGetThemePartSize)}, // 25
-        {"USER32.DLL", "SystemParametersInfoA", kMetrics, nullptr},               // 26
+        {"USER32.DLL", "SystemParametersInfoA", kMetrics, Address(&HookSystemParametersInfoA)},               // 26
         {"USER32.DLL", "DefWindowProcA", 0, Address(&HookDefWindowProcA)},                             // 27
         {"USER32.DLL", "DefWindowProcW", 0, Address(&HookDefWindowProcW)},                             // 28
         {"USER32.DLL", "DefMDIChildProcA", 0, Address(&HookDefMDIChildProcA)},                           // 29
@@ -191,7 +192,7 @@ const std::array<SkinHookSlotInfo, kSkinHookSlotCount>& SkinHookSlots()
         {"KERNEL32.DLL", "CreateThread", 0, Address(&HookCreateThread)},                             // 37
         {"USER32.DLL", "FillRect", kColors, Address(&HookFillRect)},              // 38
         {"GDI32.DLL", "DeleteObject", kColors, Address(&HookDeleteObject)},       // 39
-        {"USER32.DLL", "AdjustWindowRectEx", kMetrics, nullptr},                  // 40
+        {"USER32.DLL", "AdjustWindowRectEx", kMetrics, Address(&HookAdjustWindowRectEx)},                  // 40
     }};
     return slots;
 }

@@ -56,6 +56,7 @@ CSkinManager::CSkinManager(bool takeOverWindows)
 // threads reach them through the patched functions.
 CSkinManager::~CSkinManager()
 {
+    UnhookReorderEvents();
     if (CSkinApiHook::Instance().Manager() == this)
         CSkinApiHook::Instance().Remove();
     if (m_bTakesOverWindows)
@@ -118,6 +119,7 @@ bool CSkinManager::LoadSkin(const char* skinPath, const char* propertyFileName)
 {
     // Off first, for the same reason as at destruction; and so that the
     // metrics free their brushes with the system's DeleteObject.
+    UnhookReorderEvents();
     CSkinApiHook::Instance().Remove();
     m_schema.reset();
     const bool bWasLoaded = m_bLoaded;
@@ -147,8 +149,11 @@ void CSkinManager::FinishLoad(bool wasLoaded, bool success)
         m_resourceFile->Close();
     }
     m_metrics->Refresh(m_schema.get(), m_nApplyOptions);
-    if (success)
+    if (success) {
         CSkinApiHook::Instance().Install(*this);
+        if (m_bTakesOverWindows)
+            HookReorderEvents();
+    }
     OnSkinChanged(wasLoaded, success);
 }
 

@@ -79,6 +79,8 @@ private:
     void RemoveAllWindows();
     void StartWindowTakeover();
     void StopWindowTakeover();
+    void HookReorderEvents();
+    void UnhookReorderEvents();
     int DialogKind(HWND window, const CREATESTRUCTA* create) const;
     void FinishLoad(bool wasLoaded, bool success);
 
@@ -93,6 +95,7 @@ private:
     bool m_bTakesOverWindows = false;
     mutable std::mutex m_windowsLock;
     std::map<HWND, CSkinObject*> m_windows;
+    HWINEVENTHOOK m_reorderHook = nullptr;
 };
 
 } // namespace tavrelin::skin

@@ -211,6 +211,9 @@ bool CSkinObjectFrame::IsExcludedMessage(UINT message)
 {
     if (CSkinObject::IsExcludedMessage(message))
         return true;
+    if (m_bChangingStyles &&
+        (message == WM_STYLECHANGING || message == WM_STYLECHANGED || message == WM_NCCALCSIZE))
+        return true;
     if (Manager() && (Manager()->GetApplyOptions() & SKIN_APPLY_FRAME))
         return false;
     switch (message) {
@@ -237,9 +240,24 @@ bool CSkinObjectFrame::AnswerControlColor(UINT message, HDC dc, LRESULT& result)
     return true;
 }
 
+void CSkinObjectFrame::StripFrameStyles()
+{
+    m_bChangingStyles = true;
+    const LONG_PTR style = ::GetWindowLongPtrA(Window(), GWL_STYLE);
+    ::SetWindowLongPtrA(Window(), GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_DLGFRAME | WS_VSCROLL | WS_HSCROLL));
+    m_bChangingStyles = false;
+}
+
 bool CSkinObjectFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
 {
     switch (message) {
+    case WM_TIMER:
+        if (wParam != kSkinFrameStyleTimer)
+            return false;
+        StripFrameStyles();
+        ::KillTimer(Window(), kSkinFrameStyleTimer);
+        result = 0;
+        return true;
     case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN: case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
         return SkinClassName() != "COMBOBOX" && AnswerControlColor(message, reinterpret_cast<HDC>(wParam), result);

@@ -19,6 +19,10 @@ class CSkinManager;
 
 // Where a message reached the object: 0 in the engine's window procedure,
 // else the default procedure the window's own procedure passed it to.
+// Window timers of the skin objects.
+constexpr UINT_PTR kSkinHotTrackTimer = 2763;
+constexpr UINT_PTR kSkinFrameStyleTimer = 2765;
+
 enum ESkinDefProcKind : int {
     kSkinInWindowProc = 0,
     kSkinCallWindowProc = 1,
@@ -152,7 +156,10 @@ protected:
 
 private:
     bool AnswerControlColor(UINT message, HDC dc, LRESULT& result) const;
+    // The engine draws dialog frames and scroll bars itself (timer 2765).
+    void StripFrameStyles();
     int m_nDialogKind = 1;
+    bool m_bChangingStyles = false;
 };
 
 } // namespace tavrelin::skin

@@ -12,16 +12,6 @@ namespace {
 
 std::atomic<CSkinManager*> g_windowManager{nullptr};
 
-bool ContainsNoCase(const char* text, const char* part)
-{
-    const size_t length = std::strlen(part);
-    for (; *text; ++text) {
-        if (::_strnicmp(text, part, length) == 0)
-            return true;
-    }
-    return false;
-}
-
 LRESULT CALLBACK CreationHookProc(int code, WPARAM wParam, LPARAM lParam)
 {
     const LRESULT result = ::CallNextHookEx(nullptr, code, wParam, lParam);
@@ -73,6 +63,19 @@ LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     return object->CallPrevious(message, wParam, lParam);
 }
 
+// Some systems give scroll bars and dialog frames back to a window when its
+// z-order changes; the frame object strips them again a second later.
+void CALLBACK ReorderEventProc(HWINEVENTHOOK, DWORD, HWND window, LONG objectId, LONG, DWORD, DWORD)
+{
+    CSkinManager* manager = g_windowManager.load();
+    if (objectId != OBJID_WINDOW || !window || !manager || !manager->IsLoaded() ||
+        !(manager->GetApplyOptions() & SKIN_APPLY_FRAME) || !manager->FindWindowObject(window))
+        return;
+    const LONG style = ::GetWindowLongA(window, GWL_STYLE);
+    if (style & (WS_BORDER | WS_DLGFRAME | WS_VSCROLL | WS_HSCROLL))
+        ::SetTimer(window, kSkinFrameStyleTimer, 1000, nullptr);
+}
+
 // The parent's DWL_USER record, read only when it is readable memory.
 bool IsTabbedSheetRecord(HWND parent)
 {
@@ -118,6 +121,26 @@ void CSkinManager::StopWindowTakeover()
 std::unique_ptr<CSkinObjectFrame> CSkinManager::MakeSkinObject(const char* objectClass, const char* skinClass)
 {
     return std::make_unique<CSkinObjectFrame>(objectClass, skinClass);
+}
+
+// Resolved at run time: old systems have no accessibility events.
+void CSkinManager::HookReorderEvents()
+{
+    using SetHookFunction = HWINEVENTHOOK(WINAPI*)(DWORD, DWORD, HMODULE, WINEVENTPROC, DWORD, DWORD, DWORD);
+    HMODULE user32 = ::GetModuleHandleA("USER32.DLL");
+    const auto setHook = reinterpret_cast<SetHookFunction>(
+        user32 ? reinterpret_cast<void*>(::GetProcAddress(user32, "SetWinEventHook")) : nullptr);
+    if (!setHook || m_reorderHook)
+        return;
+    m_reorderHook = setHook(EVENT_OBJECT_REORDER, EVENT_OBJECT_REORDER, nullptr, ReorderEventProc,
+                            ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+}
+
+void CSkinManager::UnhookReorderEvents()
+{
+    if (m_reorderHook)
+        ::UnhookWinEvent(m_reorderHook);
+    m_reorderHook = nullptr;
 }
 
 int CSkinManager::DialogKind(HWND window, const CREATESTRUCTA* create) const

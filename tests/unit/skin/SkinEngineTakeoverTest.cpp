@@ -318,6 +318,29 @@ TEST(SkinTakeover, AWindowThatOptsOutIsLeftAloneUntilItSaysOtherwise)
     window.DestroyWindow();
 }
 
+// Wine never raises the reorder event by itself; the test raises it.
+TEST(SkinTakeover, AReorderEventGetsTheFrameStylesStrippedAgain)
+{
+    RegisterProgramClass("SkinTestProgram");
+    CTakeoverManager manager;
+    ASSERT_TRUE(manager.LoadSkin(ModuleSkinPath().c_str(), nullptr));
+    HWND window = ::CreateWindowExA(0, "SkinTestProgram", "", WS_POPUP | WS_DLGFRAME | WS_VSCROLL | WS_HSCROLL, 0, 0,
+                                    60, 40, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    const LONG stripped = WS_DLGFRAME | WS_VSCROLL | WS_HSCROLL;
+    ASSERT_EQ(::GetWindowLongA(window, GWL_STYLE) & stripped, stripped);
+    ::NotifyWinEvent(EVENT_OBJECT_REORDER, window, OBJID_WINDOW, CHILDID_SELF);
+    const DWORD deadline = ::GetTickCount() + 10000;
+    while ((::GetWindowLongA(window, GWL_STYLE) & stripped) && ::GetTickCount() < deadline) {
+        MSG message;
+        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageA(&message);
+        ::Sleep(20);
+    }
+    EXPECT_EQ(::GetWindowLongA(window, GWL_STYLE) & stripped, 0);
+    EXPECT_EQ(::GetWindowLongA(window, GWL_STYLE) & WS_POPUP, WS_POPUP);
+    ::DestroyWindow(window);
+}
+
 TEST(SkinTakeover, ThreadsStartedWhileASkinIsLoadedHookTheirWindows)
 {
     RegisterProgramClass("SkinTestProgram");

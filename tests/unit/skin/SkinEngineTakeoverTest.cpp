@@ -2,6 +2,7 @@
 // object, and message sequences (what reached the skin object, at which
 // level, in what order) for the routing rules, the opt-out messages, a
 // window destroyed inside its own handler and threads started later.
+#include "GdiCensus.h"
 #include "SkinEngineTestSupport.h"
 
 #include "skin/engine/SkinObjectFactory.h"
@@ -316,6 +317,52 @@ TEST(SkinTakeover, AWindowThatOptsOutIsLeftAloneUntilItSaysOtherwise)
     // Left to the default procedure, the question is answered 0.
     EXPECT_EQ(window.SendMessage(SkinQueryStateMessage()), 0);
     window.DestroyWindow();
+}
+
+void PumpMessages()
+{
+    MSG message;
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        ::DispatchMessageA(&message);
+}
+
+TEST(SkinTakeover, GdiCountStaysFlatOverSkinChangesAndRepaintsOfSkinnedWindows)
+{
+    RegisterProgramClass("SkinTestProgram");
+    CTakeoverManager manager;
+    HWND parent = ::CreateWindowExA(0, "SkinTestProgram", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr,
+                                    nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    for (const char* child : {"Static", "Button", "Edit", "ListBox", "msctls_progress32", "SysTabControl32"}) {
+        ::CreateWindowExA(0, child, "text", WS_CHILD | WS_VISIBLE, 10, 10, 100, 40, parent, nullptr,
+                          ::GetModuleHandleA(nullptr), nullptr);
+    }
+    const auto cycle = [&manager] {
+        manager.LoadSkin(ModuleSkinPath().c_str(), nullptr);
+        PumpMessages();
+        manager.LoadSkin(nullptr, nullptr);
+        PumpMessages();
+    };
+    cycle();
+    const int before = e2e::CountGdiObjects();
+    ASSERT_GT(before, 0);
+    for (int round = 0; round < 100; ++round)
+        cycle();
+    EXPECT_EQ(e2e::CountGdiObjects(), before);
+
+    ASSERT_TRUE(manager.LoadSkin(ModuleSkinPath().c_str(), nullptr));
+    const auto repaint = [parent] {
+        ::RedrawWindow(parent, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    };
+    repaint();
+    PumpMessages();
+    const int skinned = e2e::CountGdiObjects();
+    for (int round = 0; round < 1000; ++round)
+        repaint();
+    PumpMessages();
+    EXPECT_EQ(e2e::CountGdiObjects(), skinned);
+    ::DestroyWindow(parent);
+    EXPECT_EQ(manager.WindowCount(), 0u);
 }
 
 // Wine never raises the reorder event by itself; the test raises it.

@@ -29,6 +29,7 @@ enum ESkinHookSlot : int {
     kSlotRegisterClassW = 7,
     kSlotGetSysColor = 8,
     kSlotGetSysColorBrush = 9,
+    kSlotDrawEdge = 10,
     kSlotSystemParametersInfoA = 26,
     kSlotDefWindowProcA = 27,
     kSlotDefWindowProcW = 28,

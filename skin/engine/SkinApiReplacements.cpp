@@ -5,6 +5,7 @@
 #include "skin/engine/SkinApiHook.h"
 
 #include "skin/engine/SkinDefProcHooks.h"
+#include "skin/engine/SkinEdge.h"
 #include "skin/engine/SkinImportTable.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinSystemHooks.h"
@@ -136,6 +137,14 @@ BOOL WINAPI HookDeleteObject(HGDIOBJ object)
     return System<decltype(&::DeleteObject)>(kSlotDeleteObject)(object);
 }
 
+BOOL WINAPI HookDrawEdge(HDC dc, LPRECT rect, UINT edge, UINT flags)
+{
+    if (const CSkinManager* manager = SkinnedManager(SKIN_APPLY_COLORS);
+        manager && rect && DrawSkinEdge(dc, *rect, edge, flags, manager->GetMetrics()))
+        return TRUE;
+    return System<decltype(&::DrawEdge)>(kSlotDrawEdge)(dc, rect, edge, flags);
+}
+
 template <class Function>
 void* Address(Function function)
 {
@@ -162,7 +171,7 @@ const std::array<SkinHookSlotInfo, kSkinHookSlotCount>& SkinHookSlots()
         {"USER32.DLL", "RegisterClassW", 0, Address(&HookRegisterClassW)},                             // 7
         {"USER32.DLL", "GetSysColor", kColors, Address(&HookGetSysColor)},        // 8
         {"USER32.DLL", "GetSysColorBrush", kColors, Address(&HookGetSysColorBrush)}, // 9
-        {"USER32.DLL", "DrawEdge", kColors, nullptr},                             // 10
+        {"USER32.DLL", "DrawEdge", kColors, Address(&HookDrawEdge)},                             // 10
         {"USER32.DLL", "DrawFrameControl", kColors, nullptr},                     // 11
         {"USER32.DLL", "SetScrollInfo", kFrame, nullptr},                         // 12
         {"USER32.DLL", "SetScrollPos", kFrame, nullptr},                          // 13

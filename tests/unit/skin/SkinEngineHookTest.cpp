@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <map>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -41,6 +43,11 @@ NOINLINE RECT CallAdjustWindowRectEx(DWORD style, DWORD exStyle)
 {
     RECT rect{0, 100, 200, 300};
     ::AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+    return rect;
+}
+NOINLINE RECT CallDrawEdge(HDC dc, RECT rect, UINT edge, UINT flags)
+{
+    ::DrawEdge(dc, &rect, edge, flags);
     return rect;
 }
 NOINLINE ATOM CallRegisterClassA(const WNDCLASSA& windowClass) { return ::RegisterClassA(&windowClass); }
@@ -78,7 +85,7 @@ const ExpectedSlot kExpectedSlots[] = {
 // module of this test process imports the MDI, frame and dialog procedures.
 bool IsBuiltAndImported(int slot)
 {
-    static const int absent[] = {10, 11, 12, 13, 14, 15, 29, 30, 31, 32, 33, 34};
+    static const int absent[] = {11, 12, 13, 14, 15, 29, 30, 31, 32, 33, 34};
     return std::find(std::begin(absent), std::end(absent), slot) == std::end(absent);
 }
 
@@ -264,6 +271,51 @@ TEST(SkinApiHook, MetricsAnswersTakeTheSkinsFontsAndCaptionHeights)
     EXPECT_EQ(CallAdjustWindowRectEx(WS_POPUP | WS_BORDER, 0).top, plainBorder.top);
     manager.SetApplyOptions(SKIN_APPLY_COLORS);
     EXPECT_EQ(CallAdjustWindowRectEx(WS_OVERLAPPEDWINDOW, 0).top, plain.top);
+}
+
+// The system's DrawEdge is the oracle of the geometry: every pixel it paints
+// in a system colour is painted by the engine in the skin's colour of that
+// role.
+TEST(SkinApiHook, EdgesAreDrawnWhereTheSystemDrawsThemInTheSkinsColours)
+{
+    const int roles[] = {COLOR_3DLIGHT, COLOR_3DDKSHADOW, COLOR_3DHILIGHT, COLOR_3DSHADOW, COLOR_BTNFACE};
+    const COLORREF background = RGB(9, 99, 199);
+    std::map<std::uint32_t, std::uint32_t> systemToSkin{{0x0963C7u, 0x0963C7u}};
+    const auto rgb = [](COLORREF colour) {
+        return static_cast<std::uint32_t>(GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour));
+    };
+    std::vector<std::uint32_t> systemColours;
+    for (const int role : roles)
+        systemColours.push_back(rgb(CallGetSysColor(role)));
+    CRecordingSkinManager skinColours;
+    ASSERT_TRUE(skinColours.LoadSkin(ModuleSkinPath().c_str(), nullptr));
+    for (size_t index = 0; index < std::size(roles); ++index)
+        systemToSkin[systemColours[index]] = rgb(skinColours.GetMetrics().Color(roles[index]));
+    skinColours.LoadSkin(nullptr, nullptr);
+    ASSERT_EQ(systemToSkin.size(), std::size(roles) + 1) << "system colours of two roles coincide";
+
+    struct Case {
+        UINT edge, flags;
+    } const cases[] = {
+        {EDGE_RAISED, BF_RECT | BF_MIDDLE}, {EDGE_SUNKEN, BF_RECT}, {EDGE_ETCHED, BF_RECT | BF_ADJUST},
+        {EDGE_BUMP, BF_LEFT | BF_BOTTOM}, {BDR_SUNKENOUTER, BF_TOP | BF_RIGHT | BF_ADJUST},
+    };
+    for (const Case& edgeCase : cases) {
+        CCanvas system(12, 12, background), skinned(12, 12, background);
+        const RECT rect{1, 1, 11, 11};
+        const RECT systemRect = CallDrawEdge(system.Dc(), rect, edgeCase.edge, edgeCase.flags);
+        CRecordingSkinManager manager;
+        ASSERT_TRUE(manager.LoadSkin(ModuleSkinPath().c_str(), nullptr));
+        const RECT skinRect = CallDrawEdge(skinned.Dc(), rect, edgeCase.edge, edgeCase.flags);
+        EXPECT_TRUE(EqualRect(&systemRect, &skinRect)) << edgeCase.edge << " " << edgeCase.flags;
+        for (int y = 0; y < 12; ++y) {
+            for (int x = 0; x < 12; ++x) {
+                ASSERT_TRUE(systemToSkin.count(system.At(x, y))) << x << "," << y;
+                EXPECT_EQ(skinned.At(x, y), systemToSkin[system.At(x, y)])
+                    << "edge " << edgeCase.edge << " flags " << edgeCase.flags << " at " << x << "," << y;
+            }
+        }
+    }
 }
 
 TEST(SkinApiHook, ClassesRegisteredWithTheEnginesDefaultProcedureGetTheSystemOne)

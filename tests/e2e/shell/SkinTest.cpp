@@ -15,10 +15,7 @@ size_t SkinFacePixels(const char* skinValue)
 {
     e2e::ProgramCopy folder;
     if (*skinValue) {
-        EXPECT_TRUE(::CopyFileA(e2e::ToWindowsPath(SKIN_TEST_MODULE).c_str(),
-                                folder.File("Skin\\test.skin").c_str(), FALSE));
-        ::WritePrivateProfileStringA("CONFIG", "SKIN", skinValue, folder.File("Config.ini").c_str());
-        ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, folder.File("Config.ini").c_str());
+        EXPECT_TRUE(e2e::UseSkin(folder, SKIN_TEST_MODULE, skinValue));
     }
     e2e::RunningProgram program(e2e::LaunchOptions{folder.File("Tavrelin.exe"), "/Embedding", {}, folder.Path()});
     HWND main = e2e::WaitForProgramMainWindow(program.Pid());

@@ -365,6 +365,76 @@ TEST(SkinTakeover, GdiCountStaysFlatOverSkinChangesAndRepaintsOfSkinnedWindows)
     EXPECT_EQ(manager.WindowCount(), 0u);
 }
 
+// A parent that says it is a tabbed property sheet: it answers
+// PSM_GETTABCONTROL with a tab control, and its DWL_USER names a record.
+HWND g_sheetTab = nullptr;
+INT_PTR CALLBACK SheetProc(HWND window, UINT message, WPARAM, LPARAM)
+{
+    if (message != WM_USER + 116)
+        return FALSE;
+    ::SetWindowLongPtrA(window, DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(g_sheetTab));
+    return TRUE;
+}
+
+struct DialogTemplate {
+    DLGTEMPLATE dialog;
+    WORD menu = 0, windowClass = 0, title = 0;
+};
+
+HWND CreateTemplateDialog(DWORD style, HWND parent, DLGPROC procedure)
+{
+    const DialogTemplate dialogTemplate{{style, 0, 0, 0, 0, 80, 60}};
+    return ::CreateDialogIndirectParamA(::GetModuleHandleA(nullptr), &dialogTemplate.dialog, parent, procedure, 0);
+}
+
+TEST(SkinTakeover, PagesOfATabbedSheetAreKindSixAndTheSheetRecordIsReadSafely)
+{
+    CTakeoverManager manager;
+    HWND sheet = CreateTemplateDialog(WS_POPUP, nullptr, SheetProc);
+    g_sheetTab = CreateOfClass("Static", sheet);
+    // The record: the sheet's handle, anything, then flags.
+    ULONG_PTR record[3] = {reinterpret_cast<ULONG_PTR>(sheet), 0, 0};
+    void* noAccess = ::VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_NOACCESS);
+    void* released = ::VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    ::VirtualFree(released, 0, MEM_RELEASE);
+    struct Case {
+        const char* what;
+        const void* user;
+        ULONG_PTR flags;
+        int kind;
+    } const cases[] = {
+        {"sheet record", record, 0, 6},
+        {"wizard flag 0x20", record, 0x20, 2},
+        {"wizard flag 0x2000", record, 0x2000, 2},
+        {"wizard flag 0x1000000", record, 0x1000000, 2},
+        {"no record", nullptr, 0, 2},
+        {"unreadable record", noAccess, 0, 2},
+        {"released memory", released, 0, 2},
+    };
+    for (const Case& sheetCase : cases) {
+        record[2] = sheetCase.flags;
+        ::SetWindowLongPtrA(sheet, DWLP_USER, reinterpret_cast<LONG_PTR>(sheetCase.user));
+        HWND page = CreateTemplateDialog(WS_CHILD | DS_CONTROL, sheet, EmptyDialogProc);
+        const CSkinObjectRef object = manager.FindWindowObject(page);
+        ASSERT_TRUE(object) << sheetCase.what;
+        EXPECT_EQ(static_cast<CSkinObjectFrame*>(object.get())->DialogKind(), sheetCase.kind) << sheetCase.what;
+        // A page inside a page of kind 6 is one too.
+        if (sheetCase.kind == 6) {
+            HWND inner = CreateTemplateDialog(WS_CHILD | DS_CONTROL, page, EmptyDialogProc);
+            EXPECT_EQ(static_cast<CSkinObjectFrame*>(manager.FindWindowObject(inner).get())->DialogKind(), 6);
+        }
+        ::DestroyWindow(page);
+    }
+    // Without DS_CONTROL and WS_CHILD a dialog is no page.
+    record[2] = 0;
+    ::SetWindowLongPtrA(sheet, DWLP_USER, reinterpret_cast<LONG_PTR>(record));
+    HWND popup = CreateTemplateDialog(WS_POPUP, sheet, EmptyDialogProc);
+    EXPECT_EQ(static_cast<CSkinObjectFrame*>(manager.FindWindowObject(popup).get())->DialogKind(), 2);
+    ::DestroyWindow(popup);
+    ::DestroyWindow(sheet);
+    ::VirtualFree(noAccess, 0, MEM_RELEASE);
+}
+
 // Wine never raises the reorder event by itself; the test raises it.
 TEST(SkinTakeover, AReorderEventGetsTheFrameStylesStrippedAgain)
 {

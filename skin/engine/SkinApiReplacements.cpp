@@ -173,10 +173,10 @@ const std::array<SkinHookSlotInfo, kSkinHookSlotCount>& SkinHookSlots()
         {"USER32.DLL", "GetSysColorBrush", kColors, Address(&HookGetSysColorBrush)}, // 9
         {"USER32.DLL", "DrawEdge", kColors, Address(&HookDrawEdge)},                             // 10
         {"USER32.DLL", "DrawFrameControl", kColors, nullptr},                     // 11
-        {"USER32.DLL", "SetScrollInfo", kFrame, nullptr},                         // 12
-        {"USER32.DLL", "SetScrollPos", kFrame, nullptr},                          // 13
-        {"USER32.DLL", "GetScrollInfo", kFrame, nullptr},                         // 14
-        {"USER32.DLL", "EnableScrollBar", kFrame, nullptr},                       // 15
+        {"USER32.DLL", "SetScrollInfo", kFrame, Address(&HookSetScrollInfo)},                         // 12
+        {"USER32.DLL", "SetScrollPos", kFrame, Address(&HookSetScrollPos)},                          // 13
+        {"USER32.DLL", "GetScrollInfo", kFrame, Address(&HookGetScrollInfo)},                         // 14
+        {"USER32.DLL", "EnableScrollBar", kFrame, Address(&HookEnableScrollBar)},                       // 15
         {"UXTHEME.DLL", "OpenThemeData", kColors, Address(&ThemeOpenThemeData)},  // 16
         {"UXTHEME.DLL", "DrawThemeBackground", kColors, Address(&ThemeDrawThemeBackground)}, // 17
         {"UXTHEME.DLL", "CloseThemeData", kColors, Address(&ThemeCloseThemeData)}, // 18

@@ -69,6 +69,19 @@ ATOM RegisterWithSystemProcedure(const WindowClass* windowClass, Register regist
     return registerClass(windowClass);
 }
 
+bool IsSkinned(HWND window)
+{
+    CSkinManager* manager = CSkinManager::WindowManager();
+    return manager && manager->IsLoaded() && manager->FindWindowObject(window);
+}
+
+// A window's own scroll bar lies in its frame; the frame object draws it
+// once frames are the engine's, until then the system does on this redraw.
+void RedrawScrollBar(HWND window)
+{
+    ::RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+}
+
 } // namespace
 
 // The skin's fonts go only into an answer the system gave.
@@ -113,6 +126,43 @@ ATOM WINAPI HookRegisterClassA(const WNDCLASSA* windowClass)
 ATOM WINAPI HookRegisterClassW(const WNDCLASSW* windowClass)
 {
     return RegisterWithSystemProcedure(windowClass, System<decltype(&::RegisterClassW)>(kSlotRegisterClassW));
+}
+
+int WINAPI HookSetScrollPos(HWND window, int bar, int position, BOOL redraw)
+{
+    const auto system = System<decltype(&::SetScrollPos)>(kSlotSetScrollPos);
+    if (!IsSkinned(window))
+        return system(window, bar, position, redraw);
+    const int previous = system(window, bar, position, FALSE);
+    if (redraw && bar == SB_CTL)
+        ::InvalidateRect(window, nullptr, TRUE);
+    else if (redraw)
+        RedrawScrollBar(window);
+    return previous;
+}
+
+int WINAPI HookSetScrollInfo(HWND window, int bar, LPCSCROLLINFO info, BOOL redraw)
+{
+    const auto system = System<decltype(&::SetScrollInfo)>(kSlotSetScrollInfo);
+    if (!redraw || bar == SB_CTL || !IsSkinned(window))
+        return system(window, bar, info, redraw);
+    const int position = system(window, bar, info, FALSE);
+    RedrawScrollBar(window);
+    return position;
+}
+
+// The engine tracks no thumb of its own yet: the system's track position.
+BOOL WINAPI HookGetScrollInfo(HWND window, int bar, LPSCROLLINFO info)
+{
+    return System<decltype(&::GetScrollInfo)>(kSlotGetScrollInfo)(window, bar, info);
+}
+
+BOOL WINAPI HookEnableScrollBar(HWND window, UINT bar, UINT arrows)
+{
+    const BOOL result = System<decltype(&::EnableScrollBar)>(kSlotEnableScrollBar)(window, bar, arrows);
+    if (IsSkinned(window) && (bar == SB_HORZ || bar == SB_VERT || bar == SB_BOTH))
+        RedrawScrollBar(window);
+    return result;
 }
 
 } // namespace tavrelin::skin

@@ -81,6 +81,22 @@ void RegisterProgramClass(const char* name, WNDPROC procedure = ProgramProc)
     ::RegisterClassA(&windowClass);
 }
 
+NOINLINE int CallSetScrollPos(HWND window, int bar, int position, BOOL redraw)
+{
+    return ::SetScrollPos(window, bar, position, redraw);
+}
+NOINLINE int CallSetScrollRange(HWND window, int bar, int maximum, BOOL redraw)
+{
+    SCROLLINFO info{sizeof info, SIF_RANGE, 0, maximum, 0, 0, 0};
+    return ::SetScrollInfo(window, bar, &info, redraw);
+}
+NOINLINE int CallGetScrollPos(HWND window, int bar)
+{
+    SCROLLINFO info{sizeof info, SIF_POS | SIF_TRACKPOS, 0, 0, 0, -1, -1};
+    return ::GetScrollInfo(window, bar, &info) ? info.nPos : -1;
+}
+NOINLINE BOOL CallEnableScrollBar(HWND window, UINT bar, UINT arrows) { return ::EnableScrollBar(window, bar, arrows); }
+
 NOINLINE HANDLE CallCreateThread(LPTHREAD_START_ROUTINE routine, void* parameter)
 {
     return ::CreateThread(nullptr, 0, routine, parameter, 0, nullptr);
@@ -433,6 +449,46 @@ TEST(SkinTakeover, PagesOfATabbedSheetAreKindSixAndTheSheetRecordIsReadSafely)
     ::DestroyWindow(popup);
     ::DestroyWindow(sheet);
     ::VirtualFree(noAccess, 0, MEM_RELEASE);
+}
+
+bool HasUpdateRegion(HWND window)
+{
+    RECT update{};
+    return ::GetUpdateRect(window, &update, FALSE) != FALSE;
+}
+
+TEST(SkinTakeover, ScrollBarCallsOnSkinnedWindowsAnswerAsTheSystemAndRedraw)
+{
+    RegisterProgramClass("SkinTestProgram");
+    CTakeoverManager manager;
+    ASSERT_TRUE(manager.LoadSkin(ModuleSkinPath().c_str(), nullptr));
+    HWND window = ::CreateWindowExA(0, "SkinTestProgram", "", WS_POPUP | WS_VISIBLE | WS_VSCROLL, 0, 0, 120, 120,
+                                    nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    HWND bar = ::CreateWindowExA(0, "ScrollBar", "", WS_CHILD | WS_VISIBLE | SBS_HORZ, 0, 0, 100, 16, window,
+                                 nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(manager.FindWindowObject(window));
+    ASSERT_TRUE(manager.FindWindowObject(bar));
+    PumpMessages();
+    CallSetScrollRange(window, SB_VERT, 100, TRUE);
+    EXPECT_EQ(CallSetScrollPos(window, SB_VERT, 30, TRUE), 0);
+    EXPECT_EQ(CallSetScrollPos(window, SB_VERT, 50, TRUE), 30);
+    EXPECT_EQ(CallGetScrollPos(window, SB_VERT), 50);
+    EXPECT_TRUE(CallEnableScrollBar(window, SB_VERT, ESB_DISABLE_BOTH));
+
+    // A scroll bar control is invalidated only when a redraw is asked for.
+    CallSetScrollRange(bar, SB_CTL, 100, FALSE);
+    ::ValidateRect(bar, nullptr);
+    EXPECT_EQ(CallSetScrollPos(bar, SB_CTL, 10, FALSE), 0);
+    EXPECT_FALSE(HasUpdateRegion(bar));
+    EXPECT_EQ(CallSetScrollPos(bar, SB_CTL, 20, TRUE), 10);
+    EXPECT_TRUE(HasUpdateRegion(bar));
+    EXPECT_EQ(CallGetScrollPos(bar, SB_CTL), 20);
+
+    // Unskinned, the same answers come from the system alone.
+    manager.LoadSkin(nullptr, nullptr);
+    EXPECT_EQ(CallSetScrollPos(window, SB_VERT, 70, TRUE), 50);
+    EXPECT_EQ(CallGetScrollPos(window, SB_VERT), 70);
+    ::DestroyWindow(window);
 }
 
 // Wine never raises the reorder event by itself; the test raises it.

@@ -99,4 +99,12 @@ private:
     mutable std::recursive_mutex m_lock;
 };
 
+// A slot's system function as its own type, for the replacements: the
+// import of the calling module may be the replacement itself.
+template <class Function>
+Function SystemFunctionAs(int slot)
+{
+    return reinterpret_cast<Function>(CSkinApiHook::Instance().SystemFunction(slot));
+}
+
 } // namespace tavrelin::skin

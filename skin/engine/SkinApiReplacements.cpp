@@ -16,12 +16,6 @@
 namespace tavrelin::skin {
 namespace {
 
-template <class Function>
-Function System(int slot)
-{
-    return reinterpret_cast<Function>(CSkinApiHook::Instance().SystemFunction(slot));
-}
-
 // The manager when a skin is loaded with all of `options`, else null.
 CSkinManager* SkinnedManager(unsigned options)
 {
@@ -49,27 +43,27 @@ HMODULE PatchLoaded(HMODULE module, DWORD flags)
 
 HMODULE WINAPI HookLoadLibraryA(LPCSTR name)
 {
-    return PatchLoaded(System<decltype(&::LoadLibraryA)>(kSlotLoadLibraryA)(name), 0);
+    return PatchLoaded(SystemFunctionAs<decltype(&::LoadLibraryA)>(kSlotLoadLibraryA)(name), 0);
 }
 
 HMODULE WINAPI HookLoadLibraryW(LPCWSTR name)
 {
-    return PatchLoaded(System<decltype(&::LoadLibraryW)>(kSlotLoadLibraryW)(name), 0);
+    return PatchLoaded(SystemFunctionAs<decltype(&::LoadLibraryW)>(kSlotLoadLibraryW)(name), 0);
 }
 
 HMODULE WINAPI HookLoadLibraryExA(LPCSTR name, HANDLE file, DWORD flags)
 {
-    return PatchLoaded(System<decltype(&::LoadLibraryExA)>(kSlotLoadLibraryExA)(name, file, flags), flags);
+    return PatchLoaded(SystemFunctionAs<decltype(&::LoadLibraryExA)>(kSlotLoadLibraryExA)(name, file, flags), flags);
 }
 
 HMODULE WINAPI HookLoadLibraryExW(LPCWSTR name, HANDLE file, DWORD flags)
 {
-    return PatchLoaded(System<decltype(&::LoadLibraryExW)>(kSlotLoadLibraryExW)(name, file, flags), flags);
+    return PatchLoaded(SystemFunctionAs<decltype(&::LoadLibraryExW)>(kSlotLoadLibraryExW)(name, file, flags), flags);
 }
 
 FARPROC WINAPI HookGetProcAddress(HMODULE module, LPCSTR name)
 {
-    const auto system = System<decltype(&::GetProcAddress)>(kSlotGetProcAddress);
+    const auto system = SystemFunctionAs<decltype(&::GetProcAddress)>(kSlotGetProcAddress);
     // Any name with a zero high word is an ordinal, 0xFFFF included.
     if (!(reinterpret_cast<ULONG_PTR>(name) >> 16))
         return system(module, name);
@@ -92,7 +86,7 @@ HMODULE WINAPI HookGetModuleHandleA(LPCSTR name)
 {
     if (name && ::_stricmp(name, "UxTheme.dll") == 0 && SkinnedManager(SKIN_APPLY_COLORS))
         return kSubstituteUxTheme;
-    return System<decltype(&::GetModuleHandleA)>(kSlotGetModuleHandleA)(name);
+    return SystemFunctionAs<decltype(&::GetModuleHandleA)>(kSlotGetModuleHandleA)(name);
 }
 
 DWORD WINAPI HookGetSysColor(int index)
@@ -103,7 +97,7 @@ DWORD WINAPI HookGetSysColor(int index)
         if (color != CLR_INVALID)
             return color;
     }
-    return System<decltype(&::GetSysColor)>(kSlotGetSysColor)(index);
+    return SystemFunctionAs<decltype(&::GetSysColor)>(kSlotGetSysColor)(index);
 }
 
 HBRUSH WINAPI HookGetSysColorBrush(int index)
@@ -113,7 +107,7 @@ HBRUSH WINAPI HookGetSysColorBrush(int index)
         if (HBRUSH brush = manager->GetMetrics().Brush(index))
             return brush;
     }
-    return System<decltype(&::GetSysColorBrush)>(kSlotGetSysColorBrush)(index);
+    return SystemFunctionAs<decltype(&::GetSysColorBrush)>(kSlotGetSysColorBrush)(index);
 }
 
 // A brush argument of 1 to 30 is a system colour index plus one.
@@ -125,7 +119,7 @@ int WINAPI HookFillRect(HDC dc, const RECT* rect, HBRUSH brush)
         if (HBRUSH skinBrush = manager->GetMetrics().Brush(static_cast<int>(value) - 1))
             brush = skinBrush;
     }
-    return System<decltype(&::FillRect)>(kSlotFillRect)(dc, rect, brush);
+    return SystemFunctionAs<decltype(&::FillRect)>(kSlotFillRect)(dc, rect, brush);
 }
 
 // The brushes GetSysColorBrush hands out belong to the engine.
@@ -134,7 +128,7 @@ BOOL WINAPI HookDeleteObject(HGDIOBJ object)
     if (const CSkinManager* manager = SkinnedManager(SKIN_APPLY_COLORS);
         manager && manager->GetMetrics().IsMetricsBrush(object))
         return FALSE;
-    return System<decltype(&::DeleteObject)>(kSlotDeleteObject)(object);
+    return SystemFunctionAs<decltype(&::DeleteObject)>(kSlotDeleteObject)(object);
 }
 
 BOOL WINAPI HookDrawEdge(HDC dc, LPRECT rect, UINT edge, UINT flags)
@@ -142,7 +136,7 @@ BOOL WINAPI HookDrawEdge(HDC dc, LPRECT rect, UINT edge, UINT flags)
     if (const CSkinManager* manager = SkinnedManager(SKIN_APPLY_COLORS);
         manager && rect && DrawSkinEdge(dc, *rect, edge, flags, manager->GetMetrics()))
         return TRUE;
-    return System<decltype(&::DrawEdge)>(kSlotDrawEdge)(dc, rect, edge, flags);
+    return SystemFunctionAs<decltype(&::DrawEdge)>(kSlotDrawEdge)(dc, rect, edge, flags);
 }
 
 template <class Function>

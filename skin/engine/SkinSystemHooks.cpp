@@ -3,25 +3,16 @@
 #include "skin/engine/SkinApiHook.h"
 #include "skin/engine/SkinDefProcHooks.h"
 #include "skin/engine/SkinManager.h"
+#include "skin/engine/SkinPropertyIds.h"
 
 #include <cstring>
 
 namespace tavrelin::skin {
 namespace {
 
-constexpr int kCaptionFont = 801;
-constexpr int kMenuFont = 803;
-constexpr int kStatusFont = 804;
-constexpr int kIconTitleFont = 806;
 // The sizes of LOGFONTA and of NONCLIENTMETRICSA before its padded border.
 constexpr UINT kLogFontSize = 60;
 constexpr UINT kNonClientMetricsSize = 340;
-
-template <class Function>
-Function System(int slot)
-{
-    return reinterpret_cast<Function>(CSkinApiHook::Instance().SystemFunction(slot));
-}
 
 CSkinManager* MetricsManager()
 {
@@ -88,18 +79,18 @@ void RedrawScrollBar(HWND window)
 BOOL WINAPI HookSystemParametersInfoA(UINT action, UINT uiParam, PVOID data, UINT winIni)
 {
     const BOOL result =
-        System<decltype(&::SystemParametersInfoA)>(kSlotSystemParametersInfoA)(action, uiParam, data, winIni);
+        SystemFunctionAs<decltype(&::SystemParametersInfoA)>(kSlotSystemParametersInfoA)(action, uiParam, data, winIni);
     const CSkinManager* manager = MetricsManager();
     if (!result || !data || !manager)
         return result;
     const CSkinSchema& schema = *manager->GetSchema();
     if (action == SPI_GETICONTITLELOGFONT && uiParam == kLogFontSize) {
-        TakeSkinFont(schema, kIconTitleFont, *static_cast<LOGFONTA*>(data));
+        TakeSkinFont(schema, kPropIconTitleFont, *static_cast<LOGFONTA*>(data));
     } else if (action == SPI_GETNONCLIENTMETRICS && uiParam == kNonClientMetricsSize) {
         auto* metrics = static_cast<NONCLIENTMETRICSA*>(data);
-        TakeSkinFont(schema, kMenuFont, metrics->lfMenuFont);
-        TakeSkinFont(schema, kStatusFont, metrics->lfStatusFont);
-        TakeSkinFont(schema, kCaptionFont, metrics->lfCaptionFont);
+        TakeSkinFont(schema, kPropMenuFont, metrics->lfMenuFont);
+        TakeSkinFont(schema, kPropStatusFont, metrics->lfStatusFont);
+        TakeSkinFont(schema, kPropCaptionFont, metrics->lfCaptionFont);
     }
     return result;
 }
@@ -107,7 +98,7 @@ BOOL WINAPI HookSystemParametersInfoA(UINT action, UINT uiParam, PVOID data, UIN
 BOOL WINAPI HookAdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle)
 {
     const BOOL result =
-        System<decltype(&::AdjustWindowRectEx)>(kSlotAdjustWindowRectEx)(rect, style, menu, exStyle);
+        SystemFunctionAs<decltype(&::AdjustWindowRectEx)>(kSlotAdjustWindowRectEx)(rect, style, menu, exStyle);
     const CSkinManager* manager = MetricsManager();
     if (!result || !rect || !manager || (style & WS_CAPTION) != WS_CAPTION)
         return result;
@@ -120,17 +111,17 @@ BOOL WINAPI HookAdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD ex
 
 ATOM WINAPI HookRegisterClassA(const WNDCLASSA* windowClass)
 {
-    return RegisterWithSystemProcedure(windowClass, System<decltype(&::RegisterClassA)>(kSlotRegisterClassA));
+    return RegisterWithSystemProcedure(windowClass, SystemFunctionAs<decltype(&::RegisterClassA)>(kSlotRegisterClassA));
 }
 
 ATOM WINAPI HookRegisterClassW(const WNDCLASSW* windowClass)
 {
-    return RegisterWithSystemProcedure(windowClass, System<decltype(&::RegisterClassW)>(kSlotRegisterClassW));
+    return RegisterWithSystemProcedure(windowClass, SystemFunctionAs<decltype(&::RegisterClassW)>(kSlotRegisterClassW));
 }
 
 int WINAPI HookSetScrollPos(HWND window, int bar, int position, BOOL redraw)
 {
-    const auto system = System<decltype(&::SetScrollPos)>(kSlotSetScrollPos);
+    const auto system = SystemFunctionAs<decltype(&::SetScrollPos)>(kSlotSetScrollPos);
     if (!IsSkinned(window))
         return system(window, bar, position, redraw);
     const int previous = system(window, bar, position, FALSE);
@@ -143,7 +134,7 @@ int WINAPI HookSetScrollPos(HWND window, int bar, int position, BOOL redraw)
 
 int WINAPI HookSetScrollInfo(HWND window, int bar, LPCSCROLLINFO info, BOOL redraw)
 {
-    const auto system = System<decltype(&::SetScrollInfo)>(kSlotSetScrollInfo);
+    const auto system = SystemFunctionAs<decltype(&::SetScrollInfo)>(kSlotSetScrollInfo);
     if (!redraw || bar == SB_CTL || !IsSkinned(window))
         return system(window, bar, info, redraw);
     const int position = system(window, bar, info, FALSE);
@@ -154,12 +145,12 @@ int WINAPI HookSetScrollInfo(HWND window, int bar, LPCSCROLLINFO info, BOOL redr
 // The engine tracks no thumb of its own yet: the system's track position.
 BOOL WINAPI HookGetScrollInfo(HWND window, int bar, LPSCROLLINFO info)
 {
-    return System<decltype(&::GetScrollInfo)>(kSlotGetScrollInfo)(window, bar, info);
+    return SystemFunctionAs<decltype(&::GetScrollInfo)>(kSlotGetScrollInfo)(window, bar, info);
 }
 
 BOOL WINAPI HookEnableScrollBar(HWND window, UINT bar, UINT arrows)
 {
-    const BOOL result = System<decltype(&::EnableScrollBar)>(kSlotEnableScrollBar)(window, bar, arrows);
+    const BOOL result = SystemFunctionAs<decltype(&::EnableScrollBar)>(kSlotEnableScrollBar)(window, bar, arrows);
     if (IsSkinned(window) && (bar == SB_HORZ || bar == SB_VERT || bar == SB_BOTH))
         RedrawScrollBar(window);
     return result;

@@ -2,6 +2,7 @@
 
 #include "core/Config.h"
 #include "core/Globals.h"
+#include "skin/engine/SkinManager.h"
 
 #include <windows.h>
 
@@ -27,6 +28,9 @@ void InitializeProgramPaths()
 
 void LoadConfiguredSkin()
 {
-    // The skin engine takes g_skinPath here, with the metrics option added
-    // to its apply options, once it is part of the program.
+    auto& manager = tavrelin::skin::CSkinManager::GetInstance();
+    manager.SetApplyOptions(manager.GetApplyOptions() | tavrelin::skin::SKIN_APPLY_METRICS);
+    // The result does not matter: a skin that can't be loaded leaves the
+    // system look, as does an empty SKIN value naming the folder itself.
+    manager.LoadSkin(g_skinPath.c_str(), nullptr);
 }

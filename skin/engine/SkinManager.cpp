@@ -1,5 +1,6 @@
 #include "skin/engine/SkinManager.h"
 
+#include "skin/engine/SkinApiHook.h"
 #include "skin/engine/SkinGdi.h"
 
 #include "skin/SkinScreenInfo.h"
@@ -34,18 +35,34 @@ DWORD ReadCommonControlsVersion()
 
 CSkinManager& CSkinManager::GetInstance()
 {
-    static CSkinManager manager;
+    static CSkinManager manager(true);
     return manager;
 }
 
-CSkinManager::CSkinManager()
+CSkinManager::CSkinManager(bool takeOverWindows)
     : m_nCommonControlsVersion(ReadCommonControlsVersion()),
       m_metrics(std::make_unique<CSkinMetrics>()),
       m_resourceFile(std::make_unique<CSkinResourceFile>())
 {
+    // Made now, so that it outlives a manager of static storage, whose
+    // destructor takes the hooks off.
+    CSkinApiHook::Instance();
+    m_bTakesOverWindows = takeOverWindows;
+    if (takeOverWindows)
+        StartWindowTakeover();
 }
 
-CSkinManager::~CSkinManager() = default;
+// The hooks come off before the schema, metrics and classes go: other
+// threads reach them through the patched functions.
+CSkinManager::~CSkinManager()
+{
+    UnhookReorderEvents();
+    if (CSkinApiHook::Instance().Manager() == this)
+        CSkinApiHook::Instance().Remove();
+    if (m_bTakesOverWindows)
+        StopWindowTakeover();
+    RemoveAllWindows();
+}
 
 CSkinClass& CSkinManager::GetSkinClass(const std::string& className)
 {
@@ -69,9 +86,10 @@ BOOL CALLBACK CSkinManager::PostColorChange(HWND window, LPARAM)
     return TRUE;
 }
 
-void CSkinManager::OnSkinChanged(bool, bool)
+void CSkinManager::OnSkinChanged(bool wasLoaded, bool isLoaded)
 {
     ::EnumWindows(PostColorChange, 0);
+    NotifyWindows(wasLoaded, isLoaded);
 }
 
 int CSkinManager::ScreenBitsPerPixel() const
@@ -99,6 +117,10 @@ bool CSkinManager::CanSkinThisProcess() const
 
 bool CSkinManager::LoadSkin(const char* skinPath, const char* propertyFileName)
 {
+    // Off first, for the same reason as at destruction; and so that the
+    // metrics free their brushes with the system's DeleteObject.
+    UnhookReorderEvents();
+    CSkinApiHook::Instance().Remove();
     m_schema.reset();
     const bool bWasLoaded = m_bLoaded;
     if (!CanSkinThisProcess() || !skinPath || !*skinPath) {
@@ -127,6 +149,11 @@ void CSkinManager::FinishLoad(bool wasLoaded, bool success)
         m_resourceFile->Close();
     }
     m_metrics->Refresh(m_schema.get(), m_nApplyOptions);
+    if (success) {
+        CSkinApiHook::Instance().Install(*this);
+        if (m_bTakesOverWindows)
+            HookReorderEvents();
+    }
     OnSkinChanged(wasLoaded, success);
 }
 
@@ -136,7 +163,9 @@ unsigned CSkinManager::SetApplyOptions(unsigned options)
     m_nApplyOptions = options;
     if (!m_bLoaded)
         return 0;
+    CSkinApiHook::Instance().Remove();
     m_metrics->Refresh(m_schema.get(), m_nApplyOptions);
+    CSkinApiHook::Instance().Install(*this);
     OnSkinChanged(true, true);
     return previous;
 }

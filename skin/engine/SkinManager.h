@@ -6,13 +6,16 @@
 #include "skin/SkinSchema.h"
 #include "skin/engine/SkinClass.h"
 #include "skin/engine/SkinMetrics.h"
+#include "skin/engine/SkinObject.h"
 #include "skin/engine/SkinResourceFile.h"
 
 #include <windows.h>
 
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <vector>
 
 namespace tavrelin::skin {
 
@@ -20,8 +23,13 @@ class CSkinManager {
 public:
     static CSkinManager& GetInstance();
 
-    CSkinManager();
+    // A manager that takes windows over hooks window creation on this
+    // thread and on the threads started while a skin is loaded; the
+    // process's one manager does.
+    explicit CSkinManager(bool takeOverWindows = false);
     virtual ~CSkinManager();
+    // The manager that takes windows over, or none.
+    static CSkinManager* WindowManager();
     CSkinManager(const CSkinManager&) = delete;
     CSkinManager& operator=(const CSkinManager&) = delete;
 
@@ -45,13 +53,35 @@ public:
     COLORREF GetMetricsColor(int propertyId) const;
     DWORD CommonControlsVersion() const { return m_nCommonControlsVersion; }
 
+    // Takes a window over; the new skin object, or null when the window is
+    // left alone.
+    CSkinObject* OnWindowCreated(HWND window, const char* className, const CREATESTRUCTA* create, bool automatic);
+    // Gives a window back and drops the map's reference to its object.
+    void RemoveWindow(HWND window, bool automatic);
+    CSkinObjectRef FindWindowObject(HWND window) const;
+    size_t WindowCount() const;
+    bool AutoAttach() const { return m_bAutoAttach; }
+    // Hooks window creation on the calling thread, once per thread.
+    static void HookCurrentThread();
+
 protected:
+    // Every skin object is made here (tests record what reaches them).
+    virtual std::unique_ptr<CSkinObjectFrame> MakeSkinObject(const char* objectClass, const char* skinClass);
     // The screen's colour depth; skins need more than 256 colours.
     virtual int ScreenBitsPerPixel() const;
 
 private:
     static BOOL CALLBACK PostColorChange(HWND window, LPARAM);
     bool CanSkinThisProcess() const;
+    // Every skinned window is told of the change; windows gone are released.
+    void NotifyWindows(bool wasLoaded, bool isLoaded);
+    std::vector<CSkinObjectRef> WindowObjects() const;
+    void RemoveAllWindows();
+    void StartWindowTakeover();
+    void StopWindowTakeover();
+    void HookReorderEvents();
+    void UnhookReorderEvents();
+    int DialogKind(HWND window, const CREATESTRUCTA* create) const;
     void FinishLoad(bool wasLoaded, bool success);
 
     bool m_bLoaded = false;
@@ -62,6 +92,10 @@ private:
     std::unique_ptr<CSkinSchema> m_schema;
     std::unique_ptr<CSkinMetrics> m_metrics;
     std::unique_ptr<CSkinResourceFile> m_resourceFile;
+    bool m_bTakesOverWindows = false;
+    mutable std::mutex m_windowsLock;
+    std::map<HWND, CSkinObject*> m_windows;
+    HWINEVENTHOOK m_reorderHook = nullptr;
 };
 
 } // namespace tavrelin::skin

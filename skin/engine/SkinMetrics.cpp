@@ -1,5 +1,7 @@
 #include "skin/engine/SkinMetrics.h"
 
+#include "skin/engine/SkinPropertyIds.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -16,8 +18,6 @@ constexpr COLORREF kDefaultColors[kSkinMetricsColorCount] = {
     RGB(192, 192, 192),
 };
 
-constexpr int kCaptionFontProperty = 801;
-constexpr int kSmallCaptionFontProperty = 802;
 constexpr int kScrollBarWidthProperty = 1202;
 constexpr int kScrollBarHeightProperty = 1203;
 constexpr int kCaptionBarHeightProperty = 1205;
@@ -82,9 +82,9 @@ void CSkinMetrics::RefreshFonts(const CSkinSchema& schema, bool applyMetrics)
         m_menuFont = metrics.lfMenuFont;
     }
     SkinLogFont font;
-    if (applyMetrics && schema.GetFontValue(kSkinClassSysMetrics, 0, 0, kCaptionFontProperty, font) == S_OK)
+    if (applyMetrics && schema.GetFontValue(kSkinClassSysMetrics, 0, 0, kPropCaptionFont, font) == S_OK)
         CopyFont(font, m_captionFont);
-    if (applyMetrics && schema.GetFontValue(kSkinClassSysMetrics, 0, 0, kSmallCaptionFontProperty, font) == S_OK)
+    if (applyMetrics && schema.GetFontValue(kSkinClassSysMetrics, 0, 0, kPropSmallCaptionFont, font) == S_OK)
         CopyFont(font, m_smallCaptionFont);
 }
 

@@ -36,6 +36,15 @@ enum ESkinDrawProperty : int {
     kPropImageSelectType = 4013,
 };
 
+// Fonts of the SysMetrics class.
+enum ESkinFontProperty : int {
+    kPropCaptionFont = 801,
+    kPropSmallCaptionFont = 802,
+    kPropMenuFont = 803,
+    kPropStatusFont = 804,
+    kPropIconTitleFont = 806,
+};
+
 enum ESkinDrawEnum : int {
     kBgTypeImageFile = 0,
     kBgTypeBorderFill = 1,

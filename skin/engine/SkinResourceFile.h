@@ -34,6 +34,7 @@ public:
 
     bool IsModule() const { return m_module != nullptr; }
     const std::string& PropertyFileName() const { return m_strPropertyFile; }
+    const std::string& SkinPath() const { return m_strSkinPath; }
 
 private:
     bool OpenFolder(const std::string& propertyPath);

@@ -41,4 +41,8 @@ private:
     bool m_bKeep = false;
 };
 
+// Puts a skin file into the copy's Skin folder under that name and makes it
+// the configured skin; false when either step failed.
+bool UseSkin(const ProgramCopy& copy, const std::string& skinFile, const std::string& name);
+
 } // namespace e2e

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <vfw.h>
 
+#include <functional>
 #include <optional>
 
 namespace camera_e2e {
@@ -28,12 +29,15 @@ enum class Camera { Virtual, None };
 
 class CameraSession {
 public:
-    explicit CameraSession(Camera camera = Camera::Virtual)
-        : m_program(e2e::LaunchOptions{m_folder.File("Tavrelin.exe"),
-                                       "/Embedding",
-                                       {{"TAVRELIN_CAMERA", camera == Camera::Virtual ? "test" : "none"}},
-                                       m_folder.Path()})
-    {}
+    // prepare, when given, sees the folder copy before the program starts.
+    explicit CameraSession(Camera camera = Camera::Virtual,
+                           const std::function<void(const e2e::ProgramCopy&)>& prepare = {})
+        : m_program(Prepared(prepare, e2e::LaunchOptions{m_folder.File("Tavrelin.exe"),
+                                                         "/Embedding",
+                                                         {{"TAVRELIN_CAMERA", camera == Camera::Virtual ? "test" : "none"}},
+                                                         m_folder.Path()}))
+    {
+    }
 
     DWORD Pid() const { return m_program.Pid(); }
     e2e::RunningProgram& Program() { return m_program; }
@@ -99,6 +103,14 @@ public:
     bool IsChecked(int id) { return e2e::SendWithTimeout(Control(id), BM_GETCHECK, 0, 0).value_or(-1) == BST_CHECKED; }
 
 private:
+    e2e::LaunchOptions Prepared(const std::function<void(const e2e::ProgramCopy&)>& prepare,
+                                e2e::LaunchOptions options) const
+    {
+        if (prepare)
+            prepare(m_folder);
+        return options;
+    }
+
     e2e::ProgramCopy m_folder;
     e2e::RunningProgram m_program;
     HWND m_main = nullptr;

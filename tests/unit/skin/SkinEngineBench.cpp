@@ -9,7 +9,10 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <algorithm>
+#include <iterator>
 #include <set>
+#include <vector>
 #include <string>
 
 namespace {
@@ -93,6 +96,61 @@ void BenchDraw(const char* skin)
     }
 }
 
+LRESULT CALLBACK BenchWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A window with a page of common controls, repainted in full (frame, erase,
+// children, at once); the median of batches of 20 repaints.
+double MedianRepaintMs(HWND window)
+{
+    std::vector<double> batches;
+    for (int batch = 0; batch < 15; ++batch) {
+        LARGE_INTEGER start, end;
+        ::QueryPerformanceCounter(&start);
+        for (int repaint = 0; repaint < 20; ++repaint)
+            ::RedrawWindow(window, nullptr, nullptr,
+                           RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        ::GdiFlush();
+        ::QueryPerformanceCounter(&end);
+        batches.push_back(Seconds(start, end) * 1000 / 20);
+        MSG message;
+        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageA(&message);
+    }
+    std::sort(batches.begin(), batches.end());
+    return batches[batches.size() / 2];
+}
+
+void BenchRepaint(const char* skin)
+{
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = BenchWindowProc;
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = "SkinBenchWindow";
+    ::RegisterClassA(&windowClass);
+    CSkinManager& manager = CSkinManager::GetInstance();
+    HWND window = ::CreateWindowExA(0, "SkinBenchWindow", "Bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480,
+                                    nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    const char* const children[] = {"Static", "Button", "Edit", "ListBox", "msctls_progress32", "SysTabControl32",
+                                    "msctls_trackbar32", "ComboBox", "SysListView32", "ToolbarWindow32"};
+    int y = 0;
+    for (const char* child : children) {
+        ::CreateWindowExA(0, child, "text", WS_CHILD | WS_VISIBLE, 10, 10 + y, 300, 36, window, nullptr,
+                          ::GetModuleHandleA(nullptr), nullptr);
+        y += 40;
+    }
+    const double plain = MedianRepaintMs(window);
+    manager.LoadSkin(skin, nullptr);
+    const double skinned = MedianRepaintMs(window);
+    manager.LoadSkin(nullptr, nullptr);
+    std::printf("full repaint of a window with %u controls: unskinned %.2f ms, skinned %.2f ms (%.2fx)\n",
+                static_cast<unsigned>(std::size(children)), plain, skinned, skinned / plain);
+    ::DestroyWindow(window);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -103,5 +161,6 @@ int main(int argc, char** argv)
     }
     BenchLoad(argv[1]);
     BenchDraw(argv[1]);
+    BenchRepaint(argv[1]);
     return 0;
 }

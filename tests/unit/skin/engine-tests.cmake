@@ -31,18 +31,26 @@ else()
 endif()
 target_link_libraries(test_skin_marker PRIVATE kernel32)
 
+# A module with code that imports GetSysColor, for the import patching.
+add_library(skin_hook_test_module MODULE ${CMAKE_CURRENT_SOURCE_DIR}/skins/HookTestModule.c)
+set_target_properties(skin_hook_test_module PROPERTIES PREFIX "")
+target_link_libraries(skin_hook_test_module PRIVATE user32)
+
 tavrelin_add_gtest(skin_engine_tests
   SOURCES
     SkinEngineDrawTest.cpp
     SkinEngineGdiTest.cpp
+    SkinEngineHookTest.cpp
     SkinEngineLoadTest.cpp
-  LIBS tavrelin_skin_engine tavrelin_e2e_support)
-add_dependencies(skin_engine_tests test_skin_module test_skin_office test_skin_marker)
+    SkinEngineTakeoverTest.cpp
+  LIBS tavrelin_skin_engine tavrelin_e2e_support comctl32)
+add_dependencies(skin_engine_tests test_skin_module test_skin_office test_skin_marker skin_hook_test_module)
 target_compile_definitions(skin_engine_tests PRIVATE
   SKIN_TEST_SKINS="${test_skins}"
   SKIN_TEST_MODULE="$<TARGET_FILE:test_skin_module>"
   SKIN_TEST_OFFICE_MODULE="$<TARGET_FILE:test_skin_office>"
-  SKIN_TEST_MARKER_MODULE="$<TARGET_FILE:test_skin_marker>")
+  SKIN_TEST_MARKER_MODULE="$<TARGET_FILE:test_skin_marker>"
+  SKIN_HOOK_TEST_MODULE="$<TARGET_FILE:skin_hook_test_module>")
 
 # Xvfb with an 8-bit screen gives 256 colours; the skin must be refused there.
 find_program(XVFB_RUN xvfb-run)
@@ -57,7 +65,7 @@ endif()
 # Figures for the report, not a test: scripts/wine-run.sh skin_engine_bench.exe
 # build/i686/tests/unit/skin/test_skin_module.dll (inside a Wine session).
 add_executable(skin_engine_bench SkinEngineBench.cpp)
-target_link_libraries(skin_engine_bench PRIVATE tavrelin_skin_engine)
+target_link_libraries(skin_engine_bench PRIVATE tavrelin_skin_engine comctl32)
 
 add_test(NAME skintool_engine_commands
   COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/check_skintool_engine.py ${test_skins}

@@ -1,0 +1,203 @@
+// The engine's replacements of system functions and the slot table that
+// names them. Each replacement reaches the system through the address the
+// hook object read before patching: the import of this module may be the
+// replacement itself.
+#include "skin/engine/SkinApiHook.h"
+
+#include "skin/engine/SkinDefProcHooks.h"
+#include "skin/engine/SkinEdge.h"
+#include "skin/engine/SkinImportTable.h"
+#include "skin/engine/SkinManager.h"
+#include "skin/engine/SkinSystemHooks.h"
+#include "skin/engine/SkinThemeApi.h"
+
+#include <cwchar>
+
+namespace tavrelin::skin {
+namespace {
+
+// The manager when a skin is loaded with all of `options`, else null.
+CSkinManager* SkinnedManager(unsigned options)
+{
+    CSkinManager* manager = CSkinApiHook::Instance().Manager();
+    if (!manager || !manager->IsLoaded() || (manager->GetApplyOptions() & options) != options)
+        return nullptr;
+    return manager;
+}
+
+// Data and image-resource mappings are no loaded images: their import
+// tables hold no addresses.
+bool LoadsAsImage(HMODULE module, DWORD flags)
+{
+    constexpr DWORD kMappingOnly =
+        LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_DATAFILE_EXCLUSIVE | LOAD_LIBRARY_AS_IMAGE_RESOURCE;
+    return module && !(flags & kMappingOnly) && !(reinterpret_cast<ULONG_PTR>(module) & 3);
+}
+
+HMODULE PatchLoaded(HMODULE module, DWORD flags)
+{
+    if (LoadsAsImage(module, flags))
+        CSkinApiHook::Instance().PatchNewModule(module);
+    return module;
+}
+
+HMODULE WINAPI HookLoadLibraryA(LPCSTR name)
+{
+    return PatchLoaded(SystemFunctionAs<decltype(&::LoadLibraryA)>(kSlotLoadLibraryA)(name), 0);
+}
+
+HMODULE WINAPI HookLoadLibraryW(LPCWSTR name)
+{
+    return PatchLoaded(SystemFunctionAs<decltype(&::LoadLibraryW)>(kSlotLoadLibraryW)(name), 0);
+}
+
+HMODULE WINAPI HookLoadLibraryExA(LPCSTR name, HANDLE file, DWORD flags)
+{
+    return PatchLoaded(SystemFunctionAs<decltype(&::LoadLibraryExA)>(kSlotLoadLibraryExA)(name, file, flags), flags);
+}
+
+HMODULE WINAPI HookLoadLibraryExW(LPCWSTR name, HANDLE file, DWORD flags)
+{
+    return PatchLoaded(SystemFunctionAs<decltype(&::LoadLibraryExW)>(kSlotLoadLibraryExW)(name, file, flags), flags);
+}
+
+FARPROC WINAPI HookGetProcAddress(HMODULE module, LPCSTR name)
+{
+    const auto system = SystemFunctionAs<decltype(&::GetProcAddress)>(kSlotGetProcAddress);
+    // Any name with a zero high word is an ordinal, 0xFFFF included.
+    if (!(reinterpret_cast<ULONG_PTR>(name) >> 16))
+        return system(module, name);
+    const CSkinApiHook& hook = CSkinApiHook::Instance();
+    if (module == kSubstituteUxTheme) {
+        void* replacement = hook.FindReplacement("UXTHEME.DLL", name);
+        if (!replacement)
+            ::SetLastError(ERROR_PROC_NOT_FOUND);
+        return reinterpret_cast<FARPROC>(replacement);
+    }
+    const FARPROC result = system(module, name);
+    const std::string fileName = ModuleFileName(module);
+    if (::_stricmp(fileName.c_str(), "UXTHEME.DLL") == 0)
+        return result;
+    void* replacement = hook.FindReplacement(fileName, name);
+    return replacement ? reinterpret_cast<FARPROC>(replacement) : result;
+}
+
+HMODULE WINAPI HookGetModuleHandleA(LPCSTR name)
+{
+    if (name && ::_stricmp(name, "UxTheme.dll") == 0 && SkinnedManager(SKIN_APPLY_COLORS))
+        return kSubstituteUxTheme;
+    return SystemFunctionAs<decltype(&::GetModuleHandleA)>(kSlotGetModuleHandleA)(name);
+}
+
+DWORD WINAPI HookGetSysColor(int index)
+{
+    if (const CSkinManager* manager = SkinnedManager(SKIN_APPLY_COLORS);
+        manager && index >= 0 && index < kSkinMetricsColorCount) {
+        const COLORREF color = manager->GetMetrics().Color(index);
+        if (color != CLR_INVALID)
+            return color;
+    }
+    return SystemFunctionAs<decltype(&::GetSysColor)>(kSlotGetSysColor)(index);
+}
+
+HBRUSH WINAPI HookGetSysColorBrush(int index)
+{
+    if (const CSkinManager* manager = SkinnedManager(SKIN_APPLY_COLORS);
+        manager && index >= 1 && index < kSkinMetricsColorCount) {
+        if (HBRUSH brush = manager->GetMetrics().Brush(index))
+            return brush;
+    }
+    return SystemFunctionAs<decltype(&::GetSysColorBrush)>(kSlotGetSysColorBrush)(index);
+}
+
+// A brush argument of 1 to 30 is a system colour index plus one.
+int WINAPI HookFillRect(HDC dc, const RECT* rect, HBRUSH brush)
+{
+    const ULONG_PTR value = reinterpret_cast<ULONG_PTR>(brush);
+    if (const CSkinManager* manager = SkinnedManager(SKIN_APPLY_COLORS);
+        manager && value >= 1 && value < kSkinMetricsColorCount) {
+        if (HBRUSH skinBrush = manager->GetMetrics().Brush(static_cast<int>(value) - 1))
+            brush = skinBrush;
+    }
+    return SystemFunctionAs<decltype(&::FillRect)>(kSlotFillRect)(dc, rect, brush);
+}
+
+// The brushes GetSysColorBrush hands out belong to the engine.
+BOOL WINAPI HookDeleteObject(HGDIOBJ object)
+{
+    if (const CSkinManager* manager = SkinnedManager(SKIN_APPLY_COLORS);
+        manager && manager->GetMetrics().IsMetricsBrush(object))
+        return FALSE;
+    return SystemFunctionAs<decltype(&::DeleteObject)>(kSlotDeleteObject)(object);
+}
+
+BOOL WINAPI HookDrawEdge(HDC dc, LPRECT rect, UINT edge, UINT flags)
+{
+    if (const CSkinManager* manager = SkinnedManager(SKIN_APPLY_COLORS);
+        manager && rect && DrawSkinEdge(dc, *rect, edge, flags, manager->GetMetrics()))
+        return TRUE;
+    return SystemFunctionAs<decltype(&::DrawEdge)>(kSlotDrawEdge)(dc, rect, edge, flags);
+}
+
+template <class Function>
+void* Address(Function function)
+{
+    return reinterpret_cast<void*>(function);
+}
+
+constexpr unsigned kColors = SKIN_APPLY_COLORS;
+constexpr unsigned kFrame = SKIN_APPLY_FRAME;
+constexpr unsigned kMetrics = SKIN_APPLY_METRICS;
+
+} // namespace
+
+// Slots whose replacement is null are not built yet and are never installed.
+const std::array<SkinHookSlotInfo, kSkinHookSlotCount>& SkinHookSlots()
+{
+    static const std::array<SkinHookSlotInfo, kSkinHookSlotCount> slots{{
+        {"KERNEL32.DLL", "LoadLibraryA", 0, Address(&HookLoadLibraryA)},          // 0
+        {"KERNEL32.DLL", "LoadLibraryW", 0, Address(&HookLoadLibraryW)},          // 1
+        {"KERNEL32.DLL", "LoadLibraryExA", 0, Address(&HookLoadLibraryExA)},      // 2
+        {"KERNEL32.DLL", "LoadLibraryExW", 0, Address(&HookLoadLibraryExW)},      // 3
+        {"KERNEL32.DLL", "GetProcAddress", 0, Address(&HookGetProcAddress)},      // 4
+        {"KERNEL32.DLL", "GetModuleHandleA", 0, Address(&HookGetModuleHandleA)},  // 5
+        {"USER32.DLL", "RegisterClassA", 0, Address(&HookRegisterClassA)},                             // 6
+        {"USER32.DLL", "RegisterClassW", 0, Address(&HookRegisterClassW)},                             // 7
+        {"USER32.DLL", "GetSysColor", kColors, Address(&HookGetSysColor)},        // 8
+        {"USER32.DLL", "GetSysColorBrush", kColors, Address(&HookGetSysColorBrush)}, // 9
+        {"USER32.DLL", "DrawEdge", kColors, Address(&HookDrawEdge)},                             // 10
+        {"USER32.DLL", "DrawFrameControl", kColors, nullptr},                     // 11
+        {"USER32.DLL", "SetScrollInfo", kFrame, Address(&HookSetScrollInfo)},                         // 12
+        {"USER32.DLL", "SetScrollPos", kFrame, Address(&HookSetScrollPos)},                          // 13
+        {"USER32.DLL", "GetScrollInfo", kFrame, Address(&HookGetScrollInfo)},                         // 14
+        {"USER32.DLL", "EnableScrollBar", kFrame, Address(&HookEnableScrollBar)},                       // 15
+        {"UXTHEME.DLL", "OpenThemeData", kColors, Address(&ThemeOpenThemeData)},  // 16
+        {"UXTHEME.DLL", "DrawThemeBackground", kColors, Address(&ThemeDrawThemeBackground)}, // 17
+        {"UXTHEME.DLL", "CloseThemeData", kColors, Address(&ThemeCloseThemeData)}, // 18
+        {"UXTHEME.DLL", "GetThemeColor", kColors, Address(&ThemeGetThemeColor)},  // 19
+        {"UXTHEME.DLL", "IsAppThemed", kColors, Address(&ThemeIsAppThemed)},      // 20
+        {"UXTHEME.DLL", "IsThemeActive", kColors, Address(&ThemeIsThemeActive)},  // 21
+        {"UXTHEME.DLL", "GetCurrentThemeName", kColors, Address(&ThemeGetCurrentThemeName)}, // 22
+        {"UXTHEME.DLL", "GetThemeSysBool", kColors, Address(&ThemeGetThemeSysBool)}, // 23
+        {"UXTHEME.DLL", "GetThemeSysColor", kColors, Address(&ThemeGetThemeSysColor)}, // 24
+        {"UXTHEME.DLL", "GetThemePartSize", kColors, Address(&ThemeGetThemePartSize)}, // 25
+        {"USER32.DLL", "SystemParametersInfoA", kMetrics, Address(&HookSystemParametersInfoA)},               // 26
+        {"USER32.DLL", "DefWindowProcA", 0, Address(&HookDefWindowProcA)},                             // 27
+        {"USER32.DLL", "DefWindowProcW", 0, Address(&HookDefWindowProcW)},                             // 28
+        {"USER32.DLL", "DefMDIChildProcA", 0, Address(&HookDefMDIChildProcA)},                           // 29
+        {"USER32.DLL", "DefMDIChildProcW", 0, Address(&HookDefMDIChildProcW)},                           // 30
+        {"USER32.DLL", "DefFrameProcA", 0, Address(&HookDefFrameProcA)},                              // 31
+        {"USER32.DLL", "DefFrameProcW", 0, Address(&HookDefFrameProcW)},                              // 32
+        {"USER32.DLL", "DefDlgProcA", 0, Address(&HookDefDlgProcA)},                                // 33
+        {"USER32.DLL", "DefDlgProcW", 0, Address(&HookDefDlgProcW)},                                // 34
+        {"USER32.DLL", "CallWindowProcA", 0, Address(&HookCallWindowProcA)},                            // 35
+        {"USER32.DLL", "CallWindowProcW", 0, Address(&HookCallWindowProcW)},                            // 36
+        {"KERNEL32.DLL", "CreateThread", 0, Address(&HookCreateThread)},                             // 37
+        {"USER32.DLL", "FillRect", kColors, Address(&HookFillRect)},              // 38
+        {"GDI32.DLL", "DeleteObject", kColors, Address(&HookDeleteObject)},       // 39
+        {"USER32.DLL", "AdjustWindowRectEx", kMetrics, Address(&HookAdjustWindowRectEx)},                  // 40
+    }};
+    return slots;
+}
+
+} // namespace tavrelin::skin

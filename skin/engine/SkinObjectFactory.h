@@ -1,0 +1,19 @@
+#pragma once
+// Which skin object a window class gets, and which skin class it draws with.
+
+#include "skin/engine/SkinObject.h"
+
+#include <memory>
+#include <string>
+
+namespace tavrelin::skin {
+
+struct SkinObjectFactory {
+    const char* objectClass; // null: the entry creates nothing
+    const char* skinClass;
+};
+
+// The entry of a window class (names compared exactly), or null.
+const SkinObjectFactory* FindSkinObjectFactory(const std::string& windowClass);
+
+} // namespace tavrelin::skin

@@ -1,0 +1,159 @@
+#include "skin/engine/SkinSystemHooks.h"
+
+#include "skin/engine/SkinApiHook.h"
+#include "skin/engine/SkinDefProcHooks.h"
+#include "skin/engine/SkinManager.h"
+#include "skin/engine/SkinPropertyIds.h"
+
+#include <cstring>
+
+namespace tavrelin::skin {
+namespace {
+
+// The sizes of LOGFONTA and of NONCLIENTMETRICSA before its padded border.
+constexpr UINT kLogFontSize = 60;
+constexpr UINT kNonClientMetricsSize = 340;
+
+CSkinManager* MetricsManager()
+{
+    CSkinManager* manager = CSkinApiHook::Instance().Manager();
+    if (!manager || !manager->IsLoaded() || !manager->GetSchema() ||
+        !(manager->GetApplyOptions() & SKIN_APPLY_METRICS))
+        return nullptr;
+    return manager;
+}
+
+void TakeSkinFont(const CSkinSchema& schema, int propertyId, LOGFONTA& font)
+{
+    static_assert(sizeof(SkinLogFont) == sizeof(LOGFONTA));
+    SkinLogFont skinFont;
+    if (schema.GetFontValue(kSkinClassSysMetrics, 0, 0, propertyId, skinFont) == S_OK)
+        std::memcpy(&font, &skinFont, sizeof font);
+}
+
+// Classes whose procedure is one of the engine's default procedures (an
+// address read from a patched import) get the system's own.
+template <class WindowClass, class Register>
+ATOM RegisterWithSystemProcedure(const WindowClass* windowClass, Register registerClass)
+{
+    if (!windowClass)
+        return registerClass(windowClass);
+    const struct {
+        void* replacement;
+        int slot;
+    } procedures[] = {
+        {reinterpret_cast<void*>(&HookDefWindowProcA), kSlotDefWindowProcA},
+        {reinterpret_cast<void*>(&HookDefWindowProcW), kSlotDefWindowProcW},
+        {reinterpret_cast<void*>(&HookDefMDIChildProcA), kSlotDefMDIChildProcA},
+        {reinterpret_cast<void*>(&HookDefMDIChildProcW), kSlotDefMDIChildProcW},
+        {reinterpret_cast<void*>(&HookDefDlgProcA), kSlotDefDlgProcA},
+        {reinterpret_cast<void*>(&HookDefDlgProcW), kSlotDefDlgProcW},
+    };
+    for (const auto& procedure : procedures) {
+        void* system = CSkinApiHook::Instance().SystemFunction(procedure.slot);
+        if (reinterpret_cast<void*>(windowClass->lpfnWndProc) == procedure.replacement && system) {
+            WindowClass copy = *windowClass;
+            copy.lpfnWndProc = reinterpret_cast<WNDPROC>(system);
+            return registerClass(&copy);
+        }
+    }
+    return registerClass(windowClass);
+}
+
+bool IsSkinned(HWND window)
+{
+    CSkinManager* manager = CSkinManager::WindowManager();
+    return manager && manager->IsLoaded() && manager->FindWindowObject(window);
+}
+
+// A window's own scroll bar lies in its frame; the frame object draws it
+// once frames are the engine's, until then the system does on this redraw.
+void RedrawScrollBar(HWND window)
+{
+    ::RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+}
+
+} // namespace
+
+// The skin's fonts go only into an answer the system gave.
+BOOL WINAPI HookSystemParametersInfoA(UINT action, UINT uiParam, PVOID data, UINT winIni)
+{
+    const BOOL result =
+        SystemFunctionAs<decltype(&::SystemParametersInfoA)>(kSlotSystemParametersInfoA)(action, uiParam, data, winIni);
+    const CSkinManager* manager = MetricsManager();
+    if (!result || !data || !manager)
+        return result;
+    const CSkinSchema& schema = *manager->GetSchema();
+    if (action == SPI_GETICONTITLELOGFONT && uiParam == kLogFontSize) {
+        TakeSkinFont(schema, kPropIconTitleFont, *static_cast<LOGFONTA*>(data));
+    } else if (action == SPI_GETNONCLIENTMETRICS && uiParam == kNonClientMetricsSize) {
+        auto* metrics = static_cast<NONCLIENTMETRICSA*>(data);
+        TakeSkinFont(schema, kPropMenuFont, metrics->lfMenuFont);
+        TakeSkinFont(schema, kPropStatusFont, metrics->lfStatusFont);
+        TakeSkinFont(schema, kPropCaptionFont, metrics->lfCaptionFont);
+    }
+    return result;
+}
+
+BOOL WINAPI HookAdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle)
+{
+    const BOOL result =
+        SystemFunctionAs<decltype(&::AdjustWindowRectEx)>(kSlotAdjustWindowRectEx)(rect, style, menu, exStyle);
+    const CSkinManager* manager = MetricsManager();
+    if (!result || !rect || !manager || (style & WS_CAPTION) != WS_CAPTION)
+        return result;
+    const CSkinMetrics& metrics = manager->GetMetrics();
+    rect->top -= (exStyle & WS_EX_TOOLWINDOW)
+                     ? metrics.SkinSmallCaptionHeight() - metrics.SystemSmallCaptionHeight()
+                     : metrics.SkinCaptionHeight() - metrics.SystemCaptionHeight();
+    return result;
+}
+
+ATOM WINAPI HookRegisterClassA(const WNDCLASSA* windowClass)
+{
+    return RegisterWithSystemProcedure(windowClass, SystemFunctionAs<decltype(&::RegisterClassA)>(kSlotRegisterClassA));
+}
+
+ATOM WINAPI HookRegisterClassW(const WNDCLASSW* windowClass)
+{
+    return RegisterWithSystemProcedure(windowClass, SystemFunctionAs<decltype(&::RegisterClassW)>(kSlotRegisterClassW));
+}
+
+int WINAPI HookSetScrollPos(HWND window, int bar, int position, BOOL redraw)
+{
+    const auto system = SystemFunctionAs<decltype(&::SetScrollPos)>(kSlotSetScrollPos);
+    if (!IsSkinned(window))
+        return system(window, bar, position, redraw);
+    const int previous = system(window, bar, position, FALSE);
+    if (redraw && bar == SB_CTL)
+        ::InvalidateRect(window, nullptr, TRUE);
+    else if (redraw)
+        RedrawScrollBar(window);
+    return previous;
+}
+
+int WINAPI HookSetScrollInfo(HWND window, int bar, LPCSCROLLINFO info, BOOL redraw)
+{
+    const auto system = SystemFunctionAs<decltype(&::SetScrollInfo)>(kSlotSetScrollInfo);
+    if (!redraw || bar == SB_CTL || !IsSkinned(window))
+        return system(window, bar, info, redraw);
+    const int position = system(window, bar, info, FALSE);
+    RedrawScrollBar(window);
+    return position;
+}
+
+// The engine tracks no thumb of its own yet: the system's track position.
+BOOL WINAPI HookGetScrollInfo(HWND window, int bar, LPSCROLLINFO info)
+{
+    return SystemFunctionAs<decltype(&::GetScrollInfo)>(kSlotGetScrollInfo)(window, bar, info);
+}
+
+BOOL WINAPI HookEnableScrollBar(HWND window, UINT bar, UINT arrows)
+{
+    const BOOL result = SystemFunctionAs<decltype(&::EnableScrollBar)>(kSlotEnableScrollBar)(window, bar, arrows);
+    if (IsSkinned(window) && (bar == SB_HORZ || bar == SB_VERT || bar == SB_BOTH))
+        RedrawScrollBar(window);
+    return result;
+}
+
+} // namespace tavrelin::skin

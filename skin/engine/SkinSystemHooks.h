@@ -1,0 +1,22 @@
+#pragma once
+// Replacements for the system's metrics answers and class registration.
+
+#include <windows.h>
+
+namespace tavrelin::skin {
+
+BOOL WINAPI HookSystemParametersInfoA(UINT action, UINT uiParam, PVOID data, UINT winIni);
+BOOL WINAPI HookAdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle);
+ATOM WINAPI HookRegisterClassA(const WNDCLASSA* windowClass);
+ATOM WINAPI HookRegisterClassW(const WNDCLASSW* windowClass);
+
+} // namespace tavrelin::skin
+
+namespace tavrelin::skin {
+
+int WINAPI HookSetScrollPos(HWND window, int bar, int position, BOOL redraw);
+int WINAPI HookSetScrollInfo(HWND window, int bar, LPCSCROLLINFO info, BOOL redraw);
+BOOL WINAPI HookGetScrollInfo(HWND window, int bar, LPSCROLLINFO info);
+BOOL WINAPI HookEnableScrollBar(HWND window, UINT bar, UINT arrows);
+
+} // namespace tavrelin::skin

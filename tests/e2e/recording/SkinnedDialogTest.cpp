@@ -1,0 +1,26 @@
+// The compressor dialog, opened on the recording thread, is taken over like
+// every window of the program: it shows the skin's button face.
+#include "RecordingSession.h"
+
+namespace {
+
+using namespace recording_e2e;
+
+TEST(SkinnedRecording, CompressorDialogOnTheRecordingThreadShowsTheSkinsFace)
+{
+    RecordingSession session(camera_e2e::Camera::Virtual, [](const e2e::ProgramCopy& folder) {
+        EXPECT_TRUE(e2e::UseSkin(folder, SKIN_TEST_MODULE, "test.skin"));
+    });
+    ASSERT_NE(session.MainWindow(), nullptr);
+    HWND dialog = session.StartAndWaitForDialog();
+    ASSERT_NE(dialog, nullptr);
+    ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ::Sleep(300);
+    const auto image = e2e::ScreenImage::CaptureWindow(dialog);
+    ASSERT_TRUE(image.has_value());
+    // Most of the dialog's background; a recording thread not hooked shows none.
+    EXPECT_GT(image->CountColour(RGB(1, 2, 3)), static_cast<size_t>(image->Width() * image->Height() / 4));
+    EXPECT_TRUE(e2e::PressButton(dialog, IDCANCEL));
+}
+
+} // namespace

@@ -53,7 +53,7 @@ bool CRecorderApp::InitInstance()
     if (!ActivatePreviousInstance())
         return false;
     EnableControlContainer();
-    InstallMotionJpegCompressor();  // before any recording offers the compressor dialog
+    InstallMotionJpegCompressor(); // before any recording offers the compressor dialog
     EnableSplash(SplashAllowedByCommandLine(CommandLineArguments()));
     CRecorderDlg dialog;
     m_pMainWnd = &dialog;

@@ -36,10 +36,7 @@ CRecorderDlg::CRecorderDlg() : CDialog(IDD_RECORDER_DIALOG)
     RepairUnfinishedRecordings();
 }
 
-void CRecorderDlg::DoDataExchange(win::CDataExchange* exchange)
-{
-    win::DDX_Control(exchange, IDC_PAGE_TAB, m_tab);
-}
+void CRecorderDlg::DoDataExchange(win::CDataExchange* exchange) { win::DDX_Control(exchange, IDC_PAGE_TAB, m_tab); }
 
 LRESULT CRecorderDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {

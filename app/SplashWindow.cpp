@@ -33,13 +33,14 @@ CSplashWindow::~CSplashWindow() = default;
 
 bool CSplashWindow::CreateSplash(win::CWnd* parent)
 {
-    m_bitmap.reset(static_cast<HBITMAP>(
-        ::LoadImageA(win::AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDB_SPLASH), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    m_bitmap.reset(static_cast<HBITMAP>(::LoadImageA(win::AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDB_SPLASH),
+                                                     IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!m_bitmap)
         return false;
     BITMAP info{};
     ::GetObjectA(m_bitmap.get(), sizeof info, &info);
-    const std::string className = win::RegisterClassForFramework(0, ::LoadCursorA(nullptr, IDC_ARROW), nullptr, nullptr);
+    const std::string className =
+        win::RegisterClassForFramework(0, ::LoadCursorA(nullptr, IDC_ARROW), nullptr, nullptr);
     m_created = CreateEx(0, className.c_str(), nullptr, WS_POPUP | WS_VISIBLE, 0, 0, info.bmWidth, info.bmHeight,
                          parent ? parent->m_hWnd : nullptr, nullptr);
     return m_created;

@@ -11,7 +11,7 @@ packages=(
   wine wine32:i386 wine64
   xvfb xauth x11-utils xdotool fonts-wine imagemagick
   ffmpeg sox lame libjpeg-turbo-progs libturbojpeg0-dev
-  googletest libbenchmark-dev clang
+  googletest libbenchmark-dev clang clang-format
   dpkg-dev python3 nasm
 )
 

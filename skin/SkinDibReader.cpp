@@ -20,10 +20,7 @@ std::uint32_t ReadU32(const std::uint8_t* bytes)
     return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
 }
 
-std::uint16_t ReadU16(const std::uint8_t* bytes)
-{
-    return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
-}
+std::uint16_t ReadU16(const std::uint8_t* bytes) { return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8)); }
 
 struct ChannelMask {
     std::uint32_t mask = 0;

@@ -20,14 +20,11 @@ struct AxisCut {
     bool tile = false;
 };
 
-int Clamp(int value, int limit)
-{
-    return std::clamp(value, 0, std::max(limit, 0));
-}
+int Clamp(int value, int limit) { return std::clamp(value, 0, std::max(limit, 0)); }
 
 // Cuts one axis into near margin, middle and far margin, in source and destination.
-AxisCut CutAxis(int sourceFirst, int sourceSize, int destFirst, int destSize, int nearMargin, int farMargin,
-                bool tile, bool parityRule)
+AxisCut CutAxis(int sourceFirst, int sourceSize, int destFirst, int destSize, int nearMargin, int farMargin, bool tile,
+                bool parityRule)
 {
     int destNear = nearMargin;
     int destFar = farMargin;
@@ -148,7 +145,8 @@ SkinPiece RestrictSkinTiles(const SkinPiece& piece, const SkinRect& visible)
     return restricted;
 }
 
-void ForEachSkinTile(const SkinPiece& piece, const std::function<void(const SkinRect& source, const SkinRect& dest)>& draw)
+void ForEachSkinTile(const SkinPiece& piece,
+                     const std::function<void(const SkinRect& source, const SkinRect& dest)>& draw)
 {
     const int tileWidth = piece.tileX ? piece.source.Width() : piece.dest.Width();
     const int tileHeight = piece.tileY ? piece.source.Height() : piece.dest.Height();

@@ -60,6 +60,7 @@ SkinPiece RestrictSkinTiles(const SkinPiece& piece, const SkinRect& visible);
 
 // Lays tiles of the source's size from the destination's top-left corner; the
 // last row and column are clipped, their source by the same amount.
-void ForEachSkinTile(const SkinPiece& piece, const std::function<void(const SkinRect& source, const SkinRect& dest)>& draw);
+void ForEachSkinTile(const SkinPiece& piece,
+                     const std::function<void(const SkinRect& source, const SkinRect& dest)>& draw);
 
 } // namespace tavrelin::skin

@@ -79,15 +79,24 @@ std::string StateName(std::string_view className, std::string_view partName, int
 std::string_view SkinTypeName(ESkinPropertyType type)
 {
     switch (type) {
-    case ESkinPropertyType::String: return "string";
-    case ESkinPropertyType::Integer: return "integer";
-    case ESkinPropertyType::Boolean: return "boolean";
-    case ESkinPropertyType::Color: return "color";
-    case ESkinPropertyType::Rectangle: return "rectangle";
-    case ESkinPropertyType::Font: return "font";
-    case ESkinPropertyType::IntegerList: return "intlist";
-    case ESkinPropertyType::Enumeration: return "enum";
-    case ESkinPropertyType::Point: return "point";
+    case ESkinPropertyType::String:
+        return "string";
+    case ESkinPropertyType::Integer:
+        return "integer";
+    case ESkinPropertyType::Boolean:
+        return "boolean";
+    case ESkinPropertyType::Color:
+        return "color";
+    case ESkinPropertyType::Rectangle:
+        return "rectangle";
+    case ESkinPropertyType::Font:
+        return "font";
+    case ESkinPropertyType::IntegerList:
+        return "intlist";
+    case ESkinPropertyType::Enumeration:
+        return "enum";
+    case ESkinPropertyType::Point:
+        return "point";
     }
     return "?";
 }

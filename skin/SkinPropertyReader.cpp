@@ -10,10 +10,7 @@
 namespace tavrelin::skin {
 namespace {
 
-bool IsLineSpace(char letter)
-{
-    return letter == ' ' || (letter >= '\t' && letter <= '\r');
-}
+bool IsLineSpace(char letter) { return letter == ' ' || (letter >= '\t' && letter <= '\r'); }
 
 std::string_view TrimLeft(std::string_view text)
 {
@@ -88,16 +85,26 @@ SkinSectionKey ParseSkinSectionName(std::string_view sectionName)
 std::string_view SkinLineKindName(ESkinLineKind kind)
 {
     switch (kind) {
-    case ESkinLineKind::Empty: return "empty";
-    case ESkinLineKind::Comment: return "comment";
-    case ESkinLineKind::SectionAccepted: return "section";
-    case ESkinLineKind::SectionIgnored: return "ignored-section";
-    case ESkinLineKind::BeforeFirstSection: return "before-first-section";
-    case ESkinLineKind::InIgnoredSection: return "in-ignored-section";
-    case ESkinLineKind::NoEquals: return "no-equals";
-    case ESkinLineKind::UnknownProperty: return "unknown-property";
-    case ESkinLineKind::IntegerList: return "integer-list";
-    case ESkinLineKind::PropertyStored: return "property";
+    case ESkinLineKind::Empty:
+        return "empty";
+    case ESkinLineKind::Comment:
+        return "comment";
+    case ESkinLineKind::SectionAccepted:
+        return "section";
+    case ESkinLineKind::SectionIgnored:
+        return "ignored-section";
+    case ESkinLineKind::BeforeFirstSection:
+        return "before-first-section";
+    case ESkinLineKind::InIgnoredSection:
+        return "in-ignored-section";
+    case ESkinLineKind::NoEquals:
+        return "no-equals";
+    case ESkinLineKind::UnknownProperty:
+        return "unknown-property";
+    case ESkinLineKind::IntegerList:
+        return "integer-list";
+    case ESkinLineKind::PropertyStored:
+        return "property";
     }
     return "?";
 }
@@ -105,11 +112,16 @@ std::string_view SkinLineKindName(ESkinLineKind kind)
 std::string_view SkinSectionResultName(ESkinSectionResult result)
 {
     switch (result) {
-    case ESkinSectionResult::Accepted: return "accepted";
-    case ESkinSectionResult::HasColon: return "colon";
-    case ESkinSectionResult::UnknownClass: return "unknown-class";
-    case ESkinSectionResult::UnknownPart: return "unknown-part";
-    case ESkinSectionResult::UnknownState: return "unknown-state";
+    case ESkinSectionResult::Accepted:
+        return "accepted";
+    case ESkinSectionResult::HasColon:
+        return "colon";
+    case ESkinSectionResult::UnknownClass:
+        return "unknown-class";
+    case ESkinSectionResult::UnknownPart:
+        return "unknown-part";
+    case ESkinSectionResult::UnknownState:
+        return "unknown-state";
     }
     return "?";
 }
@@ -117,8 +129,7 @@ std::string_view SkinSectionResultName(ESkinSectionResult result)
 CSkinPropertyReader::CSkinPropertyReader(CSkinPropertyStore& store, const ISkinScreenInfo& screen,
                                          ISkinReadObserver* observer)
     : m_store(store), m_screen(screen), m_pObserver(observer)
-{
-}
+{}
 
 void CSkinPropertyReader::ReadAll(ISkinLineSource& lines)
 {

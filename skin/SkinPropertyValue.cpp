@@ -46,8 +46,7 @@ std::optional<CSkinPropertyValue::Payload> ParsePayload(const SkinPropertyInfo& 
 
 CSkinPropertyValue::CSkinPropertyValue(ESkinPropertyType type, int propertyId, Payload payload)
     : m_type(type), m_nPropertyId(propertyId), m_payload(std::move(payload))
-{
-}
+{}
 
 std::optional<CSkinPropertyValue> CSkinPropertyValue::Parse(const SkinPropertyInfo& property, std::string_view text,
                                                             const ISkinScreenInfo& screen)
@@ -58,29 +57,14 @@ std::optional<CSkinPropertyValue> CSkinPropertyValue::Parse(const SkinPropertyIn
     return CSkinPropertyValue(property.type, property.id, std::move(*payload));
 }
 
-std::int32_t CSkinPropertyValue::Number() const
-{
-    return PayloadOr<std::int32_t>(m_payload);
-}
+std::int32_t CSkinPropertyValue::Number() const { return PayloadOr<std::int32_t>(m_payload); }
 
-SkinPoint CSkinPropertyValue::Point() const
-{
-    return PayloadOr<SkinPoint>(m_payload);
-}
+SkinPoint CSkinPropertyValue::Point() const { return PayloadOr<SkinPoint>(m_payload); }
 
-SkinMargins CSkinPropertyValue::Margins() const
-{
-    return PayloadOr<SkinMargins>(m_payload);
-}
+SkinMargins CSkinPropertyValue::Margins() const { return PayloadOr<SkinMargins>(m_payload); }
 
-const std::string& CSkinPropertyValue::Text() const
-{
-    return PayloadOr<std::string>(m_payload);
-}
+const std::string& CSkinPropertyValue::Text() const { return PayloadOr<std::string>(m_payload); }
 
-const SkinLogFont& CSkinPropertyValue::Font() const
-{
-    return PayloadOr<SkinLogFont>(m_payload);
-}
+const SkinLogFont& CSkinPropertyValue::Font() const { return PayloadOr<SkinLogFont>(m_payload); }
 
 } // namespace tavrelin::skin

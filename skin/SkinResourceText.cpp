@@ -73,10 +73,7 @@ CSkinUtf16LineSource::CSkinUtf16LineSource(const std::uint8_t* data, size_t size
         m_nCursor = 1;
 }
 
-char16_t CSkinUtf16LineSource::UnitAt(size_t index) const
-{
-    return ReadUnit(m_pData, index);
-}
+char16_t CSkinUtf16LineSource::UnitAt(size_t index) const { return ReadUnit(m_pData, index); }
 
 bool CSkinUtf16LineSource::ReadLine(std::string& line)
 {

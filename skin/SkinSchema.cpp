@@ -12,12 +12,9 @@ constexpr std::int32_t kOpaqueAlphaLevel = 255;
 } // namespace
 
 CSkinSchema::CSkinSchema(ESkinSchemaVariant variant)
-    : m_variant(variant),
-      m_bPremultiply(variant == ESkinSchemaVariant::Default),
-      m_nGlobalsClassId(FindSkinClassId("GLOBALS")),
-      m_nWindowClassId(FindSkinClassId("WINDOW"))
-{
-}
+    : m_variant(variant), m_bPremultiply(variant == ESkinSchemaVariant::Default),
+      m_nGlobalsClassId(FindSkinClassId("GLOBALS")), m_nWindowClassId(FindSkinClassId("WINDOW"))
+{}
 
 std::string_view CSkinSchema::VariantName() const
 {
@@ -50,8 +47,8 @@ const CSkinPropertyValue* CSkinSchema::GetValue(int classId, int partId, int sta
 }
 
 template <typename T, typename Extract>
-HRESULT CSkinSchema::ReadTyped(int classId, int partId, int stateId, int propertyId, ESkinPropertyType type,
-                               T& value, Extract extract) const
+HRESULT CSkinSchema::ReadTyped(int classId, int partId, int stateId, int propertyId, ESkinPropertyType type, T& value,
+                               Extract extract) const
 {
     const CSkinPropertyValue* found = GetValue(classId, partId, stateId, propertyId);
     if (!found)

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <array>
 
+// The tables are laid out by hand, one row a line, so that they read like the
+// lists they copy.
+// clang-format off
+
 namespace tavrelin::skin {
 namespace {
 
@@ -451,3 +455,4 @@ std::string_view SkinNameOfId(std::span<const SkinSchemaName> table, int id)
 }
 
 } // namespace tavrelin::skin
+// clang-format on

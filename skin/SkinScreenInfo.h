@@ -17,7 +17,8 @@ public:
 class CFixedSkinScreenInfo final : public ISkinScreenInfo {
 public:
     explicit CFixedSkinScreenInfo(int nPixelsPerInchY = 96, std::uint8_t nCharSet = 0)
-        : m_nPixelsPerInchY(nPixelsPerInchY), m_nCharSet(nCharSet) {}
+        : m_nPixelsPerInchY(nPixelsPerInchY), m_nCharSet(nCharSet)
+    {}
     int LogicalPixelsPerInchY() const override { return m_nPixelsPerInchY; }
     std::uint8_t TextCharSet() const override { return m_nCharSet; }
 

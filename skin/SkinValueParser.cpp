@@ -12,10 +12,7 @@ constexpr int kFontNormalWeight = 400;
 constexpr int kFontBoldWeight = 700;
 constexpr int kPointsPerInch = 72;
 
-bool IsScanSpace(char letter)
-{
-    return letter == ' ' || (letter >= '\t' && letter <= '\r');
-}
+bool IsScanSpace(char letter) { return letter == ' ' || (letter >= '\t' && letter <= '\r'); }
 
 int DigitValue(char letter)
 {
@@ -107,15 +104,9 @@ private:
 
 } // namespace
 
-std::int32_t ParseSkinInteger(std::string_view text)
-{
-    return CValueScanner(text).Number(10).value_or(0);
-}
+std::int32_t ParseSkinInteger(std::string_view text) { return CValueScanner(text).Number(10).value_or(0); }
 
-bool ParseSkinBoolean(std::string_view text)
-{
-    return SkinNamesEqual(text, "TRUE");
-}
+bool ParseSkinBoolean(std::string_view text) { return SkinNamesEqual(text, "TRUE"); }
 
 SkinColorRef ParseSkinColor(std::string_view text)
 {

@@ -41,8 +41,7 @@ CWnd* AfxGetMainWnd() { return g_application ? g_application->m_pMainWnd : nullp
 
 HINSTANCE AfxGetInstanceHandle()
 {
-    return g_application && g_application->m_hInstance ? g_application->m_hInstance
-                                                         : ::GetModuleHandleA(nullptr);
+    return g_application && g_application->m_hInstance ? g_application->m_hInstance : ::GetModuleHandleA(nullptr);
 }
 
 const char* AfxGetAppName()

@@ -27,8 +27,8 @@ void CClientNotice::Draw(const char* text, POINT textAt, const CNoticePicture& p
     ::TextOutA(m_offscreen, textAt.x, textAt.y, text, ::lstrlenA(text));
     if (picture.hBitmap) {
         const SelectedObject selected(m_pictureDC.get(), picture.hBitmap);
-        ::TransparentBlt(m_offscreen, picture.at.x, picture.at.y, picture.size.cx, picture.size.cy,
-                         m_pictureDC.get(), 0, 0, picture.size.cx, picture.size.cy, kNoticeBlue);
+        ::TransparentBlt(m_offscreen, picture.at.x, picture.at.y, picture.size.cx, picture.size.cy, m_pictureDC.get(),
+                         0, 0, picture.size.cx, picture.size.cy, kNoticeBlue);
     }
     m_buffer.CopyTo(m_window.get(), m_area);
 }

@@ -45,7 +45,8 @@ public:
     // Hands the list to the control, which shares it: the caller keeps owning it.
     HIMAGELIST SetImageList(HIMAGELIST list, int kind) const
     {
-        return reinterpret_cast<HIMAGELIST>(SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(kind), reinterpret_cast<LPARAM>(list)));
+        return reinterpret_cast<HIMAGELIST>(
+            SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(kind), reinterpret_cast<LPARAM>(list)));
     }
 };
 

@@ -20,8 +20,7 @@ class CDialog;
 // The direction and target of one UpdateData pass.
 class CDataExchange {
 public:
-    CDataExchange(CDialog* dialog, bool saveAndValidate)
-        : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
+    CDataExchange(CDialog* dialog, bool saveAndValidate) : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
     HWND Control(int controlId) const;
 
     CDialog* m_pDlgWnd;
@@ -36,8 +35,7 @@ void DDX_Radio(CDataExchange* exchange, int controlId, int& value);
 
 class CDialog : public CWnd {
 public:
-    explicit CDialog(UINT templateId = 0, CWnd* parent = nullptr)
-        : m_templateId(templateId), m_pParentWnd(parent) {}
+    explicit CDialog(UINT templateId = 0, CWnd* parent = nullptr) : m_templateId(templateId), m_pParentWnd(parent) {}
 
     // Owned by the parent, or else by the main window; -1 when the dialog
     // can't be made or is destroyed without EndDialog.

@@ -1,6 +1,3 @@
 #include "win/App.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
-{
-    return win::AfxWinMain(instance);
-}
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return win::AfxWinMain(instance); }

@@ -75,20 +75,19 @@ void CWnd::Detach()
 {
     if (!m_hWnd)
         return;
-    if (m_previousProc &&
-        ::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(FrameworkWindowProc))
+    if (m_previousProc && ::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(FrameworkWindowProc))
         ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_previousProc));
     ::RemovePropA(m_hWnd, kObjectProperty);
     m_hWnd = nullptr;
     m_previousProc = nullptr;
 }
 
-bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style,
-                    int x, int y, int width, int height, HWND parent, HMENU menuOrId)
+bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y, int width,
+                    int height, HWND parent, HMENU menuOrId)
 {
     CreationScope scope(this);
-    HWND window = ::CreateWindowExA(exStyle, className, title, style, x, y, width, height,
-                                    parent, menuOrId, AfxGetInstanceHandle(), nullptr);
+    HWND window = ::CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent, menuOrId,
+                                    AfxGetInstanceHandle(), nullptr);
     return window != nullptr && m_hWnd == window;
 }
 
@@ -112,10 +111,7 @@ HWND CWnd::UnsubclassWindow()
     return window;
 }
 
-bool CWnd::DestroyWindow()
-{
-    return m_hWnd && ::DestroyWindow(m_hWnd);
-}
+bool CWnd::DestroyWindow() { return m_hWnd && ::DestroyWindow(m_hWnd); }
 
 HWND CWnd::GiveToWindow(std::unique_ptr<CWnd> object)
 {

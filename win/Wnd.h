@@ -31,8 +31,8 @@ public:
     // Creates a window of a class registered with RegisterClassForFramework
     // (or any class) and binds it to this object before WM_NCCREATE.
     // On failure the object is left without a window.
-    bool CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style,
-                  int x, int y, int width, int height, HWND parent, HMENU menuOrId);
+    bool CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y, int width,
+                  int height, HWND parent, HMENU menuOrId);
     bool SubclassWindow(HWND window);
     bool SubclassDlgItem(int controlId, CWnd* parent);
     HWND UnsubclassWindow();

@@ -19,10 +19,7 @@ bool IsNeverPatched(const std::string& fileName)
     return false;
 }
 
-bool IsUxTheme(const char* module)
-{
-    return ::_stricmp(module, "UXTHEME.DLL") == 0;
-}
+bool IsUxTheme(const char* module) { return ::_stricmp(module, "UXTHEME.DLL") == 0; }
 
 } // namespace
 
@@ -49,15 +46,9 @@ CSkinApiHook::CSkinApiHook()
     }
 }
 
-bool CSkinApiHook::IsInstalled(int slot) const
-{
-    return slot >= 0 && slot < kSkinHookSlotCount && m_installed[slot];
-}
+bool CSkinApiHook::IsInstalled(int slot) const { return slot >= 0 && slot < kSkinHookSlotCount && m_installed[slot]; }
 
-void* CSkinApiHook::GetOriginal(int slot) const
-{
-    return IsInstalled(slot) ? m_system[slot] : nullptr;
-}
+void* CSkinApiHook::GetOriginal(int slot) const { return IsInstalled(slot) ? m_system[slot] : nullptr; }
 
 bool CSkinApiHook::PatchSlot(int slot, HMODULE module, bool install) const
 {

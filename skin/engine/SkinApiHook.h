@@ -54,7 +54,7 @@ enum ESkinHookSlot : int {
 struct SkinHookSlotInfo {
     const char* module;
     const char* function;
-    unsigned options; // apply-option bits it needs; 0: whenever a skin is loaded
+    unsigned options;  // apply-option bits it needs; 0: whenever a skin is loaded
     void* replacement; // null: not built yet, never installed
 };
 

@@ -54,14 +54,15 @@ bool DrawImageBackground(HDC dc, CSkinClass& skinClass, int part, int state, con
     if (request.sizing == ESkinSizing::TrueSize) {
         const bool bLimit = skinClass.GetInt(part, state, kPropTrueSizeStretchMark, 0) > 0;
         const bool bBottom = skinClass.GetEnum(part, state, kPropVAlign, 0) == kVAlignBottom;
-        request.dest = ToRect(PlaceSkinTrueSize(ToSkinRect(rect), frame->source.Width(), frame->source.Height(),
-                                                bLimit, bBottom));
+        request.dest =
+            ToRect(PlaceSkinTrueSize(ToSkinRect(rect), frame->source.Width(), frame->source.Height(), bLimit, bBottom));
         request.margins = {};
     } else if (request.sizing != ESkinSizing::Stretch && request.sizing != ESkinSizing::Tile) {
         request.sizing = ESkinSizing::Stretch;
     }
     // The window frame parts always paint their middle.
-    const bool bFramePart = skinClass.ClassId() == kSkinClassWindow && part >= kFirstFramePart && part <= kLastFramePart;
+    const bool bFramePart =
+        skinClass.ClassId() == kSkinClassWindow && part >= kFirstFramePart && part <= kLastFramePart;
     request.borderOnly = !bFramePart && skinClass.GetBool(part, state, kPropBorderOnly, false);
 
     image->SetMirror(skinClass.GetBool(part, state, kPropMirrorImage, true));
@@ -142,8 +143,8 @@ void DrawSkinGlyph(HDC dc, CSkinClass& skinClass, int part, int state, RECT rect
         return;
     SkinDrawRequest request;
     request.source = ToRect(frame->source);
-    request.dest = ToRect(PlaceSkinTrueSize(ToSkinRect(rect), frame->source.Width(), frame->source.Height(), false,
-                                            false));
+    request.dest =
+        ToRect(PlaceSkinTrueSize(ToSkinRect(rect), frame->source.Width(), frame->source.Height(), false, false));
     request.sizing = ESkinSizing::TrueSize;
     if (!glyph->HasAlpha() && skinClass.GetBool(part, state, kPropGlyphTransparent, false))
         request.colorKey = skinClass.GetColor(part, state, kPropTransparentColor, kDefaultTransparentColor);

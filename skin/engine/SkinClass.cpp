@@ -24,8 +24,7 @@ std::uint64_t CacheKey(int part, int state, int property)
 
 CSkinClass::CSkinClass(CSkinManager& manager, std::string className)
     : m_manager(manager), m_strName(SkinUpperCase(std::move(className))), m_nClassId(FindSkinClassId(m_strName))
-{
-}
+{}
 
 const CSkinPropertyValue* CSkinClass::Find(int part, int state, int property, ESkinPropertyType type)
 {

@@ -8,10 +8,7 @@
 namespace tavrelin::skin {
 namespace {
 
-void* System(int slot)
-{
-    return CSkinApiHook::Instance().SystemFunction(slot);
-}
+void* System(int slot) { return CSkinApiHook::Instance().SystemFunction(slot); }
 
 // Offers a message that reached a default procedure to the window's skin
 // object; callSystem runs the system function when the object does not

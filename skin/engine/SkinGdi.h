@@ -12,15 +12,9 @@
 
 namespace tavrelin::skin {
 
-inline RECT ToRect(const SkinRect& rect)
-{
-    return RECT{rect.left, rect.top, rect.right, rect.bottom};
-}
+inline RECT ToRect(const SkinRect& rect) { return RECT{rect.left, rect.top, rect.right, rect.bottom}; }
 
-inline SkinRect ToSkinRect(const RECT& rect)
-{
-    return SkinRect{rect.left, rect.top, rect.right, rect.bottom};
-}
+inline SkinRect ToSkinRect(const RECT& rect) { return SkinRect{rect.left, rect.top, rect.right, rect.bottom}; }
 
 // A solid fill that needs no brush.
 inline void FillSolid(HDC dc, const RECT& rect, COLORREF color)

@@ -8,17 +8,13 @@
 namespace tavrelin::skin {
 namespace {
 
-COLORREF RgbOf(std::uint32_t argb)
-{
-    return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
-}
+COLORREF RgbOf(std::uint32_t argb) { return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF); }
 
 } // namespace
 
 CSkinImage::CSkinImage(win::UniqueBitmap bitmap, const std::uint32_t* bits, int width, int height, bool hasAlpha)
     : m_bitmap(std::move(bitmap)), m_pBits(bits), m_nWidth(width), m_nHeight(height), m_bHasAlpha(hasAlpha)
-{
-}
+{}
 
 std::unique_ptr<CSkinImage> CSkinImage::FromPixels(const SkinPixels& pixels, bool hasAlpha)
 {
@@ -177,9 +173,8 @@ void CSkinImage::DrawPieces(HDC dc, HDC sourceDC, const SkinDrawRequest& request
             continue;
         if (DrawTiledInBuffer(dc, sourceDC, piece))
             continue;
-        ForEachSkinTile(piece, [&](const SkinRect& source, const SkinRect& target) {
-            CopyPiece(dc, sourceDC, source, target);
-        });
+        ForEachSkinTile(
+            piece, [&](const SkinRect& source, const SkinRect& target) { CopyPiece(dc, sourceDC, source, target); });
     }
 }
 
@@ -209,7 +204,8 @@ bool CSkinImage::DrawTiledInBuffer(HDC dc, HDC sourceDC, const SkinPiece& piece)
                  piece.tileX ? firstWidth : piece.source.Width(), piece.tileY ? firstHeight : piece.source.Height(),
                  SRCCOPY);
     for (int filled = firstWidth; filled < width; filled *= 2)
-        ::BitBlt(bufferDC.get(), filled, 0, std::min(filled, width - filled), firstHeight, bufferDC.get(), 0, 0, SRCCOPY);
+        ::BitBlt(bufferDC.get(), filled, 0, std::min(filled, width - filled), firstHeight, bufferDC.get(), 0, 0,
+                 SRCCOPY);
     for (int filled = firstHeight; filled < height; filled *= 2)
         ::BitBlt(bufferDC.get(), 0, filled, width, std::min(filled, height - filled), bufferDC.get(), 0, 0, SRCCOPY);
     CopyPiece(dc, bufferDC.get(), SkinRect{0, 0, width, height}, piece.dest);

@@ -18,8 +18,7 @@ const IMAGE_IMPORT_DESCRIPTOR* FirstImportDescriptor(HMODULE module)
     if (!module || dos->e_magic != IMAGE_DOS_SIGNATURE)
         return nullptr;
     const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    if (headers->Signature != IMAGE_NT_SIGNATURE ||
-        headers->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR_MAGIC ||
+    if (headers->Signature != IMAGE_NT_SIGNATURE || headers->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR_MAGIC ||
         headers->OptionalHeader.NumberOfRvaAndSizes <= IMAGE_DIRECTORY_ENTRY_IMPORT)
         return nullptr;
     const IMAGE_DATA_DIRECTORY& imports = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
@@ -55,8 +54,7 @@ std::vector<HMODULE> ListedModules()
         return modules;
     }
     modules.clear();
-    const HANDLE created =
-        ::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, ::GetCurrentProcessId());
+    const HANDLE created = ::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, ::GetCurrentProcessId());
     if (created == INVALID_HANDLE_VALUE)
         return modules;
     win::UniqueKernelHandle snapshot(created);
@@ -100,8 +98,7 @@ int PatchImportEntry(HMODULE module, const char* dllName, const void* from, cons
     auto* base = reinterpret_cast<BYTE*>(module);
     int written = 0;
     for (; descriptor->Name; ++descriptor) {
-        if (::_stricmp(reinterpret_cast<const char*>(base + descriptor->Name), dllName) != 0 ||
-            !descriptor->FirstThunk)
+        if (::_stricmp(reinterpret_cast<const char*>(base + descriptor->Name), dllName) != 0 || !descriptor->FirstThunk)
             continue;
         auto* entry = reinterpret_cast<ULONG_PTR*>(base + descriptor->FirstThunk);
         for (; *entry; ++entry) {

@@ -21,9 +21,9 @@ constexpr int kSysMetricsLastColor = 1631;
 DWORD ReadCommonControlsVersion()
 {
     HMODULE module = ::GetModuleHandleA("COMCTL32.DLL");
-    const auto getVersion = module ? reinterpret_cast<DLLGETVERSIONPROC>(
-                                         reinterpret_cast<void*>(::GetProcAddress(module, "DllGetVersion")))
-                                   : nullptr;
+    const auto getVersion =
+        module ? reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void*>(::GetProcAddress(module, "DllGetVersion")))
+               : nullptr;
     DLLVERSIONINFO info{};
     info.cbSize = sizeof info;
     if (!getVersion || getVersion(&info) != S_OK)
@@ -40,8 +40,7 @@ CSkinManager& CSkinManager::GetInstance()
 }
 
 CSkinManager::CSkinManager(bool takeOverWindows)
-    : m_nCommonControlsVersion(ReadCommonControlsVersion()),
-      m_metrics(std::make_unique<CSkinMetrics>()),
+    : m_nCommonControlsVersion(ReadCommonControlsVersion()), m_metrics(std::make_unique<CSkinMetrics>()),
       m_resourceFile(std::make_unique<CSkinResourceFile>())
 {
     // Made now, so that it outlives a manager of static storage, whose

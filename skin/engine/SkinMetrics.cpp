@@ -39,15 +39,9 @@ void CopyFont(const SkinLogFont& from, LOGFONTA& to)
 
 } // namespace
 
-COLORREF DefaultSkinMetricsColor(int index)
-{
-    return kDefaultColors[index];
-}
+COLORREF DefaultSkinMetricsColor(int index) { return kDefaultColors[index]; }
 
-CSkinMetrics::CSkinMetrics()
-{
-    Refresh(nullptr, 0);
-}
+CSkinMetrics::CSkinMetrics() { Refresh(nullptr, 0); }
 
 void CSkinMetrics::SetColor(int index, COLORREF color)
 {

@@ -45,8 +45,7 @@ UINT SkinUpdateStateMessage()
 
 CSkinObject::CSkinObject(std::string objectClass, std::string skinClass)
     : m_strObjectClass(std::move(objectClass)), m_strSkinClass(std::move(skinClass))
-{
-}
+{}
 
 void CSkinObject::Release()
 {
@@ -77,10 +76,7 @@ void CSkinObject::Detach()
         ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, previous);
 }
 
-void CSkinObject::OnSkinChanged(bool, bool)
-{
-    RefreshMetrics();
-}
+void CSkinObject::OnSkinChanged(bool, bool) { RefreshMetrics(); }
 
 // Only a window with an object of the framework can have a say; others
 // would get the question before they are ready for any message.
@@ -92,10 +88,7 @@ void CSkinObject::OnHookAttached(const CREATESTRUCTA*, bool)
     RefreshMetrics();
 }
 
-void CSkinObject::QueryOptOut()
-{
-    m_bOptedOut = ::SendMessageA(m_hWnd, SkinQueryStateMessage(), 0, 0) != 0;
-}
+void CSkinObject::QueryOptOut() { m_bOptedOut = ::SendMessageA(m_hWnd, SkinQueryStateMessage(), 0, 0) != 0; }
 
 bool CSkinObject::IsExcludedMessage(UINT message)
 {
@@ -183,8 +176,8 @@ LRESULT CSkinObject::Default(WPARAM wParam, LPARAM lParam)
     case kSkinInWindowProc:
         return CallPrevious(top.message, wParam, lParam);
     case kSkinCallWindowProc:
-        return reinterpret_cast<CallWindowProcFunction>(top.systemProc)(top.windowProc, m_hWnd, top.message,
-                                                                          wParam, lParam);
+        return reinterpret_cast<CallWindowProcFunction>(top.systemProc)(top.windowProc, m_hWnd, top.message, wParam,
+                                                                        lParam);
     case kSkinDefFrameProc:
         return reinterpret_cast<FrameProc>(top.systemProc)(m_hWnd, top.mdiClient, top.message, wParam, lParam);
     default:
@@ -202,24 +195,28 @@ void CSkinObjectFrame::OnSkinChanged(bool wasLoaded, bool isLoaded)
 
 // The common controls keep the system colours they read; they read them
 // again on WM_SYSCOLORCHANGE.
-void CSkinObjectFrame::RefreshMetrics()
-{
-    ::PostMessageA(Window(), WM_SYSCOLORCHANGE, 0, 0);
-}
+void CSkinObjectFrame::RefreshMetrics() { ::PostMessageA(Window(), WM_SYSCOLORCHANGE, 0, 0); }
 
 bool CSkinObjectFrame::IsExcludedMessage(UINT message)
 {
     if (CSkinObject::IsExcludedMessage(message))
         return true;
-    if (m_bChangingStyles &&
-        (message == WM_STYLECHANGING || message == WM_STYLECHANGED || message == WM_NCCALCSIZE))
+    if (m_bChangingStyles && (message == WM_STYLECHANGING || message == WM_STYLECHANGED || message == WM_NCCALCSIZE))
         return true;
     if (Manager() && (Manager()->GetApplyOptions() & SKIN_APPLY_FRAME))
         return false;
     switch (message) {
-    case WM_WINDOWPOSCHANGING: case WM_WINDOWPOSCHANGED: case WM_NCCALCSIZE: case WM_NCHITTEST:
-    case WM_NCPAINT: case WM_NCACTIVATE: case WM_NCMOUSEMOVE: case WM_NCLBUTTONDOWN:
-    case WM_NCLBUTTONDBLCLK: case WM_NCMOUSELEAVE: case WM_PRINT:
+    case WM_WINDOWPOSCHANGING:
+    case WM_WINDOWPOSCHANGED:
+    case WM_NCCALCSIZE:
+    case WM_NCHITTEST:
+    case WM_NCPAINT:
+    case WM_NCACTIVATE:
+    case WM_NCMOUSEMOVE:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+    case WM_NCMOUSELEAVE:
+    case WM_PRINT:
         return true;
     default:
         return false;
@@ -258,7 +255,10 @@ bool CSkinObjectFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESUL
         ::KillTimer(Window(), kSkinFrameStyleTimer);
         result = 0;
         return true;
-    case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN: case WM_CTLCOLORDLG:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
         return SkinClassName() != "COMBOBOX" && AnswerControlColor(message, reinterpret_cast<HDC>(wParam), result);
     case WM_ERASEBKGND: {

@@ -35,7 +35,7 @@ enum ESkinDefProcKind : int {
 struct SkinMessageRecord {
     UINT message;
     int kind;
-    void* systemProc; // the system default procedure of kinds 1 to 5
+    void* systemProc;   // the system default procedure of kinds 1 to 5
     WNDPROC windowProc; // kind 1: the procedure CallWindowProc was asked to call
     HWND mdiClient;     // kind 4
 };

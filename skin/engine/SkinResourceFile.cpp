@@ -173,10 +173,7 @@ std::string CSkinResourceFile::ReadThemesIniName() const
     return FindSkinThemesIniPropertyName(themes.data, themes.size, NarrowSkinTextAnsi);
 }
 
-bool CSkinResourceFile::ReadLine(std::string& line)
-{
-    return m_lines && m_lines->ReadLine(line);
-}
+bool CSkinResourceFile::ReadLine(std::string& line) { return m_lines && m_lines->ReadLine(line); }
 
 void CSkinResourceFile::Close()
 {

@@ -17,8 +17,7 @@ constexpr UINT kNonClientMetricsSize = 340;
 CSkinManager* MetricsManager()
 {
     CSkinManager* manager = CSkinApiHook::Instance().Manager();
-    if (!manager || !manager->IsLoaded() || !manager->GetSchema() ||
-        !(manager->GetApplyOptions() & SKIN_APPLY_METRICS))
+    if (!manager || !manager->IsLoaded() || !manager->GetSchema() || !(manager->GetApplyOptions() & SKIN_APPLY_METRICS))
         return nullptr;
     return manager;
 }
@@ -103,9 +102,8 @@ BOOL WINAPI HookAdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD ex
     if (!result || !rect || !manager || (style & WS_CAPTION) != WS_CAPTION)
         return result;
     const CSkinMetrics& metrics = manager->GetMetrics();
-    rect->top -= (exStyle & WS_EX_TOOLWINDOW)
-                     ? metrics.SkinSmallCaptionHeight() - metrics.SystemSmallCaptionHeight()
-                     : metrics.SkinCaptionHeight() - metrics.SystemCaptionHeight();
+    rect->top -= (exStyle & WS_EX_TOOLWINDOW) ? metrics.SkinSmallCaptionHeight() - metrics.SystemSmallCaptionHeight()
+                                              : metrics.SkinCaptionHeight() - metrics.SystemCaptionHeight();
     return result;
 }
 

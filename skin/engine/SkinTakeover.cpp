@@ -92,10 +92,7 @@ bool IsTabbedSheetRecord(HWND parent)
 
 } // namespace
 
-CSkinManager* CSkinManager::WindowManager()
-{
-    return g_windowManager.load();
-}
+CSkinManager* CSkinManager::WindowManager() { return g_windowManager.load(); }
 
 void CSkinManager::HookCurrentThread()
 {

@@ -112,8 +112,7 @@ HTHEME WINAPI ThemeOpenThemeData(HWND, LPCWSTR classList)
     return ThemeHandles().Open(SkinUpperCase(narrow));
 }
 
-HRESULT WINAPI ThemeDrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const RECT* rect,
-                                        const RECT* clip)
+HRESULT WINAPI ThemeDrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const RECT* rect, const RECT* clip)
 {
     if (!dc || !rect)
         return E_INVALIDARG;
@@ -128,10 +127,7 @@ HRESULT WINAPI ThemeDrawThemeBackground(HTHEME theme, HDC dc, int part, int stat
     return drawn ? S_OK : E_FAIL;
 }
 
-HRESULT WINAPI ThemeCloseThemeData(HTHEME)
-{
-    return S_OK;
-}
+HRESULT WINAPI ThemeCloseThemeData(HTHEME) { return S_OK; }
 
 HRESULT WINAPI ThemeGetThemeColor(HTHEME theme, int part, int state, int property, COLORREF* color)
 {
@@ -147,15 +143,9 @@ HRESULT WINAPI ThemeGetThemeColor(HTHEME theme, int part, int state, int propert
     return S_OK;
 }
 
-BOOL WINAPI ThemeIsAppThemed()
-{
-    return TRUE;
-}
+BOOL WINAPI ThemeIsAppThemed() { return TRUE; }
 
-BOOL WINAPI ThemeIsThemeActive()
-{
-    return TRUE;
-}
+BOOL WINAPI ThemeIsThemeActive() { return TRUE; }
 
 // Every buffer given receives a string, empty where there is nothing to say
 // or the text does not fit; lengths are in characters.

@@ -12,8 +12,7 @@
 namespace tavrelin::skin {
 
 HTHEME WINAPI ThemeOpenThemeData(HWND window, LPCWSTR classList);
-HRESULT WINAPI ThemeDrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const RECT* rect,
-                                        const RECT* clip);
+HRESULT WINAPI ThemeDrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const RECT* rect, const RECT* clip);
 HRESULT WINAPI ThemeCloseThemeData(HTHEME theme);
 HRESULT WINAPI ThemeGetThemeColor(HTHEME theme, int part, int state, int property, COLORREF* color);
 BOOL WINAPI ThemeIsAppThemed();

@@ -123,7 +123,8 @@ std::string ProgramCopy::File(const std::string& relative) const
 bool UseSkin(const ProgramCopy& copy, const std::string& skinFile, const std::string& name)
 {
     const std::string ini = copy.File("Config.ini");
-    const bool copied = ::CopyFileA(ToWindowsPath(skinFile).c_str(), copy.File("Skin\\" + name).c_str(), FALSE) != FALSE;
+    const bool copied =
+        ::CopyFileA(ToWindowsPath(skinFile).c_str(), copy.File("Skin\\" + name).c_str(), FALSE) != FALSE;
     const bool written = ::WritePrivateProfileStringA("CONFIG", "SKIN", name.c_str(), ini.c_str()) != FALSE;
     ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());
     return copied && written;

@@ -130,8 +130,8 @@ int RunRenderCommand(int argc, char** argv)
     CSkinClass& skinClass = manager.GetSkinClass(className);
     const int part = ParseId(argv[3], FindSkinPartId(skinClass.ClassId(), argv[3]));
     const std::string_view partName = SkinNameOfId(FindSkinPartNames(skinClass.ClassId()), part);
-    const int state = ParseId(argv[4], FindSkinStateId(partName.empty() ? std::string_view(className) : partName,
-                                                       argv[4]));
+    const int state =
+        ParseId(argv[4], FindSkinStateId(partName.empty() ? std::string_view(className) : partName, argv[4]));
 
     void* bits = nullptr;
     win::UniqueBitmap bitmap = CreateSkinDib32(width, height, bits);

@@ -32,12 +32,12 @@ public:
     // prepare, when given, sees the folder copy before the program starts.
     explicit CameraSession(Camera camera = Camera::Virtual,
                            const std::function<void(const e2e::ProgramCopy&)>& prepare = {})
-        : m_program(Prepared(prepare, e2e::LaunchOptions{m_folder.File("Tavrelin.exe"),
-                                                         "/Embedding",
-                                                         {{"TAVRELIN_CAMERA", camera == Camera::Virtual ? "test" : "none"}},
-                                                         m_folder.Path()}))
-    {
-    }
+        : m_program(
+              Prepared(prepare, e2e::LaunchOptions{m_folder.File("Tavrelin.exe"),
+                                                   "/Embedding",
+                                                   {{"TAVRELIN_CAMERA", camera == Camera::Virtual ? "test" : "none"}},
+                                                   m_folder.Path()}))
+    {}
 
     DWORD Pid() const { return m_program.Pid(); }
     e2e::RunningProgram& Program() { return m_program; }

@@ -134,8 +134,16 @@ void BenchRepaint(const char* skin)
     CSkinManager& manager = CSkinManager::GetInstance();
     HWND window = ::CreateWindowExA(0, "SkinBenchWindow", "Bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480,
                                     nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
-    const char* const children[] = {"Static", "Button", "Edit", "ListBox", "msctls_progress32", "SysTabControl32",
-                                    "msctls_trackbar32", "ComboBox", "SysListView32", "ToolbarWindow32"};
+    const char* const children[] = {"Static",
+                                    "Button",
+                                    "Edit",
+                                    "ListBox",
+                                    "msctls_progress32",
+                                    "SysTabControl32",
+                                    "msctls_trackbar32",
+                                    "ComboBox",
+                                    "SysListView32",
+                                    "ToolbarWindow32"};
     int y = 0;
     for (const char* child : children) {
         ::CreateWindowExA(0, child, "text", WS_CHILD | WS_VISIBLE, 10, 10 + y, 300, 36, window, nullptr,

@@ -59,7 +59,8 @@ PixelRule NineGrid(const test::ExpectedImage& image, const RECT& rect, int margi
         if (borderOnly && bCentre)
             return kBackgroundRgb;
         return image.At(SourceIndex(x, width, image.width, margin, margin, tile),
-                        SourceIndex(y, height, image.height, margin, margin, tile)) & 0xFFFFFF;
+                        SourceIndex(y, height, image.height, margin, margin, tile)) &
+               0xFFFFFF;
     };
 }
 
@@ -115,7 +116,8 @@ TEST_F(SkinEngineDraw, TrueSizeAlphaBlendsCentredOverTheBackground)
             const std::uint32_t want = bImage ? Over(alpha.At(x - left, y - top), kBackgroundRgb) : kBackgroundRgb;
             const std::uint32_t got = canvas.At(x, y);
             for (int shift = 0; shift < 24; shift += 8) {
-                const int difference = static_cast<int>((got >> shift) & 0xFF) - static_cast<int>((want >> shift) & 0xFF);
+                const int difference =
+                    static_cast<int>((got >> shift) & 0xFF) - static_cast<int>((want >> shift) & 0xFF);
                 ASSERT_LE(std::abs(difference), 1) << x << "," << y << " got " << std::hex << got << " want " << want;
             }
         }
@@ -148,8 +150,8 @@ TEST_F(SkinEngineDraw, ColourKeyFramesAndOpaque32BitImages)
         EXPECT_FALSE(Class("STATUS").GetImage(part == 1 ? "Images\\Opaque32.bmp" : "Images\\Zero32.bmp")->HasAlpha());
     }
     const std::uint32_t frameColours[] = {0xFF0000, 0x00FF00, 0x0000FF, 0x090909};
-    for (const auto& [state, frame] : {std::pair{0, 0}, std::pair{1, 0}, std::pair{2, 1}, std::pair{4, 3},
-                                       std::pair{9, 0}}) {
+    for (const auto& [state, frame] :
+         {std::pair{0, 0}, std::pair{1, 0}, std::pair{2, 1}, std::pair{4, 3}, std::pair{9, 0}}) {
         SCOPED_TRACE(state);
         test::CCanvas canvas(12, 10, kBackground);
         const RECT rect{2, 2, 11, 7};
@@ -177,9 +179,8 @@ TEST_F(SkinEngineDraw, RightToLeftContextsMirrorImagesUnlessThePartSaysNo)
         ASSERT_GE(left, kWidth - 7);
         ASSERT_LE(left, kWidth - 6);
         const RECT device{left, 2, left + 4, 6};
-        ExpectCanvas(canvas, device, [&, mirrored = mirrored](int x, int y) {
-            return keyed.At(mirrored ? 3 - x : x, y) & 0xFFFFFF;
-        });
+        ExpectCanvas(canvas, device,
+                     [&, mirrored = mirrored](int x, int y) { return keyed.At(mirrored ? 3 - x : x, y) & 0xFFFFFF; });
     }
 }
 

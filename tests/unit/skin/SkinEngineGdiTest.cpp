@@ -31,7 +31,7 @@ struct PartDraw {
 // One of each kind: stretch, border only, tile, alpha, colour key, frames,
 // none, border fill, missing image, opaque 32-bit.
 constexpr PartDraw kEveryKind[] = {
-    {"BUTTON", 1, 1}, {"BUTTON", 1, 2}, {"BUTTON", 2, 1},  {"BUTTON", 3, 1}, {"BUTTON", 4, 1},
+    {"BUTTON", 1, 1}, {"BUTTON", 1, 2},  {"BUTTON", 2, 1},  {"BUTTON", 3, 1},  {"BUTTON", 4, 1},
     {"BUTTON", 5, 3}, {"TOOLBAR", 1, 1}, {"TOOLBAR", 2, 1}, {"TOOLBAR", 3, 1}, {"STATUS", 1, 1},
 };
 

@@ -57,7 +57,8 @@ NOINLINE HMODULE CallLoadLibraryExA(const char* name, DWORD flags) { return ::Lo
 std::vector<ULONG_PTR> OwnImportAddressTables()
 {
     auto* base = reinterpret_cast<BYTE*>(::GetModuleHandleA(nullptr));
-    const auto* headers = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const auto* headers =
+        reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const auto& directory = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     std::vector<ULONG_PTR> entries;
     for (auto* descriptor = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
@@ -98,7 +99,8 @@ TEST(SkinApiHook, EachSlotIsInstalledOnlyWithItsOptionBits)
         manager.SetApplyOptions(options);
         ASSERT_TRUE(manager.LoadSkin(ModuleSkinPath().c_str(), nullptr));
         for (const ExpectedSlot& expected : kExpectedSlots) {
-            const bool installed = IsBuiltAndImported(expected.slot) && (options & expected.options) == expected.options;
+            const bool installed =
+                IsBuiltAndImported(expected.slot) && (options & expected.options) == expected.options;
             EXPECT_EQ(hook.IsInstalled(expected.slot), installed) << "slot " << expected.slot << " options " << options;
             EXPECT_EQ(hook.GetOriginal(expected.slot) != nullptr,
                       installed && !(expected.slot >= 16 && expected.slot <= 25))
@@ -188,7 +190,8 @@ TEST(SkinApiHook, SubstituteUxThemeAndReplacementsThroughGetProcAddress)
     EXPECT_EQ(CallGetProcAddress(kSubstituteUxTheme, "NoSuchFunction"), nullptr);
 
     HMODULE user32 = CallGetModuleHandleA("USER32.DLL");
-    const auto getSysColor = reinterpret_cast<DWORD(WINAPI*)(int)>(reinterpret_cast<void*>(CallGetProcAddress(user32, "GetSysColor")));
+    const auto getSysColor =
+        reinterpret_cast<DWORD(WINAPI*)(int)>(reinterpret_cast<void*>(CallGetProcAddress(user32, "GetSysColor")));
     ASSERT_NE(getSysColor, nullptr);
     EXPECT_EQ(getSysColor(COLOR_BTNFACE), RGB(1, 2, 3));
     // Ordinals go to the system, 0xFFFF included (read as a name, it would crash).
@@ -204,7 +207,8 @@ TEST(SkinApiHook, ModulesLoadedBeforeAndAfterTheSkinArePatchedDataFilesAreNot)
     const std::string path = test::WinePath(SKIN_HOOK_TEST_MODULE);
     using SysColorFunction = DWORD (*)(int);
     const auto moduleColor = [](HMODULE module) {
-        auto function = reinterpret_cast<SysColorFunction>(reinterpret_cast<void*>(::GetProcAddress(module, "HookTestSysColor")));
+        auto function =
+            reinterpret_cast<SysColorFunction>(reinterpret_cast<void*>(::GetProcAddress(module, "HookTestSysColor")));
         return function ? function(COLOR_BTNFACE) : CLR_INVALID;
     };
     const DWORD systemFace = CallGetSysColor(COLOR_BTNFACE);
@@ -257,15 +261,13 @@ TEST(SkinApiHook, MetricsAnswersTakeTheSkinsFontsAndCaptionHeights)
     // Another size (this compiler's structure is 344 bytes) keeps the system's fonts.
     NONCLIENTMETRICSA full{};
     full.cbSize = sizeof full;
-    if (CallSystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof full, &full)) {
+    if (CallSystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof full, &full))
         EXPECT_STREQ(full.lfCaptionFont.lfFaceName, system.lfCaptionFont.lfFaceName);
-    }
     // A failed call is passed on and writes nothing.
     EXPECT_FALSE(CallSystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 340, nullptr));
 
     // Caption heights: skin 30 + 1 and small caption clamped to 256 + 1.
-    EXPECT_EQ(CallAdjustWindowRectEx(WS_OVERLAPPEDWINDOW, 0).top,
-              plain.top - (31 - ::GetSystemMetrics(SM_CYCAPTION)));
+    EXPECT_EQ(CallAdjustWindowRectEx(WS_OVERLAPPEDWINDOW, 0).top, plain.top - (31 - ::GetSystemMetrics(SM_CYCAPTION)));
     EXPECT_EQ(CallAdjustWindowRectEx(WS_OVERLAPPEDWINDOW, WS_EX_TOOLWINDOW).top,
               plainTool.top - (257 - ::GetSystemMetrics(SM_CYSMCAPTION)));
     EXPECT_EQ(CallAdjustWindowRectEx(WS_POPUP | WS_BORDER, 0).top, plainBorder.top);
@@ -297,8 +299,11 @@ TEST(SkinApiHook, EdgesAreDrawnWhereTheSystemDrawsThemInTheSkinsColours)
     struct Case {
         UINT edge, flags;
     } const cases[] = {
-        {EDGE_RAISED, BF_RECT | BF_MIDDLE}, {EDGE_SUNKEN, BF_RECT}, {EDGE_ETCHED, BF_RECT | BF_ADJUST},
-        {EDGE_BUMP, BF_LEFT | BF_BOTTOM}, {BDR_SUNKENOUTER, BF_TOP | BF_RIGHT | BF_ADJUST},
+        {EDGE_RAISED, BF_RECT | BF_MIDDLE},
+        {EDGE_SUNKEN, BF_RECT},
+        {EDGE_ETCHED, BF_RECT | BF_ADJUST},
+        {EDGE_BUMP, BF_LEFT | BF_BOTTOM},
+        {BDR_SUNKENOUTER, BF_TOP | BF_RIGHT | BF_ADJUST},
     };
     for (const Case& edgeCase : cases) {
         CCanvas system(12, 12, background), skinned(12, 12, background);
@@ -323,8 +328,8 @@ TEST(SkinApiHook, ClassesRegisteredWithTheEnginesDefaultProcedureGetTheSystemOne
     CRecordingSkinManager manager;
     ASSERT_TRUE(manager.LoadSkin(ModuleSkinPath().c_str(), nullptr));
     WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc =
-        reinterpret_cast<WNDPROC>(reinterpret_cast<void*>(CallGetProcAddress(CallGetModuleHandleA("USER32.DLL"), "DefWindowProcA")));
+    windowClass.lpfnWndProc = reinterpret_cast<WNDPROC>(
+        reinterpret_cast<void*>(CallGetProcAddress(CallGetModuleHandleA("USER32.DLL"), "DefWindowProcA")));
     windowClass.hInstance = ::GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "SkinTestRegisteredWithReplacement";
     ASSERT_EQ(reinterpret_cast<void*>(windowClass.lpfnWndProc),

@@ -106,16 +106,12 @@ BOOL CALLBACK ExpectImeWindowsNotTaken(HWND window, LPARAM manager)
 {
     char name[16] = {};
     ::GetClassNameA(window, name, sizeof name);
-    if (::_stricmp(name, "IME") == 0) {
+    if (::_stricmp(name, "IME") == 0)
         EXPECT_FALSE(reinterpret_cast<CSkinManager*>(manager)->FindWindowObject(window));
-    }
     return TRUE;
 }
 
-INT_PTR CALLBACK EmptyDialogProc(HWND, UINT, WPARAM, LPARAM)
-{
-    return FALSE;
-}
+INT_PTR CALLBACK EmptyDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 struct ThreadResult {
     CSkinManager* manager;
@@ -138,29 +134,43 @@ TEST(SkinTakeover, FactoryTableGivesObjectAndSkinClassByExactName)
         const char* objectClass; // null: creates nothing
         const char* skinClass;
     } const rows[] = {
-        {"ComboBox", "CSkinObjectComboBox", "COMBOBOX"}, {"ComboBoxEx32", "CSkinObjectComboBox", "COMBOBOX"},
-        {"TComboBox", "CSkinObjectComboBox", "COMBOBOX"}, {"Edit", "CSkinObjectEdit", "EDIT"},
-        {"TEdit", "CSkinObjectEdit", "EDIT"}, {"TMemo", "CSkinObjectEdit", "EDIT"},
-        {"TRichEditViewer", "CSkinObjectEdit", "EDIT"}, {"SysDateTimePick32", "CSkinObjectDateTime", "COMBOBOX"},
-        {"SysMonthCal32", "CSkinObjectMonthCal", "WINDOW"}, {"ListBox", "CSkinObjectListBox", "LISTBOX"},
-        {"ComboLBox", "CSkinObjectListBox", "LISTBOX"}, {"ScrollBar", "CSkinObjectScrollBar", "SCROLLBAR"},
-        {"ATL:ScrollBar", "CSkinObjectScrollBar", "SCROLLBAR"}, {"SysListView32", "CSkinObjectListView", "LISTVIEW"},
-        {"SysHeader32", "CSkinObjectHeader", "HEADER"}, {"msctls_statusbar32", "CSkinObjectStatusBar", "STATUS"},
-        {"SysTreeView32", "CSkinObjectTreeView", "TREEVIEW"}, {"msctls_progress32", "CSkinObjectProgress", "PROGRESS"},
-        {"TNewProgressBar", "CSkinObjectProgress", "PROGRESS"}, {"msctls_trackbar32", "CSkinObjectTrackBar", "TRACKBAR"},
-        {"SysTabControl32", "CSkinObjectTab", "TAB"}, {"MDIClient", "CSkinObjectMDIClient", "WINDOW"},
-        {"msctls_updown32", "CSkinObjectSpin", "SPIN"}, {"ToolbarWindow32", "CSkinObjectToolBar", "TOOLBAR"},
-        {"Button", "CSkinObjectButton", "BUTTON"}, {"TButton", "CSkinObjectButton", "BUTTON"},
-        {"TRadioButton", "CSkinObjectButton", "BUTTON"}, {"TCheckBox", "CSkinObjectButton", "BUTTON"},
-        {"#32768", "CSkinObjectMenu", "WINDOW"}, {"SysPager", nullptr, ""},
+        {"ComboBox", "CSkinObjectComboBox", "COMBOBOX"},
+        {"ComboBoxEx32", "CSkinObjectComboBox", "COMBOBOX"},
+        {"TComboBox", "CSkinObjectComboBox", "COMBOBOX"},
+        {"Edit", "CSkinObjectEdit", "EDIT"},
+        {"TEdit", "CSkinObjectEdit", "EDIT"},
+        {"TMemo", "CSkinObjectEdit", "EDIT"},
+        {"TRichEditViewer", "CSkinObjectEdit", "EDIT"},
+        {"SysDateTimePick32", "CSkinObjectDateTime", "COMBOBOX"},
+        {"SysMonthCal32", "CSkinObjectMonthCal", "WINDOW"},
+        {"ListBox", "CSkinObjectListBox", "LISTBOX"},
+        {"ComboLBox", "CSkinObjectListBox", "LISTBOX"},
+        {"ScrollBar", "CSkinObjectScrollBar", "SCROLLBAR"},
+        {"ATL:ScrollBar", "CSkinObjectScrollBar", "SCROLLBAR"},
+        {"SysListView32", "CSkinObjectListView", "LISTVIEW"},
+        {"SysHeader32", "CSkinObjectHeader", "HEADER"},
+        {"msctls_statusbar32", "CSkinObjectStatusBar", "STATUS"},
+        {"SysTreeView32", "CSkinObjectTreeView", "TREEVIEW"},
+        {"msctls_progress32", "CSkinObjectProgress", "PROGRESS"},
+        {"TNewProgressBar", "CSkinObjectProgress", "PROGRESS"},
+        {"msctls_trackbar32", "CSkinObjectTrackBar", "TRACKBAR"},
+        {"SysTabControl32", "CSkinObjectTab", "TAB"},
+        {"MDIClient", "CSkinObjectMDIClient", "WINDOW"},
+        {"msctls_updown32", "CSkinObjectSpin", "SPIN"},
+        {"ToolbarWindow32", "CSkinObjectToolBar", "TOOLBAR"},
+        {"Button", "CSkinObjectButton", "BUTTON"},
+        {"TButton", "CSkinObjectButton", "BUTTON"},
+        {"TRadioButton", "CSkinObjectButton", "BUTTON"},
+        {"TCheckBox", "CSkinObjectButton", "BUTTON"},
+        {"#32768", "CSkinObjectMenu", "WINDOW"},
+        {"SysPager", nullptr, ""},
     };
     for (const Row& row : rows) {
         const SkinObjectFactory* factory = FindSkinObjectFactory(row.windowClass);
         ASSERT_NE(factory, nullptr) << row.windowClass;
         EXPECT_STREQ(factory->objectClass, row.objectClass) << row.windowClass;
-        if (row.objectClass) {
+        if (row.objectClass)
             EXPECT_STREQ(factory->skinClass, row.skinClass) << row.windowClass;
-        }
     }
     for (const char* absent : {"button", "EDIT", "Static", "#32770", ""})
         EXPECT_EQ(FindSkinObjectFactory(absent), nullptr) << absent;
@@ -178,21 +188,23 @@ TEST(SkinTakeover, WindowsAreTakenOverByClassRulesAndReleasedAtTheirEnd)
         const char* windowClass;
         const char* objectClass; // null: not taken over
     } const cases[] = {
-        {"SkinTestProgram", "CSkinObjectFrame"}, {"Button", "CSkinObjectButton"}, {"Edit", "CSkinObjectEdit"},
-        {"Static", "CSkinObjectFrame"}, {"msctls_progress32", "CSkinObjectProgress"},
-        {"tooltips_class32", nullptr}, {"Internet Explorer_Server", nullptr},
+        {"SkinTestProgram", "CSkinObjectFrame"},
+        {"Button", "CSkinObjectButton"},
+        {"Edit", "CSkinObjectEdit"},
+        {"Static", "CSkinObjectFrame"},
+        {"msctls_progress32", "CSkinObjectProgress"},
+        {"tooltips_class32", nullptr},
+        {"Internet Explorer_Server", nullptr},
         {"WindowsForms10.Button.app.0", nullptr},
     };
     for (const Case& row : cases) {
         HWND window = CreateOfClass(row.windowClass);
         ASSERT_NE(window, nullptr) << row.windowClass;
         const CSkinObjectRef object = manager.FindWindowObject(window);
-        EXPECT_EQ(object ? object->ObjectClassName() : std::string("none"),
-                  row.objectClass ? row.objectClass : "none")
+        EXPECT_EQ(object ? object->ObjectClassName() : std::string("none"), row.objectClass ? row.objectClass : "none")
             << row.windowClass;
-        if (row.objectClass && std::string(row.windowClass) == "SkinTestProgram") {
+        if (row.objectClass && std::string(row.windowClass) == "SkinTestProgram")
             EXPECT_EQ(static_cast<CSkinObjectFrame*>(object.get())->DialogKind(), 1);
-        }
         // Asked for by the program, a Windows Forms window gets the object
         // of the class between its first two dots.
         if (std::string(row.windowClass).find("WindowsForms") == 0) {
@@ -211,8 +223,8 @@ TEST(SkinTakeover, WindowsAreTakenOverByClassRulesAndReleasedAtTheirEnd)
         DLGTEMPLATE dialog{WS_POPUP, 0, 0, 0, 0, 40, 20};
         WORD menu = 0, windowClass = 0, title = 0;
     } const dialogTemplate;
-    HWND dialog = ::CreateDialogIndirectParamA(::GetModuleHandleA(nullptr), &dialogTemplate.dialog, nullptr,
-                                               EmptyDialogProc, 0);
+    HWND dialog =
+        ::CreateDialogIndirectParamA(::GetModuleHandleA(nullptr), &dialogTemplate.dialog, nullptr, EmptyDialogProc, 0);
     ASSERT_NE(dialog, nullptr);
     const CSkinObjectRef dialogObject = manager.FindWindowObject(dialog);
     ASSERT_TRUE(dialogObject);
@@ -346,8 +358,8 @@ TEST(SkinTakeover, GdiCountStaysFlatOverSkinChangesAndRepaintsOfSkinnedWindows)
 {
     RegisterProgramClass("SkinTestProgram");
     CTakeoverManager manager;
-    HWND parent = ::CreateWindowExA(0, "SkinTestProgram", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr,
-                                    nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    HWND parent = ::CreateWindowExA(0, "SkinTestProgram", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr,
+                                    ::GetModuleHandleA(nullptr), nullptr);
     for (const char* child : {"Static", "Button", "Edit", "ListBox", "msctls_progress32", "SysTabControl32"}) {
         ::CreateWindowExA(0, child, "text", WS_CHILD | WS_VISIBLE, 10, 10, 100, 40, parent, nullptr,
                           ::GetModuleHandleA(nullptr), nullptr);
@@ -464,8 +476,8 @@ TEST(SkinTakeover, ScrollBarCallsOnSkinnedWindowsAnswerAsTheSystemAndRedraw)
     ASSERT_TRUE(manager.LoadSkin(ModuleSkinPath().c_str(), nullptr));
     HWND window = ::CreateWindowExA(0, "SkinTestProgram", "", WS_POPUP | WS_VISIBLE | WS_VSCROLL, 0, 0, 120, 120,
                                     nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
-    HWND bar = ::CreateWindowExA(0, "ScrollBar", "", WS_CHILD | WS_VISIBLE | SBS_HORZ, 0, 0, 100, 16, window,
-                                 nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    HWND bar = ::CreateWindowExA(0, "ScrollBar", "", WS_CHILD | WS_VISIBLE | SBS_HORZ, 0, 0, 100, 16, window, nullptr,
+                                 ::GetModuleHandleA(nullptr), nullptr);
     ASSERT_TRUE(manager.FindWindowObject(window));
     ASSERT_TRUE(manager.FindWindowObject(bar));
     PumpMessages();

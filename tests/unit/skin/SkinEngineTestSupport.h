@@ -32,10 +32,7 @@ inline std::string TestSkinPath(const std::string& relative)
     return WinePath(std::string(SKIN_TEST_SKINS) + "/" + relative);
 }
 
-inline std::string ModuleSkinPath()
-{
-    return WinePath(SKIN_TEST_MODULE);
-}
+inline std::string ModuleSkinPath() { return WinePath(SKIN_TEST_MODULE); }
 
 // Records OnSkinChanged until windows are there to be told.
 class CRecordingSkinManager : public CSkinManager {

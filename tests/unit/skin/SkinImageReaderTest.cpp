@@ -39,18 +39,15 @@ std::optional<SkinPixels> Decode(const ImageCase& image, const std::vector<std::
 {
     if (image.kind == "png")
         return DecodeSkinPng(bytes.data(), bytes.size());
-    std::optional<SkinDib> dib = image.kind == "bmp" ? DecodeSkinBmpFile(bytes.data(), bytes.size())
-                                                     : DecodeSkinDib(bytes.data(), bytes.size());
+    std::optional<SkinDib> dib =
+        image.kind == "bmp" ? DecodeSkinBmpFile(bytes.data(), bytes.size()) : DecodeSkinDib(bytes.data(), bytes.size());
     if (!dib)
         return std::nullopt;
     return std::move(dib->pixels);
 }
 
 // Gamma correction may round either way; everything else is exact.
-int ChannelTolerance(const std::string& name)
-{
-    return name.find("gama") != std::string::npos ? 1 : 0;
-}
+int ChannelTolerance(const std::string& name) { return name.find("gama") != std::string::npos ? 1 : 0; }
 
 void ExpectPixels(const ImageCase& image, const SkinPixels& pixels, std::istream& expect)
 {
@@ -102,13 +99,13 @@ TEST(SkinImageReader, EveryTruncationIsSafe)
 {
     for (const ImageCase& image : ListCases()) {
         SCOPED_TRACE(image.name);
-        const std::vector<std::uint8_t> bytes = ReadBytes(std::string(SKIN_TEST_IMAGES) + "/" + image.name + "." + image.kind);
+        const std::vector<std::uint8_t> bytes =
+            ReadBytes(std::string(SKIN_TEST_IMAGES) + "/" + image.name + "." + image.kind);
         for (size_t cut = 0; cut < bytes.size(); ++cut) {
             const std::vector<std::uint8_t> prefix(bytes.begin(), bytes.begin() + cut);
             const std::optional<SkinPixels> pixels = Decode(image, prefix);
-            if (pixels) {
+            if (pixels)
                 ASSERT_EQ(pixels->argb.size(), static_cast<size_t>(pixels->width) * pixels->height);
-            }
         }
     }
 }

@@ -5,10 +5,7 @@
 namespace tavrelin::skin {
 namespace {
 
-SkinMargins Margins(int left, int right, int top, int bottom)
-{
-    return SkinMargins{left, right, top, bottom};
-}
+SkinMargins Margins(int left, int right, int top, int bottom) { return SkinMargins{left, right, top, bottom}; }
 
 TEST(SkinNineGrid, SqueezedDestinationSharesItsHeightWithTheParityRule)
 {
@@ -19,11 +16,11 @@ TEST(SkinNineGrid, SqueezedDestinationSharesItsHeightWithTheParityRule)
         int top;
         int bottom;
     } const cases[] = {
-        {5, 2, 4},   // MulDiv(5, 5, 11) = 2; 3 has another parity than 6: 4
-        {11, 5, 6},  // exactly the margins
-        {10, 5, 6},  // MulDiv(10, 5, 11) = 5; 5 is odd, 6 even: 6
-        {22, 5, 6},  // room enough: margins kept
-        {1, 0, 1},   // the bottom margin alone, clipped to the destination
+        {5, 2, 4},  // MulDiv(5, 5, 11) = 2; 3 has another parity than 6: 4
+        {11, 5, 6}, // exactly the margins
+        {10, 5, 6}, // MulDiv(10, 5, 11) = 5; 5 is odd, 6 even: 6
+        {22, 5, 6}, // room enough: margins kept
+        {1, 0, 1},  // the bottom margin alone, clipped to the destination
     };
     for (const Case& test : cases) {
         const auto pieces = LayoutSkinNineGrid({0, 0, 40, test.destHeight}, {0, 0, 20, 20}, Margins(3, 4, 5, 6),
@@ -57,8 +54,8 @@ TEST(SkinNineGrid, NothingIsDrawnForImpossibleGeometry)
 
 TEST(SkinNineGrid, PiecesInDrawingOrderWithTilingOnlyInTheMiddle)
 {
-    const auto pieces = LayoutSkinNineGrid({10, 20, 110, 70}, {30, 0, 60, 30}, Margins(4, 5, 6, 7),
-                                           ESkinSizing::Tile, false);
+    const auto pieces =
+        LayoutSkinNineGrid({10, 20, 110, 70}, {30, 0, 60, 30}, Margins(4, 5, 6, 7), ESkinSizing::Tile, false);
     ASSERT_EQ(pieces.size(), 9u);
     EXPECT_EQ(pieces[0].source, (SkinRect{30, 0, 34, 6}));
     EXPECT_EQ(pieces[0].dest, (SkinRect{10, 20, 14, 26}));
@@ -70,8 +67,8 @@ TEST(SkinNineGrid, PiecesInDrawingOrderWithTilingOnlyInTheMiddle)
     EXPECT_FALSE(pieces[8].tileX || pieces[8].tileY);
     EXPECT_EQ(pieces[8].dest, (SkinRect{105, 63, 110, 70}));
 
-    const auto border = LayoutSkinNineGrid({10, 20, 110, 70}, {30, 0, 60, 30}, Margins(4, 5, 6, 7),
-                                           ESkinSizing::Tile, true);
+    const auto border =
+        LayoutSkinNineGrid({10, 20, 110, 70}, {30, 0, 60, 30}, Margins(4, 5, 6, 7), ESkinSizing::Tile, true);
     ASSERT_EQ(border.size(), 8u);
     EXPECT_EQ(border[4].source, pieces[5].source);
 }

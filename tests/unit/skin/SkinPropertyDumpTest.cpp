@@ -9,21 +9,20 @@ namespace {
 TEST(SkinPropertyDump, ListsEveryTypeInClassPartStateOrder)
 {
     CSkinSchema schema;
-    test::LoadProperties(schema,
-                         "[Window.Caption(Inactive)]\r\n"
-                         "TextColor = 1 2 3\r\n"
-                         "[Window]\r\n"
-                         "SizingType = Diagonal\r\n"
-                         "BgType = BorderFill\r\n"
-                         "ContentMargins = 1, 2, 3, 4\r\n"
-                         "MinSize = -5, 6\r\n"
-                         "Transparent = true\r\n"
-                         "ImageCount = 7\r\n"
-                         "Text = tab\there\\\r\n"
-                         "[SysMetrics]\r\n"
-                         "CaptionFont = Tahoma, 8, Bold\r\n"
-                         "[Scrollbar.ArrowBtn(LeftHot)]\r\n"
-                         "FillColor = 0xFF 0 0\r\n");
+    test::LoadProperties(schema, "[Window.Caption(Inactive)]\r\n"
+                                 "TextColor = 1 2 3\r\n"
+                                 "[Window]\r\n"
+                                 "SizingType = Diagonal\r\n"
+                                 "BgType = BorderFill\r\n"
+                                 "ContentMargins = 1, 2, 3, 4\r\n"
+                                 "MinSize = -5, 6\r\n"
+                                 "Transparent = true\r\n"
+                                 "ImageCount = 7\r\n"
+                                 "Text = tab\there\\\r\n"
+                                 "[SysMetrics]\r\n"
+                                 "CaptionFont = Tahoma, 8, Bold\r\n"
+                                 "[Scrollbar.ArrowBtn(LeftHot)]\r\n"
+                                 "FillColor = 0xFF 0 0\r\n");
     EXPECT_EQ(DumpSkinProperties(schema.Properties()),
               "SYSMETRICS\t-\t-\tCAPTIONFONT\tfont\tTAHOMA, height -11, weight 700, charset 0\n"
               "WINDOW\t-\t-\tTRANSPARENT\tboolean\tTRUE\n"
@@ -41,9 +40,8 @@ TEST(SkinPropertyDump, StateNamesComeFromTheClassWhenThereIsNoPart)
 {
     CSkinSchema schema;
     test::LoadProperties(schema, "[Toolbar(HotChecked)]\r\nImageCount = 1\r\n[Toolbar.Button]\r\nImageCount = 2\r\n");
-    EXPECT_EQ(DumpSkinProperties(schema.Properties()),
-              "TOOLBAR\t-\tHOTCHECKED\tIMAGECOUNT\tinteger\t1\n"
-              "TOOLBAR\tBUTTON\t-\tIMAGECOUNT\tinteger\t2\n");
+    EXPECT_EQ(DumpSkinProperties(schema.Properties()), "TOOLBAR\t-\tHOTCHECKED\tIMAGECOUNT\tinteger\t1\n"
+                                                       "TOOLBAR\tBUTTON\t-\tIMAGECOUNT\tinteger\t2\n");
 }
 
 } // namespace

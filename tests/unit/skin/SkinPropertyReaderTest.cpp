@@ -120,10 +120,9 @@ TEST_F(SkinPropertyReader, LastLineWithoutCarriageReturnIsNotRead)
 
 TEST_F(SkinPropertyReader, HeaderFollowedByBlankOrCommentIsIgnoredWithItsLines)
 {
-    LoadProperties(m_schema,
-                   "[Window.Caption] \r\nImageCount = 1\r\n"
-                   "[Window.Caption] ; note\r\nTextColor = 1 2 3\r\n"
-                   "[Window.Caption]\r\nBorderSize = 4\r\n");
+    LoadProperties(m_schema, "[Window.Caption] \r\nImageCount = 1\r\n"
+                             "[Window.Caption] ; note\r\nTextColor = 1 2 3\r\n"
+                             "[Window.Caption]\r\nBorderSize = 4\r\n");
     EXPECT_EQ(Stored(Key(kWindow, 1, 0, kImageCount)), nullptr);
     EXPECT_EQ(Stored(Key(kWindow, 1, 0, kTextColor)), nullptr);
     ASSERT_NE(Stored(Key(kWindow, 1, 0, 2403)), nullptr);
@@ -132,22 +131,20 @@ TEST_F(SkinPropertyReader, HeaderFollowedByBlankOrCommentIsIgnoredWithItsLines)
 
 TEST_F(SkinPropertyReader, CommentsBlanksAndLetterCase)
 {
-    LoadProperties(m_schema,
-                   "; a comment\r\n"
-                   "   ; an indented comment\r\n"
-                   "\t [window] \t\r\n"
-                   "   \r\n"
-                   "  text = Hello World ; the rest is cut\r\n"
-                   "ImageFile=  a;b.bmp\r\n"
-                   "   Author   =   Someone   \r\n");
+    LoadProperties(m_schema, "; a comment\r\n"
+                             "   ; an indented comment\r\n"
+                             "\t [window] \t\r\n"
+                             "   \r\n"
+                             "  text = Hello World ; the rest is cut\r\n"
+                             "ImageFile=  a;b.bmp\r\n"
+                             "   Author   =   Someone   \r\n");
     // The header line keeps its trailing blanks, so this section is ignored.
     EXPECT_EQ(m_schema.Properties().Size(), 0u);
 
-    LoadProperties(m_schema,
-                   "\t [window]\r\n"
-                   "  text = Hello World ; the rest is cut\r\n"
-                   "ImageFile=  a;b.bmp\r\n"
-                   "   Author   =   Someone   \r\n");
+    LoadProperties(m_schema, "\t [window]\r\n"
+                             "  text = Hello World ; the rest is cut\r\n"
+                             "ImageFile=  a;b.bmp\r\n"
+                             "   Author   =   Someone   \r\n");
     ASSERT_NE(Stored(Key(kWindow, 0, 0, 3201)), nullptr);
     EXPECT_EQ(Stored(Key(kWindow, 0, 0, 3201))->Text(), "HELLO WORLD");
     EXPECT_EQ(Stored(Key(kWindow, 0, 0, 3001))->Text(), "A");
@@ -157,14 +154,14 @@ TEST_F(SkinPropertyReader, CommentsBlanksAndLetterCase)
 TEST_F(SkinPropertyReader, LinesThatAreSkipped)
 {
     LoadProperties(m_schema,
-                   "TextColor = 1 1 1\r\n"         // before the first section
+                   "TextColor = 1 1 1\r\n" // before the first section
                    "[Window]\r\n"
-                   "TextColor\r\n"                 // no "="
-                   "= 5\r\n"                       // "=" first
-                   "Unknown = 5\r\n"               // unknown property
-                   "IntList = 1, 2, 3\r\n"         // integer list
+                   "TextColor\r\n"         // no "="
+                   "= 5\r\n"               // "=" first
+                   "Unknown = 5\r\n"       // unknown property
+                   "IntList = 1, 2, 3\r\n" // integer list
                    "[Navigation]\r\n"
-                   "TextColor = 2 2 2\r\n"         // in an ignored section
+                   "TextColor = 2 2 2\r\n" // in an ignored section
                    "[Window.Caption]\r\n"
                    "TextColor = 3 3 3\r\n");
     EXPECT_EQ(m_schema.Properties().Size(), 1u);
@@ -180,29 +177,27 @@ TEST_F(SkinPropertyReader, ColonHeaderIsIgnored)
 
 TEST_F(SkinPropertyReader, LaterLineReplacesEarlierOne)
 {
-    LoadProperties(m_schema,
-                   "[Button.PushButton(Hot)]\r\nTextColor = 1 0 0\r\n"
-                   "[BUTTON.PUSHBUTTON(HOT)]\r\nTextColor = 2 0 0\r\n");
+    LoadProperties(m_schema, "[Button.PushButton(Hot)]\r\nTextColor = 1 0 0\r\n"
+                             "[BUTTON.PUSHBUTTON(HOT)]\r\nTextColor = 2 0 0\r\n");
     EXPECT_EQ(m_schema.Properties().Size(), 1u);
     EXPECT_EQ(Stored(Key(kButton, 1, 2, kTextColor))->Color(), 2u);
 }
 
 TEST_F(SkinPropertyReader, ValuesOfEveryType)
 {
-    LoadProperties(m_schema,
-                   "[SysMetrics]\r\n"
-                   "CaptionFont = Tahoma, 8, Bold\r\n"
-                   "FlatMenus = True\r\n"
-                   "ScrollbarWidth = 17px\r\n"
-                   "[Window]\r\n"
-                   "TextColor = 255 0 0\r\n"
-                   "FillColor = 0x10 0 0\r\n"
-                   "BorderColor = 255\r\n"
-                   "ContentMargins = 1, 2, 3, 4\r\n"
-                   "SizingType = Diagonal\r\n"
-                   "BgType = BorderFill\r\n"
-                   "MinSize = 10, 5\r\n"
-                   "ImageFile = Blue.bmp\r\n");
+    LoadProperties(m_schema, "[SysMetrics]\r\n"
+                             "CaptionFont = Tahoma, 8, Bold\r\n"
+                             "FlatMenus = True\r\n"
+                             "ScrollbarWidth = 17px\r\n"
+                             "[Window]\r\n"
+                             "TextColor = 255 0 0\r\n"
+                             "FillColor = 0x10 0 0\r\n"
+                             "BorderColor = 255\r\n"
+                             "ContentMargins = 1, 2, 3, 4\r\n"
+                             "SizingType = Diagonal\r\n"
+                             "BgType = BorderFill\r\n"
+                             "MinSize = 10, 5\r\n"
+                             "ImageFile = Blue.bmp\r\n");
     const SkinLogFont& font = Stored(Key(3, 0, 0, 801))->Font();
     EXPECT_STREQ(font.lfFaceName, "TAHOMA");
     EXPECT_EQ(font.lfWeight, 700);
@@ -251,9 +246,9 @@ TEST_F(SkinPropertyReader, ObserverLearnsWhatBecameOfEachLine)
                    "IntList = 1\r\nImageCount = 1\r\n",
                    &recorder);
     using K = ESkinLineKind;
-    EXPECT_EQ(recorder.kinds, (std::vector<K>{K::BeforeFirstSection, K::Comment, K::Empty, K::SectionIgnored,
-                                              K::InIgnoredSection, K::SectionAccepted, K::NoEquals,
-                                              K::UnknownProperty, K::IntegerList, K::PropertyStored}));
+    EXPECT_EQ(recorder.kinds,
+              (std::vector<K>{K::BeforeFirstSection, K::Comment, K::Empty, K::SectionIgnored, K::InIgnoredSection,
+                              K::SectionAccepted, K::NoEquals, K::UnknownProperty, K::IntegerList, K::PropertyStored}));
 }
 
 } // namespace

@@ -51,12 +51,12 @@ TEST(SkinSchemaTables, PartCountsPerClass)
         const char* className;
         size_t nParts;
     } cases[] = {
-        {"WINDOW", 37}, {"BUTTON", 5}, {"REBAR", 5}, {"TOOLBAR", 6}, {"STATUS", 3}, {"MENU", 6},
-        {"LISTVIEW", 5}, {"HEADER", 4}, {"PROGRESS", 4}, {"TAB", 10}, {"TRACKBAR", 10},
-        {"TOOLTIP", 5}, {"TREEVIEW", 3}, {"SPIN", 4}, {"PAGE", 4}, {"SCROLLBAR", 10}, {"EDIT", 2},
-        {"COMBOBOX", 1}, {"CLOCK", 1}, {"TRAYNOTIFY", 2}, {"TASKBAR", 8}, {"TASKBAND", 3},
-        {"STARTPANEL", 11}, {"EXPLORERBAR", 12}, {"MENUBAND", 2}, {"Globals", 0},
-        {"Documentation", 0}, {"SysMetrics", 0}, {"ListBox", 0}, {"Dialog", 0},
+        {"WINDOW", 37},    {"BUTTON", 5},        {"REBAR", 5},       {"TOOLBAR", 6},      {"STATUS", 3},
+        {"MENU", 6},       {"LISTVIEW", 5},      {"HEADER", 4},      {"PROGRESS", 4},     {"TAB", 10},
+        {"TRACKBAR", 10},  {"TOOLTIP", 5},       {"TREEVIEW", 3},    {"SPIN", 4},         {"PAGE", 4},
+        {"SCROLLBAR", 10}, {"EDIT", 2},          {"COMBOBOX", 1},    {"CLOCK", 1},        {"TRAYNOTIFY", 2},
+        {"TASKBAR", 8},    {"TASKBAND", 3},      {"STARTPANEL", 11}, {"EXPLORERBAR", 12}, {"MENUBAND", 2},
+        {"Globals", 0},    {"Documentation", 0}, {"SysMetrics", 0},  {"ListBox", 0},      {"Dialog", 0},
     };
     for (const auto& entry : cases)
         EXPECT_EQ(FindSkinPartNames(FindSkinClassId(entry.className)).size(), entry.nParts) << entry.className;
@@ -155,11 +155,14 @@ TEST(SkinSchemaTables, SampleOfEnumerationValues)
         const char* valueName;
         int value;
     } cases[] = {
-        {4001, "BORDERFILL", 1}, {4011, "VERTICAL", 0}, {4011, "HORIZONTAL", 1},
-        {4002, "ELLIPSE", 2}, {4003, "TILEIMAGE", 4}, {4004, "TILE", 2}, {4005, "RIGHT", 2},
-        {4006, "CENTER", 1}, {4007, "BOTTOM", 2}, {4008, "BELOWLASTBUTTON", 13},
-        {4009, "ALPHA", 4}, {4010, "CONTINUOUS", 2}, {4012, "FONTGLYPH", 2},
-        {4013, "DPI", 2}, {4014, "SIZE", 1}, {4015, "NONE", 0},
+        {4001, "BORDERFILL", 1}, {4011, "VERTICAL", 0},
+        {4011, "HORIZONTAL", 1}, {4002, "ELLIPSE", 2},
+        {4003, "TILEIMAGE", 4},  {4004, "TILE", 2},
+        {4005, "RIGHT", 2},      {4006, "CENTER", 1},
+        {4007, "BOTTOM", 2},     {4008, "BELOWLASTBUTTON", 13},
+        {4009, "ALPHA", 4},      {4010, "CONTINUOUS", 2},
+        {4012, "FONTGLYPH", 2},  {4013, "DPI", 2},
+        {4014, "SIZE", 1},       {4015, "NONE", 0},
     };
     for (const auto& entry : cases) {
         const auto values = FindSkinEnumValues(entry.propertyId);

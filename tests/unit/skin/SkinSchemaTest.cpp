@@ -23,18 +23,17 @@ class SkinSchemaLookup : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        LoadProperties(m_schema,
-                       "[Globals]\r\n"
-                       "EdgeFillColor = 9 9 9\r\n"
-                       "TextColor = 1 0 0\r\n"
-                       "[Button]\r\n"
-                       "TextColor = 2 0 0\r\n"
-                       "BorderColor = 2 2 2\r\n"
-                       "[Button.PushButton]\r\n"
-                       "TextColor = 3 0 0\r\n"
-                       "FillColor = 3 3 3\r\n"
-                       "[Button.PushButton(Hot)]\r\n"
-                       "TextColor = 4 0 0\r\n");
+        LoadProperties(m_schema, "[Globals]\r\n"
+                                 "EdgeFillColor = 9 9 9\r\n"
+                                 "TextColor = 1 0 0\r\n"
+                                 "[Button]\r\n"
+                                 "TextColor = 2 0 0\r\n"
+                                 "BorderColor = 2 2 2\r\n"
+                                 "[Button.PushButton]\r\n"
+                                 "TextColor = 3 0 0\r\n"
+                                 "FillColor = 3 3 3\r\n"
+                                 "[Button.PushButton(Hot)]\r\n"
+                                 "TextColor = 4 0 0\r\n");
     }
 
     SkinColorRef ColorOf(int classId, int partId, int stateId, int propertyId) const
@@ -81,13 +80,12 @@ TEST(SkinSchemaTypedReaders, ResultCodesAndPayloads)
     EXPECT_EQ(static_cast<std::uint32_t>(E_FAIL), 0x80004005u);
 
     CSkinSchema schema;
-    LoadProperties(schema,
-                   "[Window]\r\n"
-                   "ImageCount = 7\r\n"
-                   "Transparent = true\r\n"
-                   "TextColor = 1 2 3\r\n"
-                   "GlyphFont = Arial, 10, Bold\r\n"
-                   "BgType = None\r\n");
+    LoadProperties(schema, "[Window]\r\n"
+                           "ImageCount = 7\r\n"
+                           "Transparent = true\r\n"
+                           "TextColor = 1 2 3\r\n"
+                           "GlyphFont = Arial, 10, Bold\r\n"
+                           "BgType = None\r\n");
     std::int32_t nValue = 0;
     EXPECT_EQ(schema.GetIntValue(kWindow, 0, 0, 2401, nValue), S_OK);
     EXPECT_EQ(nValue, 7);

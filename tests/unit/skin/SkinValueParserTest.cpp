@@ -15,8 +15,17 @@ TEST(SkinValueParser, IntegersReadAsAtoiDoes)
         const char* text;
         std::int32_t expected;
     } cases[] = {
-        {"17", 17}, {"  -42", -42}, {"+8", 8}, {"12ABC", 12}, {"ABC", 0}, {"", 0},
-        {"0x10", 0}, {"010", 10}, {"- 5", 0}, {"99999999999", INT32_MAX}, {"-99999999999", INT32_MIN},
+        {"17", 17},
+        {"  -42", -42},
+        {"+8", 8},
+        {"12ABC", 12},
+        {"ABC", 0},
+        {"", 0},
+        {"0x10", 0},
+        {"010", 10},
+        {"- 5", 0},
+        {"99999999999", INT32_MAX},
+        {"-99999999999", INT32_MIN},
     };
     for (const auto& entry : cases)
         EXPECT_EQ(ParseSkinInteger(entry.text), entry.expected) << "'" << entry.text << "'";
@@ -62,14 +71,9 @@ TEST(SkinValueParser, MarginsKeepLeftRightTopBottomOrder)
         const char* text;
         SkinMargins expected;
     } cases[] = {
-        {"1, 2, 3, 4", {1, 2, 3, 4}},
-        {"1,2,3,4", {1, 2, 3, 4}},
-        {"-1, 0, 7", {-1, 0, 7, 0}},
-        {"5", {5, 0, 0, 0}},
+        {"1, 2, 3, 4", {1, 2, 3, 4}},    {"1,2,3,4", {1, 2, 3, 4}}, {"-1, 0, 7", {-1, 0, 7, 0}}, {"5", {5, 0, 0, 0}},
         {"1 , 2, 3, 4", {1, 0, 0, 0}}, // the comma must follow the number at once
-        {"0x10, 2, 3, 4", {0, 0, 0, 0}},
-        {"A, 2", {0, 0, 0, 0}},
-        {"", {0, 0, 0, 0}},
+        {"0x10, 2, 3, 4", {0, 0, 0, 0}}, {"A, 2", {0, 0, 0, 0}},    {"", {0, 0, 0, 0}},
     };
     for (const auto& entry : cases)
         EXPECT_EQ(ParseSkinMargins(entry.text), entry.expected) << "'" << entry.text << "'";
@@ -81,8 +85,8 @@ TEST(SkinValueParser, PointsReadTwoNumbers)
         const char* text;
         SkinPoint expected;
     } cases[] = {
-        {"10, 5", {10, 5}}, {"3,4", {3, 4}}, {"0x10, 010", {16, 8}}, {"7", {7, 0}},
-        {"7 ,8", {7, 0}}, {"X, 8", {0, 0}}, {"", {0, 0}},
+        {"10, 5", {10, 5}}, {"3,4", {3, 4}},  {"0x10, 010", {16, 8}}, {"7", {7, 0}},
+        {"7 ,8", {7, 0}},   {"X, 8", {0, 0}}, {"", {0, 0}},
     };
     for (const auto& entry : cases)
         EXPECT_EQ(ParseSkinPoint(entry.text), entry.expected) << "'" << entry.text << "'";

@@ -22,7 +22,11 @@ CallWindowProcFunction SystemCallWindowProc(bool unicode)
 
 bool IsSystemWindowProc(const void* address)
 {
-    if (reinterpret_cast<ULONG_PTR>(address) >= 0xFFFF0000u)
+    // Conversion handles between ANSI and Unicode procedures are the 64 K
+    // values just below 4 GB in both 32- and 64-bit processes; a 64-bit
+    // program's own code lies above them.
+    const ULONG_PTR value = reinterpret_cast<ULONG_PTR>(address);
+    if (value >= 0xFFFF0000u && value <= 0xFFFFFFFFu)
         return true;
     HMODULE module = nullptr;
     if (!::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,

@@ -234,9 +234,6 @@ TEST(SkinTakeover, WindowsAreTakenOverByClassRulesAndReleasedAtTheirEnd)
 
 TEST(SkinTakeover, MessagesReachTheSkinObjectAtTheLevelTheirWindowCallsFor)
 {
-#ifdef _WIN64
-    GTEST_SKIP() << "64-bit builds: a program window's default procedure does not reach its skin object yet";
-#endif
     RegisterProgramClass("SkinTestProgram");
     CTakeoverManager manager;
     ASSERT_TRUE(manager.LoadSkin(ModuleSkinPath().c_str(), nullptr));
@@ -293,9 +290,6 @@ TEST(SkinTakeover, UnicodeWindowsKeepTheirTextThroughTheEngine)
 
 TEST(SkinTakeover, WindowDestroyedInItsOwnHandlerIsFreedAfterTheHandlerReturns)
 {
-#ifdef _WIN64
-    GTEST_SKIP() << "64-bit builds: a program window's default procedure does not reach its skin object yet";
-#endif
     RegisterProgramClass("SkinTestProgram");
     CTakeoverManager manager;
     ASSERT_TRUE(manager.LoadSkin(ModuleSkinPath().c_str(), nullptr));

@@ -41,7 +41,7 @@ struct SkinMessageRecord {
 };
 
 // True for procedures inside USER32 or COMCTL32 and for the system's
-// procedure handles (0xFFFF0000 and above).
+// procedure handles (0xFFFF0000 to 0xFFFFFFFF).
 bool IsSystemWindowProc(const void* address);
 
 UINT SkinQueryStateMessage();

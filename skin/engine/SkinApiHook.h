@@ -30,6 +30,7 @@ enum ESkinHookSlot : int {
     kSlotGetSysColor = 8,
     kSlotGetSysColorBrush = 9,
     kSlotDrawEdge = 10,
+    kSlotDrawFrameControl = 11,
     kSlotSetScrollInfo = 12,
     kSlotSetScrollPos = 13,
     kSlotGetScrollInfo = 14,

@@ -139,6 +139,14 @@ BOOL WINAPI HookDrawEdge(HDC dc, LPRECT rect, UINT edge, UINT flags)
     return SystemFunctionAs<decltype(&::DrawEdge)>(kSlotDrawEdge)(dc, rect, edge, flags);
 }
 
+BOOL WINAPI HookDrawFrameControl(HDC dc, LPRECT rect, UINT type, UINT state)
+{
+    if (const CSkinManager* manager = SkinnedManager(SKIN_APPLY_COLORS);
+        manager && rect && DrawSkinFrameControl(dc, *rect, type, state, manager->GetMetrics()))
+        return TRUE;
+    return SystemFunctionAs<decltype(&::DrawFrameControl)>(kSlotDrawFrameControl)(dc, rect, type, state);
+}
+
 template <class Function>
 void* Address(Function function)
 {
@@ -151,7 +159,7 @@ constexpr unsigned kMetrics = SKIN_APPLY_METRICS;
 
 } // namespace
 
-// Slots whose replacement is null are not built yet and are never installed.
+// Every slot with the option bits it is installed with (0: always).
 const std::array<SkinHookSlotInfo, kSkinHookSlotCount>& SkinHookSlots()
 {
     static const std::array<SkinHookSlotInfo, kSkinHookSlotCount> slots{{
@@ -166,7 +174,7 @@ const std::array<SkinHookSlotInfo, kSkinHookSlotCount>& SkinHookSlots()
         {"USER32.DLL", "GetSysColor", kColors, Address(&HookGetSysColor)},                      // 8
         {"USER32.DLL", "GetSysColorBrush", kColors, Address(&HookGetSysColorBrush)},            // 9
         {"USER32.DLL", "DrawEdge", kColors, Address(&HookDrawEdge)},                            // 10
-        {"USER32.DLL", "DrawFrameControl", kColors, nullptr},                                   // 11
+        {"USER32.DLL", "DrawFrameControl", kColors, Address(&HookDrawFrameControl)},            // 11
         {"USER32.DLL", "SetScrollInfo", kFrame, Address(&HookSetScrollInfo)},                   // 12
         {"USER32.DLL", "SetScrollPos", kFrame, Address(&HookSetScrollPos)},                     // 13
         {"USER32.DLL", "GetScrollInfo", kFrame, Address(&HookGetScrollInfo)},                   // 14

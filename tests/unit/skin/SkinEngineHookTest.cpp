@@ -50,6 +50,11 @@ NOINLINE RECT CallDrawEdge(HDC dc, RECT rect, UINT edge, UINT flags)
     ::DrawEdge(dc, &rect, edge, flags);
     return rect;
 }
+NOINLINE RECT CallDrawFrameControl(HDC dc, RECT rect, UINT type, UINT state)
+{
+    ::DrawFrameControl(dc, &rect, type, state);
+    return rect;
+}
 NOINLINE ATOM CallRegisterClassA(const WNDCLASSA& windowClass) { return ::RegisterClassA(&windowClass); }
 NOINLINE HMODULE CallLoadLibraryExA(const char* name, DWORD flags) { return ::LoadLibraryExA(name, nullptr, flags); }
 
@@ -86,7 +91,7 @@ const ExpectedSlot kExpectedSlots[] = {
 // module of this test process imports the MDI, frame and dialog procedures.
 bool IsBuiltAndImported(int slot)
 {
-    static const int absent[] = {11, 29, 30, 31, 32, 33, 34};
+    static const int absent[] = {29, 30, 31, 32, 33, 34};
     return std::find(std::begin(absent), std::end(absent), slot) == std::end(absent);
 }
 
@@ -275,10 +280,10 @@ TEST(SkinApiHook, MetricsAnswersTakeTheSkinsFontsAndCaptionHeights)
     EXPECT_EQ(CallAdjustWindowRectEx(WS_OVERLAPPEDWINDOW, 0).top, plain.top);
 }
 
-// The system's DrawEdge is the oracle of the geometry: every pixel it paints
-// in a system colour is painted by the engine in the skin's colour of that
-// role.
-TEST(SkinApiHook, EdgesAreDrawnWhereTheSystemDrawsThemInTheSkinsColours)
+// The system's DrawEdge and DrawFrameControl are the oracle of the geometry:
+// every pixel they paint in a system colour is painted by the engine in the
+// skin's colour of that role.
+TEST(SkinApiHook, EdgesAndButtonFacesAreDrawnWhereTheSystemDrawsThemInTheSkinsColours)
 {
     const int roles[] = {COLOR_3DLIGHT, COLOR_3DDKSHADOW, COLOR_3DHILIGHT, COLOR_3DSHADOW, COLOR_BTNFACE};
     const COLORREF background = RGB(9, 99, 199);
@@ -296,22 +301,30 @@ TEST(SkinApiHook, EdgesAreDrawnWhereTheSystemDrawsThemInTheSkinsColours)
     skinColours.LoadSkin(nullptr, nullptr);
     ASSERT_EQ(systemToSkin.size(), std::size(roles) + 1) << "system colours of two roles coincide";
 
+    // kind 0: DrawEdge(edge, flags); DFC_BUTTON: DrawFrameControl(kind, flags).
     struct Case {
-        UINT edge, flags;
+        UINT kind, edge, flags;
     } const cases[] = {
-        {EDGE_RAISED, BF_RECT | BF_MIDDLE},
-        {EDGE_SUNKEN, BF_RECT},
-        {EDGE_ETCHED, BF_RECT | BF_ADJUST},
-        {EDGE_BUMP, BF_LEFT | BF_BOTTOM},
-        {BDR_SUNKENOUTER, BF_TOP | BF_RIGHT | BF_ADJUST},
+        {0, EDGE_RAISED, BF_RECT | BF_MIDDLE},
+        {0, EDGE_SUNKEN, BF_RECT},
+        {0, EDGE_ETCHED, BF_RECT | BF_ADJUST},
+        {0, EDGE_BUMP, BF_LEFT | BF_BOTTOM},
+        {0, BDR_SUNKENOUTER, BF_TOP | BF_RIGHT | BF_ADJUST},
+        {0, EDGE_SUNKEN, BF_RECT | BF_SOFT | BF_MIDDLE},
+        {DFC_BUTTON, 0, DFCS_BUTTONPUSH},
+        {DFC_BUTTON, 0, DFCS_BUTTONPUSH | DFCS_PUSHED | DFCS_ADJUSTRECT},
+    };
+    const auto draw = [](HDC dc, const Case& which) {
+        const RECT rect{1, 1, 11, 11};
+        return which.kind ? CallDrawFrameControl(dc, rect, which.kind, which.flags)
+                          : CallDrawEdge(dc, rect, which.edge, which.flags);
     };
     for (const Case& edgeCase : cases) {
         CCanvas system(12, 12, background), skinned(12, 12, background);
-        const RECT rect{1, 1, 11, 11};
-        const RECT systemRect = CallDrawEdge(system.Dc(), rect, edgeCase.edge, edgeCase.flags);
+        const RECT systemRect = draw(system.Dc(), edgeCase);
         CRecordingSkinManager manager;
         ASSERT_TRUE(manager.LoadSkin(ModuleSkinPath().c_str(), nullptr));
-        const RECT skinRect = CallDrawEdge(skinned.Dc(), rect, edgeCase.edge, edgeCase.flags);
+        const RECT skinRect = draw(skinned.Dc(), edgeCase);
         EXPECT_TRUE(EqualRect(&systemRect, &skinRect)) << edgeCase.edge << " " << edgeCase.flags;
         for (int y = 0; y < 12; ++y) {
             for (int x = 0; x < 12; ++x) {

@@ -6,7 +6,8 @@
 #     (uncompressed and Motion-JPEG) at 320 x 240, 640 x 480 and 1280 x 720;
 #   - i686 only (the program that ships): frames written per second of a real
 #     recording by the program with the virtual camera, at the same sizes,
-#     counted in the files by ffprobe.
+#     counted in the files by ffprobe;
+#   - i686 only: a full repaint of the main window, unskinned and under skins.
 #   bench-wine.sh [i686|x86_64]...   (default: both)
 # Measurements, not tests: no figure makes this fail.
 set -euo pipefail
@@ -20,7 +21,7 @@ for target in "${targets[@]}"; do
   programs=jpeg_turbo_bench,grab_bench_runner
   rate_dir=
   if [ "$target" = i686 ]; then
-    programs=$programs,recording_rate_runner,Tavrelin
+    programs=$programs,recording_rate_runner,repaint_bench_runner,Tavrelin
     rate_dir=$tree/tests/e2e/recording/files
     bash "$repo/tests/e2e/recording/make-mp3.sh" "$rate_dir"
   fi
@@ -36,6 +37,8 @@ for target in "${targets[@]}"; do
     if [ -n "$rate_dir" ]; then
       TAVRELIN_PROGRAM_DIR=$tree/Tavrelin "$repo/scripts/wine-run.sh" \
         "$tree/tests/e2e/recording/recording_rate_runner.exe" >"$out-rate-runner.txt" 2>&1
+      TAVRELIN_PROGRAM_DIR=$tree/Tavrelin "$repo/scripts/wine-run.sh" \
+        "$tree/tests/e2e/shell/repaint_bench_runner.exe" >"$out-repaint.txt" 2>&1
     fi
     "$repo/scripts/wine-session.sh" stop' sh "$repo" "$tree" "$results/$target" "$rate_dir"
   tr -d '\r' < "$results/$target-jpeg.txt"
@@ -48,5 +51,8 @@ for target in "${targets[@]}"; do
     bash "$repo/tests/e2e/recording/report-rate.sh" "$rate_dir" >/dev/null
     cp "$rate_dir/recording-rate.txt" "$results/$target-rate.txt"
     cat "$results/$target-rate.txt"
+    echo
+    echo "Full repaint of the main window, $target:"
+    tr -d '\r' < "$results/$target-repaint.txt" | grep -E '^(main window|no skin|test skin|[A-Za-z]+\.skin)'
   fi
 done

@@ -1,6 +1,7 @@
 #include "app/RecorderDlg.h"
 
 #include "app/AboutDlg.h"
+#include "app/WindowStyleDlg.h"
 #include "core/PageLayout.h"
 #include "core/Globals.h"
 #include "core/PostedPath.h"
@@ -236,7 +237,8 @@ void CRecorderDlg::OnWindowStyle()
 {
     if (g_recording)
         return;
-    // The window style dialog runs here once it exists.
+    CWindowStyleDlg styles;
+    styles.DoModal();
 }
 
 void CRecorderDlg::OnReadMe()

@@ -160,6 +160,8 @@ TEST(RecordingGuard, WhileRecordingOnlyPicturesAndEndWorkAndClosingIsRefused)
     // The about box would hold the command in its modal loop: refused, it returns at once.
     EXPECT_TRUE(session.Command(kAbout));
     EXPECT_EQ(e2e::FindTopLevel(session.Program().Pid(), "#32770", "About Tavrelin"), nullptr);
+    EXPECT_TRUE(session.Command(kWindowStyle));
+    EXPECT_EQ(e2e::FindTopLevel(session.Program().Pid(), "#32770", "Window Style Config"), nullptr);
     EXPECT_TRUE(session.Command(kTakePictures));
     EXPECT_TRUE(session.Command(kStartRecord));
 

@@ -11,6 +11,7 @@ namespace shell {
 inline constexpr int kTakePictures = 32771;
 inline constexpr int kStartRecord = 32772;
 inline constexpr int kEndRecord = 32775;
+inline constexpr int kWindowStyle = 32774;
 inline constexpr int kReadMe = 32782;
 inline constexpr int kAbout = 57664;
 inline constexpr int kPageTab = 1000;

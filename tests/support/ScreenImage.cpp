@@ -2,6 +2,7 @@
 
 #include "Handles.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <utility>
@@ -79,6 +80,23 @@ size_t ScreenImage::CountColour(COLORREF colour) const
             count += Pixel(x, y) == colour ? 1 : 0;
     }
     return count;
+}
+
+bool ScreenImage::SamePixels(const ScreenImage& other) const
+{
+    return m_nWidth == other.m_nWidth && m_nHeight == other.m_nHeight && m_vecBgrRows == other.m_vecBgrRows;
+}
+
+void ScreenImage::FillRect(const RECT& area, COLORREF colour)
+{
+    for (int y = std::max(0L, area.top); y < std::min<LONG>(m_nHeight, area.bottom); ++y) {
+        for (int x = std::max(0L, area.left); x < std::min<LONG>(m_nWidth, area.right); ++x) {
+            std::uint8_t* pixel = &m_vecBgrRows[static_cast<size_t>(y) * Stride() + static_cast<size_t>(x) * 3];
+            pixel[0] = GetBValue(colour);
+            pixel[1] = GetGValue(colour);
+            pixel[2] = GetRValue(colour);
+        }
+    }
 }
 
 bool ScreenImage::SaveBmp(const std::string& path) const

@@ -23,6 +23,10 @@ public:
     COLORREF Pixel(int x, int y) const;
     // How many pixels have exactly this colour.
     size_t CountColour(COLORREF colour) const;
+    // The same size and every pixel the same.
+    bool SamePixels(const ScreenImage& other) const;
+    // Paints a rectangle (clipped to the picture) in one colour.
+    void FillRect(const RECT& area, COLORREF colour);
     // A 24-bit bottom-up BMP file; false when writing fails.
     bool SaveBmp(const std::string& path) const;
 

@@ -65,6 +65,7 @@ TEST(RepaintBench, FullRepaintOfTheMainWindow)
         {"test skin (solid parts)", SKIN_TEST_MODULE, "test.skin"},
         {"red.skin", shipped + "red.skin", "red.skin"},
         {"Office.skin", shipped + "Office.skin", "Office.skin"},
+        {"apple.skin", shipped + "apple.skin", "apple.skin"},
         {"black.skin", shipped + "black.skin", "black.skin"},
     };
     double unskinned = 0;

@@ -16,11 +16,8 @@ struct StyleChoice {
 
 // In the order a stored name is matched against them.
 constexpr StyleChoice kChoices[] = {
-    {IDC_STYLE_OFFICE, "Office.skin"},
-    {IDC_STYLE_APPLE, "apple.skin"},
-    {IDC_STYLE_BLACK, "black.skin"},
-    {IDC_STYLE_DEFAULT, "red.skin"},
-    {IDC_STYLE_SYSTEM, nullptr},
+    {IDC_STYLE_OFFICE, "Office.skin"}, {IDC_STYLE_APPLE, "apple.skin"}, {IDC_STYLE_BLACK, "black.skin"},
+    {IDC_STYLE_DEFAULT, "red.skin"},   {IDC_STYLE_SYSTEM, nullptr},
 };
 
 const StyleChoice* ChoiceOfRadio(UINT id)

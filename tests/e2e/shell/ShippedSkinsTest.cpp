@@ -24,9 +24,9 @@ std::optional<e2e::ScreenImage> MaskedCapture(HWND main, const std::vector<RECT>
     if (image) {
         const RECT window = e2e::WindowRect(main);
         for (const RECT& box : moving)
-            image->FillRect(RECT{box.left - window.left, box.top - window.top, box.right - window.left,
-                                 box.bottom - window.top},
-                            RGB(0, 0, 0));
+            image->FillRect(
+                RECT{box.left - window.left, box.top - window.top, box.right - window.left, box.bottom - window.top},
+                RGB(0, 0, 0));
     }
     return image;
 }
@@ -86,7 +86,8 @@ TEST(ShippedSkins, EveryLookKeepsTheClientSizeAndRepaintsTheSamePixels)
                 first->SaveBmp(looksFolder + "\\" + look.name + "-differs-a.bmp");
                 again->SaveBmp(looksFolder + "\\" + look.name + "-differs-b.bmp");
             }
-            ASSERT_TRUE(again->SamePixels(*first)) << "repaint " << repaint << ": see " << look.name << "-differs-*.bmp";
+            ASSERT_TRUE(again->SamePixels(*first))
+                << "repaint " << repaint << ": see " << look.name << "-differs-*.bmp";
         }
         first->SaveBmp(looksFolder + "\\" + look.name + ".bmp");
         for (const auto& [name, picture] : firstPictures)
@@ -100,8 +101,8 @@ TEST(ShippedSkins, EveryLookKeepsTheClientSizeAndRepaintsTheSamePixels)
 TEST(ShippedSkins, AnEmptySkinFileGivesTheSystemLookWithoutAMessage)
 {
     e2e::ProgramCopy folder;
-    const HANDLE empty = ::CreateFileA(folder.File("Skin\\empty.skin").c_str(), GENERIC_WRITE, 0, nullptr,
-                                       CREATE_ALWAYS, 0, nullptr);
+    const HANDLE empty =
+        ::CreateFileA(folder.File("Skin\\empty.skin").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(empty, INVALID_HANDLE_VALUE);
     ::CloseHandle(empty);
     ASSERT_TRUE(::WritePrivateProfileStringA("CONFIG", "SKIN", "empty.skin", folder.File("Config.ini").c_str()));

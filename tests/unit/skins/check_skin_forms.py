@@ -1,0 +1,57 @@
+#!/usr/bin/env python3
+"""Each shipped skin draws the same pixels from its folder form (ANSI property
+file and PNG files in skins/) as from the module the build links from them.
+
+    check_skin_forms.py SKINS_DIR MODULE_DIR WORK_DIR WINE_RUN SKINTOOL"""
+import os
+import subprocess
+import sys
+
+SKINS = ["red", "Office", "apple", "black"]
+# class, part, state: a caption, a frame piece, a button in two states, a
+# tab, a track bar thumb, a toolbar face and a scroll-bar arrow.
+PARTS = [
+    ("WINDOW", "CAPTION", "1"),
+    ("WINDOW", "FRAMELEFT", "2"),
+    ("BUTTON", "PUSHBUTTON", "3"),
+    ("BUTTON", "RADIOBUTTON", "5"),
+    ("TAB", "TOPTABITEM", "3"),
+    ("TRACKBAR", "THUMB", "2"),
+    ("TOOLBAR", "BUTTON", "2"),
+    ("SCROLLBAR", "ARROWBTN", "6"),
+]
+
+
+def wine_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def render(wine_run, skintool, skin, properties, part, out):
+    result = subprocess.run([wine_run, skintool, "render", wine_path(skin), properties, *part, "61", "37",
+                             wine_path(out)], capture_output=True, timeout=120)
+    if result.returncode != 0 or not os.path.exists(out):
+        return None
+    with open(out, "rb") as f:
+        return f.read()
+
+
+def main():
+    skins_dir, module_dir, work, wine_run, skintool = sys.argv[1:6]
+    os.makedirs(work, exist_ok=True)
+    bad = 0
+    for skin in SKINS:
+        for part in PARTS:
+            folder = render(wine_run, skintool, os.path.join(skins_dir, skin), "Normal.ini", part,
+                            os.path.join(work, "folder.bmp"))
+            module = render(wine_run, skintool, os.path.join(module_dir, skin + ".skin"), "-", part,
+                            os.path.join(work, "module.bmp"))
+            if folder is None or module is None or folder != module:
+                print("%s %s: folder %s, module %s, %s" % (skin, " ".join(part), folder is not None,
+                                                          module is not None, "differ" if folder and module else ""))
+                bad += 1
+    print("%d of %d renders differ or failed" % (bad, len(SKINS) * len(PARTS)))
+    return 1 if bad else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

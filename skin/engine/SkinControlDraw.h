@@ -1,0 +1,39 @@
+#pragma once
+// What the control skin objects share: the parent's background brush, the
+// keyboard-cue state, mouse-leave requests and the control's font.
+
+#include "skin/engine/SkinMetrics.h"
+
+#include <windows.h>
+
+namespace tavrelin::skin {
+
+// Fills the rectangle as the parent wants the control's background: the
+// brush it answers to the colour message, a system colour index + 1 for
+// answers up to 30 (taken from the metrics), else the metrics button face.
+void FillParentBackground(HWND control, UINT colorMessage, HDC dc, const RECT& rect, const CSkinMetrics& metrics);
+
+// WM_QUERYUISTATE flags of the control.
+bool HidesFocusCues(HWND control);
+bool HidesAccelerators(HWND control);
+
+// Asks for WM_MOUSELEAVE once the mouse leaves the control.
+void RequestMouseLeave(HWND control);
+
+// The client position of a mouse message's lParam.
+POINT MousePoint(LPARAM lParam);
+
+// The control's font selected into a DC while it lives.
+class CControlFont {
+public:
+    CControlFont(HWND control, HDC dc);
+    CControlFont(const CControlFont&) = delete;
+    CControlFont& operator=(const CControlFont&) = delete;
+    ~CControlFont();
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_previous = nullptr;
+};
+
+} // namespace tavrelin::skin

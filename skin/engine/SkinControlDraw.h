@@ -3,6 +3,7 @@
 // keyboard-cue state, mouse-leave requests and the control's font.
 
 #include "skin/engine/SkinMetrics.h"
+#include "win/UniqueHandle.h"
 
 #include <windows.h>
 
@@ -22,6 +23,33 @@ void RequestMouseLeave(HWND control);
 
 // The client position of a mouse message's lParam.
 POINT MousePoint(LPARAM lParam);
+
+// WM_ERASEBKGND (nothing erased: the paint covers everything), WM_PAINT and
+// WM_PRINTCLIENT for the client area, answered through paint(HDC); false
+// for other messages.
+template <class Paint>
+bool AnswerPaintMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, Paint paint)
+{
+    switch (message) {
+    case WM_ERASEBKGND:
+        result = 1;
+        return true;
+    case WM_PAINT: {
+        win::PaintDC dc(control);
+        paint(dc.get());
+        result = 0;
+        return true;
+    }
+    case WM_PRINTCLIENT:
+        if (!(lParam & PRF_CLIENT))
+            return false;
+        paint(reinterpret_cast<HDC>(wParam));
+        result = 1;
+        return true;
+    default:
+        return false;
+    }
+}
 
 // The control's font selected into a DC while it lives.
 class CControlFont {

@@ -174,22 +174,9 @@ bool CSkinObjectButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 {
     if (!IsSkinned())
         return CSkinObjectFrame::HandleMessage(message, wParam, lParam, result);
+    if (AnswerPaintMessage(Window(), message, wParam, lParam, result, [this](HDC dc) { Paint(dc); }))
+        return true;
     switch (message) {
-    case WM_ERASEBKGND:
-        result = 1;
-        return true;
-    case WM_PAINT: {
-        win::PaintDC paint(Window());
-        Paint(paint.get());
-        result = 0;
-        return true;
-    }
-    case WM_PRINTCLIENT:
-        if (!(lParam & PRF_CLIENT))
-            return false;
-        Paint(reinterpret_cast<HDC>(wParam));
-        result = 1;
-        return true;
     case WM_MOUSEMOVE:
         result = Default(wParam, lParam);
         TrackHot(MousePoint(lParam));

@@ -1,6 +1,9 @@
 #include "skin/engine/SkinObjectFactory.h"
 
 #include "skin/engine/SkinObjectButton.h"
+#include "skin/engine/SkinObjectTab.h"
+#include "skin/engine/SkinObjectToolBar.h"
+#include "skin/engine/SkinObjectTrackBar.h"
 
 #include <cstring>
 #include <map>
@@ -82,6 +85,9 @@ struct ObjectClassEntry {
 
 constexpr ObjectClassEntry kObjectClasses[] = {
     {"CSkinObjectButton", &Make<CSkinObjectButton>},
+    {"CSkinObjectTab", &Make<CSkinObjectTab>},
+    {"CSkinObjectTrackBar", &Make<CSkinObjectTrackBar>},
+    {"CSkinObjectToolBar", &Make<CSkinObjectToolBar>},
 };
 
 } // namespace

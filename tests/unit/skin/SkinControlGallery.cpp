@@ -11,19 +11,24 @@ constexpr char kGalleryClass[] = "TavrelinSkinGallery";
 
 bool IsMemoryDc(HDC dc) { return ::GetObjectType(dc) == OBJ_MEMDC; }
 
+void FillWith(HDC dc, const RECT& rect, COLORREF colour)
+{
+    win::UniqueBrush brush(::CreateSolidBrush(colour));
+    ::FillRect(dc, &rect, brush.get());
+}
+
 LRESULT AnswerCustomDraw(const NMCUSTOMDRAW& draw)
 {
     GalleryBehaviour& behaviour = Behaviour();
     LRESULT answer = CDRF_DODEFAULT;
-    if (draw.dwDrawStage == CDDS_PREPAINT)
+    if (draw.dwDrawStage == CDDS_PREPAINT) {
         answer = behaviour.prepaintAnswer;
-    else if (draw.dwDrawStage == CDDS_ITEMPREPAINT)
+        if (behaviour.prepaintFill != CLR_INVALID)
+            FillWith(draw.hdc, draw.rc, behaviour.prepaintFill);
+    } else if (draw.dwDrawStage == CDDS_ITEMPREPAINT)
         answer = draw.dwItemSpec == behaviour.skippedItem ? CDRF_SKIPDEFAULT : behaviour.itemPrepaintAnswer;
-    else if (draw.dwDrawStage == CDDS_POSTPAINT && behaviour.postPaintMarker != CLR_INVALID) {
-        win::UniqueBrush brush(::CreateSolidBrush(behaviour.postPaintMarker));
-        const RECT marker{1, 1, 5, 5};
-        ::FillRect(draw.hdc, &marker, brush.get());
-    }
+    else if (draw.dwDrawStage == CDDS_POSTPAINT && behaviour.postPaintMarker != CLR_INVALID)
+        FillWith(draw.hdc, RECT{1, 1, 5, 5}, behaviour.postPaintMarker);
     behaviour.customDraw.push_back({draw.dwDrawStage, draw.dwItemSpec, IsMemoryDc(draw.hdc), draw.rc, answer});
     return answer;
 }

@@ -29,6 +29,7 @@ struct GalleryBehaviour {
     LRESULT itemPrepaintAnswer = CDRF_DODEFAULT;
     DWORD_PTR skippedItem = static_cast<DWORD_PTR>(-1); // answered CDRF_SKIPDEFAULT at item prepaint
     COLORREF postPaintMarker = CLR_INVALID;             // a 4 x 4 square at (1, 1) at CDDS_POSTPAINT
+    COLORREF prepaintFill = CLR_INVALID;                // the whole rectangle at CDDS_PREPAINT
     COLORREF ownerDrawColour = RGB(3, 2, 1);
     std::vector<CustomDrawRecord> customDraw;
 };

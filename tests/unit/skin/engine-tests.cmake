@@ -59,6 +59,9 @@ tavrelin_add_gtest(skin_control_tests
   SOURCES
     SkinButtonTest.cpp
     SkinControlGallery.cpp
+    SkinTabTest.cpp
+    SkinToolBarTest.cpp
+    SkinTrackBarTest.cpp
   LIBS tavrelin_skin_engine tavrelin_e2e_support comctl32)
 add_dependencies(skin_control_tests skin_test_skins test_skin_probe)
 target_compile_definitions(skin_control_tests PRIVATE SKIN_TEST_SKINS="${test_skins}"

@@ -47,7 +47,7 @@ protected:
     // A screenshot of the gallery for the test's artefacts.
     void SaveShot(const std::string& name) const;
 
-    CProbeTable m_table;
+    CProbeTable m_table{ProbeTablePath()};
     std::unique_ptr<CSkinManager> m_manager;
     HWND m_gallery = nullptr;
 };

@@ -33,6 +33,17 @@ void RequestMouseLeave(HWND control)
     ::TrackMouseEvent(&track);
 }
 
+void TrackHotArea(HWND control, const RECT& area, POINT point, bool& hot)
+{
+    const bool bHot = ::PtInRect(&area, point) != FALSE;
+    if (bHot == hot)
+        return;
+    hot = bHot;
+    ::InvalidateRect(control, nullptr, FALSE);
+    if (bHot)
+        RequestMouseLeave(control);
+}
+
 POINT MousePoint(LPARAM lParam)
 {
     return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};

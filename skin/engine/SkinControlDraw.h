@@ -21,6 +21,10 @@ bool HidesAccelerators(HWND control);
 // Asks for WM_MOUSELEAVE once the mouse leaves the control.
 void RequestMouseLeave(HWND control);
 
+// Whether the point lies in the rectangle, stored in hot; a change repaints
+// the whole control (no erase), and becoming hot asks for WM_MOUSELEAVE.
+void TrackHotArea(HWND control, const RECT& area, POINT point, bool& hot);
+
 // The client position of a mouse message's lParam.
 POINT MousePoint(LPARAM lParam);
 

@@ -161,13 +161,7 @@ void CSkinObjectButton::TrackHot(POINT point)
         return;
     RECT client{};
     ::GetClientRect(Window(), &client);
-    const bool bHot = ::PtInRect(&client, point) != FALSE;
-    if (bHot == m_bHot)
-        return;
-    m_bHot = bHot;
-    ::InvalidateRect(Window(), nullptr, FALSE);
-    if (bHot)
-        RequestMouseLeave(Window());
+    TrackHotArea(Window(), client, point, m_bHot);
 }
 
 bool CSkinObjectButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)

@@ -229,17 +229,7 @@ void CSkinObjectTrackBar::Paint(HDC target)
     m_buffer.CopyTo(target, client);
 }
 
-void CSkinObjectTrackBar::TrackHot(POINT point)
-{
-    const RECT thumb = ThumbRect();
-    const bool bHot = ::PtInRect(&thumb, point) != FALSE;
-    if (bHot == m_bHot)
-        return;
-    m_bHot = bHot;
-    ::InvalidateRect(Window(), nullptr, FALSE);
-    if (bHot)
-        RequestMouseLeave(Window());
-}
+void CSkinObjectTrackBar::TrackHot(POINT point) { TrackHotArea(Window(), ThumbRect(), point, m_bHot); }
 
 bool CSkinObjectTrackBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {

@@ -84,7 +84,8 @@ TEST_F(SkinnedControls, ToolbarFacesFollowTheMouseAndKeepImagesAndTooltips)
         const auto rect = e2e::ToolbarItemRect(toolbar, index);
         ASSERT_TRUE(button && rect);
         const char* part = button->IsSeparator() ? "TOOLBAR SEPARATOR 0" : "TOOLBAR BUTTON 1";
-        EXPECT_EQ(Look(toolbar, rect->left, rect->top), std::string(part) + " border") << index;
+        const std::string face = std::string(part) + " border";
+        EXPECT_EQ(WaitForLook(toolbar, rect->left, rect->top, face), face) << index;
         (button->IsSeparator() ? separators : faces) += 1;
         if (!button->IsSeparator()) {
             const auto image = e2e::ScreenImage::Capture(e2e::ClientRectOnScreen(toolbar));

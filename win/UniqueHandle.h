@@ -81,6 +81,8 @@ public:
     ~PaintDC() { ::EndPaint(m_window, &m_paint); }
     HDC get() const { return m_dc; }
     const RECT& area() const { return m_paint.rcPaint; }
+    // True when the window's background was not erased for this paint.
+    bool erase() const { return m_paint.fErase != FALSE; }
 
 private:
     HWND m_window;

@@ -1,5 +1,11 @@
 #include "skin/engine/SkinObjectFactory.h"
 
+#include "skin/engine/SkinObjectButton.h"
+#include "skin/engine/SkinObjectTab.h"
+#include "skin/engine/SkinObjectToolBar.h"
+#include "skin/engine/SkinObjectTrackBar.h"
+
+#include <cstring>
 #include <map>
 
 namespace tavrelin::skin {
@@ -64,7 +70,36 @@ const std::map<std::string, SkinObjectFactory>& Factories()
     return factories;
 }
 
+template <class Object>
+std::unique_ptr<CSkinObjectFrame> Make(const char* objectClass, const char* skinClass)
+{
+    return std::make_unique<Object>(objectClass, skinClass);
+}
+
+using ObjectMaker = std::unique_ptr<CSkinObjectFrame> (*)(const char*, const char*);
+
+struct ObjectClassEntry {
+    const char* name;
+    ObjectMaker make;
+};
+
+constexpr ObjectClassEntry kObjectClasses[] = {
+    {"CSkinObjectButton", &Make<CSkinObjectButton>},
+    {"CSkinObjectTab", &Make<CSkinObjectTab>},
+    {"CSkinObjectTrackBar", &Make<CSkinObjectTrackBar>},
+    {"CSkinObjectToolBar", &Make<CSkinObjectToolBar>},
+};
+
 } // namespace
+
+std::unique_ptr<CSkinObjectFrame> MakeSkinObjectOfClass(const char* objectClass, const char* skinClass)
+{
+    for (const ObjectClassEntry& entry : kObjectClasses) {
+        if (std::strcmp(entry.name, objectClass) == 0)
+            return entry.make(objectClass, skinClass);
+    }
+    return Make<CSkinObjectFrame>(objectClass, skinClass);
+}
 
 const SkinObjectFactory* FindSkinObjectFactory(const std::string& windowClass)
 {

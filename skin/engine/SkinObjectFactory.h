@@ -16,4 +16,8 @@ struct SkinObjectFactory {
 // The entry of a window class (names compared exactly), or null.
 const SkinObjectFactory* FindSkinObjectFactory(const std::string& windowClass);
 
+// The object of that class; the classes without drawing of their own get
+// the frame object's behaviour and carry their skin class.
+std::unique_ptr<CSkinObjectFrame> MakeSkinObjectOfClass(const char* objectClass, const char* skinClass);
+
 } // namespace tavrelin::skin

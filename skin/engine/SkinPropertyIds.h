@@ -4,6 +4,7 @@
 namespace tavrelin::skin {
 
 enum ESkinDrawProperty : int {
+    kPropColor = 204,
     kPropTransparent = 2201,
     kPropBorderOnly = 2203,
     kPropGlyphTransparent = 2206,

@@ -113,11 +113,9 @@ void CSkinManager::StopWindowTakeover()
     g_windowManager.compare_exchange_strong(self, nullptr);
 }
 
-// The control objects share the frame object's behaviour until they get
-// their own drawing; each carries its skin class.
 std::unique_ptr<CSkinObjectFrame> CSkinManager::MakeSkinObject(const char* objectClass, const char* skinClass)
 {
-    return std::make_unique<CSkinObjectFrame>(objectClass, skinClass);
+    return MakeSkinObjectOfClass(objectClass, skinClass);
 }
 
 // Resolved at run time: old systems have no accessibility events.

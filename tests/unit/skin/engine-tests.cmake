@@ -2,10 +2,11 @@
 # the scripts in skins/, folders written by make_test_skins.py), loading and
 # drawing tests, and the load refused on an 8-bit screen.
 set(test_skins ${CMAKE_CURRENT_BINARY_DIR}/skins)
-add_custom_command(OUTPUT ${test_skins}/module/images.rc
+add_custom_command(OUTPUT ${test_skins}/module/images.rc ${test_skins}/probe-module/probe.rc
   COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/make_test_skins.py ${test_skins}
-  DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/make_test_skins.py ${CMAKE_CURRENT_SOURCE_DIR}/make_skin_images.py)
-add_custom_target(skin_test_skins DEPENDS ${test_skins}/module/images.rc)
+  DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/make_test_skins.py ${CMAKE_CURRENT_SOURCE_DIR}/make_skin_images.py
+    ${CMAKE_CURRENT_SOURCE_DIR}/make_probe_skin.py)
+add_custom_target(skin_test_skins DEPENDS ${test_skins}/module/images.rc ${test_skins}/probe-module/probe.rc)
 
 # A module of resources only: no code, no imports, entry point 0.
 function(tavrelin_add_test_skin name rc_file)
@@ -31,6 +32,13 @@ else()
 endif()
 target_link_libraries(test_skin_marker PRIVATE kernel32)
 
+# The probe skin as the program loads its skins (Skin\probe.skin).
+add_library(test_skin_probe MODULE ${test_skins}/probe-module/probe.rc)
+set_target_properties(test_skin_probe PROPERTIES PREFIX "" SUFFIX ".skin" OUTPUT_NAME probe LINKER_LANGUAGE C)
+target_include_directories(test_skin_probe PRIVATE ${test_skins}/probe-module)
+add_dependencies(test_skin_probe skin_test_skins)
+target_link_options(test_skin_probe PRIVATE -nostdlib -Wl,-e,0)
+
 # A module with code that imports GetSysColor, for the import patching.
 add_library(skin_hook_test_module MODULE ${CMAKE_CURRENT_SOURCE_DIR}/skins/HookTestModule.c)
 set_target_properties(skin_hook_test_module PROPERTIES PREFIX "")
@@ -45,6 +53,19 @@ tavrelin_add_gtest(skin_engine_tests
     SkinEngineTakeoverTest.cpp
   LIBS tavrelin_skin_engine tavrelin_e2e_support comctl32)
 add_dependencies(skin_engine_tests test_skin_module test_skin_office test_skin_marker skin_hook_test_module)
+
+# The control objects in one gallery window under the probe skin.
+tavrelin_add_gtest(skin_control_tests
+  SOURCES
+    SkinButtonTest.cpp
+    SkinControlGallery.cpp
+    SkinTabTest.cpp
+    SkinToolBarTest.cpp
+    SkinTrackBarTest.cpp
+  LIBS tavrelin_skin_engine tavrelin_e2e_support comctl32)
+add_dependencies(skin_control_tests skin_test_skins test_skin_probe)
+target_compile_definitions(skin_control_tests PRIVATE SKIN_TEST_SKINS="${test_skins}"
+  SKIN_TEST_MODULE="$<TARGET_FILE:test_skin_module>")
 target_compile_definitions(skin_engine_tests PRIVATE
   SKIN_TEST_SKINS="${test_skins}"
   SKIN_TEST_MODULE="$<TARGET_FILE:test_skin_module>"

@@ -10,12 +10,14 @@ OUTDIR/alpha255/ a folder skin whose Documentation says AlphaLevel = 255
 OUTDIR/draw/     NAME.expect for each drawing image: "W H ALPHA" and the
                  pixels 0xAARRGGBB as the image holds them (straight alpha)
 OUTDIR/images/   the reader test images (see make_skin_images.py)
+OUTDIR/probe/, OUTDIR/probe-module/  the probe skin (see make_probe_skin.py)
 """
 import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import make_skin_images as images  # noqa: E402
+import make_probe_skin  # noqa: E402
 
 MAGENTA = 0xFF00FF
 
@@ -233,6 +235,7 @@ def main():
     write(os.path.join(out, "alpha255", "skin.ini"),
           b"[Documentation]\r\nAlphaLevel = 255\r\n[Button.CheckBox]\r\nImageFile = Alpha.png\r\n")
     write(os.path.join(out, "alpha255", "Alpha.png"), draw["ALPHA"][1])
+    make_probe_skin.write_probe_skin(out)
 
 
 if __name__ == "__main__":

@@ -1,0 +1,115 @@
+#include "SkinControlGallery.h"
+
+#include "ScreenImage.h"
+
+#include <cstdlib>
+
+namespace tavrelin::skin::test {
+namespace {
+
+constexpr char kGalleryClass[] = "TavrelinSkinGallery";
+
+bool IsMemoryDc(HDC dc) { return ::GetObjectType(dc) == OBJ_MEMDC; }
+
+void FillWith(HDC dc, const RECT& rect, COLORREF colour)
+{
+    win::UniqueBrush brush(::CreateSolidBrush(colour));
+    ::FillRect(dc, &rect, brush.get());
+}
+
+LRESULT AnswerCustomDraw(const NMCUSTOMDRAW& draw)
+{
+    GalleryBehaviour& behaviour = Behaviour();
+    LRESULT answer = CDRF_DODEFAULT;
+    if (draw.dwDrawStage == CDDS_PREPAINT) {
+        answer = behaviour.prepaintAnswer;
+        if (behaviour.prepaintFill != CLR_INVALID)
+            FillWith(draw.hdc, draw.rc, behaviour.prepaintFill);
+    } else if (draw.dwDrawStage == CDDS_ITEMPREPAINT)
+        answer = draw.dwItemSpec == behaviour.skippedItem ? CDRF_SKIPDEFAULT : behaviour.itemPrepaintAnswer;
+    else if (draw.dwDrawStage == CDDS_POSTPAINT && behaviour.postPaintMarker != CLR_INVALID)
+        FillWith(draw.hdc, RECT{1, 1, 5, 5}, behaviour.postPaintMarker);
+    behaviour.customDraw.push_back({draw.dwDrawStage, draw.dwItemSpec, IsMemoryDc(draw.hdc), draw.rc, answer});
+    return answer;
+}
+
+LRESULT CALLBACK GalleryProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CTLCOLORSTATIC:
+        if (Behaviour().staticColorAnswer)
+            return Behaviour().staticColorAnswer;
+        break;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->code == static_cast<UINT>(NM_CUSTOMDRAW))
+            return AnswerCustomDraw(*reinterpret_cast<const NMCUSTOMDRAW*>(lParam));
+        break;
+    }
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        win::UniqueBrush brush(::CreateSolidBrush(Behaviour().ownerDrawColour));
+        ::FillRect(item->hDC, &item->rcItem, brush.get());
+        return TRUE;
+    }
+    default:
+        break;
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace
+
+GalleryBehaviour& Behaviour()
+{
+    static GalleryBehaviour behaviour;
+    return behaviour;
+}
+
+void SkinControls::SetUp()
+{
+    Behaviour() = GalleryBehaviour{};
+    ASSERT_GT(m_table.Size(), 200u) << "the probe table is missing";
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = GalleryProc;
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kGalleryClass;
+    ::RegisterClassA(&windowClass);
+    m_manager = std::make_unique<CSkinManager>(true);
+    ASSERT_TRUE(m_manager->LoadSkin(ProbeSkinFolder().c_str(), "Normal.ini"));
+    m_gallery = ::CreateWindowExA(0, kGalleryClass, "Gallery", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, 640,
+                                  480, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(m_gallery, nullptr);
+    PumpMessages();
+}
+
+void SkinControls::TearDown()
+{
+    if (m_gallery)
+        ::DestroyWindow(m_gallery);
+    PumpMessages();
+    m_manager.reset();
+}
+
+HWND SkinControls::Add(const char* windowClass, const char* text, DWORD style, int x, int y, int width, int height)
+{
+    HWND control = ::CreateWindowExA(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height,
+                                     m_gallery, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    EXPECT_NE(control, nullptr) << windowClass;
+    return control;
+}
+
+std::string SkinControls::Look(HWND window, int x, int y) const { return m_table.Name(CClientPixels(window).At(x, y)); }
+
+void SkinControls::SaveShot(const std::string& name) const
+{
+    const char* folder = std::getenv("TAVRELIN_TEST_ARTEFACTS");
+    if (folder && *folder)
+        e2e::SaveWindowBmp(std::string(folder) + "\\" + name + ".bmp", m_gallery);
+}
+
+} // namespace tavrelin::skin::test

@@ -1,0 +1,55 @@
+#pragma once
+// One gallery window under the probe skin for the control tests: a plain
+// top-level window whose children are taken over by a manager that hooks
+// window creation. Its procedure answers the colour messages as a test asks
+// and logs the custom-draw notifications it gets.
+
+#include "SkinProbe.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tavrelin::skin::test {
+
+struct CustomDrawRecord {
+    DWORD stage;
+    DWORD_PTR item;
+    bool memoryDc;
+    RECT rect;
+    LRESULT answer;
+};
+
+struct GalleryBehaviour {
+    LRESULT staticColorAnswer = 0; // 0: the default procedure answers
+    LRESULT prepaintAnswer = CDRF_DODEFAULT;
+    LRESULT itemPrepaintAnswer = CDRF_DODEFAULT;
+    DWORD_PTR skippedItem = static_cast<DWORD_PTR>(-1); // answered CDRF_SKIPDEFAULT at item prepaint
+    COLORREF postPaintMarker = CLR_INVALID;             // a 4 x 4 square at (1, 1) at CDDS_POSTPAINT
+    COLORREF prepaintFill = CLR_INVALID;                // the whole rectangle at CDDS_PREPAINT
+    COLORREF ownerDrawColour = RGB(3, 2, 1);
+    std::vector<CustomDrawRecord> customDraw;
+};
+
+GalleryBehaviour& Behaviour();
+
+class SkinControls : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    HWND Add(const char* windowClass, const char* text, DWORD style, int x, int y, int width, int height);
+    // "CLASS PART STATE ROLE" of a client pixel of a child, as shown now.
+    std::string Look(HWND window, int x, int y) const;
+    // A screenshot of the gallery for the test's artefacts.
+    void SaveShot(const std::string& name) const;
+
+    CProbeTable m_table{ProbeTablePath()};
+    std::unique_ptr<CSkinManager> m_manager;
+    HWND m_gallery = nullptr;
+};
+
+} // namespace tavrelin::skin::test

@@ -8,6 +8,49 @@
 
 namespace tavrelin {
 
+namespace {
+
+// Runs this many or fewer go into a region in one call.
+constexpr size_t kRunsPerCall = 32;
+
+// One call for a few runs: the system adds a region's rectangles one at a
+// time (Wine merges each into all before it), so a frame's thousands of
+// runs in one call would cost as much as the pixel-by-pixel way.
+win::UniqueRegion RegionOfFewRuns(const SPixelRun* runs, size_t count)
+{
+    struct {
+        RGNDATAHEADER header;
+        RECT rects[kRunsPerCall];
+    } data{};
+    data.header.dwSize = sizeof data.header;
+    data.header.iType = RDH_RECTANGLES;
+    data.header.nCount = static_cast<DWORD>(count);
+    data.header.nRgnSize = static_cast<DWORD>(count * sizeof(RECT));
+    data.header.rcBound = {runs[0].left, runs[0].y, runs[0].right, runs[count - 1].y + 1};
+    for (size_t i = 0; i < count; ++i) {
+        data.rects[i] = {runs[i].left, runs[i].y, runs[i].right, runs[i].y + 1};
+        data.header.rcBound.left = std::min<LONG>(data.header.rcBound.left, runs[i].left);
+        data.header.rcBound.right = std::max<LONG>(data.header.rcBound.right, runs[i].right);
+    }
+    return win::UniqueRegion(::ExtCreateRegion(nullptr, static_cast<DWORD>(sizeof data.header + count * sizeof(RECT)),
+                                               reinterpret_cast<const RGNDATA*>(&data)));
+}
+
+// Halves joined by union: the runs come row by row, so the halves barely
+// overlap in rows and each union costs about the size of its two parts.
+win::UniqueRegion RegionOfRuns(const SPixelRun* runs, size_t count)
+{
+    if (count <= kRunsPerCall)
+        return RegionOfFewRuns(runs, count);
+    win::UniqueRegion first = RegionOfRuns(runs, count / 2);
+    const win::UniqueRegion second = RegionOfRuns(runs + count / 2, count - count / 2);
+    if (!first || !second || ::CombineRgn(first.get(), first.get(), second.get(), RGN_OR) == ERROR)
+        return {};
+    return first;
+}
+
+} // namespace
+
 win::UniqueRegion BuildFrameRegion(HBITMAP frame)
 {
     BITMAP shape{};
@@ -25,21 +68,9 @@ win::UniqueRegion BuildFrameRegion(HBITMAP frame)
         return {};
     const std::vector<SPixelRun> runs = KeptPixelRuns(pixels.data(), width, height, stride);
 
-    std::vector<std::uint8_t> data(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT));
-    RGNDATAHEADER header{};
-    header.dwSize = sizeof header;
-    header.iType = RDH_RECTANGLES;
-    header.nCount = static_cast<DWORD>(runs.size());
-    header.nRgnSize = static_cast<DWORD>(runs.size() * sizeof(RECT));
-    header.rcBound = {0, 0, width, height};
-    std::memcpy(data.data(), &header, sizeof header);
-    auto* rects = data.data() + sizeof header;
-    for (size_t i = 0; i < runs.size(); ++i) {
-        const RECT rect{runs[i].left, runs[i].y, runs[i].right, runs[i].y + 1};
-        std::memcpy(rects + i * sizeof(RECT), &rect, sizeof rect);
-    }
-    return win::UniqueRegion(
-        ::ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<const RGNDATA*>(data.data())));
+    if (runs.empty())
+        return win::UniqueRegion(::CreateRectRgn(0, 0, 0, 0));
+    return RegionOfRuns(runs.data(), runs.size());
 }
 
 std::optional<SDesignFrames> LoadDesignFrames(const std::string& gifPath)

@@ -63,8 +63,14 @@ TEST_F(DesignWindow, ShapeOnTheScreenFollowsEachFrameInTurn)
         for (int tick = 0; tick < c.ticks; ++tick) {
             if (tick > 0)
                 ::SendMessageA(window, WM_TIMER, 1000, 0);
-            ::UpdateWindow(window);
-            Pump();
+            // A shape that shrinks uncovers the background, which repaints
+            // once the display has told it so.
+            const DWORD settle = ::GetTickCount() + 300;
+            while (::GetTickCount() < settle) {
+                Pump();
+                ::UpdateWindow(background.Handle());
+                ::Sleep(10);
+            }
             const std::string shot = kFolder + "/" + c.name + ".tick" + std::to_string(tick) + ".bmp";
             ASSERT_TRUE(e2e::SaveWindowBmp(shot, window)) << shot;
         }

@@ -78,6 +78,17 @@ void CDesignWnd::OnTimer()
 {
     const int next = m_nCurrentFrame + 1;
     ShowFrame(next >= FrameCount() ? 0 : next);
+    // Under Wine a window activated later (the main window after the
+    // recording's compressor dialog) is raised over the design on the
+    // display, although the design stays first in the window order; only a
+    // real change of place raises it again. The design must stay on the
+    // picture that is saved.
+    HWND foreground = ::GetForegroundWindow();
+    if (foreground != m_hLastForeground) {
+        m_hLastForeground = foreground;
+        SetWindowPos(HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
 }
 
 void CDesignWnd::OnPaint()

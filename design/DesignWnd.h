@@ -47,4 +47,5 @@ private:
     std::function<void(CDesignWnd*)> m_gone;
     int m_nCurrentFrame = 0;
     tavrelin::SWindowSize m_size{};
+    HWND m_hLastForeground = nullptr;
 };

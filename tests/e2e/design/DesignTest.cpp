@@ -1,8 +1,8 @@
 // Designs in the real program: the library opened from the toolbar, a design
 // window dragged over the camera page's design box with the test camera, the
-// picture taken then (judged by check-design-picture.sh), and a GIF that
-// can't be opened.
-#include "CameraSession.h"
+// picture taken and the video recorded then (judged by
+// check-design-picture.sh), and a GIF that can't be opened.
+#include "RecordingSession.h"
 
 #include <gtest/gtest.h>
 
@@ -28,10 +28,10 @@ std::string OutputFolder()
     return folder;
 }
 
-class DesignSession : public camera_e2e::CameraSession {
+class DesignSession : public recording_e2e::RecordingSession {
 public:
     explicit DesignSession(const std::vector<std::string>& designs)
-        : CameraSession(camera_e2e::Camera::Virtual, [&](const e2e::ProgramCopy& folder) {
+        : RecordingSession(camera_e2e::Camera::Virtual, [&](const e2e::ProgramCopy& folder) {
               for (const std::string& name : designs)
                   ::CopyFileA(MadeDesign(name).c_str(), folder.File("Design\\" + name).c_str(), FALSE);
           })
@@ -120,6 +120,10 @@ TEST(Design, DraggedOverTheLeftHalfOfTheDesignBoxItIsInThePictureThere)
     const std::string picture = after.back();
     ASSERT_TRUE(::CopyFileA(session.Folder().File("Album\\" + picture).c_str(),
                             (OutputFolder() + "\\design-left-half.jpg").c_str(), FALSE));
+
+    const std::string video = session.Record(1500);
+    ASSERT_FALSE(video.empty());
+    ASSERT_TRUE(::CopyFileA(video.c_str(), (OutputFolder() + "\\design-left-half.avi").c_str(), FALSE));
 }
 
 TEST(Design, AGifThatCanNotBeOpenedOpensNoWindowAndSaysSo)

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <new>
 
 namespace tavrelin {
 
@@ -62,12 +63,19 @@ win::UniqueRegion BuildFrameRegion(HBITMAP frame)
     BITMAPINFO info{};
     info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     const std::ptrdiff_t stride = (static_cast<std::ptrdiff_t>(width) * 3 + 3) & ~std::ptrdiff_t{3};
-    std::vector<std::uint8_t> pixels(static_cast<size_t>(stride) * static_cast<size_t>(height));
-    const win::WindowDC screen(nullptr);
-    if (::GetDIBits(screen.get(), frame, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS) != height)
+    std::vector<SPixelRun> runs;
+    // A huge frame whose bitmap could still be made may not fit twice more
+    // in memory: the animation then ends before it.
+    try {
+        std::vector<std::uint8_t> pixels(static_cast<size_t>(stride) * static_cast<size_t>(height));
+        const win::WindowDC screen(nullptr);
+        if (::GetDIBits(screen.get(), frame, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS) !=
+            height)
+            return {};
+        runs = KeptPixelRuns(pixels.data(), width, height, stride);
+    } catch (const std::bad_alloc&) {
         return {};
-    const std::vector<SPixelRun> runs = KeptPixelRuns(pixels.data(), width, height, stride);
-
+    }
     if (runs.empty())
         return win::UniqueRegion(::CreateRectRgn(0, 0, 0, 0));
     return RegionOfRuns(runs.data(), runs.size());

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace {
 
 const std::string kFolder = DESIGN_FILES_DIR;
@@ -96,6 +98,28 @@ TEST_F(DesignWindow, IsBorderlessTopMostWithoutTaskBarButtonAndStaysOnEnterAndEs
         Pump();
         EXPECT_TRUE(::IsWindowVisible(window)) << key;
     }
+}
+
+TEST_F(DesignWindow, ADragPutsTheFullWindowDragSettingBack)
+{
+    HWND window = Open("still.gif");
+    ASSERT_TRUE(window);
+    BOOL before = FALSE;
+    ::SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &before, 0);
+    ::SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, FALSE, nullptr, 0);
+    // The move loop ends when the button goes up (it is not down at all here,
+    // and Escape ends it if it waits).
+    std::thread releasing([window] {
+        ::Sleep(200);
+        ::PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+        ::PostMessageA(window, WM_LBUTTONUP, 0, 0);
+    });
+    ::SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    releasing.join();
+    BOOL after = TRUE;
+    ::SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &after, 0);
+    ::SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, before, nullptr, 0);
+    EXPECT_FALSE(after);
 }
 
 TEST_F(DesignWindow, ZoomResizesAsComputedWithinItsLimits)

@@ -2,9 +2,9 @@
 
 #include "album/AlbumNames.h"
 #include "album/AlbumThumbnail.h"
-#include "album/RenameDlg.h"
 #include "core/Globals.h"
 #include "core/PostedPath.h"
+#include "rename/RenameDlg.h"
 #include "res/resource.h"
 #include "win/App.h"
 
@@ -116,7 +116,7 @@ void CAlbumPage::AddNewestVideo(const std::string& path) { AddNewestFile(path, f
 void CAlbumPage::AddNewestFile(const std::string& path, bool picture)
 {
     const std::string name = FileNameOf(path);
-    if (name.empty() || FindItem(name) >= 0 || !FileExists(g_albumFolder + name))
+    if (name.empty() || m_list.FindItem(name) >= 0 || !FileExists(g_albumFolder + name))
         return;
     ++m_nImageCounter;
     if (picture)
@@ -138,16 +138,6 @@ void CAlbumPage::PutMadeThumbnails()
         if (made.bitmap)
             ::ImageList_Replace(m_imageList.GetSafeHandle(), made.imageIndex, made.bitmap.get(), nullptr);
     m_list.Invalidate(false);
-}
-
-int CAlbumPage::FindItem(const std::string& name) const
-{
-    LVFINDINFOA find{};
-    find.flags = LVFI_STRING;
-    find.psz = name.c_str();
-    // The list compares without regard to case, as the file system does.
-    const LRESULT found = m_list.SendMessage(LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find));
-    return static_cast<int>(found);
 }
 
 LRESULT CAlbumPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -243,7 +233,7 @@ void CAlbumPage::OnDelete()
             return;
         m_thumbnails.ForgetFile(m_strSelectedPath);
     }
-    const int item = FindItem(FileNameOf(m_strSelectedPath));
+    const int item = m_list.FindItem(FileNameOf(m_strSelectedPath));
     m_strSelectedPath.clear();
     if (item < 0)
         return;
@@ -253,18 +243,13 @@ void CAlbumPage::OnDelete()
 
 void CAlbumPage::OnRename()
 {
-    CRenameDlg dialog(this);
-    if (dialog.DoModal() != IDOK)
-        return;
-    const int item = m_list.GetNextItem(-1, LVNI_SELECTED);
-    if (item < 0)
-        return;
-    const std::string oldName = m_list.GetItemText(item, 0);
-    const std::string newName = RenamedFileName(oldName, dialog.m_strName);
     // A name that would leave the album folder or can't name a file changes
     // nothing; no message, as nowhere on this page.
-    if (!IsAlbumFileName(dialog.m_strName) || !IsAlbumFileName(newName) || newName == oldName)
+    const std::optional<SRenaming> renaming = AskRenaming(this, m_list, std::string());
+    if (!renaming)
         return;
+    const std::string& oldName = renaming->oldName;
+    const std::string& newName = renaming->newName;
     const std::string oldPath = g_albumFolder + oldName;
     const std::string newPath = g_albumFolder + newName;
     m_player.LetGo(oldPath);
@@ -275,5 +260,5 @@ void CAlbumPage::OnRename()
             return;
         m_thumbnails.RenameFile(oldPath, newPath);
     }
-    m_list.SetItemText(item, 0, newName.c_str());
+    m_list.SetItemText(renaming->item, 0, newName.c_str());
 }

@@ -42,7 +42,6 @@ private:
     int ListFiles(const char* pattern, bool pictures);
     void MakeSlotPictures();
     void PutMadeThumbnails();
-    int FindItem(const std::string& name) const;
 
     void OnClick();
     void OnRightClick();

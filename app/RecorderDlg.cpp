@@ -177,6 +177,11 @@ void CRecorderDlg::OnDestroy()
     // The pages' windows go only after this one: the album's threads that
     // make pictures are stopped before GDI+ goes.
     m_albumPage.StopImageWork();
+    // The library and the design windows hold GDI+ images.
+    if (m_pDesignDlg && m_pDesignDlg->m_hWnd)
+        m_pDesignDlg->DestroyWindow();
+    m_pDesignDlg.reset();
+    m_designWindows.CloseAll();
     Gdiplus::GdiplusShutdown(m_gdiplusToken);
 }
 
@@ -230,7 +235,9 @@ void CRecorderDlg::OnDesignManagement()
 {
     if (g_recording || m_bDesignDlgOpen)
         return;
-    // The design library dialog opens here once it exists.
+    m_pDesignDlg = std::make_unique<CDesignDlg>(m_designWindows, [this] { m_bDesignDlgOpen = 0; });
+    if (m_pDesignDlg->Open())
+        m_bDesignDlgOpen = 1;
 }
 
 void CRecorderDlg::OnWindowStyle()

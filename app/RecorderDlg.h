@@ -5,10 +5,14 @@
 #include "album/AlbumPage.h"
 #include "camera/CameraPage.h"
 #include "core/AppMessages.h"
+#include "design/DesignDlg.h"
+#include "design/DesignWindows.h"
 #include "win/Controls.h"
 #include "win/Dialog.h"
 
 #include <gdiplus.h>
+
+#include <memory>
 
 class CRecorderDlg : public win::CDialog {
 public:
@@ -23,6 +27,9 @@ public:
     CAlbumPage m_albumPage;
     // Set while the design library is open; the library clears it itself.
     int m_bDesignDlgOpen = 0;
+    std::unique_ptr<CDesignDlg> m_pDesignDlg;
+    // The design windows outlive the library that opened them.
+    CDesignWindows m_designWindows;
 
     void DoDataExchange(win::CDataExchange* exchange) override;
     BOOL OnInitDialog() override;

@@ -42,6 +42,14 @@ std::string CListCtrl::GetItemText(int index, int subItem) const
     return text;
 }
 
+int CListCtrl::FindItem(const std::string& text) const
+{
+    LVFINDINFOA find{};
+    find.flags = LVFI_STRING;
+    find.psz = text.c_str();
+    return static_cast<int>(SendMessage(LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+}
+
 bool CListCtrl::SetItemText(int index, int subItem, const char* text) const
 {
     LVITEMA item{};

@@ -36,6 +36,9 @@ public:
     int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
     int InsertItem(int index, const char* text, int image) const;
     std::string GetItemText(int index, int subItem) const;
+    // The item whose text is exactly `text`, compared without regard to case
+    // as the file system compares names; -1 when there is none.
+    int FindItem(const std::string& text) const;
     bool SetItemText(int index, int subItem, const char* text) const;
     bool DeleteItem(int index) const { return SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(index)) != 0; }
     int GetNextItem(int start, UINT flags) const

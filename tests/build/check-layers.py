@@ -25,9 +25,10 @@ ALLOWED = {
     "recording": {"aviwin", "audio", "grab", "avi", "riff", "imaging"},
     "snapshot": {"grab", "imaging"},
     "camera": {"recording", "snapshot", "aviwin", "audio", "grab", "avi", "riff", "imaging"},
-    "album": {"gdiplus", "imaging", "riff", "avi", "aviwin"},
-    "design": {"album", "gdiplus", "imaging"},
-    "app": {"camera", "album", "design", "gdiplus", "recording", "snapshot", "aviwin", "audio", "grab", "avi", "riff",
+    "rename": set(),
+    "album": {"rename", "gdiplus", "imaging", "riff", "avi", "aviwin"},
+    "design": {"rename", "gdiplus"},
+    "app": {"camera", "album", "design", "rename", "gdiplus", "recording", "snapshot", "aviwin", "audio", "grab", "avi", "riff",
             "imaging", "skin"},
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([a-z]+)/', re.M)

@@ -106,6 +106,45 @@ std::optional<std::string> HoverAndReadTooltip(HWND toolbar, int buttonIndex, Ti
     return text;
 }
 
+bool DragReal(POINT from, POINT to)
+{
+    constexpr int kSteps = 10;
+    HWND window = ::WindowFromPoint(from);
+    const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
+    const auto button = [](DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = flags;
+        return ::SendInput(1, &input, sizeof(INPUT)) == 1;
+    };
+    const auto captured = [&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return ::GetGUIThreadInfo(thread, &info) ? info.hwndCapture : nullptr;
+    };
+    MoveCursor(from.x, from.y);
+    if (!button(MOUSEEVENTF_LEFTDOWN))
+        return false;
+    // The window that has taken the mouse (its move loop, if it starts one)
+    // gets each move with the cursor already there; under Wine injected
+    // absolute moves do not reach a move loop.
+    WaitUntil([&] { return captured() != nullptr; }, Timeout{2000});
+    HWND target = captured() ? captured() : window;
+    for (int step = 1; step <= kSteps; ++step) {
+        const POINT at{from.x + (to.x - from.x) * step / kSteps, from.y + (to.y - from.y) * step / kSteps};
+        MoveCursor(at.x, at.y);
+        POINT client = at;
+        ::ScreenToClient(target, &client);
+        ::PostMessageA(target, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(client.x, client.y));
+        ::Sleep(30);
+    }
+    const bool released = button(MOUSEEVENTF_LEFTUP);
+    POINT client = to;
+    ::ScreenToClient(target, &client);
+    ::PostMessageA(target, WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+    return released;
+}
+
 void PressKey(HWND window, WORD virtualKey)
 {
     ::PostMessageA(window, WM_KEYDOWN, virtualKey, KeyLParam(virtualKey, false));

@@ -54,4 +54,15 @@ bool PressButton(HWND dialog, int buttonId)
            FALSE;
 }
 
+bool ChooseFile(HWND openDialog, const std::string& path)
+{
+    HWND name = ::GetDlgItem(openDialog, 0x480); // edt1, the file name field
+    if (!name)
+        name = FindChild(::GetDlgItem(openDialog, 0x47C), "Edit"); // cmb13's edit
+    if (!name)
+        return false;
+    ::SendMessageTimeoutA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_NORMAL, 5000, nullptr);
+    return PressButton(openDialog, IDOK);
+}
+
 } // namespace e2e

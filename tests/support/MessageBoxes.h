@@ -25,5 +25,8 @@ std::string Caption(HWND window);
 // Presses a dialog button (IDOK, IDCANCEL, IDYES, ...) by posting the
 // WM_COMMAND the button would send; false when the dialog has no such button.
 bool PressButton(HWND dialog, int buttonId);
+// Types the path into an open-file dialog's name field and presses Open;
+// false when the dialog has no name field.
+bool ChooseFile(HWND openDialog, const std::string& path);
 
 } // namespace e2e

@@ -298,16 +298,6 @@ TEST(Dub, Mp3ClickWhileRecordingOpensNoDialogAndStaysChecked)
 // The open-file dialog that the "mp3 file" click shows.
 HWND WaitForOpenDialog(CameraSession& session) { return e2e::WaitForTopLevel(session.Pid(), "#32770", "Open"); }
 
-void ChooseFile(HWND dialog, const std::string& path)
-{
-    HWND name = ::GetDlgItem(dialog, 0x480); // edt1, the file name field
-    if (!name)
-        name = e2e::FindChild(::GetDlgItem(dialog, 0x47C), "Edit"); // cmb13's edit
-    ASSERT_NE(name, nullptr);
-    ::SendMessageTimeoutA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_NORMAL, 5000, nullptr);
-    ASSERT_TRUE(e2e::PressButton(dialog, IDOK));
-}
-
 TEST(Dub, Mp3DialogOkShowsThePathCancelWithoutEarlierChoiceReturnsToMike)
 {
     CameraSession session;
@@ -328,7 +318,7 @@ TEST(Dub, Mp3DialogOkShowsThePathCancelWithoutEarlierChoiceReturnsToMike)
     session.Click(kMp3Radio);
     dialog = WaitForOpenDialog(session);
     ASSERT_NE(dialog, nullptr);
-    ChooseFile(dialog, song);
+    ASSERT_TRUE(e2e::ChooseFile(dialog, song));
     EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::WindowText(session.Control(kMp3Path)) == song; }))
         << e2e::WindowText(session.Control(kMp3Path));
     EXPECT_TRUE(session.IsChecked(kMp3Radio));

@@ -1,6 +1,6 @@
 // The rename dialog, run modally on this thread and answered from another
 // the way a user would: through its window.
-#include "album/RenameDlg.h"
+#include "rename/RenameDlg.h"
 #include "res/resource.h"
 #include "win/App.h"
 

@@ -1,0 +1,182 @@
+#include "design/DesignWnd.h"
+
+#include "res/resource.h"
+#include "win/App.h"
+
+namespace {
+
+constexpr UINT_PTR kFrameTimer = 1000;
+// Moving a window by its caption, as the system menu's Move does with the mouse.
+constexpr WPARAM kMoveByCaption = SC_MOVE | HTCAPTION;
+constexpr int kWindowMenu = 1;
+
+// The system's full-window-drag setting, switched on for one drag and put
+// back afterwards, so that the design is seen where it goes.
+class CFullWindowDrag {
+public:
+    CFullWindowDrag()
+    {
+        m_known = ::SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &m_previous, 0) != FALSE;
+        if (!m_known || !m_previous)
+            ::SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, TRUE, nullptr, 0);
+    }
+    ~CFullWindowDrag()
+    {
+        if (m_known && !m_previous)
+            ::SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, FALSE, nullptr, 0);
+    }
+    CFullWindowDrag(const CFullWindowDrag&) = delete;
+    CFullWindowDrag& operator=(const CFullWindowDrag&) = delete;
+
+private:
+    BOOL m_previous = FALSE;
+    bool m_known = false;
+};
+
+} // namespace
+
+CDesignWnd::CDesignWnd(std::string gifPath, tavrelin::SDesignFrames design, std::function<void(CDesignWnd*)> gone)
+    : m_strGifPath(std::move(gifPath)), m_design(std::move(design)), m_gone(std::move(gone))
+{}
+
+bool CDesignWnd::Open(int x, int y)
+{
+    if (!Create(IDD_DESIGN_WINDOW, nullptr))
+        return false;
+    SetWindowPos(HWND_TOPMOST, x, y, m_size.cx, m_size.cy, SWP_NOACTIVATE);
+    ShowWindow(SW_SHOW);
+    return true;
+}
+
+BOOL CDesignWnd::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_size = {m_design.size.cx, m_design.size.cy};
+    // No task-bar button: the design belongs on the picture, not among the programs.
+    const LONG_PTR exStyle = ::GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE);
+    ::SetWindowLongPtrA(m_hWnd, GWL_EXSTYLE, (exStyle & ~WS_EX_APPWINDOW) | WS_EX_TOOLWINDOW);
+    SetWindowPos(HWND_TOPMOST, 0, 0, m_size.cx, m_size.cy, SWP_NOMOVE | SWP_NOACTIVATE);
+    ShowFrame(0);
+    ::SetTimer(m_hWnd, kFrameTimer, m_design.intervalMs, nullptr);
+    return TRUE;
+}
+
+void CDesignWnd::ShowFrame(int index)
+{
+    m_nCurrentFrame = index;
+    // The window owns the region it is given: it gets a copy.
+    win::UniqueRegion shape(::CreateRectRgn(0, 0, 0, 0));
+    if (shape &&
+        ::CombineRgn(shape.get(), m_design.regions[static_cast<size_t>(index)].get(), nullptr, RGN_COPY) != ERROR) {
+        if (::SetWindowRgn(m_hWnd, shape.get(), TRUE))
+            shape.release();
+    }
+    Invalidate(false);
+}
+
+void CDesignWnd::OnTimer()
+{
+    const int next = m_nCurrentFrame + 1;
+    ShowFrame(next >= FrameCount() ? 0 : next);
+    // Under Wine a window activated later (the main window after the
+    // recording's compressor dialog) is raised over the design on the
+    // display, although the design stays first in the window order; only a
+    // real change of place raises it again. The design must stay on the
+    // picture that is saved.
+    HWND foreground = ::GetForegroundWindow();
+    if (foreground != m_hLastForeground) {
+        m_hLastForeground = foreground;
+        SetWindowPos(HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+void CDesignWnd::OnPaint()
+{
+    const win::PaintDC paint(m_hWnd);
+    const win::UniqueMemoryDC memory(::CreateCompatibleDC(paint.get()));
+    if (!memory)
+        return;
+    const win::SelectedObject frame(memory.get(), m_design.frames[static_cast<size_t>(m_nCurrentFrame)].get());
+    ::BitBlt(paint.get(), 0, 0, m_size.cx, m_size.cy, memory.get(), 0, 0, SRCCOPY);
+}
+
+void CDesignWnd::OnLButtonDown()
+{
+    const CFullWindowDrag fullDrag;
+    SendMessage(WM_SYSCOMMAND, kMoveByCaption, 0);
+}
+
+void CDesignWnd::OnRButtonDown()
+{
+    const win::UniqueMenu menus(::LoadMenuA(win::AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_POPUP_MENUS)));
+    if (!menus)
+        return;
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    ::TrackPopupMenu(::GetSubMenu(menus.get(), kWindowMenu), TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, m_hWnd, nullptr);
+}
+
+void CDesignWnd::Resize(tavrelin::SWindowSize size)
+{
+    if (size == m_size)
+        return;
+    m_size = size;
+    SetWindowPos(HWND_TOPMOST, 0, 0, m_size.cx, m_size.cy, SWP_NOMOVE | SWP_NOACTIVATE);
+    Invalidate(false);
+}
+
+LRESULT CDesignWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_TIMER:
+        if (wParam == kFrameTimer) {
+            OnTimer();
+            return 0;
+        }
+        break;
+    case WM_ERASEBKGND:
+        // The frame covers the whole shape; painting draws it.
+        return 1;
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_LBUTTONDOWN:
+        OnLButtonDown();
+        return 0;
+    case WM_RBUTTONDOWN:
+        OnRButtonDown();
+        return 0;
+    case WM_DESTROY:
+        ::KillTimer(m_hWnd, kFrameTimer);
+        break;
+    default:
+        break;
+    }
+    return CDialog::WindowProc(message, wParam, lParam);
+}
+
+bool CDesignWnd::OnCommand(UINT id, UINT code, HWND control)
+{
+    switch (id) {
+    case ID_DESIGN_CLOSE:
+        DestroyWindow();
+        return true;
+    case ID_ZOOM_OUT:
+        Resize(tavrelin::ZoomedOut(m_size));
+        return true;
+    case ID_ZOOM_IN:
+        Resize(tavrelin::ZoomedIn(m_size));
+        return true;
+    default:
+        return CDialog::OnCommand(id, code, control);
+    }
+}
+
+void CDesignWnd::PostNcDestroy()
+{
+    // The call may delete this object, and its function with it: a copy runs.
+    const std::function<void(CDesignWnd*)> gone = m_gone;
+    if (gone)
+        gone(this);
+}

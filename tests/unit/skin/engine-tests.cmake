@@ -39,6 +39,7 @@ target_link_libraries(skin_hook_test_module PRIVATE user32)
 tavrelin_add_gtest(skin_engine_tests
   SOURCES
     SkinEngineDrawTest.cpp
+    SkinEngineFrameTest.cpp
     SkinEngineGdiTest.cpp
     SkinEngineHookTest.cpp
     SkinEngineLoadTest.cpp

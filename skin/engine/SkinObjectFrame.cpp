@@ -129,6 +129,12 @@ bool CSkinObjectFrame::HandleFrameMessage(UINT message, WPARAM wParam, LPARAM lP
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
         return OnNcLButtonDown(wParam, lParam, result);
+    case WM_NCRBUTTONUP:
+        // The system's scroll bar menu would draw the system's bar.
+        if (wParam != HTVSCROLL && wParam != HTHSCROLL)
+            return false;
+        result = ::SendMessageA(Window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Window()), lParam);
+        return true;
     case WM_SETTEXT:
         result = Default(wParam, lParam);
         if (HasCaption(StyleOf(Window())))

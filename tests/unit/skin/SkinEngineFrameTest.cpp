@@ -2,6 +2,7 @@
 // (the frames skin paints every part and state in a colour of its own), the
 // caption buttons with real mouse input, the window's scroll bars, and the
 // GDI census over repaints and hover toggles.
+#include "FrameSkinColours.h"
 #include "GdiCensus.h"
 #include "ScreenImage.h"
 #include "SkinEngineTestSupport.h"
@@ -19,18 +20,9 @@ namespace {
 
 using test::TestSkinPath;
 
-// The colours make_test_skins.py gives the frames skin, state by state.
-constexpr COLORREF kCaption[] = {RGB(200, 30, 40), RGB(90, 95, 100)};
-constexpr COLORREF kLeft[] = {RGB(10, 120, 30), RGB(15, 60, 20)};
-constexpr COLORREF kRight[] = {RGB(20, 130, 140), RGB(25, 65, 70)};
-constexpr COLORREF kBottom[] = {RGB(140, 20, 150), RGB(70, 25, 75)};
-constexpr COLORREF kClose[] = {RGB(250, 210, 10), RGB(250, 120, 10), RGB(160, 60, 10), RGB(120, 120, 120)};
-constexpr COLORREF kButtons[] = {RGB(30, 40, 220), RGB(60, 160, 250), RGB(10, 20, 110), RGB(140, 140, 150)};
-constexpr COLORREF kThumb = RGB(70, 20, 20);
-COLORREF ArrowColour(int frame) { return RGB(16 * frame + 5, 255 - 12 * frame, 40 + 7 * frame); }
-// CaptionBarHeight 29 in the skin, plus one line as the system counts it.
-constexpr int kSkinCaption = 30;
-constexpr int kSkinScrollWidth = 18;
+using namespace e2e::frames;
+constexpr int kSkinCaption = kCaptionHeight;
+constexpr int kSkinScrollWidth = kScrollWidth;
 
 constexpr UINT kReleaseCapture = WM_USER + 10;
 constexpr UINT kDestroySelf = WM_USER + 11;

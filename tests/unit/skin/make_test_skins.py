@@ -340,10 +340,15 @@ def caption_png():
 
 
 def write_frame_skins(out):
+    rc_lines = []
     for name, colours in FRAME_COLOURS.items():
         rows = solid_stack(colours)
         dib = images.dib_bytes(len(rows[0]), len(rows), 24, rows)
         write(os.path.join(out, "frames", "Frames", name + ".bmp"), images.bmp_file(dib))
+        write(os.path.join(out, "module", "frames", name + ".dib"), dib)
+        rc_lines.append('FRAMES_%s_BMP 2 "frames/%s.dib"' % (name.upper(), name))
+    write(os.path.join(out, "module", "frames.rc"), ("\n".join(rc_lines) + "\n").encode())
+    write(os.path.join(out, "module", "frames_ini.txt"), utf16(FRAMES_PROPERTIES, True))
     write(os.path.join(out, "frames", "skin.ini"), FRAMES_PROPERTIES.replace("\n", "\r\n").encode("latin-1"))
     write(os.path.join(out, "frameimages", "Caption.png"), caption_png())
     write(os.path.join(out, "frameimages", "skin.ini"),

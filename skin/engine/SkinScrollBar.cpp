@@ -138,46 +138,48 @@ void DrawOfficeImage(HDC dc, CSkinManager& manager, const char* name, const RECT
     image->DrawImage(dc, request);
 }
 
-// The glyph image holds the up, down, left and right arrows side by side.
-void DrawOfficeGlyph(HDC dc, CSkinManager& manager, int direction, const RECT& rect)
+// The glyph image is a grid: a row per state (normal, hot, pressed,
+// disabled), a column per direction (up, down, left, right).
+void DrawOfficeGlyph(HDC dc, CSkinManager& manager, int direction, int row, const RECT& rect)
 {
     CSkinImage* image = manager.GetSkinClass("SCROLLBAR").GetImage("OFFICE2007\\SCROLLARROWGLYPHS.BMP");
-    const std::optional<SkinRect> source =
-        image ? SelectSkinFrame(image->Width(), image->Height(), 4, false, direction + 1) : std::nullopt;
-    if (!source)
+    if (!image || image->Width() < 4 || image->Height() < 4)
         return;
-    image->PrepareFrames(4, false);
+    const int width = image->Width() / 4;
+    const int height = image->Height() / 4;
+    const SkinRect source{direction * width, row * height, (direction + 1) * width, (row + 1) * height};
+    image->PrepareFrames(1, false);
     SkinDrawRequest request;
-    request.source = ToRect(*source);
-    request.dest = ToRect(PlaceSkinTrueSize(ToSkinRect(rect), source->Width(), source->Height(), true, false));
+    request.source = ToRect(source);
+    request.dest = ToRect(PlaceSkinTrueSize(ToSkinRect(rect), width, height, true, false));
     request.sizing = ESkinSizing::TrueSize;
     if (!image->HasAlpha())
         request.colorKey = RGB(255, 0, 255);
     image->DrawImage(dc, request);
 }
 
-void DrawOffice(HDC dc, CSkinManager& manager, const SkinScrollBarState& state, const SkinScrollLayout& layout)
+// A bar at rest is drawn from the LIGHT images, a bar under the mouse from
+// the DARK ones; arrow backgrounds hold normal, hot and pressed frames.
+void DrawOffice(HDC dc, CSkinManager& manager, const SkinScrollBarState& state, const SkinScrollLayout& layout,
+                const bool disabled[6])
 {
     const bool bVertical = state.vertical;
-    FillSolid(dc, layout.parts[0], SkinScrollColor(manager, state.hot != kScrollNone));
-    for (int part : {kScrollTrackBack, kScrollTrackForward}) {
-        const bool bDark = state.pressed == part;
-        DrawOfficeImage(
-            dc, manager,
-            bVertical ? (bDark ? "OFFICE2007\\SCROLLVERTICALDARK.BMP" : "OFFICE2007\\SCROLLVERTICALLIGHT.BMP")
-                      : (bDark ? "OFFICE2007\\SCROLLHORIZONTALDARK.BMP" : "OFFICE2007\\SCROLLHORIZONTALLIGHT.BMP"),
-            layout.parts[part], 1, 1, false);
-    }
+    const bool bDark = state.hot != kScrollNone || state.pressed != kScrollNone;
+    FillSolid(dc, layout.parts[0], SkinScrollColor(manager, bDark));
+    const char* track =
+        bVertical ? (bDark ? "OFFICE2007\\SCROLLVERTICALDARK.BMP" : "OFFICE2007\\SCROLLVERTICALLIGHT.BMP")
+                  : (bDark ? "OFFICE2007\\SCROLLHORIZONTALDARK.BMP" : "OFFICE2007\\SCROLLHORIZONTALLIGHT.BMP");
+    for (int part : {kScrollTrackBack, kScrollTrackForward})
+        DrawOfficeImage(dc, manager, track, layout.parts[part], 1, 1, false);
+    const char* arrows =
+        bVertical
+            ? (bDark ? "OFFICE2007\\SCROLLARROWSVERTICALDARK.BMP" : "OFFICE2007\\SCROLLARROWSVERTICALLIGHT.BMP")
+            : (bDark ? "OFFICE2007\\SCROLLARROWSHORIZONTALDARK.BMP" : "OFFICE2007\\SCROLLARROWSHORIZONTALLIGHT.BMP");
     for (int part : {kScrollArrowBack, kScrollArrowForward}) {
-        const bool bDark = state.hot == part || state.pressed == part;
-        DrawOfficeImage(dc, manager,
-                        bVertical ? (bDark ? "OFFICE2007\\SCROLLARROWSVERTICALDARK.BMP"
-                                           : "OFFICE2007\\SCROLLARROWSVERTICALLIGHT.BMP")
-                                  : (bDark ? "OFFICE2007\\SCROLLARROWSHORIZONTALDARK.BMP"
-                                           : "OFFICE2007\\SCROLLARROWSHORIZONTALLIGHT.BMP"),
-                        layout.parts[part], 1, 1, false);
+        const int look = StateOf(state, part, disabled[part]); // 1 normal, 2 hot, 3 pressed, 4 disabled
+        DrawOfficeImage(dc, manager, arrows, layout.parts[part], 3, std::min(look, 3), true);
         const int direction = (bVertical ? 0 : 2) + (part == kScrollArrowForward ? 1 : 0);
-        DrawOfficeGlyph(dc, manager, direction, layout.parts[part]);
+        DrawOfficeGlyph(dc, manager, direction, look - 1, layout.parts[part]);
     }
     if (!layout.hasThumb)
         return;
@@ -266,7 +268,7 @@ void DrawSkinScrollBar(HDC dc, CSkinManager& manager, HWND window, const SkinScr
     }
     const CSkinSchema* schema = manager.GetSchema();
     if (schema && schema->Variant() == ESkinSchemaVariant::Office2007)
-        DrawOffice(dc, manager, state, layout);
+        DrawOffice(dc, manager, state, layout, disabled);
     else
         DrawDefault(dc, manager, state, layout, disabled);
 }

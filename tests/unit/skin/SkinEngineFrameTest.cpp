@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <atomic>
 #include <functional>
 #include <string>
@@ -372,6 +374,70 @@ TEST_F(SkinFrame, DraggingTheThumbReportsTheTrackingPosition)
     ASSERT_FALSE(g_trackPositions.empty());
     EXPECT_GT(g_trackPositions.back(), 0);
     EXPECT_EQ(::GetScrollPos(window, SB_VERT), g_trackPositions.back());
+}
+
+// The list view scrolls through the system's scroll functions; the bar it
+// gets back is still the skin's.
+TEST_F(SkinFrame, AListViewScrolledByTheWheelKeepsTheSkinsBar)
+{
+    ASSERT_TRUE(Load("frames"));
+    HWND parent = Create(WS_POPUP | WS_VISIBLE, 100, 600, 300, 200);
+    HWND list = ::CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 300, 200, parent,
+                                  nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    LVCOLUMNA column{LVCF_WIDTH, 0, 200};
+    ListView_InsertColumn(list, 0, &column);
+    for (int row = 0; row < 100; ++row) {
+        LVITEMA item{LVIF_TEXT, row};
+        item.pszText = const_cast<char*>("row");
+        ListView_InsertItem(list, &item);
+    }
+    Pump(200);
+    RECT bar{};
+    ::GetWindowRect(list, &bar);
+    bar.left = bar.right - kSkinScrollWidth;
+    const auto thumbRows = [&bar] {
+        int rows = 0;
+        for (int y = bar.top + kSkinScrollWidth; y < bar.bottom - kSkinScrollWidth; ++y)
+            rows += e2e::PixelAt(bar.left + kSkinScrollWidth / 2, y) == kThumb;
+        return rows;
+    };
+    const int before = thumbRows();
+    EXPECT_GT(before, 0);
+    EXPECT_EQ(e2e::PixelAt(bar.left + kSkinScrollWidth / 2, bar.top + 5), ArrowColour(0));
+    for (int notch = 0; notch < 5; ++notch)
+        ::SendMessageA(list, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(bar.left - 50, bar.top + 50));
+    Pump(200);
+    EXPECT_GT(::GetScrollPos(list, SB_VERT), 0);
+    EXPECT_EQ(thumbRows(), before) << "the skin's thumb, moved";
+    EXPECT_EQ(e2e::PixelAt(bar.left + kSkinScrollWidth / 2, bar.top + kSkinScrollWidth + 1), RGB(210, 190, 170))
+        << "the track above the thumb";
+}
+
+// The office test module's images are solid colours per frame (OFFICE_IMAGES
+// in make_test_skins.py); its glyphs are black dots on the colour key.
+TEST_F(SkinFrame, Office2007BarsTakeTheirLightAndDarkImages)
+{
+    ASSERT_TRUE(m_manager.LoadSkin(test::WinePath(SKIN_TEST_OFFICE_MODULE).c_str(), "office.ini"));
+    HWND window = Create(WS_POPUP | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 700, 100, 200, 300);
+    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 99, 10, 0, 0};
+    ::SetScrollInfo(window, SB_VERT, &info, TRUE);
+    Pump();
+    const ClientGeometry geometry = Geometry(window);
+    const int width = ::GetSystemMetrics(SM_CXVSCROLL);
+    const int left = geometry.client.right - geometry.window.left;
+    const int arrowEnd = geometry.client.top - geometry.window.top + width;
+    EXPECT_EQ(At(window, {left + 1, 1}), RGB(1, 150, 151)) << "arrow background, light, normal";
+    EXPECT_EQ(At(window, {left + width / 2, width / 2}), RGB(0, 0, 0)) << "glyph";
+    EXPECT_EQ(At(window, {left + width / 2, arrowEnd + 2}), RGB(11, 12, 200)) << "thumb, normal";
+    EXPECT_EQ(At(window, {left + width / 2, 200}), RGB(220, 221, 1)) << "track, light";
+    EXPECT_EQ(At(window, {left + 2, 300 - 2}), RGB(245, 245, 245)) << "corner";
+
+    const POINT thumb = Screen(window, {left + width / 2, arrowEnd + 2});
+    ::SendMessageA(window, WM_NCMOUSEMOVE, HTVSCROLL, MAKELPARAM(thumb.x, thumb.y));
+    Pump();
+    EXPECT_EQ(At(window, {left + width / 2, arrowEnd + 2}), RGB(12, 13, 201)) << "thumb, hot";
+    EXPECT_EQ(At(window, {left + width / 2, 200}), RGB(120, 121, 2)) << "track, dark";
+    EXPECT_EQ(At(window, {left + 1, 1}), RGB(4, 90, 91)) << "arrow background, dark, normal";
 }
 
 TEST_F(SkinFrame, GdiCountStaysFlatOverRepaintsAndHoverToggles)

@@ -3,6 +3,7 @@
 # drawing tests, and the load refused on an 8-bit screen.
 set(test_skins ${CMAKE_CURRENT_BINARY_DIR}/skins)
 add_custom_command(OUTPUT ${test_skins}/module/images.rc ${test_skins}/module/frames.rc
+    ${test_skins}/module/office.rc
   COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/make_test_skins.py ${test_skins}
   DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/make_test_skins.py ${CMAKE_CURRENT_SOURCE_DIR}/make_skin_images.py)
 add_custom_target(skin_test_skins DEPENDS ${test_skins}/module/images.rc)

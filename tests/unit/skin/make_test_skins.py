@@ -13,6 +13,7 @@ OUTDIR/images/   the reader test images (see make_skin_images.py)
 OUTDIR/frames/   a folder skin whose frame, caption button and scroll bar parts
                  are solid colours, one per state (FRAME_COLOURS below)
 OUTDIR/frameimages/ a folder skin whose caption is a nine-grid PNG with alpha
+OUTDIR/module/office.rc the Office2007 scroll bar images (OFFICE_IMAGES)
 """
 import os
 import sys
@@ -339,7 +340,40 @@ def caption_png():
     return images.png_bytes(12, 24, 8, 6, rows)
 
 
+# The Office2007 scroll bar images of the office test module: name ->
+# (width, height, colours of the frames stacked top to bottom).
+OFFICE_IMAGES = {
+    "SCROLLTHUMBVERTICAL": (18, 72, [rgb(11, 12, 200), rgb(12, 13, 201), rgb(13, 14, 202)]),
+    "SCROLLTHUMBHORIZONTAL": (24, 54, [rgb(11, 12, 200), rgb(12, 13, 201), rgb(13, 14, 202)]),
+    "SCROLLVERTICALLIGHT": (18, 8, [rgb(220, 221, 1)]),
+    "SCROLLVERTICALDARK": (18, 8, [rgb(120, 121, 2)]),
+    "SCROLLHORIZONTALLIGHT": (8, 18, [rgb(220, 221, 1)]),
+    "SCROLLHORIZONTALDARK": (8, 18, [rgb(120, 121, 2)]),
+    "SCROLLARROWSVERTICALLIGHT": (18, 51, [rgb(1, 150, 151), rgb(2, 160, 161), rgb(3, 170, 171)]),
+    "SCROLLARROWSVERTICALDARK": (18, 51, [rgb(4, 90, 91), rgb(5, 100, 101), rgb(6, 110, 111)]),
+    "SCROLLARROWSHORIZONTALLIGHT": (17, 54, [rgb(1, 150, 151), rgb(2, 160, 161), rgb(3, 170, 171)]),
+    "SCROLLARROWSHORIZONTALDARK": (17, 54, [rgb(4, 90, 91), rgb(5, 100, 101), rgb(6, 110, 111)]),
+}
+
+
+def office_images():
+    """Resource lines and DIBs; the glyphs are dots on the colour key."""
+    out = {}
+    for name, (w, h, colours) in OFFICE_IMAGES.items():
+        rows = [[0xFF000000 | colours[y * len(colours) // h] for _ in range(w)] for y in range(h)]
+        out[name] = images.dib_bytes(w, h, 24, rows)
+    glyphs = [[0xFF000000 | (rgb(0, 0, 0) if 3 <= x % 9 < 6 and 3 <= y % 9 < 6 else MAGENTA) for x in range(36)]
+              for y in range(36)]
+    out["SCROLLARROWGLYPHS"] = images.dib_bytes(36, 36, 24, glyphs)
+    return out
+
+
 def write_frame_skins(out):
+    office_lines = []
+    for name, dib in office_images().items():
+        write(os.path.join(out, "module", "office", name + ".dib"), dib)
+        office_lines.append('OFFICE2007_%s_BMP 2 "office/%s.dib"' % (name, name))
+    write(os.path.join(out, "module", "office.rc"), ("\n".join(office_lines) + "\n").encode())
     rc_lines = []
     for name, colours in FRAME_COLOURS.items():
         rows = solid_stack(colours)

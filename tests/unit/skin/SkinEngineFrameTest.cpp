@@ -221,6 +221,15 @@ TEST_F(SkinFrame, ActiveAndInactiveFramesShowTheSkinsColoursExactly)
     Pump();
     EXPECT_FALSE(Frame(window).IsFrameActive());
     expectFrame(1);
+
+    // WM_PRINT paints the same frame into the caller's context.
+    test::CCanvas canvas(width, height, RGB(0, 0, 0));
+    ::SendMessageA(window, WM_PRINT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_NONCLIENT);
+    const auto rgb = [](COLORREF colour) {
+        return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    };
+    EXPECT_EQ(canvas.At(width / 3, 4), static_cast<std::uint32_t>(rgb(kCaption[1])));
+    EXPECT_EQ(canvas.At(1, height / 2), static_cast<std::uint32_t>(rgb(kLeft[1])));
 }
 
 TEST_F(SkinFrame, ImageCaptionBlendsWithinOneAndItsTransparentCornersShapeTheWindow)

@@ -393,10 +393,14 @@ TEST_F(SkinFrame, AListViewScrolledByTheWheelKeepsTheSkinsBar)
     HWND parent = Create(WS_POPUP | WS_VISIBLE, 100, 600, 300, 200);
     HWND list = ::CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 300, 200, parent,
                                   nullptr, ::GetModuleHandleA(nullptr), nullptr);
-    LVCOLUMNA column{LVCF_WIDTH, 0, 200};
+    LVCOLUMNA column{};
+    column.mask = LVCF_WIDTH;
+    column.cx = 200;
     ListView_InsertColumn(list, 0, &column);
     for (int row = 0; row < 100; ++row) {
-        LVITEMA item{LVIF_TEXT, row};
+        LVITEMA item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = row;
         item.pszText = const_cast<char*>("row");
         ListView_InsertItem(list, &item);
     }

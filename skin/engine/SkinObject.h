@@ -222,6 +222,8 @@ private:
     LONG m_nLastExStyle = -1;
     SIZE m_regionSize{};
     bool m_bRegionSet = false;
+    // How much taller than asked for the window is made for the skin's caption.
+    int m_nCaptionGrowth = 0;
     bool m_bInModalLoop = false;
     bool m_bModalLoopCancelled = false;
     win::COffscreenBuffer m_scrollBuffer;

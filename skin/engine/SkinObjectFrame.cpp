@@ -273,22 +273,28 @@ void CSkinObjectFrame::RepaintFrame()
         PaintNonClient(dc.get());
 }
 
-// The skin's taller caption would take its height from the client area.
+// The skin's taller caption would take its height from the client area: the
+// window grows by the difference, and gives it back when the skin changes
+// or goes, so that its client area keeps its size throughout.
 void CSkinObjectFrame::CorrectCaptionHeight()
 {
     const CSkinManager* manager = Manager();
     const LONG style = StyleOf(Window());
-    if (!manager || !manager->IsLoaded() || !(manager->GetApplyOptions() & SKIN_APPLY_METRICS) || !HasCaption(style) ||
-        (style & (WS_CHILD | WS_MAXIMIZE | WS_MINIMIZE)))
+    if (!manager || !HasCaption(style) || (style & (WS_CHILD | WS_MAXIMIZE | WS_MINIMIZE)))
         return;
-    const CSkinMetrics& metrics = manager->GetMetrics();
-    const bool bTool = (ExStyleOf(Window()) & WS_EX_TOOLWINDOW) != 0;
-    const int grow = bTool ? metrics.SkinSmallCaptionHeight() - metrics.SystemSmallCaptionHeight()
-                           : metrics.SkinCaptionHeight() - metrics.SystemCaptionHeight();
-    if (grow == 0)
+    int growth = 0;
+    if (manager->IsLoaded() && (manager->GetApplyOptions() & SKIN_APPLY_METRICS)) {
+        const CSkinMetrics& metrics = manager->GetMetrics();
+        const bool bTool = (ExStyleOf(Window()) & WS_EX_TOOLWINDOW) != 0;
+        growth = bTool ? metrics.SkinSmallCaptionHeight() - metrics.SystemSmallCaptionHeight()
+                       : metrics.SkinCaptionHeight() - metrics.SystemCaptionHeight();
+    }
+    const int change = growth - m_nCaptionGrowth;
+    m_nCaptionGrowth = growth;
+    if (change == 0)
         return;
     const SIZE size = WindowSize(Window());
-    ::SetWindowPos(Window(), nullptr, 0, 0, size.cx, size.cy + grow,
+    ::SetWindowPos(Window(), nullptr, 0, 0, size.cx, size.cy + change,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
 }
 
@@ -426,6 +432,7 @@ void CSkinObjectFrame::OnSkinChanged(bool wasLoaded, bool isLoaded)
     if (isLoaded && !wasLoaded)
         m_bActive = ::SendMessageA(Window(), kIsActiveIconMessage, 0, 0) != 0 || ::GetActiveWindow() == Window();
     m_nLastStyle = m_nLastExStyle = -1;
+    CorrectCaptionHeight();
     ::SetWindowPos(Window(), nullptr, 0, 0, 0, 0,
                    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     CSkinObject::OnSkinChanged(wasLoaded, isLoaded);

@@ -155,6 +155,18 @@ TEST_F(SkinFrame, ClientAreasKeepTheirSizeAndFramesTakeTheSkinsSizes)
     EXPECT_EQ(skinned.client.right - skinned.client.left, unskinned.client.right - unskinned.client.left);
     EXPECT_EQ(skinned.client.bottom - skinned.client.top, unskinned.client.bottom - unskinned.client.top);
     EXPECT_EQ((skinned.client.top - skinned.window.top) - (skinned.client.left - skinned.window.left), kSkinCaption);
+    // Another skin, and none: the client area still keeps its size.
+    const auto expectUnskinnedSize = [&](const char* what) {
+        const ClientGeometry now = Geometry(dialog);
+        EXPECT_EQ(now.client.right - now.client.left, unskinned.client.right - unskinned.client.left) << what;
+        EXPECT_EQ(now.client.bottom - now.client.top, unskinned.client.bottom - unskinned.client.top) << what;
+    };
+    ASSERT_TRUE(Load("frameimages"));
+    expectUnskinnedSize("another skin");
+    m_manager.LoadSkin(nullptr, nullptr);
+    expectUnskinnedSize("no skin");
+    ASSERT_TRUE(Load("frames"));
+    expectUnskinnedSize("the skin again");
 
     // Scroll bar room is the skin's bar width; a window smaller than its
     // frame has an empty client, never one inside out.

@@ -28,15 +28,7 @@ size_t Count(const std::optional<e2e::ScreenImage>& image, COLORREF colour)
     return image ? image->CountColour(colour) : 0;
 }
 
-void SendMouse(POINT at, DWORD flags)
-{
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = ::MulDiv(at.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = ::MulDiv(at.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof input);
-}
+void SendMouse(POINT at, DWORD flags) { e2e::SendMouseAt(at, flags); }
 
 // The screen point of the close button: the rightmost caption pixel of its colour.
 std::optional<POINT> CloseButton(HWND window, const e2e::ScreenImage& image)

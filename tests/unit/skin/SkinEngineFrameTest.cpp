@@ -4,6 +4,7 @@
 // GDI census over repaints and hover toggles.
 #include "FrameSkinColours.h"
 #include "GdiCensus.h"
+#include "Input.h"
 #include "ScreenImage.h"
 #include "SkinEngineTestSupport.h"
 
@@ -322,12 +323,7 @@ TEST_F(SkinFrame, CaptionButtonsFollowTheStyles)
 // Real mouse input from another thread while this one runs the press loop.
 void SendMouse(POINT at, DWORD flags)
 {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = ::MulDiv(at.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = ::MulDiv(at.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof input);
+    e2e::SendMouseAt(at, flags);
     ::Sleep(150);
 }
 

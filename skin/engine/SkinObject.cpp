@@ -189,14 +189,6 @@ LRESULT CSkinObject::Default(WPARAM wParam, LPARAM lParam)
     }
 }
 
-void CSkinObjectFrame::OnSkinChanged(bool wasLoaded, bool isLoaded)
-{
-    ::SetWindowPos(Window(), nullptr, 0, 0, 0, 0,
-                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    CSkinObject::OnSkinChanged(wasLoaded, isLoaded);
-    ::InvalidateRect(Window(), nullptr, TRUE);
-}
-
 // The common controls keep the system colours they read; they read them
 // again on WM_SYSCOLORCHANGE.
 void CSkinObjectFrame::RefreshMetrics() { ::PostMessageA(Window(), WM_SYSCOLORCHANGE, 0, 0); }
@@ -249,8 +241,10 @@ void CSkinObjectFrame::StripFrameStyles()
     m_bChangingStyles = false;
 }
 
-bool CSkinObjectFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
+bool CSkinObjectFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
+    if (HandleFrameMessage(message, wParam, lParam, result))
+        return true;
     switch (message) {
     case WM_TIMER:
         if (wParam != kSkinFrameStyleTimer)

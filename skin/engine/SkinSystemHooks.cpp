@@ -140,10 +140,18 @@ int WINAPI HookSetScrollInfo(HWND window, int bar, LPCSCROLLINFO info, BOOL redr
     return position;
 }
 
-// The engine tracks no thumb of its own yet: the system's track position.
+// While the engine drags a skinned bar's thumb, the tracking position is its.
 BOOL WINAPI HookGetScrollInfo(HWND window, int bar, LPSCROLLINFO info)
 {
-    return SystemFunctionAs<decltype(&::GetScrollInfo)>(kSlotGetScrollInfo)(window, bar, info);
+    const BOOL result = SystemFunctionAs<decltype(&::GetScrollInfo)>(kSlotGetScrollInfo)(window, bar, info);
+    CSkinManager* manager = CSkinManager::WindowManager();
+    if (!result || !info || !(info->fMask & SIF_TRACKPOS) || !manager || !manager->IsLoaded())
+        return result;
+    const CSkinObjectRef object = manager->FindWindowObject(window);
+    int position = 0;
+    if (object && static_cast<const CSkinObjectFrame*>(object.get())->TrackingPosition(bar, position))
+        info->nTrackPos = position;
+    return result;
 }
 
 BOOL WINAPI HookEnableScrollBar(HWND window, UINT bar, UINT arrows)

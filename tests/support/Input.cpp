@@ -62,6 +62,16 @@ LPARAM PointAtCursor(HWND window, int clientX, int clientY)
 
 void MoveCursor(int screenX, int screenY) { ::SetCursorPos(screenX, screenY); }
 
+void SendMouseAt(POINT screenPoint, DWORD buttonFlags)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = ::MulDiv(screenPoint.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = ::MulDiv(screenPoint.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = buttonFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &input, sizeof input);
+}
+
 void ClickClient(HWND window, int clientX, int clientY)
 {
     const LPARAM point = PointAtCursor(window, clientX, clientY);

@@ -11,6 +11,9 @@ namespace e2e {
 
 // Moves the real cursor (Wine moves the X pointer with it).
 void MoveCursor(int screenX, int screenY);
+// Real mouse input through SendInput: a move to the screen point, with the
+// button flags (MOUSEEVENTF_LEFTDOWN, ...) given; 0 moves only.
+void SendMouseAt(POINT screenPoint, DWORD buttonFlags);
 
 // A left click at client coordinates: the cursor goes there first, so controls
 // that read the cursor position agree with the posted button messages.

@@ -4,6 +4,7 @@
 // and on Windows, through the engine:
 //   skintool images SKINFILE [PROPERTYFILE]
 //   skintool render SKINFILE PROPERTYFILE|- CLASS PART STATE WIDTH HEIGHT OUT.bmp [R G B]
+//   skintool window SKINFILE [PROPERTYFILE]
 #include "PropertyFileText.h"
 #if defined(_WIN32)
 #include "SkinEngineCommands.h"
@@ -58,7 +59,8 @@ int Usage()
 #if defined(_WIN32)
     std::fprintf(stderr, "       skintool images SKINFILE [PROPERTYFILE]\n"
                          "       skintool render SKINFILE PROPERTYFILE|- CLASS PART STATE WIDTH HEIGHT OUT.bmp "
-                         "[R G B]\n");
+                         "[R G B]\n"
+                         "       skintool window SKINFILE [PROPERTYFILE]\n");
 #endif
     return kExitUsage;
 }
@@ -92,6 +94,10 @@ int main(int argc, char** argv)
 #if defined(_WIN32)
     if (argc >= 2 && std::string(argv[1]) == "images") {
         const int code = tavrelin::skintool::RunImagesCommand(argc - 2, argv + 2);
+        return code == kExitUsage ? Usage() : code;
+    }
+    if (argc >= 2 && std::string(argv[1]) == "window") {
+        const int code = tavrelin::skintool::RunWindowCommand(argc - 2, argv + 2);
         return code == kExitUsage ? Usage() : code;
     }
     if (argc >= 2 && std::string(argv[1]) == "render") {

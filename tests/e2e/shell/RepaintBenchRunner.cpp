@@ -62,7 +62,8 @@ TEST(RepaintBench, FullRepaintOfTheMainWindow)
         std::string file, name;
     } const cases[] = {
         {"no skin", "", ""},
-        {"test skin (solid parts)", SKIN_TEST_MODULE, "test.skin"},
+        {"test skin (colours)", SKIN_TEST_MODULE, "test.skin"},
+        {"test skin (solid frames)", SKIN_FRAMES_MODULE, "frames.skin"},
         {"red.skin", shipped + "red.skin", "red.skin"},
         {"Office.skin", shipped + "Office.skin", "Office.skin"},
         {"apple.skin", shipped + "apple.skin", "apple.skin"},

@@ -55,8 +55,11 @@ TEST(ShippedSkins, EveryLookKeepsTheClientSizeAndRepaintsTheSamePixels)
     ASSERT_NE(main, nullptr);
     HWND page = e2e::FindProgramPage(main, kDesignBox);
     ASSERT_NE(page, nullptr);
-    std::vector<RECT> moving{e2e::WindowRect(e2e::ChildById(page, kPreviewBox)),
-                             e2e::WindowRect(e2e::ChildById(page, kDesignBox))};
+    // The live boxes move with the client area, which a skin's caption moves down.
+    const auto movingBoxes = [page] {
+        return std::vector<RECT>{e2e::WindowRect(e2e::ChildById(page, kPreviewBox)),
+                                 e2e::WindowRect(e2e::ChildById(page, kDesignBox))};
+    };
     ::PostMessageA(main, WM_COMMAND, kWindowStyle, 0);
     HWND dialog = e2e::WaitForTopLevel(session.Program().Pid(), "#32770", "Window Style Config");
     ASSERT_NE(dialog, nullptr);
@@ -76,6 +79,7 @@ TEST(ShippedSkins, EveryLookKeepsTheClientSizeAndRepaintsTheSamePixels)
             systemClient = client;
         EXPECT_TRUE(::EqualRect(&client, &systemClient)) << client.right << "x" << client.bottom;
 
+        const std::vector<RECT> moving = movingBoxes();
         const auto first = StillPicture(main, moving);
         ASSERT_TRUE(first.has_value());
         EXPECT_EQ(first->CountColour(RGB(255, 0, 255)), 0u);

@@ -476,7 +476,10 @@ TEST(SkinTakeover, ScrollBarCallsOnSkinnedWindowsAnswerAsTheSystemAndRedraw)
     ASSERT_TRUE(manager.LoadSkin(ModuleSkinPath().c_str(), nullptr));
     HWND window = ::CreateWindowExA(0, "SkinTestProgram", "", WS_POPUP | WS_VISIBLE | WS_VSCROLL, 0, 0, 120, 120,
                                     nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
-    HWND bar = ::CreateWindowExA(0, "ScrollBar", "", WS_CHILD | WS_VISIBLE | SBS_HORZ, 0, 0, 100, 16, window, nullptr,
+    // The test skin's vertical bar is wider than the window: the control gets a parent of its own.
+    HWND holder = ::CreateWindowExA(0, "SkinTestProgram", "", WS_POPUP | WS_VISIBLE, 0, 0, 120, 120, nullptr, nullptr,
+                                    ::GetModuleHandleA(nullptr), nullptr);
+    HWND bar = ::CreateWindowExA(0, "ScrollBar", "", WS_CHILD | WS_VISIBLE | SBS_HORZ, 0, 0, 100, 16, holder, nullptr,
                                  ::GetModuleHandleA(nullptr), nullptr);
     ASSERT_TRUE(manager.FindWindowObject(window));
     ASSERT_TRUE(manager.FindWindowObject(bar));
@@ -500,6 +503,7 @@ TEST(SkinTakeover, ScrollBarCallsOnSkinnedWindowsAnswerAsTheSystemAndRedraw)
     manager.LoadSkin(nullptr, nullptr);
     EXPECT_EQ(CallSetScrollPos(window, SB_VERT, 70, TRUE), 50);
     EXPECT_EQ(CallGetScrollPos(window, SB_VERT), 70);
+    ::DestroyWindow(holder);
     ::DestroyWindow(window);
 }
 

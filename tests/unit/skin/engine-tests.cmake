@@ -2,7 +2,8 @@
 # the scripts in skins/, folders written by make_test_skins.py), loading and
 # drawing tests, and the load refused on an 8-bit screen.
 set(test_skins ${CMAKE_CURRENT_BINARY_DIR}/skins)
-add_custom_command(OUTPUT ${test_skins}/module/images.rc ${test_skins}/probe-module/probe.rc
+add_custom_command(OUTPUT ${test_skins}/module/images.rc ${test_skins}/module/frames.rc
+    ${test_skins}/module/office.rc ${test_skins}/probe-module/probe.rc
   COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/make_test_skins.py ${test_skins}
   DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/make_test_skins.py ${CMAKE_CURRENT_SOURCE_DIR}/make_skin_images.py
     ${CMAKE_CURRENT_SOURCE_DIR}/make_probe_skin.py)
@@ -22,6 +23,8 @@ tavrelin_add_test_skin(test_skin_module ${CMAKE_CURRENT_SOURCE_DIR}/skins/TestSk
 target_link_options(test_skin_module PRIVATE -Wl,-e,0)
 tavrelin_add_test_skin(test_skin_office ${CMAKE_CURRENT_SOURCE_DIR}/skins/OfficeSkin.rc)
 target_link_options(test_skin_office PRIVATE -Wl,-e,0)
+tavrelin_add_test_skin(test_skin_frames ${CMAKE_CURRENT_SOURCE_DIR}/skins/FramesSkin.rc)
+target_link_options(test_skin_frames PRIVATE -Wl,-e,0)
 # The same resources with an entry point that leaves a marker file.
 tavrelin_add_test_skin(test_skin_marker ${CMAKE_CURRENT_SOURCE_DIR}/skins/TestSkin.rc
   ${CMAKE_CURRENT_SOURCE_DIR}/skins/MarkerEntry.c)
@@ -47,6 +50,7 @@ target_link_libraries(skin_hook_test_module PRIVATE user32)
 tavrelin_add_gtest(skin_engine_tests
   SOURCES
     SkinEngineDrawTest.cpp
+    SkinEngineFrameTest.cpp
     SkinEngineGdiTest.cpp
     SkinEngineHookTest.cpp
     SkinEngineLoadTest.cpp

@@ -11,6 +11,10 @@ OUTDIR/draw/     NAME.expect for each drawing image: "W H ALPHA" and the
                  pixels 0xAARRGGBB as the image holds them (straight alpha)
 OUTDIR/images/   the reader test images (see make_skin_images.py)
 OUTDIR/probe/, OUTDIR/probe-module/  the probe skin (see make_probe_skin.py)
+OUTDIR/frames/   a folder skin whose frame, caption button and scroll bar parts
+                 are solid colours, one per state (FRAME_COLOURS below)
+OUTDIR/frameimages/ a folder skin whose caption is a nine-grid PNG with alpha
+OUTDIR/module/office.rc the Office2007 scroll bar images (OFFICE_IMAGES)
 """
 import os
 import sys
@@ -200,8 +204,196 @@ def write(path, data):
         f.write(data)
 
 
+# Solid colours of the frames skin: part -> colour per state, top to bottom.
+FRAME_COLOURS = {
+    "Caption": [rgb(200, 30, 40), rgb(90, 95, 100)],
+    "Left": [rgb(10, 120, 30), rgb(15, 60, 20)],
+    "Right": [rgb(20, 130, 140), rgb(25, 65, 70)],
+    "Bottom": [rgb(140, 20, 150), rgb(70, 25, 75)],
+    "Close": [rgb(250, 210, 10), rgb(250, 120, 10), rgb(160, 60, 10), rgb(120, 120, 120)],
+    "Buttons": [rgb(30, 40, 220), rgb(60, 160, 250), rgb(10, 20, 110), rgb(140, 140, 150)],
+    "Arrows": [rgb(16 * i + 5, 255 - 12 * i, 40 + 7 * i) for i in range(16)],
+    "TrackLow": [rgb(210, 190, 170), rgb(211, 191, 171), rgb(212, 192, 172), rgb(213, 193, 173)],
+    "TrackHigh": [rgb(170, 190, 210), rgb(171, 191, 211), rgb(172, 192, 212), rgb(173, 193, 213)],
+    "Thumb": [rgb(70, 20, 20), rgb(90, 20, 20), rgb(110, 20, 20), rgb(130, 20, 20)],
+}
+
+FRAMES_PROPERTIES = r"""[SysMetrics]
+CaptionBarHeight = 29
+ScrollbarWidth = 18
+ScrollbarHeight = 18
+CaptionText = 255 255 254
+InactiveCaptionText = 1 1 2
+
+[Window.Caption]
+ImageFile = Frames\Caption.bmp
+ImageCount = 2
+ImageLayout = Vertical
+
+[Window.FrameLeft]
+ImageFile = Frames\Left.bmp
+ImageCount = 2
+ImageLayout = Vertical
+
+[Window.FrameRight]
+ImageFile = Frames\Right.bmp
+ImageCount = 2
+ImageLayout = Vertical
+
+[Window.FrameBottom]
+ImageFile = Frames\Bottom.bmp
+ImageCount = 2
+ImageLayout = Vertical
+
+[Window.CloseButton]
+ImageFile = Frames\Close.bmp
+ImageCount = 4
+ImageLayout = Vertical
+
+[Window.MaxButton]
+ImageFile = Frames\Buttons.bmp
+ImageCount = 4
+ImageLayout = Vertical
+
+[Window.MinButton]
+ImageFile = Frames\Buttons.bmp
+ImageCount = 4
+ImageLayout = Vertical
+
+[Scrollbar.ArrowBtn]
+ImageFile = Frames\Arrows.bmp
+ImageCount = 16
+ImageLayout = Vertical
+
+[Scrollbar.LowerTrackVert]
+ImageFile = Frames\TrackLow.bmp
+ImageCount = 4
+ImageLayout = Vertical
+
+[Scrollbar.UpperTrackVert]
+ImageFile = Frames\TrackHigh.bmp
+ImageCount = 4
+ImageLayout = Vertical
+
+[Scrollbar.LowerTrackHorz]
+ImageFile = Frames\TrackLow.bmp
+ImageCount = 4
+ImageLayout = Vertical
+
+[Scrollbar.UpperTrackHorz]
+ImageFile = Frames\TrackHigh.bmp
+ImageCount = 4
+ImageLayout = Vertical
+
+[Scrollbar.ThumbBtnVert]
+ImageFile = Frames\Thumb.bmp
+ImageCount = 4
+ImageLayout = Vertical
+
+[Scrollbar.ThumbBtnHorz]
+ImageFile = Frames\Thumb.bmp
+ImageCount = 4
+ImageLayout = Vertical
+"""
+
+# The image skin's caption: 12 x 12 per state with a 4-pixel border, the two
+# top corner pixels fully transparent, the centre half transparent.
+CAPTION_CENTRE = [(0x80, rgb(40, 200, 120)), (0x80, rgb(200, 120, 40))]
+CAPTION_EDGE = [rgb(10, 20, 30), rgb(30, 20, 10)]
+
+FRAMEIMAGES_PROPERTIES = r"""[SysMetrics]
+CaptionBarHeight = 25
+ActiveCaption = 0 0 255
+InactiveCaption = 255 0 0
+
+[Window.Caption]
+ImageFile = Caption.png
+ImageCount = 2
+ImageLayout = Vertical
+SizingMargins = 4, 4, 4, 4
+
+; More frames than the image has rows: each frame is empty.
+[Window.CloseButton]
+ImageFile = Caption.png
+ImageCount = 100
+ImageLayout = Vertical
+"""
+
+
+def solid_stack(colours, width=12, height=8):
+    return [[0xFF000000 | c for _ in range(width)] for c in colours for _ in range(height)]
+
+
+def caption_png():
+    rows = []
+    for state in range(2):
+        alpha, centre = CAPTION_CENTRE[state]
+        for y in range(12):
+            row = []
+            for x in range(12):
+                if y == 0 and (x == 0 or x == 11):
+                    row.append((0, 0, 0, 0))
+                elif 4 <= x < 8 and 4 <= y < 8:
+                    row.append(((centre >> 16) & 255, (centre >> 8) & 255, centre & 255, alpha))
+                else:
+                    e = CAPTION_EDGE[state]
+                    row.append(((e >> 16) & 255, (e >> 8) & 255, e & 255, 255))
+            rows.append(row)
+    return images.png_bytes(12, 24, 8, 6, rows)
+
+
+# The Office2007 scroll bar images of the office test module: name ->
+# (width, height, colours of the frames stacked top to bottom).
+OFFICE_IMAGES = {
+    "SCROLLTHUMBVERTICAL": (18, 72, [rgb(11, 12, 200), rgb(12, 13, 201), rgb(13, 14, 202)]),
+    "SCROLLTHUMBHORIZONTAL": (24, 54, [rgb(11, 12, 200), rgb(12, 13, 201), rgb(13, 14, 202)]),
+    "SCROLLVERTICALLIGHT": (18, 8, [rgb(220, 221, 1)]),
+    "SCROLLVERTICALDARK": (18, 8, [rgb(120, 121, 2)]),
+    "SCROLLHORIZONTALLIGHT": (8, 18, [rgb(220, 221, 1)]),
+    "SCROLLHORIZONTALDARK": (8, 18, [rgb(120, 121, 2)]),
+    "SCROLLARROWSVERTICALLIGHT": (18, 51, [rgb(1, 150, 151), rgb(2, 160, 161), rgb(3, 170, 171)]),
+    "SCROLLARROWSVERTICALDARK": (18, 51, [rgb(4, 90, 91), rgb(5, 100, 101), rgb(6, 110, 111)]),
+    "SCROLLARROWSHORIZONTALLIGHT": (17, 54, [rgb(1, 150, 151), rgb(2, 160, 161), rgb(3, 170, 171)]),
+    "SCROLLARROWSHORIZONTALDARK": (17, 54, [rgb(4, 90, 91), rgb(5, 100, 101), rgb(6, 110, 111)]),
+}
+
+
+def office_images():
+    """Resource lines and DIBs; the glyphs are dots on the colour key."""
+    out = {}
+    for name, (w, h, colours) in OFFICE_IMAGES.items():
+        rows = [[0xFF000000 | colours[y * len(colours) // h] for _ in range(w)] for y in range(h)]
+        out[name] = images.dib_bytes(w, h, 24, rows)
+    glyphs = [[0xFF000000 | (rgb(0, 0, 0) if 3 <= x % 9 < 6 and 3 <= y % 9 < 6 else MAGENTA) for x in range(36)]
+              for y in range(36)]
+    out["SCROLLARROWGLYPHS"] = images.dib_bytes(36, 36, 24, glyphs)
+    return out
+
+
+def write_frame_skins(out):
+    office_lines = []
+    for name, dib in office_images().items():
+        write(os.path.join(out, "module", "office", name + ".dib"), dib)
+        office_lines.append('OFFICE2007_%s_BMP 2 "office/%s.dib"' % (name, name))
+    write(os.path.join(out, "module", "office.rc"), ("\n".join(office_lines) + "\n").encode())
+    rc_lines = []
+    for name, colours in FRAME_COLOURS.items():
+        rows = solid_stack(colours)
+        dib = images.dib_bytes(len(rows[0]), len(rows), 24, rows)
+        write(os.path.join(out, "frames", "Frames", name + ".bmp"), images.bmp_file(dib))
+        write(os.path.join(out, "module", "frames", name + ".dib"), dib)
+        rc_lines.append('FRAMES_%s_BMP 2 "frames/%s.dib"' % (name.upper(), name))
+    write(os.path.join(out, "module", "frames.rc"), ("\n".join(rc_lines) + "\n").encode())
+    write(os.path.join(out, "module", "frames_ini.txt"), utf16(FRAMES_PROPERTIES, True))
+    write(os.path.join(out, "frames", "skin.ini"), FRAMES_PROPERTIES.replace("\n", "\r\n").encode("latin-1"))
+    write(os.path.join(out, "frameimages", "Caption.png"), caption_png())
+    write(os.path.join(out, "frameimages", "skin.ini"),
+          FRAMEIMAGES_PROPERTIES.replace("\n", "\r\n").encode("latin-1"))
+
+
 def main():
     out = sys.argv[1]
+    write_frame_skins(out)
     images.write_all(os.path.join(out, "images"))
     reader_cases = [line.split() for line in open(os.path.join(out, "images", "images.txt"))]
     module_cases = [(n, k) for n, k in reader_cases if k in ("png", "dib")]

@@ -1,0 +1,120 @@
+// The program under the frames test skin: its main window (active, inactive,
+// close button hot and pressed), the About box, the compressor dialog the
+// recording thread opens and a message box all wear the skin's frames.
+// With TAVRELIN_FRAME_SHOTS set to a folder, the screenshots are kept there.
+#include "E2eSupport.h"
+#include "FrameSkinColours.h"
+#include "ShellSession.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+using namespace e2e::frames;
+
+std::optional<e2e::ScreenImage> Shot(HWND window, const char* name)
+{
+    ::Sleep(400); // Wine copies a window's drawing to the screen a moment later
+    auto image = e2e::ScreenImage::CaptureWindow(window);
+    if (const char* folder = std::getenv("TAVRELIN_FRAME_SHOTS"); image && folder)
+        image->SaveBmp(std::string(folder) + "\\" + name + ".bmp");
+    return image;
+}
+
+size_t Count(const std::optional<e2e::ScreenImage>& image, COLORREF colour)
+{
+    return image ? image->CountColour(colour) : 0;
+}
+
+void SendMouse(POINT at, DWORD flags) { e2e::SendMouseAt(at, flags); }
+
+// The screen point of the close button: the rightmost caption pixel of its colour.
+std::optional<POINT> CloseButton(HWND window, const e2e::ScreenImage& image)
+{
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    for (int x = image.Width() - 1; x >= 0; --x) {
+        if (image.Pixel(x, kCaptionHeight / 2) == kClose[0])
+            return POINT{rect.left + x - 3, rect.top + kCaptionHeight / 2};
+    }
+    return std::nullopt;
+}
+
+TEST(SkinnedFrames, EveryKindOfProgramWindowWearsTheSkinsFrame)
+{
+    e2e::ProgramCopy folder;
+    ASSERT_TRUE(e2e::UseSkin(folder, SKIN_FRAMES_MODULE, "frames.skin"));
+    e2e::RunningProgram program(e2e::LaunchOptions{folder.File("Tavrelin.exe"), "/Embedding", {}, folder.Path()});
+    HWND main = e2e::WaitForProgramMainWindow(program.Pid());
+    ASSERT_NE(main, nullptr);
+
+    // The About box is active over an inactive main window. Wine tells the
+    // main window that it is active only once it gets the activation back
+    // (at start it becomes the foreground window without a message).
+    ::PostMessageA(main, WM_COMMAND, shell::kAbout, 0);
+    HWND about = e2e::WaitForTopLevel(program.Pid(), "#32770", "About Tavrelin");
+    ASSERT_NE(about, nullptr);
+    EXPECT_GT(Count(Shot(about, "about"), kCaption[0]), 500u);
+    EXPECT_GT(Count(Shot(main, "main-inactive"), kCaption[1]), 5000u);
+    EXPECT_TRUE(e2e::PressButton(about, IDOK));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !::IsWindow(about); }));
+
+    // Active: close and minimize enabled, maximize shown but disabled.
+    const auto active = Shot(main, "main-active");
+    ASSERT_TRUE(active);
+    EXPECT_GT(Count(active, kCaption[0]), 5000u);
+    EXPECT_GT(Count(active, kClose[0]), 100u);
+    EXPECT_GT(Count(active, kButtons[3]), 100u) << "maximize disabled";
+    EXPECT_GT(Count(active, kButtons[0]), 100u) << "minimize enabled";
+    EXPECT_GT(Count(active, kBottom[0]), 0u);
+
+    // Hot, then pressed and released outside: the window stays.
+    const std::optional<POINT> close = CloseButton(main, *active);
+    ASSERT_TRUE(close);
+    SendMouse(POINT{close->x - 200, close->y}, 0);
+    SendMouse(*close, 0);
+    EXPECT_GT(Count(Shot(main, "main-close-hot"), kClose[1]), 100u);
+    SendMouse(*close, MOUSEEVENTF_LEFTDOWN);
+    EXPECT_GT(Count(Shot(main, "main-close-pressed"), kClose[2]), 100u);
+    SendMouse(POINT{close->x - 200, close->y + 200}, 0);
+    SendMouse(POINT{close->x - 200, close->y + 200}, MOUSEEVENTF_LEFTUP);
+    ::Sleep(300);
+    EXPECT_TRUE(program.IsRunning());
+
+    // The recording thread's compressor dialog, then the refusal to close.
+    ::PostMessageA(main, WM_COMMAND, shell::kStartRecord, 0);
+    HWND compressor = e2e::WaitForTopLevel(program.Pid(), "#32770", "Video Compression");
+    ASSERT_NE(compressor, nullptr);
+    // Wine leaves a window of another thread inactive: either caption will do.
+    const auto compressorShot = Shot(compressor, "compressor");
+    EXPECT_GT(Count(compressorShot, kCaption[0]) + Count(compressorShot, kCaption[1]), 500u);
+    EXPECT_TRUE(e2e::PressButton(compressor, IDOK));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !::IsWindow(compressor); }));
+    ::PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    HWND box = e2e::WaitForMessageBox(program.Pid());
+    ASSERT_NE(box, nullptr);
+    EXPECT_GT(Count(Shot(box, "message-box"), kCaption[0]), 500u);
+    EXPECT_TRUE(e2e::PressButton(box, IDOK));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !::IsWindow(box); }));
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(main, WM_COMMAND, shell::kEndRecord, 0, SMTO_NORMAL, 5000, &result);
+    ::PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(program.WaitForExit().has_value());
+}
+
+TEST(SkinnedFrames, WithoutASkinTheSystemDrawsTheFrame)
+{
+    e2e::ProgramCopy folder;
+    e2e::RunningProgram program(e2e::LaunchOptions{folder.File("Tavrelin.exe"), "/Embedding", {}, folder.Path()});
+    HWND main = e2e::WaitForProgramMainWindow(program.Pid());
+    ASSERT_NE(main, nullptr);
+    const auto shot = Shot(main, "main-unskinned");
+    ASSERT_TRUE(shot);
+    EXPECT_EQ(Count(shot, kCaption[0]) + Count(shot, kCaption[1]) + Count(shot, kClose[0]), 0u);
+    ::PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(program.WaitForExit().has_value());
+}
+
+} // namespace

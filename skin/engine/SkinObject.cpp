@@ -233,11 +233,22 @@ bool CSkinObjectFrame::AnswerControlColor(UINT message, HDC dc, LRESULT& result)
     return true;
 }
 
-void CSkinObjectFrame::StripFrameStyles()
+// The styles are removed only while the frame is recalculated: removed for
+// good, the window would lose its scroll bars (the skin draws the bars a
+// window's styles ask for) and its callers would read the wrong styles.
+void CSkinObjectFrame::ReapplyFrameStyles()
 {
+    constexpr LONG_PTR kSystemDrawn = WS_DLGFRAME | WS_VSCROLL | WS_HSCROLL;
+    HWND window = Window();
+    const LONG_PTR style = ::GetWindowLongPtrA(window, GWL_STYLE);
+    RECT frame{};
+    ::GetWindowRect(window, &frame);
+    if (HWND parent = ::GetParent(window); parent && (style & WS_CHILD))
+        ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&frame), 2);
     m_bChangingStyles = true;
-    const LONG_PTR style = ::GetWindowLongPtrA(Window(), GWL_STYLE);
-    ::SetWindowLongPtrA(Window(), GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_DLGFRAME | WS_VSCROLL | WS_HSCROLL));
+    ::SetWindowLongPtrA(window, GWL_STYLE, style & ~kSystemDrawn);
+    ::SendMessageA(window, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&frame));
+    ::SetWindowLongPtrA(window, GWL_STYLE, style);
     m_bChangingStyles = false;
 }
 
@@ -249,7 +260,7 @@ bool CSkinObjectFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam,
     case WM_TIMER:
         if (wParam != kSkinFrameStyleTimer)
             return false;
-        StripFrameStyles();
+        ReapplyFrameStyles();
         ::KillTimer(Window(), kSkinFrameStyleTimer);
         result = 0;
         return true;

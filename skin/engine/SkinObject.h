@@ -175,8 +175,10 @@ protected:
 
 private:
     bool AnswerControlColor(UINT message, HDC dc, LRESULT& result) const;
-    // The engine draws dialog frames and scroll bars itself (timer 2765).
-    void StripFrameStyles();
+    // The engine draws dialog frames and scroll bars itself (timer 2765):
+    // the system recalculates the frame without them, and the window keeps
+    // its styles.
+    void ReapplyFrameStyles();
 
     // Frame handling (SkinObjectFrame.cpp).
     bool HandleFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);

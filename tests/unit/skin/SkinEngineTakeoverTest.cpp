@@ -508,25 +508,36 @@ TEST(SkinTakeover, ScrollBarCallsOnSkinnedWindowsAnswerAsTheSystemAndRedraw)
 }
 
 // Wine never raises the reorder event by itself; the test raises it.
-TEST(SkinTakeover, AReorderEventGetsTheFrameStylesStrippedAgain)
+// The styles the window had while the system last recalculated its frame.
+LONG g_stylesAtFrameRecalculation = -1;
+LRESULT CALLBACK FrameRecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    RegisterProgramClass("SkinTestProgram");
+    if (message == WM_NCCALCSIZE)
+        g_stylesAtFrameRecalculation = ::GetWindowLongA(window, GWL_STYLE);
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST(SkinTakeover, AReorderEventRecalculatesTheFrameWithoutTheSystemDrawnStylesAndKeepsThem)
+{
+    RegisterProgramClass("SkinTestFrameRecording", FrameRecordingProc);
     CTakeoverManager manager;
     ASSERT_TRUE(manager.LoadSkin(ModuleSkinPath().c_str(), nullptr));
-    HWND window = ::CreateWindowExA(0, "SkinTestProgram", "", WS_POPUP | WS_DLGFRAME | WS_VSCROLL | WS_HSCROLL, 0, 0,
-                                    60, 40, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
-    const LONG stripped = WS_DLGFRAME | WS_VSCROLL | WS_HSCROLL;
-    ASSERT_EQ(::GetWindowLongA(window, GWL_STYLE) & stripped, stripped);
+    const LONG systemDrawn = WS_DLGFRAME | WS_VSCROLL | WS_HSCROLL;
+    HWND window = ::CreateWindowExA(0, "SkinTestFrameRecording", "", WS_POPUP | systemDrawn, 0, 0, 60, 40, nullptr,
+                                    nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    g_stylesAtFrameRecalculation = -1;
     ::NotifyWinEvent(EVENT_OBJECT_REORDER, window, OBJID_WINDOW, CHILDID_SELF);
     const DWORD deadline = ::GetTickCount() + 10000;
-    while ((::GetWindowLongA(window, GWL_STYLE) & stripped) && ::GetTickCount() < deadline) {
+    while (g_stylesAtFrameRecalculation == -1 && ::GetTickCount() < deadline) {
         MSG message;
         while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
             ::DispatchMessageA(&message);
         ::Sleep(20);
     }
-    EXPECT_EQ(::GetWindowLongA(window, GWL_STYLE) & stripped, 0);
-    EXPECT_EQ(::GetWindowLongA(window, GWL_STYLE) & WS_POPUP, WS_POPUP);
+    ASSERT_NE(g_stylesAtFrameRecalculation, -1) << "the frame was not recalculated";
+    EXPECT_EQ(g_stylesAtFrameRecalculation & systemDrawn, 0);
+    EXPECT_EQ(g_stylesAtFrameRecalculation & WS_POPUP, WS_POPUP);
+    EXPECT_EQ(::GetWindowLongA(window, GWL_STYLE) & (WS_POPUP | systemDrawn), WS_POPUP | systemDrawn);
     ::DestroyWindow(window);
 }
 

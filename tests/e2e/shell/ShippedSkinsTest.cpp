@@ -63,7 +63,7 @@ TEST(ShippedSkins, EveryLookKeepsTheClientSizeAndRepaintsTheSamePixels)
     ::PostMessageA(main, WM_COMMAND, kWindowStyle, 0);
     HWND dialog = e2e::WaitForTopLevel(session.Program().Pid(), "#32770", "Window Style Config");
     ASSERT_NE(dialog, nullptr);
-    ::SetWindowPos(dialog, nullptr, 1000, 850, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(dialog, nullptr, 980, 820, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     const std::string looksFolder = e2e::ToWindowsPath(LOOKS_FOLDER);
     ::CreateDirectoryA(looksFolder.c_str(), nullptr);
 
@@ -94,6 +94,7 @@ TEST(ShippedSkins, EveryLookKeepsTheClientSizeAndRepaintsTheSamePixels)
                 << "repaint " << repaint << ": see " << look.name << "-differs-*.bmp";
         }
         first->SaveBmp(looksFolder + "\\" + look.name + ".bmp");
+        e2e::SaveWindowBmp(looksFolder + "\\" + look.name + "-dialog.bmp", dialog);
         for (const auto& [name, picture] : firstPictures)
             EXPECT_FALSE(picture.SamePixels(*first)) << look.name << " looks like " << name;
         firstPictures.emplace(look.name, *first);

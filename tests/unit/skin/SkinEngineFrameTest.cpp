@@ -190,6 +190,16 @@ TEST_F(SkinFrame, ClientAreasKeepTheirSizeAndFramesTakeTheSkinsSizes)
     const ClientGeometry full = Geometry(maximized);
     EXPECT_EQ(full.client.left, work.left);
     EXPECT_EQ(full.client.top, work.top + kSkinCaption);
+
+    // Dragged smaller, a captioned window keeps room for its caption buttons
+    // and its top and bottom frame.
+    HWND sized = Create(WS_OVERLAPPEDWINDOW, 300, 300);
+    const ClientGeometry frame = Geometry(sized);
+    const int top = frame.client.top - frame.window.top, bottom = frame.window.bottom - frame.client.bottom;
+    MINMAXINFO limits{};
+    ::SendMessageA(sized, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    EXPECT_GE(limits.ptMinTrackSize.x, top * 3 + ::GetSystemMetrics(SM_CYSIZE) + 2 * ::GetSystemMetrics(SM_CXEDGE));
+    EXPECT_GE(limits.ptMinTrackSize.y, top + bottom);
 }
 
 TEST_F(SkinFrame, ActiveAndInactiveFramesShowTheSkinsColoursExactly)
@@ -274,6 +284,11 @@ TEST_F(SkinFrame, ImageCaptionBlendsWithinOneAndItsTransparentCornersShapeTheWin
     ::SetWindowLongA(window, GWL_STYLE, ::GetWindowLongA(window, GWL_STYLE) & ~WS_CAPTION);
     ::SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     EXPECT_EQ(::GetWindowRgn(window, region.get()), ERROR);
+    HWND shaped = Create(WS_OVERLAPPEDWINDOW, 300, 300);
+    ASSERT_NE(::GetWindowRgn(shaped, region.get()), ERROR);
+    m_manager.LoadSkin(nullptr, nullptr);
+    Pump();
+    EXPECT_EQ(::GetWindowRgn(shaped, region.get()), ERROR);
 }
 
 TEST_F(SkinFrame, CaptionButtonsFollowTheStyles)

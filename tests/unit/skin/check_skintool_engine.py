@@ -12,6 +12,7 @@ import os
 import struct
 import subprocess
 import sys
+import tempfile
 
 
 def wine_path(path):
@@ -19,8 +20,13 @@ def wine_path(path):
 
 
 def run(wine_run, skintool, *args):
-    result = subprocess.run([wine_run, skintool, *args], capture_output=True, timeout=120)
-    return result.returncode, result.stdout.decode("latin-1").replace("\r\n", "\n")
+    # Output goes to a file, not a pipe: a Wine process may start helpers
+    # (the desktop process) that inherit a pipe and hold it open.
+    with tempfile.TemporaryFile() as out:
+        code = subprocess.call([wine_run, skintool, *args], stdin=subprocess.DEVNULL, stdout=out,
+                               stderr=subprocess.DEVNULL)
+        out.seek(0)
+        return code, out.read().decode("latin-1").replace("\r\n", "\n")
 
 
 def read_expect(path):

@@ -27,9 +27,14 @@ def wine_path(path):
 
 
 def render(wine_run, skintool, skin, properties, part, out):
-    result = subprocess.run([wine_run, skintool, "render", wine_path(skin), properties, *part, "61", "37",
-                             wine_path(out)], capture_output=True, timeout=120)
-    if result.returncode != 0 or not os.path.exists(out):
+    # Output goes to a file, not a pipe: a Wine process may start helpers
+    # (the desktop process) that inherit a pipe and hold it open.
+    if os.path.exists(out):
+        os.remove(out)
+    with open(out + ".log", "wb") as log:
+        code = subprocess.call([wine_run, skintool, "render", wine_path(skin), properties, *part, "61", "37",
+                                wine_path(out)], stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT)
+    if code != 0 or not os.path.exists(out):
         return None
     with open(out, "rb") as f:
         return f.read()

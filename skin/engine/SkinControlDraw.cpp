@@ -49,6 +49,14 @@ POINT MousePoint(LPARAM lParam)
     return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
+bool HotTrackingPoint(UINT message, LPARAM lParam, POINT& point)
+{
+    if (message != WM_MOUSEMOVE && message != WM_MOUSELEAVE)
+        return false;
+    point = message == WM_MOUSEMOVE ? MousePoint(lParam) : POINT{-1, -1};
+    return true;
+}
+
 CControlFont::CControlFont(HWND control, HDC dc) : m_dc(dc)
 {
     auto font = reinterpret_cast<HGDIOBJ>(::SendMessageA(control, WM_GETFONT, 0, 0));

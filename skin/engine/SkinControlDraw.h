@@ -28,6 +28,10 @@ void TrackHotArea(HWND control, const RECT& area, POINT point, bool& hot);
 // The client position of a mouse message's lParam.
 POINT MousePoint(LPARAM lParam);
 
+// For WM_MOUSEMOVE the mouse's position, for WM_MOUSELEAVE a point outside
+// every control; false for other messages.
+bool HotTrackingPoint(UINT message, LPARAM lParam, POINT& point);
+
 // WM_ERASEBKGND (nothing erased: the paint covers everything), WM_PAINT and
 // WM_PRINTCLIENT for the client area, answered through paint(HDC); false
 // for other messages.

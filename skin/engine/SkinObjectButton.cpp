@@ -170,15 +170,12 @@ bool CSkinObjectButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         return CSkinObjectFrame::HandleMessage(message, wParam, lParam, result);
     if (AnswerPaintMessage(Window(), message, wParam, lParam, result, [this](HDC dc) { Paint(dc); }))
         return true;
+    if (POINT point; HotTrackingPoint(message, lParam, point)) {
+        result = Default(wParam, lParam);
+        TrackHot(point);
+        return true;
+    }
     switch (message) {
-    case WM_MOUSEMOVE:
-        result = Default(wParam, lParam);
-        TrackHot(MousePoint(lParam));
-        return true;
-    case WM_MOUSELEAVE:
-        result = Default(wParam, lParam);
-        TrackHot(POINT{-1, -1});
-        return true;
     case BM_SETSTATE:
         result = DefaultHidden(wParam, lParam);
         m_bPushed = wParam != 0;

@@ -264,6 +264,12 @@ void CSkinObjectTab::TrackHot(POINT point)
 
 bool CSkinObjectTab::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
+    // The control still sees the mouse, for the tooltips of its tabs.
+    if (POINT point; HotTrackingPoint(message, lParam, point)) {
+        result = Default(wParam, lParam);
+        TrackHot(point);
+        return true;
+    }
     switch (message) {
     case WM_ERASEBKGND: {
         auto target = reinterpret_cast<HDC>(wParam);
@@ -290,15 +296,6 @@ bool CSkinObjectTab::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, L
     case WM_PRINTCLIENT:
         DrawRow(reinterpret_cast<HDC>(wParam));
         result = 1;
-        return true;
-    // The control still sees the mouse, for the tooltips of its tabs.
-    case WM_MOUSEMOVE:
-        result = Default(wParam, lParam);
-        TrackHot(MousePoint(lParam));
-        return true;
-    case WM_MOUSELEAVE:
-        result = Default(wParam, lParam);
-        TrackHot(POINT{-1, -1});
         return true;
     default:
         return CSkinObjectFrame::HandleMessage(message, wParam, lParam, result);

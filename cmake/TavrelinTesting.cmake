@@ -28,10 +28,13 @@ function(tavrelin_add_gtest name)
   endif()
 endfunction()
 
-# Every Wine test waits for the shared wineserver and has a hard timeout.
+# Every Wine test waits for the shared wineserver and has a hard timeout;
+# shortly before it, wine-run.sh writes the stacks of every running program
+# into the test's output.
 function(tavrelin_wine_test_properties test timeout)
   set_tests_properties(${test} PROPERTIES
     FIXTURES_REQUIRED wine_session
     TIMEOUT ${timeout}
-    ENVIRONMENT "TAVRELIN_WINE_TIMEOUT=${timeout}")
+    ENVIRONMENT "TAVRELIN_WINE_TIMEOUT=${timeout};TAVRELIN_STACK_REPORT=$<TARGET_FILE:stack_report>;\
+TAVRELIN_SYMBOLS_FILE=${TAVRELIN_SYMBOLS_FILE};TAVRELIN_ADDR2LINE=${CMAKE_ADDR2LINE}")
 endfunction()

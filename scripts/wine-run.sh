@@ -1,7 +1,37 @@
 #!/usr/bin/env bash
 # Runs a Windows program under the work tree's Wine prefix with a hard timeout.
 #   wine-run.sh PROGRAM.exe [ARGS...]
+# When TAVRELIN_STACK_REPORT names the stack report tool and the program is
+# still running half a minute before its timeout, the thread stacks of every
+# program in the session are written to standard error first, so that a hang
+# carries its cause into the test's output.
 set -u
-. "$(dirname "$0")/wine-env.sh"
+here=$(dirname "$0")
+. "$here/wine-env.sh"
 limit=${TAVRELIN_WINE_TIMEOUT:-300}
-exec timeout -k 10 "$limit" wine "$@"
+report=${TAVRELIN_STACK_REPORT:-}
+if [ -z "$report" ]; then
+  exec timeout -k 10 "$limit" wine "$@"
+fi
+
+timeout -k 10 "$limit" wine "$@" &
+child=$!
+report_after=$((limit > 90 ? limit - 30 : limit * 2 / 3))
+# Polls once a second, so that it never outlives the program by more.
+(
+  waited=0
+  while kill -0 "$child" 2>/dev/null; do
+    if [ "$waited" -ge "$report_after" ]; then
+      echo "== $(basename "$1") still runs after ${waited} s of ${limit}: thread stacks follow" >&2
+      "$here/stack-report.sh" "$report" >&2
+      exit 0
+    fi
+    sleep 1
+    waited=$((waited + 1))
+  done
+) &
+watchdog=$!
+wait "$child"
+status=$?
+wait "$watchdog"
+exit $status

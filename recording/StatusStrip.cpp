@@ -28,7 +28,7 @@ public:
 
     bool IsUsable() const { return m_notice.IsUsable(); }
 
-    void Draw(int step, const char* text) const
+    void Draw(int step, const char* text)
     {
         const win::CNoticePicture dots{
             m_bitmaps[static_cast<size_t>(step)].get(), {kDotsX, kStatusStripRect.top}, {kDotsWidth, kDotsHeight}};
@@ -86,10 +86,12 @@ DWORD WINAPI CStatusStrip::StatusThreadProc(LPVOID strip)
     return 0;
 }
 
-// "compose" is shorter than "recording": the old text is erased once, and
-// the window's thread repaints the strip before the new text is drawn over
-// it. Waiting for that paint rather than forcing it keeps this thread from
-// ever blocking on the window's thread, so a stop always ends it promptly.
+// The strip is erased once when "compose" takes over. Each step is drawn on
+// the strip's background, so "compose" never shows over "recording" even when
+// the window's thread has not repainted yet; a short wait for that paint only
+// spares the new text from being erased right after it appears. Waiting
+// rather than forcing the paint keeps this thread from ever blocking on the
+// window's thread, so a stop always ends it promptly.
 void CStatusStrip::ClearOldText() const
 {
     EraseStatusStrip(m_hMainWnd);
@@ -103,7 +105,7 @@ void CStatusStrip::ClearOldText() const
 
 void CStatusStrip::Run() const
 {
-    const CStripCanvas canvas(m_hMainWnd);
+    CStripCanvas canvas(m_hMainWnd);
     if (!canvas.IsUsable())
         return;
     bool firstCompose = true;

@@ -74,7 +74,7 @@ std::optional<std::string> SaveDesignBoxPicture(HWND designBox, int width, int h
 void ShowSnapshotNotice(HWND mainWindow)
 {
     const win::UniqueBitmap icon(::LoadBitmapA(win::AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDB_NOTICE)));
-    const win::CClientNotice notice(mainWindow, kNoticeArea);
+    win::CClientNotice notice(mainWindow, kNoticeArea);
     notice.Draw(kNoticeText, kNoticeTextOrigin,
                 {icon.get(), {kNoticeArea.left, kNoticeArea.top}, {kNoticeIconSide, kNoticeIconSide}});
     // A timer rather than a wait: the window keeps answering meanwhile.

@@ -30,23 +30,27 @@ ScreenImage::ScreenImage(int width, int height, std::vector<std::uint8_t> bgrRow
 
 std::optional<ScreenImage> ScreenImage::Capture(const RECT& screenRect)
 {
-    const int width = screenRect.right - screenRect.left;
-    const int height = screenRect.bottom - screenRect.top;
+    WindowDc screen(nullptr);
+    return screen.Get() ? CopyOf(screen.Get(), screenRect) : std::nullopt;
+}
+
+std::optional<ScreenImage> ScreenImage::CopyOf(HDC source, const RECT& area)
+{
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0)
         return std::nullopt;
     BITMAPINFO info{};
     // A negative height asks for top-down rows, the order Pixel() indexes.
     info.bmiHeader = InfoHeader(width, -height);
     void* bits = nullptr;
-    WindowDc screen(nullptr);
-    UniqueMemoryDc memory(::CreateCompatibleDC(screen.Get()));
-    UniqueBitmap bitmap(::CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!screen.Get() || !memory || !bitmap || bits == nullptr)
+    UniqueMemoryDc memory(::CreateCompatibleDC(source));
+    UniqueBitmap bitmap(::CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!memory || !bitmap || bits == nullptr)
         return std::nullopt;
     {
         SelectedObject selection(memory.get(), bitmap.get());
-        if (!::BitBlt(memory.get(), 0, 0, width, height, screen.Get(), screenRect.left, screenRect.top,
-                      SRCCOPY | CAPTUREBLT))
+        if (!::BitBlt(memory.get(), 0, 0, width, height, source, area.left, area.top, SRCCOPY | CAPTUREBLT))
             return std::nullopt;
         ::GdiFlush();
     }
@@ -62,6 +66,14 @@ std::optional<ScreenImage> ScreenImage::CaptureWindow(HWND window)
     if (!::GetWindowRect(window, &rect))
         return std::nullopt;
     return Capture(rect);
+}
+
+void ScreenImage::PaintTo(HDC target) const
+{
+    BITMAPINFO info{};
+    info.bmiHeader = InfoHeader(m_nWidth, -m_nHeight);
+    ::SetDIBitsToDevice(target, 0, 0, static_cast<DWORD>(m_nWidth), static_cast<DWORD>(m_nHeight), 0, 0, 0,
+                        static_cast<UINT>(m_nHeight), m_vecBgrRows.data(), &info, DIB_RGB_COLORS);
 }
 
 COLORREF ScreenImage::Pixel(int x, int y) const
@@ -132,6 +144,33 @@ COLORREF PixelAt(int screenX, int screenY)
 {
     const std::optional<ScreenImage> image = ScreenImage::Capture(RECT{screenX, screenY, screenX + 1, screenY + 1});
     return image ? image->Pixel(0, 0) : CLR_INVALID;
+}
+
+std::optional<ScreenImage> WaitForSteadyImage(const std::function<std::optional<ScreenImage>()>& shoot,
+                                              const std::function<bool(const ScreenImage&)>& accept, Timeout timeout,
+                                              Timeout pause)
+{
+    std::optional<ScreenImage> previous = shoot();
+    std::optional<ScreenImage> steady;
+    WaitUntil(
+        [&] {
+            ::Sleep(static_cast<DWORD>(pause.count()));
+            std::optional<ScreenImage> next = shoot();
+            const bool agree = next && previous && next->SamePixels(*previous) && (!accept || accept(*next));
+            if (agree)
+                steady = std::move(next);
+            else
+                previous = std::move(next);
+            return agree;
+        },
+        timeout);
+    return steady;
+}
+
+std::optional<ScreenImage> WaitForSteadyWindow(HWND window, const std::function<bool(const ScreenImage&)>& accept,
+                                               Timeout timeout)
+{
+    return WaitForSteadyImage([window] { return ScreenImage::CaptureWindow(window); }, accept, timeout);
 }
 
 } // namespace e2e

@@ -1,9 +1,12 @@
 #pragma once
 // What the screen shows, read back through the desktop DC (GetDC(NULL)), so
 // top-most and shaped windows over the area are included.
+#include "Wait.h"
+
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +19,8 @@ public:
     static std::optional<ScreenImage> Capture(const RECT& screenRect);
     // The window's screen rectangle, frame included.
     static std::optional<ScreenImage> CaptureWindow(HWND window);
+    // An area of any device context, e.g. a picture a test drew itself.
+    static std::optional<ScreenImage> CopyOf(HDC source, const RECT& area);
 
     int Width() const { return m_nWidth; }
     int Height() const { return m_nHeight; }
@@ -25,6 +30,8 @@ public:
     size_t CountColour(COLORREF colour) const;
     // The same size and every pixel the same.
     bool SamePixels(const ScreenImage& other) const;
+    // Copies the picture into a device context with its top-left corner at (0, 0).
+    void PaintTo(HDC target) const;
     // Paints a rectangle (clipped to the picture) in one colour.
     void FillRect(const RECT& area, COLORREF colour);
     // A 24-bit bottom-up BMP file; false when writing fails.
@@ -38,6 +45,17 @@ private:
     int m_nHeight;
     std::vector<std::uint8_t> m_vecBgrRows; // top-down rows, 4-byte aligned
 };
+
+// Shoots until two shots a pause apart agree (the screen has settled) and,
+// when given, the condition accepts the picture; that picture, or nullopt
+// at the deadline. Deciding on a settled picture, never on the first one,
+// keeps a test from judging a paint that has not reached the screen yet.
+std::optional<ScreenImage> WaitForSteadyImage(const std::function<std::optional<ScreenImage>()>& shoot,
+                                              const std::function<bool(const ScreenImage&)>& accept = {},
+                                              Timeout timeout = kDefaultTimeout, Timeout pause = Timeout{100});
+// The window's screen rectangle, once settled.
+std::optional<ScreenImage> WaitForSteadyWindow(HWND window, const std::function<bool(const ScreenImage&)>& accept = {},
+                                               Timeout timeout = kDefaultTimeout);
 
 bool SaveScreenBmp(const std::string& path, const RECT& screenRect);
 bool SaveWindowBmp(const std::string& path, HWND window);

@@ -36,6 +36,16 @@ std::optional<LRESULT> SendWithTimeout(HWND window, UINT message, WPARAM wParam,
     return static_cast<LRESULT>(result);
 }
 
+bool WaitForPostedMessages(HWND button, Timeout timeout)
+{
+    const auto pushed = [button] { return (SendWithTimeout(button, BM_GETSTATE, 0, 0).value_or(0) & BST_PUSHED) != 0; };
+    if (!::PostMessageA(button, BM_SETSTATE, TRUE, 0))
+        return false;
+    const bool handled = WaitUntil(pushed, timeout);
+    ::PostMessageA(button, BM_SETSTATE, FALSE, 0);
+    return WaitUntil([&] { return !pushed(); }, timeout) && handled;
+}
+
 std::vector<HWND> AllTopLevel(DWORD pid)
 {
     std::vector<HWND> windows;

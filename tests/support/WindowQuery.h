@@ -17,6 +17,12 @@ inline constexpr UINT kSendTimeoutMs = 5000;
 // SendMessage with a hang guard; nullopt when the target did not answer.
 std::optional<LRESULT> SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Waits until the thread of the button has handled every message posted to
+// its windows so far: a state change posted to the button now takes effect
+// only after them, and can be read back. Use a button the user doesn't see
+// (it is drawn pushed for a moment). False at the deadline.
+bool WaitForPostedMessages(HWND button, Timeout timeout = kDefaultTimeout);
+
 // Top-level windows of a process, in Z order.
 std::vector<HWND> AllTopLevel(DWORD pid);
 

@@ -1,7 +1,5 @@
 #include "AlbumSession.h"
 
-#include <commctrl.h>
-
 namespace album_e2e {
 
 std::string OutputFolder()
@@ -32,93 +30,6 @@ HWND AlbumSession::MainWindow()
     if (!m_main)
         m_main = e2e::WaitForProgramMainWindow(Pid());
     return m_main;
-}
-
-HWND AlbumSession::Page() { return e2e::FindProgramPage(MainWindow(), kList); }
-
-bool AlbumSession::ShowAlbumPage()
-{
-    HWND tab = e2e::ChildById(MainWindow(), 1000);
-    const std::optional<RECT> albumTab = e2e::TabItemRect(tab, 1);
-    if (!albumTab)
-        return false;
-    e2e::ClickClient(tab, (albumTab->left + albumTab->right) / 2, (albumTab->top + albumTab->bottom) / 2);
-    return e2e::WaitUntil([&] { return e2e::IsVisible(Page()); });
-}
-
-int AlbumSession::ImageIndex(int item)
-{
-    e2e::RemoteBuffer buffer = e2e::RemoteBuffer::ForWindow(List(), sizeof(LVITEMA));
-    LVITEMA query{};
-    query.mask = LVIF_IMAGE;
-    query.iItem = item;
-    if (!buffer.WriteValue(query) || !e2e::SendWithTimeout(List(), LVM_GETITEMA, 0, buffer.AsLParam()).value_or(0) ||
-        !buffer.ReadValue(query))
-        return -1;
-    return query.iImage;
-}
-
-int AlbumSession::IndexOf(const std::string& name)
-{
-    const std::vector<std::string> items = Items();
-    for (size_t index = 0; index < items.size(); ++index)
-        if (items[index] == name)
-            return static_cast<int>(index);
-    return -1;
-}
-
-bool AlbumSession::WaitForItem(const std::string& name, bool present)
-{
-    return e2e::WaitUntil([&] { return (IndexOf(name) >= 0) == present; });
-}
-
-bool AlbumSession::Click(int item)
-{
-    const std::optional<RECT> bounds = e2e::ListViewItemRect(List(), item);
-    if (!bounds)
-        return false;
-    e2e::ClickClient(List(), (bounds->left + bounds->right) / 2, (bounds->top + bounds->bottom) / 2);
-    return e2e::WaitUntil([&] { return e2e::ListViewSelectedIndex(List()) == item; });
-}
-
-bool AlbumSession::ChooseFromMenu(int item, EMenuItem entry)
-{
-    if (!Click(item))
-        return false;
-    const std::optional<RECT> bounds = e2e::ListViewItemRect(List(), item);
-    const POINT centre{(bounds->left + bounds->right) / 2, (bounds->top + bounds->bottom) / 2};
-    POINT onScreen = centre;
-    ::ClientToScreen(List(), &onScreen);
-    e2e::MoveCursor(onScreen.x, onScreen.y);
-    ::PostMessageA(List(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(centre.x, centre.y));
-    ::PostMessageA(List(), WM_RBUTTONUP, 0, MAKELPARAM(centre.x, centre.y));
-    HWND menu = e2e::WaitForTopLevel(Pid(), "#32768");
-    if (!menu)
-        return false;
-    // The menu's own loop reads the keys; the first Down selects "Rename".
-    for (int step = 0; step <= static_cast<int>(entry); ++step)
-        ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-    ::PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
-    return e2e::WaitUntil([&] { return !e2e::IsVisible(menu); });
-}
-
-bool AlbumSession::Rename(int item, const std::string& typed)
-{
-    if (!ChooseFromMenu(item, EMenuItem::Rename))
-        return false;
-    HWND dialog = e2e::WaitForTopLevel(Pid(), "#32770", "Rename");
-    if (!dialog)
-        return false;
-    e2e::SendWithTimeout(::GetDlgItem(dialog, kRenameEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
-    e2e::PressButton(dialog, IDOK);
-    return e2e::WaitUntil([&] { return !::IsWindow(dialog); }) &&
-           e2e::SendWithTimeout(List(), WM_NULL, 0, 0).has_value();
-}
-
-bool AlbumSession::TakePicture()
-{
-    DWORD_PTR result = 0;
-    return ::SendMessageTimeoutA(MainWindow(), WM_COMMAND, kTakePictures, 0, SMTO_NORMAL, 10000, &result) != 0;
 }
 
 } // namespace album_e2e

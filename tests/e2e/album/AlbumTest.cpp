@@ -173,9 +173,10 @@ TEST(Album, ClickShowsThePictureAndItsFileStaysFree)
         const COLORREF before = e2e::PixelAt(middle.x, middle.y);
         ASSERT_TRUE(session.Click(session.IndexOf(name)));
         ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::PixelAt(middle.x, middle.y) != before; }));
-        ::Sleep(300);
+        const auto shown = e2e::WaitForSteadyImage([&] { return e2e::ScreenImage::Capture(box); });
+        ASSERT_TRUE(shown.has_value()) << "the play box settles";
         const std::string stem = std::string("play-box-") + name;
-        ASSERT_TRUE(e2e::SaveScreenBmp(OutputFolder() + "\\" + stem + ".bmp", box));
+        ASSERT_TRUE(shown->SaveBmp(OutputFolder() + "\\" + stem + ".bmp"));
         ::CopyFileA(session.AlbumFile(name).c_str(), (OutputFolder() + "\\" + stem + ".source.jpg").c_str(), FALSE);
     }
     e2e::SaveWindowBmp(OutputFolder() + "\\album-page.bmp", session.MainWindow());

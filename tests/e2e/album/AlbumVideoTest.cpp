@@ -34,34 +34,25 @@ TEST(AlbumVideo, RecordingIsListedOncePlaysAndStopsOnItsLastFrame)
     // While it runs the picture keeps changing (the camera's square moves).
     const RECT box = e2e::ClientRectOnScreen(::GetDlgItem(::GetParent(list), kPlayBox));
     std::set<std::vector<COLORREF>> pictures;
-    for (int look = 0; look < 20; ++look) {
+    EXPECT_TRUE(e2e::WaitUntil([&] {
         const std::optional<e2e::ScreenImage> shot = e2e::ScreenImage::Capture(box);
-        ASSERT_TRUE(shot);
+        if (!shot)
+            return false;
         std::vector<COLORREF> pixels;
         for (int y = 0; y < shot->Height(); y += 2)
             for (int x = 0; x < shot->Width(); x += 2)
                 pixels.push_back(shot->Pixel(x, y));
-        pictures.insert(std::move(pixels));
-        if (look == 10)
+        if (pictures.insert(std::move(pixels)).second && pictures.size() == 2)
             shot->SaveBmp(OutputFolder() + "\\video-playing.bmp");
-        ::Sleep(100);
-    }
-    EXPECT_GE(pictures.size(), 4u) << "the picture changes while the video runs";
+        return pictures.size() >= 4;
+    })) << "the picture changes while the video runs: "
+        << pictures.size() << " pictures seen";
 
-    // Then it stops on the last frame.
-    std::optional<e2e::ScreenImage> last;
-    ASSERT_TRUE(e2e::WaitUntil([&] {
-        std::optional<e2e::ScreenImage> first = e2e::ScreenImage::Capture(box);
-        ::Sleep(700);
-        last = e2e::ScreenImage::Capture(box);
-        if (!first || !last)
-            return false;
-        for (int y = 0; y < last->Height(); y += 2)
-            for (int x = 0; x < last->Width(); x += 2)
-                if (first->Pixel(x, y) != last->Pixel(x, y))
-                    return false;
-        return true;
-    }));
+    // Then it stops on the last frame: a picture that stays longer than
+    // several frame periods.
+    const std::optional<e2e::ScreenImage> last = e2e::WaitForSteadyImage([&] { return e2e::ScreenImage::Capture(box); },
+                                                                         {}, e2e::kDefaultTimeout, e2e::Timeout{700});
+    ASSERT_TRUE(last.has_value());
     EXPECT_NE(last->Pixel(last->Width() / 2, last->Height() / 2), RGB(0, 0, 0));
     ASSERT_TRUE(last->SaveBmp(OutputFolder() + "\\video-last-frame.bmp"));
     ASSERT_TRUE(::CopyFileA(video.c_str(), (OutputFolder() + "\\video-last-frame.source.avi").c_str(), FALSE));

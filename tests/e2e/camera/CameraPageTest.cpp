@@ -264,9 +264,10 @@ TEST(NoCamera, OneMessageAtStartUpThenTheProgramWorks)
     EXPECT_NE(session.CaptureWindow(), nullptr) << "the window exists but shows no picture";
     const auto status = session.CaptureStatus();
     EXPECT_EQ(status.value_or(CAPSTATUS{}).uiImageWidth, 0u);
-    const auto boxes = GrabBoxes(session);
-    ASSERT_TRUE(boxes.has_value());
-    EXPECT_EQ(boxes->BlackDesignPixels(), 320u * 240u);
+    EXPECT_TRUE(e2e::WaitUntil([&] {
+        const auto boxes = GrabBoxes(session);
+        return boxes && boxes->BlackDesignPixels() == 320u * 240u;
+    })) << "the design box turns black";
 
     EXPECT_TRUE(session.Command(kVideoFormat)) << "no driver: no dialog";
     EXPECT_TRUE(session.Command(kCameraConfig));

@@ -2,18 +2,15 @@
 // window dragged over the camera page's design box with the test camera, the
 // picture taken and the video recorded then (judged by
 // check-design-picture.sh), and a GIF that can't be opened.
+#include "DesignDriver.h"
 #include "RecordingSession.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace {
 
-constexpr int kDesignManagement = 32779;
+using design_e2e::kDesignManagement;
 constexpr int kTakePictures = 32771;
-constexpr int kList = 1010;
-constexpr int kAddToWindow = 1011;
 
 std::string MadeDesign(const std::string& name) { return e2e::ToWindowsPath(DESIGN_FILES_DIR) + "\\" + name; }
 
@@ -41,31 +38,13 @@ public:
     HWND OpenLibrary()
     {
         Command(kDesignManagement);
-        return e2e::WaitForTopLevel(Pid(), "#32770", "design management");
+        return design_e2e::WaitForLibrary(Pid());
     }
-    // Chooses the design in the list and presses "Add Design To Window".
     void AddToWindow(HWND library, const std::string& name)
     {
-        HWND list = ::GetDlgItem(library, kList);
-        const std::vector<std::string> names = e2e::ListViewColumnTexts(list);
-        const auto found = std::find(names.begin(), names.end(), name);
-        ASSERT_NE(found, names.end()) << name;
-        const std::optional<RECT> item = e2e::ListViewItemRect(list, static_cast<int>(found - names.begin()));
-        ASSERT_TRUE(item);
-        e2e::ClickClient(list, (item->left + item->right) / 2, (item->top + item->bottom) / 2);
-        ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::ListViewSelectedIndex(list) >= 0; }));
-        e2e::PressButton(library, kAddToWindow);
+        ASSERT_TRUE(design_e2e::AddToWindow(library, name)) << name;
     }
-    // The design windows: caption-less tool windows of the process.
-    std::vector<HWND> DesignWindows()
-    {
-        std::vector<HWND> found;
-        for (HWND window : e2e::AllTopLevel(Pid()))
-            if (e2e::IsVisible(window) && (::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) &&
-                !(::GetWindowLongA(window, GWL_STYLE) & WS_CAPTION))
-                found.push_back(window);
-        return found;
-    }
+    std::vector<HWND> DesignWindows() { return design_e2e::DesignWindows(Pid()); }
 };
 
 TEST(Design, LibraryOpensOnceAndAgainAfterEscape)
@@ -74,7 +53,8 @@ TEST(Design, LibraryOpensOnceAndAgainAfterEscape)
     ASSERT_NE(session.MainWindow(), nullptr);
     HWND library = session.OpenLibrary();
     ASSERT_NE(library, nullptr);
-    EXPECT_EQ(e2e::ListViewColumnTexts(::GetDlgItem(library, kList)), std::vector<std::string>{"orange.gif"});
+    EXPECT_EQ(e2e::ListViewColumnTexts(::GetDlgItem(library, design_e2e::kList)),
+              std::vector<std::string>{"orange.gif"});
     session.Command(kDesignManagement);
     int libraries = 0;
     for (HWND window : e2e::AllTopLevel(session.Pid()))

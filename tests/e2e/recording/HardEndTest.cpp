@@ -9,7 +9,10 @@ namespace {
 
 using namespace recording_e2e;
 
-constexpr DWORD kCaptureMs = 4000;
+// The test camera's 320 x 240 frames, uncompressed, with their chunk header.
+constexpr std::uint64_t kFrameChunkBytes = 320 * 240 * 3 + 8;
+// check-recordings.sh asks the repaired files for at least this many frames.
+constexpr std::uint64_t kFramesBeforeTheEnd = 20;
 
 HWND StartCapturing(RecordingSession& session)
 {
@@ -60,9 +63,12 @@ TEST(HardEnd, WhileCapturingTheVideoAndItsSoundAreRepaired)
             session.ChooseMike();
         const std::vector<std::string> before = session.AlbumVideos();
         ASSERT_NE(StartCapturing(session), nullptr);
-        ::Sleep(kCaptureMs);
         const std::string video = session.NewVideo(before);
         ASSERT_FALSE(video.empty());
+        // Ended once the file holds the frames, however long a loaded
+        // machine takes to write them (one more covers the headers).
+        ASSERT_TRUE(e2e::WaitUntil([&] { return SizeOf(video) > (kFramesBeforeTheEnd + 1) * kFrameChunkBytes; },
+                                   e2e::Timeout{60000}));
         EndHardAndRestart(session, video, capture.name);
     }
 }
@@ -76,9 +82,9 @@ TEST(HardEnd, WhileComposingTheVideoGetsTheWholeSound)
     session.ChooseMp3(OutputFile("long.mp3"));
     const std::vector<std::string> before = session.AlbumVideos();
     ASSERT_NE(StartCapturing(session), nullptr);
-    ::Sleep(1500);
     const std::string video = session.NewVideo(before);
     ASSERT_FALSE(video.empty());
+    ASSERT_TRUE(e2e::WaitUntil([&] { return SizeOf(video) > 2 * kFrameChunkBytes; }));
     ASSERT_TRUE(session.Command(camera_e2e::kEndRecord));
     const std::uint64_t captured = SizeOf(video);
     ASSERT_TRUE(e2e::WaitUntil([&] { return SizeOf(video) > captured + (4u << 20); }, e2e::Timeout{60000}));

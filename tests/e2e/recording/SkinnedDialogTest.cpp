@@ -15,11 +15,12 @@ TEST(SkinnedRecording, CompressorDialogOnTheRecordingThreadShowsTheSkinsFace)
     HWND dialog = session.StartAndWaitForDialog();
     ASSERT_NE(dialog, nullptr);
     ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    ::Sleep(300);
-    const auto image = e2e::ScreenImage::CaptureWindow(dialog);
-    ASSERT_TRUE(image.has_value());
     // Most of the dialog's background; a recording thread not hooked shows none.
-    EXPECT_GT(image->CountColour(RGB(1, 2, 3)), static_cast<size_t>(image->Width() * image->Height() / 4));
+    const auto mostlyFace = [](const e2e::ScreenImage& image) {
+        return image.CountColour(RGB(1, 2, 3)) > static_cast<size_t>(image.Width() * image.Height() / 4);
+    };
+    const auto image = e2e::WaitForSteadyWindow(dialog, mostlyFace);
+    EXPECT_TRUE(image.has_value()) << "the skin's face never covered the dialog";
     EXPECT_TRUE(e2e::PressButton(dialog, IDCANCEL));
 }
 

@@ -240,8 +240,9 @@ TEST(Commands, MissingReadMeGivesNoMessage)
     ShellSession session;
     ASSERT_NE(session.MainWindow(), nullptr);
     ASSERT_TRUE(::DeleteFileA(session.Folder().File("ReadMe.txt").c_str()));
+    // The command returns only once its handler has: a message box would
+    // still be open then.
     ASSERT_TRUE(session.Command(kReadMe));
-    ::Sleep(500);
     for (HWND window : e2e::AllTopLevel(session.Program().Pid()))
         EXPECT_TRUE(window == session.MainWindow() || !e2e::IsVisible(window))
             << e2e::DescribeTopLevel(session.Program().Pid());

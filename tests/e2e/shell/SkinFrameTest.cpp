@@ -9,23 +9,37 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 
 namespace {
 
 using namespace e2e::frames;
 
-std::optional<e2e::ScreenImage> Shot(HWND window, const char* name)
+size_t Count(const std::optional<e2e::ScreenImage>& image, COLORREF colour)
 {
-    ::Sleep(400); // Wine copies a window's drawing to the screen a moment later
-    auto image = e2e::ScreenImage::CaptureWindow(window);
+    return image ? image->CountColour(colour) : 0;
+}
+
+// The window's picture once it shows what the test waits for (Wine copies a
+// window's drawing to the screen a moment after the paint); the last one
+// seen at the deadline otherwise.
+std::optional<e2e::ScreenImage> ShotShowing(HWND window, const char* name,
+                                            const std::function<bool(const e2e::ScreenImage&)>& shows)
+{
+    std::optional<e2e::ScreenImage> image;
+    e2e::WaitUntil([&] {
+        image = e2e::ScreenImage::CaptureWindow(window);
+        return image && shows(*image);
+    });
     if (const char* folder = std::getenv("TAVRELIN_FRAME_SHOTS"); image && folder)
         image->SaveBmp(std::string(folder) + "\\" + name + ".bmp");
     return image;
 }
 
-size_t Count(const std::optional<e2e::ScreenImage>& image, COLORREF colour)
+std::optional<e2e::ScreenImage> ShotWith(HWND window, const char* name, COLORREF colour, size_t moreThan)
 {
-    return image ? image->CountColour(colour) : 0;
+    return ShotShowing(window, name,
+                       [&](const e2e::ScreenImage& image) { return image.CountColour(colour) > moreThan; });
 }
 
 void SendMouse(POINT at, DWORD flags) { e2e::SendMouseAt(at, flags); }
@@ -56,13 +70,15 @@ TEST(SkinnedFrames, EveryKindOfProgramWindowWearsTheSkinsFrame)
     ::PostMessageA(main, WM_COMMAND, shell::kAbout, 0);
     HWND about = e2e::WaitForTopLevel(program.Pid(), "#32770", "About Tavrelin");
     ASSERT_NE(about, nullptr);
-    EXPECT_GT(Count(Shot(about, "about"), kCaption[0]), 500u);
-    EXPECT_GT(Count(Shot(main, "main-inactive"), kCaption[1]), 5000u);
+    EXPECT_GT(Count(ShotWith(about, "about", kCaption[0], 500), kCaption[0]), 500u);
+    EXPECT_GT(Count(ShotWith(main, "main-inactive", kCaption[1], 5000), kCaption[1]), 5000u);
     EXPECT_TRUE(e2e::PressButton(about, IDOK));
     ASSERT_TRUE(e2e::WaitUntil([&] { return !::IsWindow(about); }));
 
     // Active: close and minimize enabled, maximize shown but disabled.
-    const auto active = Shot(main, "main-active");
+    const auto active = ShotShowing(main, "main-active", [](const e2e::ScreenImage& image) {
+        return image.CountColour(kCaption[0]) > 5000 && image.CountColour(kClose[0]) > 100;
+    });
     ASSERT_TRUE(active);
     EXPECT_GT(Count(active, kCaption[0]), 5000u);
     EXPECT_GT(Count(active, kClose[0]), 100u);
@@ -75,27 +91,36 @@ TEST(SkinnedFrames, EveryKindOfProgramWindowWearsTheSkinsFrame)
     ASSERT_TRUE(close);
     SendMouse(POINT{close->x - 200, close->y}, 0);
     SendMouse(*close, 0);
-    EXPECT_GT(Count(Shot(main, "main-close-hot"), kClose[1]), 100u);
+    EXPECT_GT(Count(ShotWith(main, "main-close-hot", kClose[1], 100), kClose[1]), 100u);
     SendMouse(*close, MOUSEEVENTF_LEFTDOWN);
-    EXPECT_GT(Count(Shot(main, "main-close-pressed"), kClose[2]), 100u);
+    EXPECT_GT(Count(ShotWith(main, "main-close-pressed", kClose[2], 100), kClose[2]), 100u);
     SendMouse(POINT{close->x - 200, close->y + 200}, 0);
     SendMouse(POINT{close->x - 200, close->y + 200}, MOUSEEVENTF_LEFTUP);
-    ::Sleep(300);
-    EXPECT_TRUE(program.IsRunning());
+    // The press has ended once the window holds the mouse no more; a close
+    // would have been sent before that.
+    GUITHREADINFO input{};
+    input.cbSize = sizeof input;
+    EXPECT_TRUE(e2e::WaitUntil([&] {
+        return ::GetGUIThreadInfo(::GetWindowThreadProcessId(main, nullptr), &input) && input.hwndCapture == nullptr;
+    }));
+    EXPECT_TRUE(e2e::SendWithTimeout(main, WM_NULL, 0, 0).has_value());
+    EXPECT_TRUE(::IsWindow(main) && program.IsRunning()) << "released outside: no close";
 
     // The recording thread's compressor dialog, then the refusal to close.
     ::PostMessageA(main, WM_COMMAND, shell::kStartRecord, 0);
     HWND compressor = e2e::WaitForTopLevel(program.Pid(), "#32770", "Video Compression");
     ASSERT_NE(compressor, nullptr);
     // Wine leaves a window of another thread inactive: either caption will do.
-    const auto compressorShot = Shot(compressor, "compressor");
+    const auto compressorShot = ShotShowing(compressor, "compressor", [](const e2e::ScreenImage& image) {
+        return image.CountColour(kCaption[0]) + image.CountColour(kCaption[1]) > 500;
+    });
     EXPECT_GT(Count(compressorShot, kCaption[0]) + Count(compressorShot, kCaption[1]), 500u);
     EXPECT_TRUE(e2e::PressButton(compressor, IDOK));
     ASSERT_TRUE(e2e::WaitUntil([&] { return !::IsWindow(compressor); }));
     ::PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
     HWND box = e2e::WaitForMessageBox(program.Pid());
     ASSERT_NE(box, nullptr);
-    EXPECT_GT(Count(Shot(box, "message-box"), kCaption[0]), 500u);
+    EXPECT_GT(Count(ShotWith(box, "message-box", kCaption[0], 500), kCaption[0]), 500u);
     EXPECT_TRUE(e2e::PressButton(box, IDOK));
     ASSERT_TRUE(e2e::WaitUntil([&] { return !::IsWindow(box); }));
     DWORD_PTR result = 0;
@@ -110,8 +135,9 @@ TEST(SkinnedFrames, WithoutASkinTheSystemDrawsTheFrame)
     e2e::RunningProgram program(e2e::LaunchOptions{folder.File("Tavrelin.exe"), "/Embedding", {}, folder.Path()});
     HWND main = e2e::WaitForProgramMainWindow(program.Pid());
     ASSERT_NE(main, nullptr);
-    const auto shot = Shot(main, "main-unskinned");
-    ASSERT_TRUE(shot);
+    // Judged once the system has painted the window's background.
+    const auto shot = ShotWith(main, "main-unskinned", ::GetSysColor(COLOR_BTNFACE), 20000);
+    ASSERT_GT(Count(shot, ::GetSysColor(COLOR_BTNFACE)), 20000u);
     EXPECT_EQ(Count(shot, kCaption[0]) + Count(shot, kCaption[1]) + Count(shot, kClose[0]), 0u);
     ::PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(program.WaitForExit().has_value());

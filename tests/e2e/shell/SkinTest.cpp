@@ -9,8 +9,12 @@ namespace {
 
 constexpr COLORREF kSkinFace = RGB(1, 2, 3);
 
+// The dialog backgrounds around the page and its controls: a large share.
+constexpr size_t kBackgroundPixels = 20000;
+
 // Pixels of the skin's button face in the main window of a start with that
-// SKIN value ("" writes no Config.ini).
+// SKIN value ("" writes no Config.ini), once the window shows a background
+// of the skin's face or, without a skin, of the system's.
 size_t SkinFacePixels(const char* skinValue)
 {
     e2e::ProgramCopy folder;
@@ -23,17 +27,19 @@ size_t SkinFacePixels(const char* skinValue)
     if (!main)
         return 0;
     ::RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-    ::Sleep(500);
-    const auto image = e2e::ScreenImage::CaptureWindow(main);
-    EXPECT_TRUE(image.has_value());
-    return image ? image->CountColour(kSkinFace) : 0;
+    const COLORREF background = *skinValue ? kSkinFace : ::GetSysColor(COLOR_BTNFACE);
+    size_t face = 0;
+    EXPECT_TRUE(e2e::WaitUntil([&] {
+        const auto image = e2e::ScreenImage::CaptureWindow(main);
+        face = image ? image->CountColour(kSkinFace) : 0;
+        return image && image->CountColour(background) > kBackgroundPixels;
+    })) << "the window's background never showed";
+    return face;
 }
 
 TEST(Skin, ConfiguredSkinColoursTheDialogBackgrounds)
 {
-    const size_t skinned = SkinFacePixels("test.skin");
-    // The dialog backgrounds around the page and its controls: a large share.
-    EXPECT_GT(skinned, 20000u);
+    EXPECT_GT(SkinFacePixels("test.skin"), kBackgroundPixels);
     EXPECT_EQ(SkinFacePixels(""), 0u);
 }
 

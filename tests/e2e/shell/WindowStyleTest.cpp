@@ -63,7 +63,7 @@ TEST(WindowStyle, OpensOnTheStoredLookAndOnlyEscapeOrTheCloseBoxEndIt)
         // Enter reaches the dialog's keyboard handling and leaves it open.
         ::PostMessageA(dialog, WM_KEYDOWN, VK_RETURN, 0);
         ::PostMessageA(dialog, WM_KEYUP, VK_RETURN, 0);
-        ::Sleep(300);
+        ASSERT_TRUE(e2e::WaitForPostedMessages(e2e::ChildById(dialog, IDOK)));
         ASSERT_TRUE(::IsWindow(dialog));
         if (stored.closing)
             ::PostMessageA(dialog, WM_SYSCOMMAND, stored.closing, 0);

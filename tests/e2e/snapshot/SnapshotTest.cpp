@@ -200,7 +200,7 @@ TEST(Snapshot, NoticeShowsTheDiscAndTextThenDisappears)
     ASSERT_NE(main, nullptr);
     ASSERT_TRUE(WaitForLivePicture(session));
     const RECT notice = NoticeAreaOnScreen(main);
-    const auto before = e2e::ScreenImage::Capture(notice);
+    const auto before = e2e::WaitForSteadyImage([&] { return e2e::ScreenImage::Capture(notice); });
     ASSERT_TRUE(before.has_value());
     e2e::SaveWindowBmp(OutputFolder() + "\\before-notice-window.bmp", main);
 

@@ -1,6 +1,7 @@
 #include "ScreenImage.h"
 
 #include "Handles.h"
+#include "WindowQuery.h"
 
 #include <algorithm>
 #include <cstring>
@@ -170,6 +171,8 @@ std::optional<ScreenImage> WaitForSteadyImage(const std::function<std::optional<
 std::optional<ScreenImage> WaitForSteadyWindow(HWND window, const std::function<bool(const ScreenImage&)>& accept,
                                                Timeout timeout)
 {
+    if (!WaitForPaintsDone(window, timeout))
+        return std::nullopt;
     return WaitForSteadyImage([window] { return ScreenImage::CaptureWindow(window); }, accept, timeout);
 }
 

@@ -53,7 +53,8 @@ private:
 std::optional<ScreenImage> WaitForSteadyImage(const std::function<std::optional<ScreenImage>()>& shoot,
                                               const std::function<bool(const ScreenImage&)>& accept = {},
                                               Timeout timeout = kDefaultTimeout, Timeout pause = Timeout{100});
-// The window's screen rectangle, once settled.
+// The window's screen rectangle once it has nothing left to paint and the
+// screen has settled.
 std::optional<ScreenImage> WaitForSteadyWindow(HWND window, const std::function<bool(const ScreenImage&)>& accept = {},
                                                Timeout timeout = kDefaultTimeout);
 

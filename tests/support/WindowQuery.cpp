@@ -46,6 +46,20 @@ bool WaitForPostedMessages(HWND button, Timeout timeout)
     return WaitUntil([&] { return !pushed(); }, timeout) && handled;
 }
 
+bool WaitForPaintsDone(HWND window, Timeout timeout)
+{
+    return WaitUntil(
+        [window] {
+            if (::GetUpdateRect(window, nullptr, FALSE))
+                return false;
+            for (HWND child : AllChildren(window))
+                if (::IsWindowVisible(child) && ::GetUpdateRect(child, nullptr, FALSE))
+                    return false;
+            return true;
+        },
+        timeout);
+}
+
 std::vector<HWND> AllTopLevel(DWORD pid)
 {
     std::vector<HWND> windows;

@@ -23,6 +23,10 @@ std::optional<LRESULT> SendWithTimeout(HWND window, UINT message, WPARAM wParam,
 // (it is drawn pushed for a moment). False at the deadline.
 bool WaitForPostedMessages(HWND button, Timeout timeout = kDefaultTimeout);
 
+// Waits until neither the window nor any of its children has a part left
+// to paint; false at the deadline.
+bool WaitForPaintsDone(HWND window, Timeout timeout = kDefaultTimeout);
+
 // Top-level windows of a process, in Z order.
 std::vector<HWND> AllTopLevel(DWORD pid);
 

@@ -74,21 +74,14 @@ std::optional<e2e::ScreenImage> MaskedCapture(HWND main, const std::vector<RECT>
     return image;
 }
 
-// The main window's picture after a full repaint, once the screen has
-// settled (the toolbar finishes its paint after the call returns), with the
-// two live camera boxes blacked out.
+// The main window's picture after a full repaint, once nothing is left to
+// paint and the screen has settled, with the two live camera boxes blacked out.
 std::optional<e2e::ScreenImage> StillPicture(HWND main, const std::vector<RECT>& moving)
 {
     ::RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    auto settled = MaskedCapture(main, moving);
-    e2e::WaitUntil([&] {
-        ::Sleep(50);
-        auto next = MaskedCapture(main, moving);
-        const bool same = next && settled && next->SamePixels(*settled);
-        settled = std::move(next);
-        return same;
-    });
-    return settled;
+    if (!e2e::WaitForPaintsDone(main))
+        return std::nullopt;
+    return e2e::WaitForSteadyImage([&] { return MaskedCapture(main, moving); });
 }
 
 TEST(ShippedSkins, EveryLookKeepsTheClientSizeAndRepaintsTheSamePixels)

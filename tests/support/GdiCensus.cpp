@@ -1,11 +1,14 @@
 #include "GdiCensus.h"
 
+#include "Handles.h"
+
 #include <windows.h>
 #include <winternl.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace e2e {
 namespace {
@@ -76,7 +79,68 @@ int CountWineTableEntries()
     return count;
 }
 
+// Where another process keeps its table, found the way FindWineTable finds
+// this process's: through one of its threads' blocks.
+const void* FindWineTable(HANDLE process, DWORD threadId)
+{
+    const auto read = [process](const void* address, auto& value) {
+        return ::ReadProcessMemory(process, address, &value, sizeof value, nullptr) != FALSE;
+    };
+    // What NtQueryInformationThread's class 0 (basic information) answers.
+    struct ThreadBasics {
+        LONG exitStatus;
+        void* TebBaseAddress;
+        void* clientIds[2];
+        ULONG_PTR affinityMask;
+        LONG priority;
+        LONG basePriority;
+    } basic{};
+    const UniqueHandle thread(::OpenThread(THREAD_QUERY_INFORMATION, FALSE, threadId));
+    if (!thread ||
+        ::NtQueryInformationThread(thread.get(), static_cast<THREADINFOCLASS>(0), &basic, sizeof basic, nullptr) != 0)
+        return nullptr;
+    const auto* teb = static_cast<const std::uint8_t*>(basic.TebBaseAddress);
+    std::uint64_t table = 0;
+#if defined(_WIN64)
+    std::uint64_t peb = 0;
+    if (!read(teb + kTeb64PebOffset, peb) ||
+        !read(reinterpret_cast<const std::uint8_t*>(peb) + kPeb64GdiTableOffset, table))
+        return nullptr;
+#else
+    std::uint32_t teb64 = 0;
+    if (read(teb + kTeb32GdiBatchCountOffset, teb64) && teb64 != 0) {
+        std::uint64_t peb64 = 0;
+        if (!read(reinterpret_cast<const std::uint8_t*>(teb64) + kTeb64PebOffset, peb64) ||
+            !read(reinterpret_cast<const std::uint8_t*>(static_cast<std::uintptr_t>(peb64)) + kPeb64GdiTableOffset,
+                  table))
+            return nullptr;
+    } else {
+        std::uint32_t peb = 0, table32 = 0;
+        if (!read(teb + 0x30, peb) || !read(reinterpret_cast<const std::uint8_t*>(peb) + kPeb32GdiTableOffset, table32))
+            return nullptr;
+        table = table32;
+    }
+#endif
+    return reinterpret_cast<const void*>(static_cast<std::uintptr_t>(table));
+}
+
 } // namespace
+
+int CountGdiObjects(HANDLE process, DWORD threadId)
+{
+    if (const DWORD objects = ::GetGuiResources(process, GR_GDIOBJECTS))
+        return static_cast<int>(objects);
+    const void* table = FindWineTable(process, threadId);
+    if (!table)
+        return -1;
+    std::vector<WineGdiHandleEntry> entries(kWineGdiHandleCount);
+    if (!::ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof(WineGdiHandleEntry), nullptr))
+        return -1;
+    int count = 0;
+    for (const WineGdiHandleEntry& entry : entries)
+        count += entry.type != 0;
+    return count;
+}
 
 int CountGdiObjects()
 {

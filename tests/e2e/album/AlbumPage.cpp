@@ -44,6 +44,8 @@ bool AlbumPage::WaitForItem(const std::string& name, bool present)
 
 bool AlbumPage::Click(int item)
 {
+    // Scrolled into view first, as a user does before clicking it.
+    e2e::SendWithTimeout(List(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), FALSE);
     const std::optional<RECT> bounds = e2e::ListViewItemRect(List(), item);
     if (!bounds)
         return false;

@@ -1,5 +1,6 @@
 #include "design/DesignWnd.h"
 
+#include "grab/PictureSources.h"
 #include "res/resource.h"
 #include "win/App.h"
 
@@ -64,13 +65,20 @@ BOOL CDesignWnd::OnInitDialog()
 void CDesignWnd::ShowFrame(int index)
 {
     m_nCurrentFrame = index;
+    const HRGN region = m_design.regions[static_cast<size_t>(index)].get();
     // The window owns the region it is given: it gets a copy.
     win::UniqueRegion shape(::CreateRectRgn(0, 0, 0, 0));
-    if (shape &&
-        ::CombineRgn(shape.get(), m_design.regions[static_cast<size_t>(index)].get(), nullptr, RGN_COPY) != ERROR) {
+    if (shape && ::CombineRgn(shape.get(), region, nullptr, RGN_COPY) != ERROR) {
         if (::SetWindowRgn(m_hWnd, shape.get(), TRUE))
             shape.release();
     }
+    // Saved pictures are composed from the frame on show, not read from the screen.
+    tavrelin::PublishPicture({m_hWnd,
+                              tavrelin::EPictureLayer::Design,
+                              tavrelin::PictureOfBitmap(m_design.frames[static_cast<size_t>(index)].get()),
+                              false,
+                              {},
+                              tavrelin::CopyRegion(region)});
     Invalidate(false);
 }
 
@@ -149,6 +157,7 @@ LRESULT CDesignWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_DESTROY:
         ::KillTimer(m_hWnd, kFrameTimer);
+        tavrelin::WithdrawPicture(m_hWnd);
         break;
     default:
         break;

@@ -35,7 +35,7 @@ private:
     BOOL SetPreviewRate(UINT milliseconds);
     BOOL RunDialog(bool format);
     void NextFrame();
-    tavrelin::PicturePtr ProducePicture() const;
+    std::shared_ptr<tavrelin::SPicture> ProducePicture();
     void Publish();
     void Paint();
     void DrawFrame(HDC dc, const RECT& client) const;
@@ -43,7 +43,10 @@ private:
     std::unique_ptr<CCameraSource> m_source;
     // Shared with grabs on other threads, which compose the saved picture
     // from it; a new frame is a new picture.
-    tavrelin::PicturePtr m_frame;
+    std::shared_ptr<tavrelin::SPicture> m_frame;
+    // The frame before, whose pixel memory the next frame reuses once no
+    // grab holds it any more.
+    std::shared_ptr<tavrelin::SPicture> m_spare;
     POINT m_shownAt{};
     bool m_bPreview = false;
     bool m_bScale = false;
@@ -177,14 +180,18 @@ BOOL CCaptureWindow::RunDialog(bool format)
 
 void CCaptureWindow::NextFrame()
 {
-    m_frame = ProducePicture();
+    std::shared_ptr<tavrelin::SPicture> frame = ProducePicture();
+    m_spare = std::move(m_frame);
+    m_frame = std::move(frame);
     Publish();
     Invalidate(false);
 }
 
-tavrelin::PicturePtr CCaptureWindow::ProducePicture() const
+std::shared_ptr<tavrelin::SPicture> CCaptureWindow::ProducePicture()
 {
-    auto picture = std::make_shared<tavrelin::SPicture>();
+    // Nobody else can take a new reference to the spare: a count of one is final.
+    std::shared_ptr<tavrelin::SPicture> picture =
+        m_spare.use_count() == 1 ? std::move(m_spare) : std::make_shared<tavrelin::SPicture>();
     if (!m_source || !m_source->ProduceFrame(picture->pixels))
         return {};
     const FrameSize size = m_source->CurrentSize();

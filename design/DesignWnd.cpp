@@ -89,8 +89,8 @@ void CDesignWnd::OnTimer()
     // Under Wine a window activated later (the main window after the
     // recording's compressor dialog) is raised over the design on the
     // display, although the design stays first in the window order; only a
-    // real change of place raises it again. The design must stay on the
-    // picture that is saved.
+    // real change of place raises it again. The user must go on seeing the
+    // design over the picture (saved pictures follow the window order).
     HWND foreground = ::GetForegroundWindow();
     if (foreground != m_hLastForeground) {
         m_hLastForeground = foreground;

@@ -2,6 +2,7 @@
 
 #include "grab/FrameGrab.h"
 #include "grab/PictureSources.h"
+#include "grab/PixelStretch.h"
 
 #include <algorithm>
 #include <vector>
@@ -58,23 +59,32 @@ BITMAPINFO PictureInfo(const SPicture& picture)
 }
 
 // As the capture window paints itself: black, then the frame stretched over
-// the client area or at its own size, whole pixels repeated or dropped.
-void DrawCamera(HDC canvas, const SPublishedPicture& camera, HWND box)
+// the client area or at its own size, whole pixels repeated or dropped. The
+// usual case, a stretch over the whole box, is done in memory.
+void DrawCamera(const CDibSectionDC& canvas, const SPublishedPicture& camera, HWND box)
 {
     const RECT client = ClientAreaIn(camera.window, box);
-    ::FillRect(canvas, &client, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    ::FillRect(canvas.DC(), &client, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
     if (!camera.picture)
         return;
     const SPicture& frame = *camera.picture;
+    const RECT boxArea{0, 0, kGrabBoxWidth, kGrabBoxHeight};
+    if (camera.stretched && ::EqualRect(&client, &boxArea)) {
+        if (const auto stretch = CPixelStretch::For({frame.width, frame.height}, {kGrabBoxWidth, kGrabBoxHeight})) {
+            ::GdiFlush();
+            stretch->Apply(frame.pixels.data(), canvas.Bits());
+            return;
+        }
+    }
     const BITMAPINFO info = PictureInfo(frame);
     const int width = camera.stretched ? client.right - client.left : frame.width;
     const int height = camera.stretched ? client.bottom - client.top : frame.height;
-    const int saved = ::SaveDC(canvas);
-    ::IntersectClipRect(canvas, client.left, client.top, client.right, client.bottom);
-    ::SetStretchBltMode(canvas, COLORONCOLOR);
-    ::StretchDIBits(canvas, client.left, client.top, width, height, 0, 0, frame.width, frame.height,
+    const int saved = ::SaveDC(canvas.DC());
+    ::IntersectClipRect(canvas.DC(), client.left, client.top, client.right, client.bottom);
+    ::SetStretchBltMode(canvas.DC(), COLORONCOLOR);
+    ::StretchDIBits(canvas.DC(), client.left, client.top, width, height, 0, 0, frame.width, frame.height,
                     frame.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
-    ::RestoreDC(canvas, saved);
+    ::RestoreDC(canvas.DC(), saved);
 }
 
 BOOL CALLBACK CollectWindow(HWND window, LPARAM windows)
@@ -136,7 +146,7 @@ std::optional<CDibSectionDC> ComposeDesignBox(HWND box)
     std::optional<CDibSectionDC> canvas = CDibSectionDC::Create(nullptr, kGrabBoxWidth, kGrabBoxHeight);
     if (!canvas)
         return std::nullopt;
-    DrawCamera(canvas->DC(), *camera, box);
+    DrawCamera(*canvas, *camera, box);
     const POINT origin = BoxOrigin(box, *camera);
     for (HWND window : BottomFirst()) {
         const auto design = std::find_if(published.begin(), published.end(), [window](const SPublishedPicture& held) {

@@ -64,10 +64,12 @@ win::UniqueBitmap ScaleBox(const CDibSectionDC& box, int width, int height)
 }
 
 // The same pixels as ScaleBox, picked in memory at a fraction of GDI's cost.
-win::UniqueBitmap StretchInMemory(const CDibSectionDC& box, int width, int height)
+win::UniqueBitmap StretchInMemory(CDibSectionDC& box, int width, int height)
 {
-    const std::optional<CPixelStretch> stretch =
-        CPixelStretch::Measure({kGrabBoxWidth, kGrabBoxHeight}, {width, height});
+    if (width == kGrabBoxWidth && height == kGrabBoxHeight)
+        return box.ReleaseBitmap();
+    const std::shared_ptr<const CPixelStretch> stretch =
+        CPixelStretch::For({kGrabBoxWidth, kGrabBoxHeight}, {width, height});
     std::optional<CDibSectionDC> scaled = CDibSectionDC::Create(box.DC(), width, height);
     if (!stretch || !scaled)
         return {};
@@ -100,7 +102,7 @@ win::UniqueBitmap GrabDesignBox(HWND window, int width, int height)
 {
     if (!::IsWindow(window) || !IsUsableSize(width, height))
         return {};
-    if (const std::optional<CDibSectionDC> composed = ComposeDesignBox(window))
+    if (std::optional<CDibSectionDC> composed = ComposeDesignBox(window))
         return StretchInMemory(*composed, width, height);
     return GrabScreenBox(window, width, height);
 }

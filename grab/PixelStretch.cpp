@@ -2,11 +2,14 @@
 
 #include "grab/DibSectionDC.h"
 
+#include <algorithm>
 #include <cstring>
+#include <mutex>
 
 namespace {
 
 constexpr int kBytesPerPixel = 3;
+constexpr std::size_t kKeptStretches = 8;
 
 // Where the pixel of memory index `index` lies in a one-pixel line: a row of
 // pixels side by side, or a column of rows each padded to 4 bytes.
@@ -56,6 +59,31 @@ std::optional<CPixelStretch> CPixelStretch::Measure(SIZE from, SIZE to)
     stretch.m_rows = SourceIndices(from.cy, to.cy, false);
     if (stretch.m_columns.empty() || stretch.m_rows.empty())
         return std::nullopt;
+    return stretch;
+}
+
+std::shared_ptr<const CPixelStretch> CPixelStretch::For(SIZE from, SIZE to)
+{
+    static std::mutex lock;
+    static std::vector<std::shared_ptr<const CPixelStretch>> kept;
+    const auto same = [&](const std::shared_ptr<const CPixelStretch>& stretch) {
+        return stretch->m_from.cx == from.cx && stretch->m_from.cy == from.cy && stretch->m_to.cx == to.cx &&
+               stretch->m_to.cy == to.cy;
+    };
+    {
+        const std::lock_guard<std::mutex> hold(lock);
+        const auto found = std::find_if(kept.begin(), kept.end(), same);
+        if (found != kept.end())
+            return *found;
+    }
+    std::optional<CPixelStretch> measured = Measure(from, to);
+    if (!measured)
+        return {};
+    auto stretch = std::make_shared<const CPixelStretch>(std::move(*measured));
+    const std::lock_guard<std::mutex> hold(lock);
+    if (kept.size() == kKeptStretches)
+        kept.erase(kept.begin());
+    kept.push_back(stretch);
     return stretch;
 }
 

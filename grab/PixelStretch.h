@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -13,6 +14,9 @@ public:
     // Asks GDI once which source column and row every destination pixel of a
     // `from` to `to` stretch comes from; nullopt when GDI fails.
     static std::optional<CPixelStretch> Measure(SIZE from, SIZE to);
+    // Measure's answer, kept for the few pairs of sizes last asked for: every
+    // frame of a recording asks for the same.
+    static std::shared_ptr<const CPixelStretch> For(SIZE from, SIZE to);
 
     SIZE From() const { return m_from; }
     SIZE To() const { return m_to; }

@@ -1,6 +1,8 @@
 #include "camera/CameraPage.h"
 
 #include "camera/CaptureWindow.h"
+#include "grab/BoxComposition.h"
+#include "grab/FrameGrab.h"
 #include "snapshot/Snapshot.h"
 #include "core/Globals.h"
 #include "res/resource.h"
@@ -230,24 +232,32 @@ DWORD WINAPI CCameraPage::PreviewThreadProc(LPVOID page)
     return 0;
 }
 
-// Reads what the screen shows in the capture window's place, so that a design
-// window lying over the box appears in the preview as it will in saved frames.
+// Shows the box's picture as it will be saved: composed from the camera and
+// the designs like a grab (without the scaling), or read from the screen when
+// the capture window is the platform's.
 void CCameraPage::CopyDesignBoxToPreview() const
 {
     HWND previewBox = GetDlgItem(IDC_PREVIEW_BOX);
+    HWND designBox = GetDlgItem(IDC_DESIGN_BOX);
     if (!::IsWindowVisible(m_hCapture) || ::IsIconic(::GetAncestor(m_hWnd, GA_ROOT)))
         return;
     const SIZE previewSize = ClientSize(previewBox);
-    const SIZE designSize = ClientSize(GetDlgItem(IDC_DESIGN_BOX));
+    win::WindowDC preview(previewBox);
+    if (!preview)
+        return;
+    ::SetStretchBltMode(preview.get(), COLORONCOLOR);
+    if (const std::optional<CDibSectionDC> composed = ComposeDesignBox(designBox)) {
+        ::StretchBlt(preview.get(), 0, 0, previewSize.cx, previewSize.cy, composed->DC(), 0, 0, kGrabBoxWidth,
+                     kGrabBoxHeight, SRCCOPY);
+        return;
+    }
+    const SIZE designSize = ClientSize(designBox);
     POINT origin{0, 0};
     ::ClientToScreen(m_hCapture, &origin);
     win::WindowDC screen(nullptr);
-    win::WindowDC preview(previewBox);
-    if (!screen || !preview)
-        return;
-    ::SetStretchBltMode(preview.get(), COLORONCOLOR);
-    ::StretchBlt(preview.get(), 0, 0, previewSize.cx, previewSize.cy, screen.get(), origin.x, origin.y, designSize.cx,
-                 designSize.cy, SRCCOPY);
+    if (screen)
+        ::StretchBlt(preview.get(), 0, 0, previewSize.cx, previewSize.cy, screen.get(), origin.x, origin.y,
+                     designSize.cx, designSize.cy, SRCCOPY);
 }
 
 void CCameraPage::StartRecording() { m_recording.Start(ReadRecordingSettings()); }

@@ -2,6 +2,7 @@
 
 #include "camera/CameraSource.h"
 #include "camera/TestPattern.h"
+#include "grab/PictureSources.h"
 #include "win/OffscreenBuffer.h"
 #include "win/UniqueHandle.h"
 #include "win/Wnd.h"
@@ -34,12 +35,19 @@ private:
     BOOL SetPreviewRate(UINT milliseconds);
     BOOL RunDialog(bool format);
     void NextFrame();
+    std::shared_ptr<tavrelin::SPicture> ProducePicture();
+    void Publish();
     void Paint();
     void DrawFrame(HDC dc, const RECT& client) const;
 
     std::unique_ptr<CCameraSource> m_source;
-    std::vector<std::uint8_t> m_pixels;
-    FrameSize m_frameSize;
+    // Shared with grabs on other threads, which compose the saved picture
+    // from it; a new frame is a new picture.
+    std::shared_ptr<tavrelin::SPicture> m_frame;
+    // The frame before, whose pixel memory the next frame reuses once no
+    // grab holds it any more.
+    std::shared_ptr<tavrelin::SPicture> m_spare;
+    POINT m_shownAt{};
     bool m_bPreview = false;
     bool m_bScale = false;
     UINT m_uPreviewRateMs = kPreviewRateMs;
@@ -86,8 +94,8 @@ void CCaptureWindow::Disconnect()
     ::KillTimer(m_hWnd, kPreviewTimer);
     m_bPreview = false;
     m_source.reset();
-    m_pixels.clear();
-    m_frameSize = {};
+    m_frame.reset();
+    Publish();
     Invalidate(false);
 }
 
@@ -172,29 +180,52 @@ BOOL CCaptureWindow::RunDialog(bool format)
 
 void CCaptureWindow::NextFrame()
 {
-    if (!m_source || !m_source->ProduceFrame(m_pixels)) {
-        m_pixels.clear();
-        m_frameSize = {};
-    } else {
-        m_frameSize = m_source->CurrentSize();
-        // A driver that hands back too little is shown as no picture at all.
-        if (m_pixels.size() < BgrStride(m_frameSize.width) * static_cast<size_t>(m_frameSize.height))
-            m_pixels.clear();
-    }
+    std::shared_ptr<tavrelin::SPicture> frame = ProducePicture();
+    m_spare = std::move(m_frame);
+    m_frame = std::move(frame);
+    Publish();
     Invalidate(false);
+}
+
+std::shared_ptr<tavrelin::SPicture> CCaptureWindow::ProducePicture()
+{
+    // Nobody else can take a new reference to the spare: a count of one is final.
+    std::shared_ptr<tavrelin::SPicture> picture =
+        m_spare.use_count() == 1 ? std::move(m_spare) : std::make_shared<tavrelin::SPicture>();
+    if (!m_source || !m_source->ProduceFrame(picture->pixels))
+        return {};
+    const FrameSize size = m_source->CurrentSize();
+    // A driver that hands back too little is shown as no picture at all.
+    if (size.width <= 0 || size.height <= 0 ||
+        picture->pixels.size() < BgrStride(size.width) * static_cast<size_t>(size.height))
+        return {};
+    picture->width = size.width;
+    picture->height = size.height;
+    return picture;
+}
+
+// What is saved is composed from what this window shows, so every change of
+// it is published. A minimized page's box is composed where it was last seen.
+void CCaptureWindow::Publish()
+{
+    if (!::IsIconic(::GetAncestor(m_hWnd, GA_ROOT))) {
+        m_shownAt = {0, 0};
+        ::ClientToScreen(m_hWnd, &m_shownAt);
+    }
+    tavrelin::PublishPicture({m_hWnd, tavrelin::EPictureLayer::Camera, m_frame, m_bScale, m_shownAt, {}});
 }
 
 void CCaptureWindow::DrawFrame(HDC dc, const RECT& client) const
 {
     ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-    if (m_pixels.empty())
+    if (!m_frame)
         return;
     BITMAPINFO info{};
-    info.bmiHeader = FrameHeader(m_frameSize);
-    const int width = m_bScale ? client.right : m_frameSize.width;
-    const int height = m_bScale ? client.bottom : m_frameSize.height;
+    info.bmiHeader = FrameHeader({m_frame->width, m_frame->height});
+    const int width = m_bScale ? client.right : m_frame->width;
+    const int height = m_bScale ? client.bottom : m_frame->height;
     ::SetStretchBltMode(dc, COLORONCOLOR);
-    ::StretchDIBits(dc, 0, 0, width, height, 0, 0, m_frameSize.width, m_frameSize.height, m_pixels.data(), &info,
+    ::StretchDIBits(dc, 0, 0, width, height, 0, 0, m_frame->width, m_frame->height, m_frame->pixels.data(), &info,
                     DIB_RGB_COLORS, SRCCOPY);
 }
 
@@ -229,6 +260,7 @@ LRESULT CCaptureWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return GetVideoFormat(wParam, lParam);
     case WM_CAP_SET_SCALE:
         m_bScale = wParam != 0;
+        Publish();
         Invalidate(false);
         return TRUE;
     case WM_CAP_SET_PREVIEWRATE:
@@ -248,9 +280,13 @@ LRESULT CCaptureWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:
         Paint();
         return 0;
+    case WM_DESTROY:
+        tavrelin::WithdrawPicture(m_hWnd);
+        break;
     default:
-        return CWnd::WindowProc(message, wParam, lParam);
+        break;
     }
+    return CWnd::WindowProc(message, wParam, lParam);
 }
 
 bool RegisterCaptureClass()

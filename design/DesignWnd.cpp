@@ -1,5 +1,6 @@
 #include "design/DesignWnd.h"
 
+#include "grab/PictureSources.h"
 #include "res/resource.h"
 #include "win/App.h"
 
@@ -64,13 +65,20 @@ BOOL CDesignWnd::OnInitDialog()
 void CDesignWnd::ShowFrame(int index)
 {
     m_nCurrentFrame = index;
+    const HRGN region = m_design.regions[static_cast<size_t>(index)].get();
     // The window owns the region it is given: it gets a copy.
     win::UniqueRegion shape(::CreateRectRgn(0, 0, 0, 0));
-    if (shape &&
-        ::CombineRgn(shape.get(), m_design.regions[static_cast<size_t>(index)].get(), nullptr, RGN_COPY) != ERROR) {
+    if (shape && ::CombineRgn(shape.get(), region, nullptr, RGN_COPY) != ERROR) {
         if (::SetWindowRgn(m_hWnd, shape.get(), TRUE))
             shape.release();
     }
+    // Saved pictures are composed from the frame on show, not read from the screen.
+    tavrelin::PublishPicture({m_hWnd,
+                              tavrelin::EPictureLayer::Design,
+                              tavrelin::PictureOfBitmap(m_design.frames[static_cast<size_t>(index)].get()),
+                              false,
+                              {},
+                              tavrelin::CopyRegion(region)});
     Invalidate(false);
 }
 
@@ -81,8 +89,8 @@ void CDesignWnd::OnTimer()
     // Under Wine a window activated later (the main window after the
     // recording's compressor dialog) is raised over the design on the
     // display, although the design stays first in the window order; only a
-    // real change of place raises it again. The design must stay on the
-    // picture that is saved.
+    // real change of place raises it again. The user must go on seeing the
+    // design over the picture (saved pictures follow the window order).
     HWND foreground = ::GetForegroundWindow();
     if (foreground != m_hLastForeground) {
         m_hLastForeground = foreground;
@@ -149,6 +157,7 @@ LRESULT CDesignWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_DESTROY:
         ::KillTimer(m_hWnd, kFrameTimer);
+        tavrelin::WithdrawPicture(m_hWnd);
         break;
     default:
         break;

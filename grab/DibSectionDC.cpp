@@ -32,6 +32,7 @@ std::optional<CDibSectionDC> CDibSectionDC::Create(HDC compatibleWith, int width
     CDibSectionDC surface(std::move(dc), std::move(bitmap));
     if (surface.m_hPrevious == nullptr || surface.m_hPrevious == HGDI_ERROR)
         return std::nullopt;
+    surface.m_pBits = static_cast<std::uint8_t*>(bits);
     return surface;
 }
 
@@ -43,7 +44,7 @@ CDibSectionDC::CDibSectionDC(win::UniqueMemoryDC dc, win::UniqueBitmap bitmap)
 
 CDibSectionDC::CDibSectionDC(CDibSectionDC&& other) noexcept
     : m_hDC(std::move(other.m_hDC)), m_hBitmap(std::move(other.m_hBitmap)),
-      m_hPrevious(std::exchange(other.m_hPrevious, nullptr))
+      m_hPrevious(std::exchange(other.m_hPrevious, nullptr)), m_pBits(std::exchange(other.m_pBits, nullptr))
 {}
 
 CDibSectionDC::~CDibSectionDC()
@@ -64,5 +65,6 @@ win::UniqueBitmap CDibSectionDC::ReleaseBitmap()
     // Drawing into a section may be batched; the caller reads its memory next.
     ::GdiFlush();
     SelectOut();
+    m_pBits = nullptr;
     return std::move(m_hBitmap);
 }

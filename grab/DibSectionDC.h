@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
 
 class CDibSectionDC final {
@@ -20,6 +21,9 @@ public:
     ~CDibSectionDC();
 
     HDC DC() const { return m_hDC.get(); }
+    // The section's pixels, for reading and writing in memory; GdiFlush first
+    // when GDI has drawn into it.
+    std::uint8_t* Bits() const { return m_pBits; }
 
     // Selects the section out of the DC and hands it to the caller; the
     // object keeps only its (then empty) DC.
@@ -32,6 +36,7 @@ private:
     win::UniqueMemoryDC m_hDC;
     win::UniqueBitmap m_hBitmap;
     HGDIOBJ m_hPrevious = nullptr;
+    std::uint8_t* m_pBits = nullptr;
 };
 
 // Bitmaps larger than this on either side are refused: no camera delivers

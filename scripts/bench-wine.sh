@@ -2,8 +2,9 @@
 # Builds the Windows benchmarks and runs them under Wine, one Wine session per
 # target, and prints their tables (also kept in build/bench-results/):
 #   - our JPEG encoder against TurboJPEG built for the same target, per path;
-#   - per frame: the grab of the design box, the BMP write and the AVI append
-#     (uncompressed and Motion-JPEG) at 320 x 240, 640 x 480 and 1280 x 720;
+#   - per frame: the grab of the design box (read from the screen and composed
+#     in memory), the BMP write and the AVI append (uncompressed and
+#     Motion-JPEG) at 320 x 240, 640 x 480 and 1280 x 720;
 #   - i686 only (the program that ships): frames written per second of a real
 #     recording by the program with the virtual camera, at the same sizes,
 #     counted in the files by ffprobe;

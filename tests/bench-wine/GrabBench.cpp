@@ -1,12 +1,15 @@
-// What one recorded frame costs under Wine: the grab of the design box at two
-// capture sizes, the BMP write of a snapshot, and one AVI append stored
-// uncompressed and as Motion-JPEG. Prints milliseconds per frame, averaged
-// over many frames and for the fastest batch of them, to standard output and
-// to the file named by the first argument. A measurement, not a test:
-// nothing here passes or fails.
+// What one recorded frame costs under Wine: the grab of the design box at
+// three capture sizes, read from the screen (as frames were taken before they
+// were composed) and composed in memory from a camera picture of that size and
+// a shaped design over the box, the BMP write of a snapshot, and one AVI
+// append stored uncompressed and as Motion-JPEG. Prints milliseconds per
+// frame, averaged over many frames and for the fastest batch of them, to
+// standard output and to the file named by the first argument. A
+// measurement, not a test: nothing here passes or fails.
 #include "aviwin/AviFileWriter.h"
 #include "grab/BitmapFile.h"
 #include "grab/FrameGrab.h"
+#include "grab/PictureSources.h"
 #include "aviwin/MotionJpegCodec.h"
 #include "PatternWindow.h"
 
@@ -88,12 +91,26 @@ struct Result {
     Timing timing;
 };
 
-std::vector<Result> Measure(HWND box)
+// A camera picture of the size, as the capture window over the box publishes it.
+void PublishCamera(HWND camera, SIZE size)
+{
+    auto picture = std::make_shared<tavrelin::SPicture>();
+    picture->width = size.cx;
+    picture->height = size.cy;
+    picture->pixels.resize((static_cast<size_t>(size.cx) * 3 + 3) / 4 * 4 * static_cast<size_t>(size.cy), 0x5A);
+    tavrelin::PublishPicture({camera, tavrelin::EPictureLayer::Camera, picture, true, {}, {}});
+}
+
+std::vector<Result> Measure(HWND box, HWND camera)
 {
     std::vector<Result> results;
     for (const SIZE size : {SIZE{320, 240}, SIZE{640, 480}, SIZE{1280, 720}}) {
         const std::string label = std::to_string(size.cx) + "x" + std::to_string(size.cy);
-        results.push_back({"grab " + label, TimePerCall(kRounds, [&] { GrabDesignBox(box, size.cx, size.cy); })});
+        results.push_back(
+            {"grab screen " + label, TimePerCall(kRounds, [&] { GrabScreenBox(box, size.cx, size.cy); })});
+        PublishCamera(camera, size);
+        results.push_back(
+            {"grab composed " + label, TimePerCall(kRounds, [&] { GrabDesignBox(box, size.cx, size.cy); })});
         const win::UniqueBitmap frame = GrabDesignBox(box, size.cx, size.cy);
         const std::string bmpPath = TempPath("tavrelin-grab-bench.bmp");
         results.push_back(
@@ -112,9 +129,21 @@ int main(int argc, char** argv)
     const char* outputPath = argc > 1 ? argv[1] : "grab-bench.txt";
     InstallMotionJpegCompressor();
     grabtest::CPatternWindow box(100, 100, kGrabBoxWidth, kGrabBoxHeight, grabtest::UniquePattern);
-    grabtest::WaitForScreenPixel(150, 150, grabtest::UniquePattern(50, 50));
+    // The capture window's stand-in: a child exactly over the box.
+    HWND camera = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, kGrabBoxWidth, kGrabBoxHeight,
+                                    box.Handle(), nullptr, nullptr, nullptr);
+    // A 200 x 200 design with an elliptic shape over the box's left half.
+    const int side = 200;
+    grabtest::CPatternWindow design(60, 120, side, side, grabtest::BlockPattern, ::CreateEllipticRgn(0, 0, side, side));
+    const win::UniqueBitmap designFrame(::CreateBitmap(side, side, 1, 32, nullptr));
+    const win::UniqueRegion designShape(::CreateEllipticRgn(0, 0, side, side));
+    tavrelin::SPublishedPicture published{design.Handle(), tavrelin::EPictureLayer::Design};
+    published.picture = tavrelin::PictureOfBitmap(designFrame.get());
+    published.shape = tavrelin::CopyRegion(designShape.get());
+    tavrelin::PublishPicture(published);
+    grabtest::WaitForScreenPixel(150, 150, grabtest::BlockPattern(90, 30));
 
-    const std::vector<Result> results = Measure(box.Handle());
+    const std::vector<Result> results = Measure(box.Handle(), camera);
     FILE* output = std::fopen(outputPath, "w");
     for (const Result& result : results) {
         char line[128];

@@ -27,7 +27,7 @@ ALLOWED = {
     "camera": {"recording", "snapshot", "aviwin", "audio", "grab", "avi", "riff", "imaging"},
     "rename": set(),
     "album": {"rename", "gdiplus", "imaging", "riff", "avi", "aviwin"},
-    "design": {"rename", "gdiplus"},
+    "design": {"rename", "gdiplus", "grab"},
     "app": {"camera", "album", "design", "rename", "gdiplus", "recording", "snapshot", "aviwin", "audio", "grab", "avi", "riff",
             "imaging", "skin"},
 }

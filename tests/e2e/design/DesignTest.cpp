@@ -1,11 +1,15 @@
 // Designs in the real program: the library opened from the toolbar, a design
 // window dragged over the camera page's design box with the test camera, the
-// picture taken and the video recorded then (judged by
+// picture taken and the video recorded then, also with a window of this test
+// over the box and with the main window minimized (all judged by
 // check-design-picture.sh), and a GIF that can't be opened.
 #include "DesignDriver.h"
+#include "PatternWindow.h"
 #include "RecordingSession.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -44,6 +48,43 @@ public:
     {
         ASSERT_TRUE(design_e2e::AddToWindow(library, name)) << name;
     }
+    // Opens the design from the library and closes the library; the design's window or null.
+    HWND AddDesign(const std::string& name)
+    {
+        HWND library = OpenLibrary();
+        if (!library)
+            return nullptr;
+        AddToWindow(library, name);
+        std::vector<HWND> designs;
+        e2e::WaitUntil([&] { return (designs = DesignWindows()).size() == 1; });
+        e2e::PressButton(library, IDCANCEL);
+        e2e::WaitUntil([&] { return !::IsWindow(library); });
+        return designs.size() == 1 ? designs[0] : nullptr;
+    }
+    // Drags the 400 x 400 design by a point inside it, so that its right edge
+    // ends at the box's middle and it covers the box from top to bottom.
+    bool PlaceOverLeftHalf(HWND design)
+    {
+        const RECT box = e2e::ClientRectOnScreen(Control(camera_e2e::kDesignBox));
+        const RECT from = e2e::WindowRect(design);
+        const POINT grip{from.left + 200, from.top + 200};
+        const POINT target{(box.left + box.right) / 2 - 400 + 200, box.top - 100 + 200};
+        return e2e::DragReal(grip, target) &&
+               e2e::WaitUntil([&] { return e2e::WindowRect(design).right == (box.left + box.right) / 2; });
+    }
+    // Takes a picture and keeps the new album file under the name in the output folder.
+    bool TakePicture(const std::string& keepAs)
+    {
+        const std::vector<std::string> before = e2e::FolderEntryNames(Folder().File("Album"));
+        DWORD_PTR answer = 0;
+        if (!::SendMessageTimeoutA(MainWindow(), WM_COMMAND, kTakePictures, 0, SMTO_NORMAL, 20000, &answer))
+            return false;
+        for (const std::string& name : e2e::FolderEntryNames(Folder().File("Album")))
+            if (std::find(before.begin(), before.end(), name) == before.end())
+                return ::CopyFileA(Folder().File("Album\\" + name).c_str(), (OutputFolder() + "\\" + keepAs).c_str(),
+                                   FALSE);
+        return false;
+    }
     std::vector<HWND> DesignWindows() { return design_e2e::DesignWindows(Pid()); }
 };
 
@@ -81,29 +122,43 @@ TEST(Design, DraggedOverTheLeftHalfOfTheDesignBoxItIsInThePictureThere)
     e2e::PressButton(library, IDCANCEL);
     ASSERT_TRUE(e2e::WaitUntil([&] { return !::IsWindow(library); }));
 
-    // Dragged by a point inside it, so that its right edge ends at the box's
-    // middle and it covers the box from top to bottom.
-    const RECT box = e2e::ClientRectOnScreen(session.Control(camera_e2e::kDesignBox));
-    const RECT design = e2e::WindowRect(designs[0]);
-    const POINT grip{design.left + 200, design.top + 200};
-    const POINT target{(box.left + box.right) / 2 - 400 + 200, box.top - 100 + 200};
-    ASSERT_TRUE(e2e::DragReal(grip, target));
-    ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::WindowRect(designs[0]).right == (box.left + box.right) / 2; }))
+    ASSERT_TRUE(session.PlaceOverLeftHalf(designs[0]))
         << "the window lies at " << e2e::WindowRect(designs[0]).left << ", " << e2e::WindowRect(designs[0]).top;
     e2e::SaveScreenBmp(OutputFolder() + "\\design-over-camera.bmp", e2e::WindowRect(session.MainWindow()));
-
-    const std::vector<std::string> before = e2e::FolderEntryNames(session.Folder().File("Album"));
-    DWORD_PTR answer = 0;
-    ASSERT_TRUE(::SendMessageTimeoutA(session.MainWindow(), WM_COMMAND, kTakePictures, 0, SMTO_NORMAL, 20000, &answer));
-    std::vector<std::string> after = e2e::FolderEntryNames(session.Folder().File("Album"));
-    ASSERT_EQ(after.size(), before.size() + 1);
-    const std::string picture = after.back();
-    ASSERT_TRUE(::CopyFileA(session.Folder().File("Album\\" + picture).c_str(),
-                            (OutputFolder() + "\\design-left-half.jpg").c_str(), FALSE));
+    ASSERT_TRUE(session.TakePicture("design-left-half.jpg"));
 
     const std::string video = session.Record(1500);
     ASSERT_FALSE(video.empty());
     ASSERT_TRUE(::CopyFileA(video.c_str(), (OutputFolder() + "\\design-left-half.avi").c_str(), FALSE));
+}
+
+// What is saved is composed from the camera and the designs, not read from the
+// screen: a window of another program over the box, or the main window
+// minimized, leaves it as it was.
+TEST(Design, CoveredOrMinimizedTheSavedPicturesStillHoldTheCameraAndTheDesign)
+{
+    DesignSession session({"orange.gif"});
+    ASSERT_NE(session.MainWindow(), nullptr);
+    HWND design = session.AddDesign("orange.gif");
+    ASSERT_TRUE(design && session.PlaceOverLeftHalf(design)) << e2e::DescribeTopLevel(session.Pid());
+    const RECT box = e2e::ClientRectOnScreen(session.Control(camera_e2e::kDesignBox));
+    const grabtest::CPatternWindow cover(box.left, box.top, box.right - box.left, box.bottom - box.top,
+                                         [](int, int) { return RGB(128, 128, 128); });
+    ASSERT_TRUE(grabtest::WaitForScreenPixel(box.left + 60, box.top + 120, RGB(128, 128, 128))) << "over the design";
+    ASSERT_TRUE(session.TakePicture("covered.jpg"));
+
+    const std::vector<std::string> before = session.AlbumVideos();
+    HWND dialog = session.StartAndWaitForDialog();
+    ASSERT_TRUE(dialog && session.AnswerDialog(dialog, recording_e2e::kFullFrames, IDOK));
+    ::PostMessageA(session.MainWindow(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return ::IsIconic(session.MainWindow()); }));
+    ASSERT_TRUE(session.TakePicture("minimized.jpg"));
+    // A frame is taken about every 100 ms: the last ones of the video come
+    // from this second, while the window is minimized.
+    grabtest::PumpMessages(1000);
+    ASSERT_TRUE(session.Command(camera_e2e::kEndRecord));
+    const std::string video = session.WaitForNewVideo(before);
+    ASSERT_TRUE(!video.empty() && ::CopyFileA(video.c_str(), (OutputFolder() + "\\minimized.avi").c_str(), FALSE));
 }
 
 TEST(Design, AGifThatCanNotBeOpenedOpensNoWindowAndSaysSo)

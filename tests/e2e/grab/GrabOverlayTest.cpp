@@ -1,9 +1,12 @@
 // The real program shows the test camera in its design box; a separate
 // program lays a red, elliptic, top-most window over the left half of the
-// box. The grab, done here on the program's design box window, must show the
-// red exactly inside the ellipse and the camera picture everywhere else, and
-// no red once the window has moved away. The BMP files are checked again by
-// ImageMagick after this program.
+// box. The grab, done here on the program's design box window, reads the
+// screen, as it does wherever no capture window of its own process lies over
+// the box (the platform's capture window): it must show the red exactly
+// inside the ellipse and the camera picture everywhere else, and no red once
+// the window has moved away. The BMP files are checked again by ImageMagick
+// after this program. (The program's own grab composes and leaves such a
+// window out: tests/e2e/design.)
 #include "E2eSupport.h"
 
 #include "grab/BitmapFile.h"

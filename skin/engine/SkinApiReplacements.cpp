@@ -5,7 +5,7 @@
 #include "skin/engine/SkinApiHook.h"
 
 #include "skin/engine/SkinDefProcHooks.h"
-#include "skin/engine/SkinEdge.h"
+#include "skin/engine/draw/SkinEdge.h"
 #include "skin/engine/SkinImportTable.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinSystemHooks.h"

@@ -1,9 +1,9 @@
 #include "skin/engine/SkinFrameDraw.h"
 
-#include "skin/engine/SkinBackground.h"
-#include "skin/engine/SkinGdi.h"
+#include "skin/engine/draw/SkinBackground.h"
+#include "skin/engine/draw/SkinGdi.h"
 #include "skin/engine/SkinManager.h"
-#include "skin/engine/SkinPropertyIds.h"
+#include "skin/engine/draw/SkinPropertyIds.h"
 #include "win/OffscreenBuffer.h"
 
 #include <algorithm>

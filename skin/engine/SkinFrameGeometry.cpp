@@ -1,6 +1,6 @@
 #include "skin/engine/SkinFrameGeometry.h"
 
-#include "skin/engine/SkinClass.h"
+#include "skin/engine/draw/SkinClass.h"
 
 #include <algorithm>
 

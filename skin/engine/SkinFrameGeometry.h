@@ -3,7 +3,7 @@
 // window shows and where they sit. Read from the window's styles and the
 // metrics; nothing here draws.
 
-#include "skin/engine/SkinMetrics.h"
+#include "skin/engine/draw/SkinMetrics.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "skin/engine/SkinManager.h"
 
 #include "skin/engine/SkinApiHook.h"
-#include "skin/engine/SkinGdi.h"
+#include "skin/engine/draw/SkinGdi.h"
 
 #include "skin/SkinScreenInfo.h"
 #include "win/UniqueHandle.h"

@@ -4,8 +4,8 @@
 // tells the skinned windows when the skin changed.
 
 #include "skin/SkinSchema.h"
-#include "skin/engine/SkinClass.h"
-#include "skin/engine/SkinMetrics.h"
+#include "skin/engine/draw/SkinClass.h"
+#include "skin/engine/draw/SkinMetrics.h"
 #include "skin/engine/SkinObject.h"
 #include "skin/engine/SkinResourceFile.h"
 

@@ -1,10 +1,10 @@
 #include "skin/engine/SkinObjectButton.h"
 
-#include "skin/engine/SkinBackground.h"
-#include "skin/engine/SkinClass.h"
-#include "skin/engine/SkinControlDraw.h"
+#include "skin/engine/draw/SkinBackground.h"
+#include "skin/engine/draw/SkinClass.h"
+#include "skin/engine/draw/SkinControlDraw.h"
 #include "skin/engine/SkinManager.h"
-#include "skin/engine/SkinPropertyIds.h"
+#include "skin/engine/draw/SkinPropertyIds.h"
 
 #include <string>
 

@@ -1,5 +1,5 @@
 // The frame object's sizes, painting, activation and window shape.
-#include "skin/engine/SkinGdi.h"
+#include "skin/engine/draw/SkinGdi.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinObject.h"
 

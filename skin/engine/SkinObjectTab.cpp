@@ -1,8 +1,8 @@
 #include "skin/engine/SkinObjectTab.h"
 
-#include "skin/engine/SkinBackground.h"
-#include "skin/engine/SkinClass.h"
-#include "skin/engine/SkinControlDraw.h"
+#include "skin/engine/draw/SkinBackground.h"
+#include "skin/engine/draw/SkinClass.h"
+#include "skin/engine/draw/SkinControlDraw.h"
 #include "skin/engine/SkinManager.h"
 
 #include <commctrl.h>

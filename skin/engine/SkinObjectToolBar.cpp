@@ -1,9 +1,9 @@
 #include "skin/engine/SkinObjectToolBar.h"
 
-#include "skin/engine/SkinBackground.h"
-#include "skin/engine/SkinClass.h"
-#include "skin/engine/SkinControlDraw.h"
-#include "skin/engine/SkinGdi.h"
+#include "skin/engine/draw/SkinBackground.h"
+#include "skin/engine/draw/SkinClass.h"
+#include "skin/engine/draw/SkinControlDraw.h"
+#include "skin/engine/draw/SkinGdi.h"
 #include "skin/engine/SkinManager.h"
 
 #include <algorithm>

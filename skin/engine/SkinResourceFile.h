@@ -6,7 +6,7 @@
 #include "skin/SkinLineSource.h"
 #include "skin/SkinResourceText.h"
 #include "skin/SkinSchema.h"
-#include "skin/engine/SkinImage.h"
+#include "skin/engine/draw/SkinImage.h"
 
 #include <windows.h>
 

@@ -1,10 +1,10 @@
 #include "skin/engine/SkinScrollBar.h"
 
-#include "skin/engine/SkinBackground.h"
+#include "skin/engine/draw/SkinBackground.h"
 #include "skin/engine/SkinFrameGeometry.h"
-#include "skin/engine/SkinGdi.h"
+#include "skin/engine/draw/SkinGdi.h"
 #include "skin/engine/SkinManager.h"
-#include "skin/engine/SkinPropertyIds.h"
+#include "skin/engine/draw/SkinPropertyIds.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #include "skin/engine/SkinApiHook.h"
 #include "skin/engine/SkinDefProcHooks.h"
 #include "skin/engine/SkinManager.h"
-#include "skin/engine/SkinPropertyIds.h"
+#include "skin/engine/draw/SkinPropertyIds.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 //   skin_engine_bench SKINMODULE
 // the time of a load that also decodes every image the skin names, and the
 // time of one DrawBackground call for several part kinds.
-#include "skin/engine/SkinBackground.h"
+#include "skin/engine/draw/SkinBackground.h"
 #include "skin/engine/SkinManager.h"
 #include "win/UniqueHandle.h"
 

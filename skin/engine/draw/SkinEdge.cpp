@@ -1,6 +1,6 @@
-#include "skin/engine/SkinEdge.h"
+#include "skin/engine/draw/SkinEdge.h"
 
-#include "skin/engine/SkinGdi.h"
+#include "skin/engine/draw/SkinGdi.h"
 
 namespace tavrelin::skin {
 namespace {

@@ -1,6 +1,6 @@
-#include "skin/engine/SkinMetrics.h"
+#include "skin/engine/draw/SkinMetrics.h"
 
-#include "skin/engine/SkinPropertyIds.h"
+#include "skin/engine/draw/SkinPropertyIds.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,7 +2,7 @@
 // Edges of 3-D rectangles and push-button faces in the skin's metrics
 // colours.
 
-#include "skin/engine/SkinMetrics.h"
+#include "skin/engine/draw/SkinMetrics.h"
 
 #include <windows.h>
 

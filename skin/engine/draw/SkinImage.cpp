@@ -1,6 +1,6 @@
-#include "skin/engine/SkinImage.h"
+#include "skin/engine/draw/SkinImage.h"
 
-#include "skin/engine/SkinGdi.h"
+#include "skin/engine/draw/SkinGdi.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "skin/engine/SkinControlDraw.h"
+#include "skin/engine/draw/SkinControlDraw.h"
 
-#include "skin/engine/SkinGdi.h"
+#include "skin/engine/draw/SkinGdi.h"
 
 namespace tavrelin::skin {
 namespace {

@@ -2,7 +2,7 @@
 // What the control skin objects share: the parent's background brush, the
 // keyboard-cue state, mouse-leave requests and the control's font.
 
-#include "skin/engine/SkinMetrics.h"
+#include "skin/engine/draw/SkinMetrics.h"
 #include "win/UniqueHandle.h"
 
 #include <windows.h>

@@ -1,10 +1,10 @@
-#include "skin/engine/SkinClass.h"
+#include "skin/engine/draw/SkinClass.h"
 
-#include "skin/engine/SkinGdi.h"
+#include "skin/engine/draw/SkinGdi.h"
 
 #include "skin/SkinSchemaTables.h"
 #include "skin/engine/SkinManager.h"
-#include "skin/engine/SkinPropertyIds.h"
+#include "skin/engine/draw/SkinPropertyIds.h"
 
 #include <algorithm>
 #include <cctype>

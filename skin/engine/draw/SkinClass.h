@@ -5,7 +5,7 @@
 
 #include "skin/SkinPropertyValue.h"
 #include "skin/SkinTypes.h"
-#include "skin/engine/SkinImage.h"
+#include "skin/engine/draw/SkinImage.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "skin/engine/SkinBackground.h"
+#include "skin/engine/draw/SkinBackground.h"
 
-#include "skin/engine/SkinGdi.h"
+#include "skin/engine/draw/SkinGdi.h"
 
-#include "skin/engine/SkinPropertyIds.h"
+#include "skin/engine/draw/SkinPropertyIds.h"
 
 #include <algorithm>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 // Painting the background of a (class, part, state) of the loaded skin.
 
-#include "skin/engine/SkinClass.h"
+#include "skin/engine/draw/SkinClass.h"
 
 #include <windows.h>
 

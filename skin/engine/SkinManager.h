@@ -7,7 +7,7 @@
 #include "skin/engine/draw/SkinClass.h"
 #include "skin/engine/draw/SkinMetrics.h"
 #include "skin/engine/SkinObject.h"
-#include "skin/engine/SkinResourceFile.h"
+#include "skin/engine/context/SkinResourceFile.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "skin/engine/SkinResourceFile.h"
+#include "skin/engine/context/SkinResourceFile.h"
 
 #include "skin/SkinDibReader.h"
 #include "skin/SkinImageAlpha.h"

@@ -1,7 +1,7 @@
 // The frame object's mouse: hit testing, hot tracking, caption button
 // presses and scroll bar dragging.
 #include "skin/engine/SkinManager.h"
-#include "skin/engine/SkinObject.h"
+#include "skin/engine/takeover/SkinObject.h"
 
 #include <windowsx.h>
 

@@ -1,7 +1,7 @@
 // The frame object's sizes, painting, activation and window shape.
 #include "skin/engine/draw/SkinGdi.h"
 #include "skin/engine/SkinManager.h"
-#include "skin/engine/SkinObject.h"
+#include "skin/engine/takeover/SkinObject.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "skin/engine/SkinObject.h"
+#include "skin/engine/takeover/SkinObject.h"
 
 #include "skin/engine/SkinApiHook.h"
 #include "skin/engine/SkinManager.h"

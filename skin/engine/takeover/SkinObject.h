@@ -6,8 +6,8 @@
 // Skin objects do not bind through win::CWnd's window property: the
 // framework refuses to subclass a window that already has an object.
 
-#include "skin/engine/SkinFrameDraw.h"
-#include "skin/engine/SkinScrollBar.h"
+#include "skin/engine/frame/SkinFrameDraw.h"
+#include "skin/engine/frame/SkinScrollBar.h"
 #include "win/OffscreenBuffer.h"
 
 #include <windows.h>

@@ -1,7 +1,7 @@
-#include "skin/engine/SkinScrollBar.h"
+#include "skin/engine/frame/SkinScrollBar.h"
 
 #include "skin/engine/draw/SkinBackground.h"
-#include "skin/engine/SkinFrameGeometry.h"
+#include "skin/engine/frame/SkinFrameGeometry.h"
 #include "skin/engine/draw/SkinGdi.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/draw/SkinPropertyIds.h"

@@ -1,4 +1,4 @@
-#include "skin/engine/SkinFrameGeometry.h"
+#include "skin/engine/frame/SkinFrameGeometry.h"
 
 #include "skin/engine/draw/SkinClass.h"
 

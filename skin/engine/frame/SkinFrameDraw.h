@@ -3,7 +3,7 @@
 // icon and text, caption buttons and the client edge; and the window shape
 // the frame images give.
 
-#include "skin/engine/SkinFrameGeometry.h"
+#include "skin/engine/frame/SkinFrameGeometry.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "skin/engine/SkinFrameDraw.h"
+#include "skin/engine/frame/SkinFrameDraw.h"
 
 #include "skin/engine/draw/SkinBackground.h"
 #include "skin/engine/draw/SkinGdi.h"

@@ -2,7 +2,7 @@
 // engine's window procedure, and telling skinned windows of skin changes.
 #include "skin/engine/SkinManager.h"
 
-#include "skin/engine/SkinObjectFactory.h"
+#include "skin/engine/controls/SkinObjectFactory.h"
 
 #include <atomic>
 #include <cstring>

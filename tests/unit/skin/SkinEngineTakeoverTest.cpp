@@ -5,7 +5,7 @@
 #include "GdiCensus.h"
 #include "SkinEngineTestSupport.h"
 
-#include "skin/engine/SkinObjectFactory.h"
+#include "skin/engine/controls/SkinObjectFactory.h"
 #include "win/Wnd.h"
 
 #include <gtest/gtest.h>

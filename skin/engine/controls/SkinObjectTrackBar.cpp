@@ -1,4 +1,4 @@
-#include "skin/engine/SkinObjectTrackBar.h"
+#include "skin/engine/controls/SkinObjectTrackBar.h"
 
 #include "skin/engine/draw/SkinBackground.h"
 #include "skin/engine/draw/SkinClass.h"

@@ -1,9 +1,9 @@
-#include "skin/engine/SkinObjectFactory.h"
+#include "skin/engine/controls/SkinObjectFactory.h"
 
-#include "skin/engine/SkinObjectButton.h"
-#include "skin/engine/SkinObjectTab.h"
-#include "skin/engine/SkinObjectToolBar.h"
-#include "skin/engine/SkinObjectTrackBar.h"
+#include "skin/engine/controls/SkinObjectButton.h"
+#include "skin/engine/controls/SkinObjectTab.h"
+#include "skin/engine/controls/SkinObjectToolBar.h"
+#include "skin/engine/controls/SkinObjectTrackBar.h"
 
 #include <cstring>
 #include <map>

@@ -1,4 +1,4 @@
-#include "skin/engine/SkinObjectTab.h"
+#include "skin/engine/controls/SkinObjectTab.h"
 
 #include "skin/engine/draw/SkinBackground.h"
 #include "skin/engine/draw/SkinClass.h"

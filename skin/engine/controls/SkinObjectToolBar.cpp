@@ -1,4 +1,4 @@
-#include "skin/engine/SkinObjectToolBar.h"
+#include "skin/engine/controls/SkinObjectToolBar.h"
 
 #include "skin/engine/draw/SkinBackground.h"
 #include "skin/engine/draw/SkinClass.h"

@@ -1,4 +1,4 @@
-#include "skin/engine/SkinObjectButton.h"
+#include "skin/engine/controls/SkinObjectButton.h"
 
 #include "skin/engine/draw/SkinBackground.h"
 #include "skin/engine/draw/SkinClass.h"

@@ -1,6 +1,6 @@
 #include "skin/engine/SkinManager.h"
 
-#include "skin/engine/SkinApiHook.h"
+#include "skin/engine/hook/SkinApiHook.h"
 #include "skin/engine/draw/SkinGdi.h"
 
 #include "skin/SkinScreenInfo.h"

@@ -1,6 +1,6 @@
 #include "skin/engine/takeover/SkinObject.h"
 
-#include "skin/engine/SkinApiHook.h"
+#include "skin/engine/hook/SkinApiHook.h"
 #include "skin/engine/SkinManager.h"
 #include "win/Wnd.h"
 

@@ -1,4 +1,4 @@
-#include "skin/engine/SkinImportTable.h"
+#include "skin/engine/hook/SkinImportTable.h"
 
 #include "win/UniqueHandle.h"
 

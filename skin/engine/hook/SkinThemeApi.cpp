@@ -1,6 +1,6 @@
-#include "skin/engine/SkinThemeApi.h"
+#include "skin/engine/hook/SkinThemeApi.h"
 
-#include "skin/engine/SkinApiHook.h"
+#include "skin/engine/hook/SkinApiHook.h"
 #include "skin/engine/draw/SkinBackground.h"
 #include "skin/engine/draw/SkinGdi.h"
 #include "skin/engine/SkinManager.h"

@@ -2,14 +2,14 @@
 // names them. Each replacement reaches the system through the address the
 // hook object read before patching: the import of this module may be the
 // replacement itself.
-#include "skin/engine/SkinApiHook.h"
+#include "skin/engine/hook/SkinApiHook.h"
 
-#include "skin/engine/SkinDefProcHooks.h"
+#include "skin/engine/hook/SkinDefProcHooks.h"
 #include "skin/engine/draw/SkinEdge.h"
-#include "skin/engine/SkinImportTable.h"
+#include "skin/engine/hook/SkinImportTable.h"
 #include "skin/engine/SkinManager.h"
-#include "skin/engine/SkinSystemHooks.h"
-#include "skin/engine/SkinThemeApi.h"
+#include "skin/engine/hook/SkinSystemHooks.h"
+#include "skin/engine/hook/SkinThemeApi.h"
 
 #include <cwchar>
 

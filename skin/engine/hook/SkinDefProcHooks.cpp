@@ -1,6 +1,6 @@
-#include "skin/engine/SkinDefProcHooks.h"
+#include "skin/engine/hook/SkinDefProcHooks.h"
 
-#include "skin/engine/SkinApiHook.h"
+#include "skin/engine/hook/SkinApiHook.h"
 #include "skin/engine/SkinManager.h"
 
 #include <memory>

@@ -1,7 +1,7 @@
-#include "skin/engine/SkinSystemHooks.h"
+#include "skin/engine/hook/SkinSystemHooks.h"
 
-#include "skin/engine/SkinApiHook.h"
-#include "skin/engine/SkinDefProcHooks.h"
+#include "skin/engine/hook/SkinApiHook.h"
+#include "skin/engine/hook/SkinDefProcHooks.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/draw/SkinPropertyIds.h"
 

@@ -1,6 +1,6 @@
-#include "skin/engine/SkinApiHook.h"
+#include "skin/engine/hook/SkinApiHook.h"
 
-#include "skin/engine/SkinImportTable.h"
+#include "skin/engine/hook/SkinImportTable.h"
 #include "skin/engine/SkinManager.h"
 
 #include <cstring>

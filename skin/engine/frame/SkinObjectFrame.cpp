@@ -12,24 +12,6 @@ constexpr UINT kIsActiveIconMessage = 0x35;
 constexpr int kHorz = 0;
 constexpr int kVert = 1;
 
-// The DC of the whole window, given back with the object.
-class CWindowFrameDC {
-public:
-    explicit CWindowFrameDC(HWND window) : m_window(window), m_dc(::GetWindowDC(window)) {}
-    CWindowFrameDC(const CWindowFrameDC&) = delete;
-    CWindowFrameDC& operator=(const CWindowFrameDC&) = delete;
-    ~CWindowFrameDC()
-    {
-        if (m_dc)
-            ::ReleaseDC(m_window, m_dc);
-    }
-    HDC get() const { return m_dc; }
-
-private:
-    HWND m_window;
-    HDC m_dc;
-};
-
 LONG StyleOf(HWND window) { return ::GetWindowLongA(window, GWL_STYLE); }
 LONG ExStyleOf(HWND window) { return ::GetWindowLongA(window, GWL_EXSTYLE); }
 
@@ -93,8 +75,8 @@ bool CSkinObjectFrame::HandleFrameMessage(UINT message, WPARAM wParam, LPARAM lP
         if (UsesFlatScrollBars())
             return false;
         if (!m_bChangingStyles) {
-            CWindowFrameDC dc(Window());
-            if (dc.get())
+            win::WholeWindowDC dc(Window());
+            if (dc)
                 PaintNonClient(dc.get());
         }
         result = 0;
@@ -268,8 +250,8 @@ void CSkinObjectFrame::RepaintFrame()
 {
     if (!FrameApplies() || m_bChangingStyles || !::IsWindowVisible(Window()))
         return;
-    CWindowFrameDC dc(Window());
-    if (dc.get())
+    win::WholeWindowDC dc(Window());
+    if (dc)
         PaintNonClient(dc.get());
 }
 

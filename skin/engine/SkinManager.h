@@ -6,7 +6,7 @@
 #include "skin/SkinSchema.h"
 #include "skin/engine/draw/SkinClass.h"
 #include "skin/engine/draw/SkinMetrics.h"
-#include "skin/engine/takeover/SkinObject.h"
+#include "skin/engine/frame/SkinObjectFrame.h"
 #include "skin/engine/context/SkinResourceFile.h"
 
 #include <windows.h>

@@ -3,7 +3,7 @@
 // skin's BUTTON class. The button keeps its own input and notifications;
 // whatever it would paint itself is kept off the screen.
 
-#include "skin/engine/takeover/SkinObject.h"
+#include "skin/engine/frame/SkinObjectFrame.h"
 #include "win/OffscreenBuffer.h"
 
 #include <windows.h>

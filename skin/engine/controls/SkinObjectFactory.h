@@ -1,7 +1,7 @@
 #pragma once
 // Which skin object a window class gets, and which skin class it draws with.
 
-#include "skin/engine/takeover/SkinObject.h"
+#include "skin/engine/frame/SkinObjectFrame.h"
 
 #include <memory>
 #include <string>

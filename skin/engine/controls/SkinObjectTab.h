@@ -3,7 +3,7 @@
 // every tab from the TOPTABITEM parts, with hot tracking of the tab under
 // the mouse. The control keeps its own layout and input.
 
-#include "skin/engine/takeover/SkinObject.h"
+#include "skin/engine/frame/SkinObjectFrame.h"
 #include "win/OffscreenBuffer.h"
 
 #include <windows.h>

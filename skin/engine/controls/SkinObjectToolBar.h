@@ -4,7 +4,7 @@
 // has no disabled image list) and texts. The toolbar keeps its own layout,
 // hit testing and input.
 
-#include "skin/engine/takeover/SkinObject.h"
+#include "skin/engine/frame/SkinObjectFrame.h"
 #include "win/OffscreenBuffer.h"
 
 #include <commctrl.h>

@@ -4,7 +4,7 @@
 // rectangles. The control keeps its input; the parent keeps its custom-draw
 // notifications.
 
-#include "skin/engine/takeover/SkinObject.h"
+#include "skin/engine/frame/SkinObjectFrame.h"
 #include "win/OffscreenBuffer.h"
 
 #include <commctrl.h>

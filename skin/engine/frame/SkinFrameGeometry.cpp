@@ -6,6 +6,24 @@
 
 namespace tavrelin::skin {
 
+RECT ClientInWindow(HWND window)
+{
+    RECT windowRect{}, client{};
+    ::GetWindowRect(window, &windowRect);
+    ::GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ::ClientToScreen(window, &origin);
+    ::OffsetRect(&client, origin.x - windowRect.left, origin.y - windowRect.top);
+    return client;
+}
+
+SIZE WindowSize(HWND window)
+{
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
 int SkinCaptionHeightFor(DWORD exStyle, const CSkinMetrics& metrics)
 {
     return (exStyle & WS_EX_TOOLWINDOW) ? metrics.SkinSmallCaptionHeight() : metrics.SkinCaptionHeight();

@@ -56,6 +56,20 @@ struct SkinCaptionButton {
 
 inline bool HasCaption(DWORD style) { return (style & WS_CAPTION) == WS_CAPTION; }
 
+inline LONG StyleOf(HWND window) { return ::GetWindowLongA(window, GWL_STYLE); }
+inline LONG ExStyleOf(HWND window) { return ::GetWindowLongA(window, GWL_EXSTYLE); }
+
+inline bool IsMaximizedTopLevel(LONG style)
+{
+    return (style & WS_MAXIMIZE) && !(style & WS_CHILD) && HasCaption(style);
+}
+
+// The client area in window coordinates.
+RECT ClientInWindow(HWND window);
+
+// The size of the window rectangle.
+SIZE WindowSize(HWND window);
+
 // The caption height the skin gives windows of this extended style.
 int SkinCaptionHeightFor(DWORD exStyle, const CSkinMetrics& metrics);
 

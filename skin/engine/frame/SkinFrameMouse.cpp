@@ -1,7 +1,8 @@
 // The frame object's mouse: hit testing, hot tracking, caption button
 // presses and scroll bar dragging.
+#include "skin/engine/frame/SkinObjectFrame.h"
+
 #include "skin/engine/SkinManager.h"
-#include "skin/engine/takeover/SkinObject.h"
 
 #include <windowsx.h>
 
@@ -66,9 +67,9 @@ int CSkinObjectFrame::ButtonAt(POINT windowPoint) const
 
 int CSkinObjectFrame::OwnHitTest(POINT windowPoint) const
 {
-    if (m_bHasVertScroll && ::PtInRect(&m_scrollBars[1].rect, windowPoint))
+    if (m_bHasVertScroll && ::PtInRect(&m_scrollBars[kVert].rect, windowPoint))
         return HTVSCROLL;
-    if (m_bHasHorzScroll && ::PtInRect(&m_scrollBars[0].rect, windowPoint))
+    if (m_bHasHorzScroll && ::PtInRect(&m_scrollBars[kHorz].rect, windowPoint))
         return HTHSCROLL;
     const int button = ButtonAt(windowPoint);
     return button >= 0 ? m_buttons[button].hitCode : HTNOWHERE;
@@ -241,7 +242,7 @@ void CSkinObjectFrame::TrackScrollBar(bool vertical, POINT windowPoint)
 {
     const CSkinObjectRef keepAlive(this);
     HWND window = Window();
-    SkinScrollBarState& bar = m_scrollBars[vertical ? 1 : 0];
+    SkinScrollBarState& bar = m_scrollBars[vertical ? kVert : kHorz];
     const UINT scrollMessage = vertical ? WM_VSCROLL : WM_HSCROLL;
     SCROLLINFO info = ReadScrollInfo(window, vertical);
     SkinScrollLayout layout = LayoutSkinScrollBar(bar.rect, vertical, info, info.nPos);

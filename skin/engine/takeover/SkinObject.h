@@ -6,10 +6,6 @@
 // Skin objects do not bind through win::CWnd's window property: the
 // framework refuses to subclass a window that already has an object.
 
-#include "skin/engine/frame/SkinFrameDraw.h"
-#include "skin/engine/frame/SkinScrollBar.h"
-#include "win/OffscreenBuffer.h"
-
 #include <windows.h>
 
 #include <atomic>
@@ -23,10 +19,6 @@ class CSkinManager;
 
 // Where a message reached the object: 0 in the engine's window procedure,
 // else the default procedure the window's own procedure passed it to.
-// Window timers of the skin objects.
-constexpr UINT_PTR kSkinHotTrackTimer = 2763;
-constexpr UINT_PTR kSkinFrameStyleTimer = 2765;
-
 enum ESkinDefProcKind : int {
     kSkinInWindowProc = 0,
     kSkinCallWindowProc = 1,
@@ -140,95 +132,6 @@ public:
 
 private:
     CSkinObject* m_pObject = nullptr;
-};
-
-// The frame object and the common base of the control objects: paints the
-// non-client area of its window from the skin (borders, caption, caption
-// buttons, scroll bars), does its own hit testing, hot tracking and button
-// pressing, and answers the control colour messages from the skin's metrics.
-class CSkinObjectFrame : public CSkinObject {
-public:
-    using CSkinObject::CSkinObject;
-    // 1: a window; 2: a dialog; 6: a page inside a tabbed property sheet.
-    int DialogKind() const { return m_nDialogKind; }
-    void SetDialogKind(int kind) { m_nDialogKind = kind; }
-
-    void OnSkinChanged(bool wasLoaded, bool isLoaded) override;
-    void RefreshMetrics() override;
-    bool IsExcludedMessage(UINT message) override;
-    void OnHookAttached(const CREATESTRUCTA* create, bool automatic) override;
-    void OnHookDetached(bool automatic) override;
-
-    const SkinFrameBorders& Borders() const { return m_borders; }
-    const std::vector<SkinCaptionButton>& CaptionButtons() const { return m_buttons; }
-    int HotButton() const { return m_nHotButton; }
-    int PressedButton() const { return m_nPressedButton; }
-    bool IsFrameActive() const { return m_bActive; }
-    bool HasWindowRegion() const { return m_bRegionSet; }
-    // The thumb position while the bar (SB_HORZ or SB_VERT) is dragged.
-    bool TrackingPosition(int bar, int& position) const;
-
-protected:
-    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    // Paints the non-client area into dc, whose origin is the window's corner.
-    virtual void PaintNonClient(HDC dc);
-
-private:
-    bool AnswerControlColor(UINT message, HDC dc, LRESULT& result) const;
-    // The engine draws dialog frames and scroll bars itself (timer 2765):
-    // the system recalculates the frame without them, and the window keeps
-    // its styles.
-    void ReapplyFrameStyles();
-
-    // Frame handling (SkinObjectFrame.cpp).
-    bool HandleFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    bool FrameApplies() const;
-    bool UsesFlatScrollBars() const;
-    LRESULT OnNcCalcSize(WPARAM wParam, LPARAM lParam);
-    LRESULT OnNcActivate(WPARAM wParam, LPARAM lParam);
-    void OnGetMinMaxInfo(MINMAXINFO& info);
-    LRESULT OnEraseBackground(WPARAM wParam, LPARAM lParam);
-    void RepaintFrame();
-    void CorrectCaptionHeight();
-    void UpdateRegion(int width, int height, bool force);
-    void RefreshButtons();
-    SkinFrameLook MakeLook(int width, int height);
-    void PaintScrollBars(HDC dc, const RECT& client);
-    void LayOutScrollBars(const RECT& client);
-
-    // Mouse handling (SkinFrameMouse.cpp).
-    LRESULT OnNcHitTest(WPARAM wParam, LPARAM lParam);
-    int OwnHitTest(POINT windowPoint) const;
-    int ButtonAt(POINT windowPoint) const;
-    bool OnNcMouseMove(LPARAM lParam);
-    bool ClearHotStates();
-    void OnHotTimer();
-    bool OnNcLButtonDown(WPARAM wParam, LPARAM lParam, LRESULT& result);
-    void PressCaptionButton(int index);
-    void TrackScrollBar(bool vertical, POINT windowPoint);
-    POINT ToWindowPoint(POINT screenPoint) const;
-    void WakeModalLoop();
-    bool NextLoopMessage(HWND window, MSG& message);
-
-    int m_nDialogKind = 1;
-    bool m_bChangingStyles = false;
-    SkinFrameBorders m_borders;
-    bool m_bHasHorzScroll = false;
-    bool m_bHasVertScroll = false;
-    SkinScrollBarState m_scrollBars[2]; // horizontal, vertical
-    std::vector<SkinCaptionButton> m_buttons;
-    int m_nHotButton = -1;
-    int m_nPressedButton = -1;
-    bool m_bActive = false;
-    LONG m_nLastStyle = -1;
-    LONG m_nLastExStyle = -1;
-    SIZE m_regionSize{};
-    bool m_bRegionSet = false;
-    // How much taller than asked for the window is made for the skin's caption.
-    int m_nCaptionGrowth = 0;
-    bool m_bInModalLoop = false;
-    bool m_bModalLoopCancelled = false;
-    win::COffscreenBuffer m_scrollBuffer;
 };
 
 } // namespace tavrelin::skin

@@ -3,7 +3,7 @@
 #include "skin/engine/draw/SkinBackground.h"
 #include "skin/engine/draw/SkinClass.h"
 #include "skin/engine/draw/SkinControlDraw.h"
-#include "skin/engine/SkinManager.h"
+#include "skin/engine/context/SkinContext.h"
 #include "skin/engine/draw/SkinPropertyIds.h"
 
 #include <string>
@@ -209,7 +209,7 @@ void CSkinObjectButton::Paint(HDC target)
     RECT client{};
     ::GetClientRect(Window(), &client);
     const SkinButtonLook look = SkinButtonPartState(CurrentState());
-    CSkinClass& skinClass = Manager()->GetSkinClass(SkinClassName());
+    CSkinClass& skinClass = Skin()->GetSkinClassById(SkinClassId());
     if (look.part == kButtonPartGroup) {
         CControlFont font(Window(), target);
         DrawGroupBox(target, skinClass, look, client);
@@ -218,7 +218,7 @@ void CSkinObjectButton::Paint(HDC target)
     HDC dc = m_buffer.Prepare(target, client.right, client.bottom);
     if (!dc)
         return;
-    FillParentBackground(Window(), WM_CTLCOLORBTN, dc, client, Manager()->GetMetrics());
+    FillParentBackground(Window(), WM_CTLCOLORBTN, dc, client, Skin()->GetMetrics());
     {
         CControlFont font(Window(), dc);
         const int previousMode = ::SetBkMode(dc, TRANSPARENT);
@@ -240,7 +240,7 @@ void CSkinObjectButton::DrawPushButton(HDC dc, CSkinClass& skinClass, const Skin
     ::SetTextColor(dc, skinClass.GetColor(look.part, look.state, kPropTextColor, ::GetTextColor(dc)));
     RECT area = client;
     if (!(::GetWindowLongPtrA(Window(), GWL_STYLE) & BS_MULTILINE)) {
-        const CSkinMetrics& metrics = Manager()->GetMetrics();
+        const CSkinMetrics& metrics = Skin()->GetMetrics();
         ::InflateRect(&area, -metrics.CxEdge(), -metrics.CyEdge());
     }
     DrawContent(dc, area, DT_CENTER);
@@ -297,7 +297,7 @@ void CSkinObjectButton::DrawGroupBox(HDC dc, CSkinClass& skinClass, const SkinBu
     if (text.empty())
         return;
 
-    const CSkinMetrics& metrics = Manager()->GetMetrics();
+    const CSkinMetrics& metrics = Skin()->GetMetrics();
     const int width = extent.cx + 2 * metrics.CxEdge();
     const int inset = 4 * metrics.CxEdge();
     const bool bRight = (::GetWindowLongPtrA(Window(), GWL_STYLE) & BS_CENTER) == BS_RIGHT;

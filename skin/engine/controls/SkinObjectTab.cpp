@@ -3,7 +3,7 @@
 #include "skin/engine/draw/SkinBackground.h"
 #include "skin/engine/draw/SkinClass.h"
 #include "skin/engine/draw/SkinControlDraw.h"
-#include "skin/engine/SkinManager.h"
+#include "skin/engine/context/SkinContext.h"
 
 #include <commctrl.h>
 
@@ -57,8 +57,7 @@ RECT CSkinObjectTab::RowRect() const
     switch (Side()) {
     case ESide::Top: {
         const int rows = static_cast<int>(::SendMessageA(Window(), TCM_GETROWCOUNT, 0, 0));
-        row.bottom =
-            bHasTab ? Manager()->GetMetrics().CyEdge() + rows * (tab.bottom - tab.top + client.top) : client.top;
+        row.bottom = bHasTab ? Skin()->GetMetrics().CyEdge() + rows * (tab.bottom - tab.top + client.top) : client.top;
         break;
     }
     case ESide::Bottom:
@@ -76,7 +75,7 @@ RECT CSkinObjectTab::RowRect() const
 
 void CSkinObjectTab::DrawBackground(HDC dc, const RECT& rect)
 {
-    FillParentBackground(Window(), WM_CTLCOLORSTATIC, dc, rect, Manager()->GetMetrics());
+    FillParentBackground(Window(), WM_CTLCOLORSTATIC, dc, rect, Skin()->GetMetrics());
     if (HasButtons())
         return;
     const RECT row = RowRect();
@@ -95,7 +94,7 @@ void CSkinObjectTab::DrawBackground(HDC dc, const RECT& rect)
         page.right = row.left;
         break;
     }
-    DrawSkinBackground(dc, Manager()->GetSkinClass(SkinClassName()), kTabPartPane, 0, page);
+    DrawSkinBackground(dc, Skin()->GetSkinClassById(SkinClassId()), kTabPartPane, 0, page);
 }
 
 void CSkinObjectTab::DrawRow(HDC target)
@@ -145,11 +144,11 @@ void CSkinObjectTab::DrawTab(HDC dc, int index, int selected)
         return;
     const bool bSelected = index == selected;
     const int count = static_cast<int>(::SendMessageA(Window(), TCM_GETITEMCOUNT, 0, 0));
-    CSkinClass* skinClass = &Manager()->GetSkinClass(SkinClassName());
+    CSkinClass* skinClass = &Skin()->GetSkinClassById(SkinClassId());
     int part = kTabPartItem;
     int state = bSelected ? kStateSelected : index == m_nHotTab ? kStateHot : kStateNormal;
     if (HasButtons()) {
-        skinClass = &Manager()->GetSkinClass("BUTTON");
+        skinClass = &Skin()->GetSkinClassById(kSkinClassButton);
         part = kButtonPartPush;
         state = bSelected ? kStateSelected : kStateNormal;
     } else {
@@ -166,7 +165,7 @@ void CSkinObjectTab::DrawTab(HDC dc, int index, int selected)
     DrawTabText(dc, index, bSelected, *skinClass, part, state, content);
 
     if (bSelected && ::GetFocus() == Window() && !HidesFocusCues(Window())) {
-        const CSkinMetrics& metrics = Manager()->GetMetrics();
+        const CSkinMetrics& metrics = Skin()->GetMetrics();
         ::InflateRect(&rect, -metrics.CxEdge() / 2, -metrics.CyEdge() / 2);
         ::DrawFocusRect(dc, &rect);
     }
@@ -183,7 +182,7 @@ void CSkinObjectTab::DrawTabImage(HDC dc, int index, RECT& rect)
         return;
     int width = 0, height = 0;
     ::ImageList_GetIconSize(images, &width, &height);
-    const CSkinMetrics& metrics = Manager()->GetMetrics();
+    const CSkinMetrics& metrics = Skin()->GetMetrics();
     const int cx = metrics.CxEdge(), cy = metrics.CyEdge();
     POINT at{};
     switch (Side()) {
@@ -221,7 +220,7 @@ void CSkinObjectTab::DrawTabText(HDC dc, int index, bool selected, CSkinClass& s
     // The control may answer with its own copy of the text.
     const char* shown = item.pszText;
     const int length = static_cast<int>(strnlen(shown, kTextLength - 1));
-    ::SetTextColor(dc, Manager()->GetMetrics().Color(COLOR_BTNTEXT));
+    ::SetTextColor(dc, Skin()->GetMetrics().Color(COLOR_BTNTEXT));
     UINT format = DT_SINGLELINE | DT_NOCLIP;
     if (Side() == ESide::Left || Side() == ESide::Right) {
         SIZE extent{};

@@ -4,7 +4,7 @@
 #include "skin/engine/draw/SkinClass.h"
 #include "skin/engine/draw/SkinControlDraw.h"
 #include "skin/engine/draw/SkinGdi.h"
-#include "skin/engine/SkinManager.h"
+#include "skin/engine/context/SkinContext.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -72,12 +72,12 @@ void CSkinObjectToolBar::Paint(HDC target)
     HDC dc = m_buffer.Prepare(target, client.right, client.bottom);
     if (!dc)
         return;
-    FillSolid(dc, client, Manager()->GetMetrics().Color(COLOR_BTNFACE));
+    FillSolid(dc, client, Skin()->GetMetrics().Color(COLOR_BTNFACE));
     CControlFont font(Window(), dc);
     const LRESULT answer = Notify(dc, CDDS_PREPAINT, 0, client);
     // A parent that painted the toolbar itself keeps what it painted.
     if (!(answer & CDRF_SKIPDEFAULT)) {
-        CSkinClass& skinClass = Manager()->GetSkinClass(SkinClassName());
+        CSkinClass& skinClass = Skin()->GetSkinClassById(SkinClassId());
         const int count = static_cast<int>(::SendMessageA(Window(), TB_BUTTONCOUNT, 0, 0));
         for (int index = 0; index < count; ++index) {
             TBBUTTON button{};
@@ -124,7 +124,7 @@ void CSkinObjectToolBar::DrawButton(HDC dc, CSkinClass& skinClass, int index, co
     if (info.normal && ::ImageList_GetIconSize(info.normal, &width, &height))
         info.image = SIZE{width, height};
 
-    const CSkinMetrics& metrics = Manager()->GetMetrics();
+    const CSkinMetrics& metrics = Skin()->GetMetrics();
     const int e = metrics.CxEdge(), f = metrics.CyEdge();
     const RECT& r = info.rect;
     const int innerWidth = r.right - r.left - 2 * e - (info.dropDown ? kDropDownRoom : 0);
@@ -181,7 +181,7 @@ bool CSkinObjectToolBar::DrawImage(HDC dc, const ButtonInfo& info, int x, int y)
         list = disabled ? disabled : info.normal;
     if (!list || image < 0)
         return false;
-    const COLORREF face = Manager()->GetMetrics().Color(COLOR_BTNFACE);
+    const COLORREF face = Skin()->GetMetrics().Color(COLOR_BTNFACE);
     IMAGELISTDRAWPARAMS params{};
     params.cbSize = sizeof params;
     params.himl = list;
@@ -197,8 +197,7 @@ bool CSkinObjectToolBar::DrawImage(HDC dc, const ButtonInfo& info, int x, int y)
         BITMAP bitmap{};
         const bool bAlpha = ::ImageList_GetImageInfo(list, image, &imageInfo) &&
                             ::GetObjectA(imageInfo.hbmImage, sizeof bitmap, &bitmap) && bitmap.bmBitsPixel == 32;
-        if (Manager()->CommonControlsVersion() >= kCommonControls6 && bAlpha &&
-            ::ImageList_GetBkColor(list) == CLR_NONE) {
+        if (Skin()->CommonControlsVersion() >= kCommonControls6 && bAlpha && ::ImageList_GetBkColor(list) == CLR_NONE) {
             params.fState = ILS_SATURATE;
             return ::ImageList_DrawIndirect(&params) != FALSE;
         }
@@ -253,7 +252,7 @@ void CSkinObjectToolBar::DrawEmbossed(HDC dc, HIMAGELIST list, int image, int x,
     win::UniqueBitmap shape(::CreateBitmap(width + 1, height + 1, 1, 1, rows.data()));
     if (!shape)
         return;
-    const CSkinMetrics& metrics = Manager()->GetMetrics();
+    const CSkinMetrics& metrics = Skin()->GetMetrics();
     win::SelectedObject selectShape(memory.get(), shape.get());
     const COLORREF previousText = ::SetTextColor(dc, RGB(0, 0, 0));
     const COLORREF previousBack = ::SetBkColor(dc, RGB(255, 255, 255));
@@ -284,7 +283,7 @@ void CSkinObjectToolBar::DrawText(HDC dc, const ButtonInfo& info, RECT rect, boo
     const std::string text = ButtonText(info.button.idCommand);
     if (text.empty())
         return;
-    const CSkinMetrics& metrics = Manager()->GetMetrics();
+    const CSkinMetrics& metrics = Skin()->GetMetrics();
     const int e = metrics.CxEdge();
     const bool bList = (info.style & TBSTYLE_LIST) != 0;
     if (info.shifted)

@@ -4,7 +4,7 @@
 #include "skin/engine/draw/SkinClass.h"
 #include "skin/engine/draw/SkinControlDraw.h"
 #include "skin/engine/draw/SkinGdi.h"
-#include "skin/engine/SkinManager.h"
+#include "skin/engine/context/SkinContext.h"
 #include "skin/engine/draw/SkinPropertyIds.h"
 
 #include <algorithm>
@@ -122,10 +122,10 @@ void CSkinObjectTrackBar::DrawTicks(HDC dc)
     const int halfThumb = bVertical ? (thumb.bottom - thumb.top) / 2 : (thumb.right - thumb.left) / 2;
     row.first = (bVertical ? channel.top : channel.left) + halfThumb;
     row.length = (bVertical ? channel.bottom : channel.right) - halfThumb - 1 - row.first;
-    const COLORREF color = Manager()
-                               ->GetSkinClass(SkinClassName())
-                               .GetColor(bVertical ? kPartTicsVert : kPartTics, 1, kPropColor,
-                                         Manager()->GetMetrics().Color(COLOR_BTNTEXT));
+    const COLORREF color =
+        Skin()
+            ->GetSkinClassById(SkinClassId())
+            .GetColor(bVertical ? kPartTicsVert : kPartTics, 1, kPropColor, Skin()->GetMetrics().Color(COLOR_BTNTEXT));
 
     const LONG minimum = static_cast<LONG>(::SendMessageA(Window(), TBM_GETRANGEMIN, 0, 0));
     const LONG maximum = static_cast<LONG>(::SendMessageA(Window(), TBM_GETRANGEMAX, 0, 0));
@@ -160,7 +160,7 @@ void CSkinObjectTrackBar::DrawTicks(HDC dc)
         }
         if (!bSelection)
             continue;
-        const COLORREF text = Manager()->GetMetrics().Color(COLOR_BTNTEXT);
+        const COLORREF text = Skin()->GetMetrics().Color(COLOR_BTNTEXT);
         for (int step = 0; step < 3; ++step) {
             DrawMark(dc, side, Position(side, selStart, minimum, maximum) - step, kMarkLength - step, text);
             DrawMark(dc, side, Position(side, selEnd, minimum, maximum) + step, kMarkLength - step, text);
@@ -171,7 +171,7 @@ void CSkinObjectTrackBar::DrawTicks(HDC dc)
 void CSkinObjectTrackBar::DrawChannel(HDC dc, const RECT& channel)
 {
     const bool bVertical = (::GetWindowLongPtrA(Window(), GWL_STYLE) & TBS_VERT) != 0;
-    DrawSkinBackground(dc, Manager()->GetSkinClass(SkinClassName()), bVertical ? kPartTrackVert : kPartTrack, 1,
+    DrawSkinBackground(dc, Skin()->GetSkinClassById(SkinClassId()), bVertical ? kPartTrackVert : kPartTrack, 1,
                        channel);
 }
 
@@ -195,7 +195,7 @@ void CSkinObjectTrackBar::DrawThumb(HDC dc, const RECT& thumb)
         state = kThumbFocused;
     else if (m_bHot)
         state = kThumbHot;
-    DrawSkinBackground(dc, Manager()->GetSkinClass(SkinClassName()), part, state, thumb);
+    DrawSkinBackground(dc, Skin()->GetSkinClassById(SkinClassId()), part, state, thumb);
 }
 
 void CSkinObjectTrackBar::Paint(HDC target)
@@ -208,9 +208,9 @@ void CSkinObjectTrackBar::Paint(HDC target)
     const LRESULT answer = Notify(dc, CDDS_PREPAINT, 0, client);
     // A parent that painted the whole control keeps what it painted.
     if (!(answer & CDRF_SKIPDEFAULT)) {
-        FillParentBackground(Window(), WM_CTLCOLORSTATIC, dc, client, Manager()->GetMetrics());
+        FillParentBackground(Window(), WM_CTLCOLORSTATIC, dc, client, Skin()->GetMetrics());
         if (::GetFocus() == Window() && !HidesFocusCues(Window())) {
-            const COLORREF previous = ::SetBkColor(dc, Manager()->GetMetrics().Color(COLOR_BTNHIGHLIGHT));
+            const COLORREF previous = ::SetBkColor(dc, Skin()->GetMetrics().Color(COLOR_BTNHIGHLIGHT));
             ::DrawFocusRect(dc, &client);
             ::SetBkColor(dc, previous);
         }

@@ -1,7 +1,6 @@
 #include "skin/engine/draw/SkinBackground.h"
 
 #include "skin/engine/draw/SkinGdi.h"
-
 #include "skin/engine/draw/SkinPropertyIds.h"
 
 #include <algorithm>
@@ -10,9 +9,6 @@
 namespace tavrelin::skin {
 namespace {
 
-constexpr int kFirstFramePart = 7; // FRAMELEFT
-constexpr int kLastFramePart = 12; // SMALLFRAMEBOTTOM
-constexpr int kBgTypeNone = 2;
 constexpr COLORREF kDefaultTransparentColor = RGB(255, 0, 255);
 
 struct FrameChoice {
@@ -62,7 +58,7 @@ bool DrawImageBackground(HDC dc, CSkinClass& skinClass, int part, int state, con
     }
     // The window frame parts always paint their middle.
     const bool bFramePart =
-        skinClass.ClassId() == kSkinClassWindow && part >= kFirstFramePart && part <= kLastFramePart;
+        skinClass.ClassId() == kSkinClassWindow && part >= WP_FRAMELEFT && part <= WP_SMALLFRAMEBOTTOM;
     request.borderOnly = !bFramePart && skinClass.GetBool(part, state, kPropBorderOnly, false);
 
     image->SetMirror(skinClass.GetBool(part, state, kPropMirrorImage, true));

@@ -1,9 +1,7 @@
 #include "skin/engine/draw/SkinClass.h"
 
-#include "skin/engine/draw/SkinGdi.h"
-
 #include "skin/SkinSchemaTables.h"
-#include "skin/engine/SkinManager.h"
+#include "skin/engine/draw/SkinGdi.h"
 #include "skin/engine/draw/SkinPropertyIds.h"
 
 #include <algorithm>
@@ -22,8 +20,8 @@ std::uint64_t CacheKey(int part, int state, int property)
 
 } // namespace
 
-CSkinClass::CSkinClass(CSkinManager& manager, std::string className)
-    : m_manager(manager), m_strName(SkinUpperCase(std::move(className))), m_nClassId(FindSkinClassId(m_strName))
+CSkinClass::CSkinClass(ISkinSource& source, std::string className)
+    : m_source(source), m_strName(SkinUpperCase(std::move(className))), m_nClassId(FindSkinClassId(m_strName))
 {}
 
 const CSkinPropertyValue* CSkinClass::Find(int part, int state, int property, ESkinPropertyType type)
@@ -33,7 +31,7 @@ const CSkinPropertyValue* CSkinClass::Find(int part, int state, int property, ES
     if (const auto cached = m_properties.find(key); cached != m_properties.end()) {
         value = cached->second;
     } else {
-        const CSkinSchema* schema = m_manager.GetSchema();
+        const CSkinSchema* schema = m_source.GetSchema();
         if (!schema)
             return nullptr;
         ++m_nSchemaLookups;
@@ -93,10 +91,10 @@ CSkinImage* CSkinClass::GetImage(const std::string& fileName)
     const std::string name = SkinUpperCase(fileName);
     if (const auto cached = m_images.find(name); cached != m_images.end())
         return cached->second.get();
-    const CSkinSchema* schema = m_manager.GetSchema();
+    const CSkinSchema* schema = m_source.GetSchema();
     std::unique_ptr<CSkinImage> image;
     if (schema)
-        image = m_manager.GetResourceFile().LoadImage(name, schema->Premultiply());
+        image = m_source.LoadSkinImage(name, schema->Premultiply());
     return m_images.emplace(name, std::move(image)).first->second.get();
 }
 

@@ -4,6 +4,7 @@
 // an image once loaded is kept until the next load.
 
 #include "skin/SkinPropertyValue.h"
+#include "skin/SkinSchema.h"
 #include "skin/SkinTypes.h"
 #include "skin/engine/draw/SkinImage.h"
 
@@ -17,7 +18,16 @@
 
 namespace tavrelin::skin {
 
-class CSkinManager;
+// Where a class reads from: the schema of the loaded skin (null when none)
+// and the images its files hold.
+class ISkinSource {
+public:
+    virtual const CSkinSchema* GetSchema() const = 0;
+    virtual std::unique_ptr<CSkinImage> LoadSkinImage(const std::string& fileName, bool premultiply) = 0;
+
+protected:
+    ~ISkinSource() = default;
+};
 
 enum ESkinPartSizeKind : int {
     kSkinPartSizeTrue = 1,
@@ -26,7 +36,7 @@ enum ESkinPartSizeKind : int {
 
 class CSkinClass {
 public:
-    CSkinClass(CSkinManager& manager, std::string className);
+    CSkinClass(ISkinSource& source, std::string className);
     virtual ~CSkinClass() = default;
     CSkinClass(const CSkinClass&) = delete;
     CSkinClass& operator=(const CSkinClass&) = delete;
@@ -61,7 +71,7 @@ public:
 private:
     const CSkinPropertyValue* Find(int part, int state, int property, ESkinPropertyType type);
 
-    CSkinManager& m_manager;
+    ISkinSource& m_source;
     std::string m_strName;
     int m_nClassId;
     std::unordered_map<std::uint64_t, const CSkinPropertyValue*> m_properties;

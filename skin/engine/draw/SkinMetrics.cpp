@@ -2,6 +2,8 @@
 
 #include "skin/engine/draw/SkinPropertyIds.h"
 
+#include <vssym32.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -18,10 +20,6 @@ constexpr COLORREF kDefaultColors[kSkinMetricsColorCount] = {
     RGB(192, 192, 192),
 };
 
-constexpr int kScrollBarWidthProperty = 1202;
-constexpr int kScrollBarHeightProperty = 1203;
-constexpr int kCaptionBarHeightProperty = 1205;
-constexpr int kSmallCaptionBarHeightProperty = 1207;
 // Sizes a skin gives are kept within what a window frame can show.
 constexpr int kMaxSkinMetricSize = 256;
 
@@ -41,7 +39,7 @@ void CopyFont(const SkinLogFont& from, LOGFONTA& to)
 
 COLORREF DefaultSkinMetricsColor(int index) { return kDefaultColors[index]; }
 
-CSkinMetrics::CSkinMetrics() { Refresh(nullptr, 0); }
+CSkinMetrics::CSkinMetrics() { Refresh(nullptr, false); }
 
 void CSkinMetrics::SetColor(int index, COLORREF color)
 {
@@ -51,7 +49,7 @@ void CSkinMetrics::SetColor(int index, COLORREF color)
     m_brushes[index].reset(::CreateSolidBrush(color));
 }
 
-void CSkinMetrics::Refresh(const CSkinSchema* schema, unsigned applyOptions)
+void CSkinMetrics::Refresh(const CSkinSchema* schema, bool applyMetrics)
 {
     if (!schema) {
         for (int index = 0; index < kSkinMetricsColorCount; ++index) {
@@ -60,9 +58,8 @@ void CSkinMetrics::Refresh(const CSkinSchema* schema, unsigned applyOptions)
         }
         return;
     }
-    const bool bApplyMetrics = (applyOptions & SKIN_APPLY_METRICS) != 0;
-    RefreshFonts(*schema, bApplyMetrics);
-    RefreshSizes(*schema, bApplyMetrics);
+    RefreshFonts(*schema, applyMetrics);
+    RefreshSizes(*schema, applyMetrics);
     RefreshColors(*schema);
 }
 
@@ -101,24 +98,24 @@ void CSkinMetrics::RefreshSizes(const CSkinSchema& schema, bool applyMetrics)
     m_nSkinSmallCaptionHeight = m_nSystemSmallCaptionHeight;
     if (!applyMetrics)
         return;
-    const int width = std::min(SysMetricsInt(schema, kScrollBarWidthProperty, 0), kMaxSkinMetricSize);
+    const int width = std::min(SysMetricsInt(schema, TMT_SCROLLBARWIDTH, 0), kMaxSkinMetricSize);
     if (width > 0)
         m_nCxHScroll = m_nCxVScroll = width;
-    const int height = std::min(SysMetricsInt(schema, kScrollBarHeightProperty, 0), kMaxSkinMetricSize);
+    const int height = std::min(SysMetricsInt(schema, TMT_SCROLLBARHEIGHT, 0), kMaxSkinMetricSize);
     if (height > 0)
         m_nCyHScroll = m_nCyVScroll = height;
     const auto captionHeight = [&schema](int propertyId, int system) {
         return std::clamp(SysMetricsInt(schema, propertyId, system), 0, kMaxSkinMetricSize) + 1;
     };
-    m_nSkinCaptionHeight = captionHeight(kCaptionBarHeightProperty, m_nSystemCaptionHeight);
-    m_nSkinSmallCaptionHeight = captionHeight(kSmallCaptionBarHeightProperty, m_nSystemSmallCaptionHeight);
+    m_nSkinCaptionHeight = captionHeight(TMT_CAPTIONBARHEIGHT, m_nSystemCaptionHeight);
+    m_nSkinSmallCaptionHeight = captionHeight(TMT_SMCAPTIONBARHEIGHT, m_nSystemSmallCaptionHeight);
 }
 
 void CSkinMetrics::RefreshColors(const CSkinSchema& schema)
 {
     for (int index = 0; index < kSkinMetricsColorCount; ++index) {
         SkinColorRef color = kDefaultColors[index];
-        schema.GetColorValue(kSkinClassSysMetrics, 0, 0, kSkinFirstColorProperty + index, color);
+        schema.GetColorValue(kSkinClassSysMetrics, 0, 0, TMT_FIRSTCOLOR + index, color);
         SetColor(index, color);
     }
     m_light3D = m_colors[COLOR_3DLIGHT];

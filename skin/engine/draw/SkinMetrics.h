@@ -12,13 +12,6 @@
 namespace tavrelin::skin {
 
 constexpr int kSkinMetricsColorCount = 31; // COLOR_SCROLLBAR to COLOR_MENUBAR
-constexpr int kSkinFirstColorProperty = 1601;
-
-enum ESkinApplyOptions : unsigned {
-    SKIN_APPLY_METRICS = 1,
-    SKIN_APPLY_FRAME = 2,
-    SKIN_APPLY_COLORS = 4,
-};
 
 // The colour a skin stands for when it does not give one.
 COLORREF DefaultSkinMetricsColor(int index);
@@ -28,7 +21,9 @@ public:
     CSkinMetrics();
     virtual ~CSkinMetrics() = default;
 
-    void Refresh(const CSkinSchema* schema, unsigned applyOptions);
+    // The system's values, then the skin's colours; its fonts and sizes too
+    // when applyMetrics is set.
+    void Refresh(const CSkinSchema* schema, bool applyMetrics);
 
     COLORREF Color(int index) const { return m_colors.at(index); }
     HBRUSH Brush(int index) const { return m_brushes.at(index).get(); }

@@ -2,7 +2,7 @@
 
 #include "skin/engine/draw/SkinBackground.h"
 #include "skin/engine/draw/SkinGdi.h"
-#include "skin/engine/SkinManager.h"
+#include "skin/engine/context/SkinContext.h"
 #include "skin/engine/draw/SkinPropertyIds.h"
 #include "win/OffscreenBuffer.h"
 
@@ -25,12 +25,12 @@ win::COffscreenBuffer& CaptionBuffer()
 bool IsTool(const SkinFrameLook& look) { return (look.exStyle & WS_EX_TOOLWINDOW) != 0; }
 
 // A part the skin has no image for is painted in the metrics colour.
-void DrawPartOrFill(HDC dc, CSkinManager& manager, int part, int state, const RECT& rect, int colorIndex)
+void DrawPartOrFill(HDC dc, CSkinContext& skin, int part, int state, const RECT& rect, int colorIndex)
 {
     if (!IsDrawable(rect))
         return;
-    if (!DrawSkinBackground(dc, manager.GetSkinClass("WINDOW"), part, state, rect) && colorIndex >= 0)
-        FillSolid(dc, rect, manager.GetMetrics().Color(colorIndex));
+    if (!DrawSkinBackground(dc, skin.GetSkinClassById(kSkinClassWindow), part, state, rect) && colorIndex >= 0)
+        FillSolid(dc, rect, skin.GetMetrics().Color(colorIndex));
 }
 
 HICON SmallIcon(HWND window)
@@ -45,12 +45,12 @@ HICON SmallIcon(HWND window)
     return icon;
 }
 
-void DrawCaptionButton(HDC dc, CSkinManager& manager, const SkinFrameLook& look, int index)
+void DrawCaptionButton(HDC dc, CSkinContext& skin, const SkinFrameLook& look, int index)
 {
     const SkinCaptionButton& button = (*look.buttons)[index];
     if (!IsDrawable(button.rect))
         return;
-    CSkinClass& windowClass = manager.GetSkinClass("WINDOW");
+    CSkinClass& windowClass = skin.GetSkinClassById(kSkinClassWindow);
     int state = CaptionButtonState(look, index);
     // Images without frames for inactive windows show the active ones.
     if (state > kButtonInactiveOffset &&
@@ -76,13 +76,13 @@ void DrawCaptionButton(HDC dc, CSkinManager& manager, const SkinFrameLook& look,
     ::DrawFrameControl(dc, &rect, DFC_CAPTION, kind);
 }
 
-void DrawCaptionText(HDC dc, CSkinManager& manager, const SkinFrameLook& look, RECT textRect)
+void DrawCaptionText(HDC dc, CSkinContext& skin, const SkinFrameLook& look, RECT textRect)
 {
     char text[512] = {};
     const int length = ::GetWindowTextA(look.window, text, sizeof text);
     if (length <= 0 || !IsDrawable(textRect))
         return;
-    const CSkinMetrics& metrics = manager.GetMetrics();
+    const CSkinMetrics& metrics = skin.GetMetrics();
     win::UniqueFont font(::CreateFontIndirectA(IsTool(look) ? &metrics.SmallCaptionFont() : &metrics.CaptionFont()));
     win::SelectedObject selected(dc, font.get());
     const COLORREF previous =
@@ -92,25 +92,26 @@ void DrawCaptionText(HDC dc, CSkinManager& manager, const SkinFrameLook& look, R
         format |= DT_RIGHT;
     if (look.exStyle & WS_EX_RTLREADING)
         format |= DT_RTLREADING;
-    manager.GetSkinClass("WINDOW").DrawSkinText(dc, IsTool(look) ? kPartSmallCaption : kPartCaption,
-                                                look.active ? 1 : 2, text, length, format, textRect);
+    skin.GetSkinClassById(kSkinClassWindow)
+        .DrawSkinText(dc, IsTool(look) ? kPartSmallCaption : kPartCaption, look.active ? 1 : 2, text, length, format,
+                      textRect);
     ::SetTextColor(dc, previous);
 }
 
 // The caption band: background, icon, buttons, then the text between them.
-void DrawCaption(HDC dc, CSkinManager& manager, const SkinFrameLook& look, int bandHeight)
+void DrawCaption(HDC dc, CSkinContext& skin, const SkinFrameLook& look, int bandHeight)
 {
     const RECT band{0, 0, look.size.cx, bandHeight};
     const int part = IsTool(look) ? kPartSmallCaption : kPartCaption;
     const int colorIndex = look.active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION;
     if (look.shapeOnly) {
-        DrawSkinBackground(dc, manager.GetSkinClass("WINDOW"), part, look.active ? 1 : 2, band);
+        DrawSkinBackground(dc, skin.GetSkinClassById(kSkinClassWindow), part, look.active ? 1 : 2, band);
         return;
     }
     // What an image leaves uncovered shows the caption colour, never an old buffer.
-    FillSolid(dc, band, manager.GetMetrics().Color(colorIndex));
-    DrawPartOrFill(dc, manager, part, look.active ? 1 : 2, band, colorIndex);
-    const CSkinMetrics& metrics = manager.GetMetrics();
+    FillSolid(dc, band, skin.GetMetrics().Color(colorIndex));
+    DrawPartOrFill(dc, skin, part, look.active ? 1 : 2, band, colorIndex);
+    const CSkinMetrics& metrics = skin.GetMetrics();
     const int frameTop = FrameBorderUnits(look.style, look.exStyle, metrics) * metrics.CyBorder();
     const int captionBottom = bandHeight;
     int textLeft = look.borders.left - ((look.exStyle & WS_EX_CLIENTEDGE) ? metrics.CxEdge() : 0) + 2;
@@ -124,43 +125,43 @@ void DrawCaption(HDC dc, CSkinManager& manager, const SkinFrameLook& look, int b
     }
     int textRight = look.size.cx - look.borders.right;
     if (look.buttons) {
-        textRight = PlaceCaptionButtons(*look.buttons, manager.GetSkinClass("WINDOW"), look.style, look.exStyle,
-                                        look.borders, look.size.cx, metrics);
+        textRight = PlaceCaptionButtons(*look.buttons, skin.GetSkinClassById(kSkinClassWindow), look.style,
+                                        look.exStyle, look.borders, look.size.cx, metrics);
         for (int index = 0; index < static_cast<int>(look.buttons->size()); ++index)
-            DrawCaptionButton(dc, manager, look, index);
+            DrawCaptionButton(dc, skin, look, index);
     }
-    DrawCaptionText(dc, manager, look, RECT{textLeft, frameTop, textRight, captionBottom});
+    DrawCaptionText(dc, skin, look, RECT{textLeft, frameTop, textRight, captionBottom});
 }
 
-void DrawBorders(HDC dc, CSkinManager& manager, const SkinFrameLook& look, const SkinFrameBorders& borders)
+void DrawBorders(HDC dc, CSkinContext& skin, const SkinFrameLook& look, const SkinFrameBorders& borders)
 {
     const bool bSmall = IsTool(look);
     const int state = look.active ? 1 : 2;
     const int color = look.active ? COLOR_ACTIVEBORDER : COLOR_INACTIVEBORDER;
     const SIZE size = look.size;
-    DrawPartOrFill(dc, manager, bSmall ? kPartSmallFrameLeft : kPartFrameLeft, state,
+    DrawPartOrFill(dc, skin, bSmall ? kPartSmallFrameLeft : kPartFrameLeft, state,
                    RECT{0, borders.top, borders.left, size.cy - borders.bottom}, color);
-    DrawPartOrFill(dc, manager, bSmall ? kPartSmallFrameRight : kPartFrameRight, state,
+    DrawPartOrFill(dc, skin, bSmall ? kPartSmallFrameRight : kPartFrameRight, state,
                    RECT{size.cx - borders.right, borders.top, size.cx, size.cy - borders.bottom}, color);
-    DrawPartOrFill(dc, manager, bSmall ? kPartSmallFrameBottom : kPartFrameBottom, state,
+    DrawPartOrFill(dc, skin, bSmall ? kPartSmallFrameBottom : kPartFrameBottom, state,
                    RECT{0, size.cy - borders.bottom, size.cx, size.cy}, color);
 }
 
 // Windows without a caption: a line for a plain border, the frame parts
 // for wider frames (their top from the bottom part).
-void DrawPlainBorders(HDC dc, CSkinManager& manager, const SkinFrameLook& look, const SkinFrameBorders& borders)
+void DrawPlainBorders(HDC dc, CSkinContext& skin, const SkinFrameLook& look, const SkinFrameBorders& borders)
 {
     if (borders.left <= 0 && borders.top <= 0)
         return;
-    const CSkinMetrics& metrics = manager.GetMetrics();
+    const CSkinMetrics& metrics = skin.GetMetrics();
     if (FrameBorderUnits(look.style, look.exStyle, metrics) == 1) {
         win::UniqueBrush brush(::CreateSolidBrush(metrics.Color(COLOR_WINDOWFRAME)));
         const RECT all{0, 0, look.size.cx, look.size.cy};
         ::FrameRect(dc, &all, brush.get());
         return;
     }
-    DrawBorders(dc, manager, look, borders);
-    DrawPartOrFill(dc, manager, kPartFrameBottom, look.active ? 1 : 2, RECT{0, 0, look.size.cx, borders.top},
+    DrawBorders(dc, skin, look, borders);
+    DrawPartOrFill(dc, skin, kPartFrameBottom, look.active ? 1 : 2, RECT{0, 0, look.size.cx, borders.top},
                    look.active ? COLOR_ACTIVEBORDER : COLOR_INACTIVEBORDER);
 }
 
@@ -179,10 +180,10 @@ int CaptionButtonState(const SkinFrameLook& look, int index)
     return look.active ? state : state + kButtonInactiveOffset;
 }
 
-void DrawSkinFrame(HDC dc, CSkinManager& manager, const SkinFrameLook& look)
+void DrawSkinFrame(HDC dc, CSkinContext& skin, const SkinFrameLook& look)
 {
     SkinFrameBorders borders = look.borders;
-    const CSkinMetrics& metrics = manager.GetMetrics();
+    const CSkinMetrics& metrics = skin.GetMetrics();
     if (look.exStyle & WS_EX_CLIENTEDGE) {
         RECT edge = look.client;
         ::InflateRect(&edge, metrics.CxEdge(), metrics.CyEdge());
@@ -194,22 +195,22 @@ void DrawSkinFrame(HDC dc, CSkinManager& manager, const SkinFrameLook& look)
         borders.bottom = std::max(borders.bottom - metrics.CyEdge(), 0);
     }
     if (!HasCaption(look.style)) {
-        DrawPlainBorders(dc, manager, look, borders);
+        DrawPlainBorders(dc, skin, look, borders);
         return;
     }
-    DrawBorders(dc, manager, look, borders);
+    DrawBorders(dc, skin, look, borders);
     if (borders.top <= 0 || look.size.cx <= 0)
         return;
     std::lock_guard<std::mutex> lock(g_captionLock);
     HDC buffer = look.shapeOnly ? nullptr : CaptionBuffer().Prepare(dc, look.size.cx, borders.top);
     if (!buffer) {
-        DrawCaption(dc, manager, look, borders.top);
+        DrawCaption(dc, skin, look, borders.top);
         return;
     }
     // The buffer takes the window's layout, so a right-to-left caption
     // lands the right way round.
     ::SetLayout(buffer, ::GetLayout(dc));
-    DrawCaption(buffer, manager, look, borders.top);
+    DrawCaption(buffer, skin, look, borders.top);
     CaptionBuffer().CopyTo(dc, RECT{0, 0, look.size.cx, borders.top});
 }
 
@@ -242,7 +243,7 @@ HRGN RegionFromRects(const std::vector<RECT>& rects)
 
 } // namespace
 
-HRGN BuildSkinFrameRegion(CSkinManager& manager, const SkinFrameLook& look)
+HRGN BuildSkinFrameRegion(CSkinContext& skin, const SkinFrameLook& look)
 {
     const int width = look.size.cx;
     const int height = look.size.cy;
@@ -258,7 +259,7 @@ HRGN BuildSkinFrameRegion(CSkinManager& manager, const SkinFrameLook& look)
         FillSolid(dc.get(), RECT{0, 0, width, height}, RGB(1, 2, 3));
         SkinFrameLook shape = look;
         shape.shapeOnly = true;
-        DrawSkinFrame(dc.get(), manager, shape);
+        DrawSkinFrame(dc.get(), skin, shape);
         ::GdiFlush();
     }
     const auto* pixels = static_cast<const std::uint32_t*>(bits);

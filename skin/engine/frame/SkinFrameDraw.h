@@ -11,7 +11,7 @@
 
 namespace tavrelin::skin {
 
-class CSkinManager;
+class CSkinContext;
 
 struct SkinFrameLook {
     HWND window = nullptr;
@@ -29,7 +29,7 @@ struct SkinFrameLook {
 };
 
 // Paints into dc, whose origin is the window rectangle's top-left corner.
-void DrawSkinFrame(HDC dc, CSkinManager& manager, const SkinFrameLook& look);
+void DrawSkinFrame(HDC dc, CSkinContext& skin, const SkinFrameLook& look);
 
 // The state a caption button is drawn in (inactive windows add 4).
 int CaptionButtonState(const SkinFrameLook& look, int index);
@@ -37,6 +37,6 @@ int CaptionButtonState(const SkinFrameLook& look, int index);
 // The window's shape: the frame with the transparent pixels at the left and
 // right ends of each caption and bottom row cut away. Null when nothing is
 // cut away, or when GDI has no room; the caller owns the region.
-HRGN BuildSkinFrameRegion(CSkinManager& manager, const SkinFrameLook& look);
+HRGN BuildSkinFrameRegion(CSkinContext& skin, const SkinFrameLook& look);
 
 } // namespace tavrelin::skin

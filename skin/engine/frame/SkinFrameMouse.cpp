@@ -2,7 +2,7 @@
 // presses and scroll bar dragging.
 #include "skin/engine/frame/SkinObjectFrame.h"
 
-#include "skin/engine/SkinManager.h"
+#include "skin/engine/context/SkinContext.h"
 
 #include <windowsx.h>
 

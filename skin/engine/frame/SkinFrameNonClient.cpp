@@ -1,7 +1,7 @@
 // The frame object's sizes, painting, activation and window shape.
 #include "skin/engine/frame/SkinObjectFrame.h"
 
-#include "skin/engine/SkinManager.h"
+#include "skin/engine/context/SkinContext.h"
 #include "skin/engine/draw/SkinGdi.h"
 
 #include <algorithm>
@@ -15,7 +15,7 @@ LRESULT CSkinObjectFrame::OnNcCalcSize(WPARAM, LPARAM lParam)
         return 0;
     const LONG style = StyleOf(Window());
     const LONG exStyle = ExStyleOf(Window());
-    const CSkinMetrics& metrics = Manager()->GetMetrics();
+    const CSkinMetrics& metrics = Skin()->GetMetrics();
     m_borders = CalcFrameBorders(style, exStyle, IsMaximizedTopLevel(style), metrics);
     rect->left += m_borders.left;
     rect->top += m_borders.top;
@@ -41,7 +41,7 @@ LRESULT CSkinObjectFrame::OnNcCalcSize(WPARAM, LPARAM lParam)
 // that only CallWindowProc can call.
 LRESULT CSkinObjectFrame::OnNcActivate(WPARAM wParam, LPARAM lParam)
 {
-    if (m_nDialogKind == 2) {
+    if (DialogKind() == kSkinDialog) {
         const bool bUnicode = ::SendMessageA(Window(), WM_NOTIFYFORMAT, 0, NF_QUERY) == NFR_UNICODE;
         const LONG_PTR procedure =
             bUnicode ? ::GetWindowLongPtrW(Window(), DWLP_DLGPROC) : ::GetWindowLongPtrA(Window(), DWLP_DLGPROC);
@@ -63,7 +63,7 @@ void CSkinObjectFrame::OnGetMinMaxInfo(MINMAXINFO& info)
     if (!HasCaption(style))
         return;
     const LONG exStyle = ExStyleOf(Window());
-    const CSkinMetrics& metrics = Manager()->GetMetrics();
+    const CSkinMetrics& metrics = Skin()->GetMetrics();
     const SkinFrameBorders borders = CalcFrameBorders(style, exStyle, false, metrics);
     const int buttons = static_cast<int>(ListCaptionButtons(style, exStyle, false).size());
     info.ptMinTrackSize.x = std::max<LONG>(
@@ -75,7 +75,7 @@ void CSkinObjectFrame::OnGetMinMaxInfo(MINMAXINFO& info)
 LRESULT CSkinObjectFrame::OnEraseBackground(WPARAM wParam, LPARAM lParam)
 {
     const ULONG_PTR brush = ::GetClassLongPtrA(Window(), GCLP_HBRBACKGROUND);
-    HBRUSH skinBrush = brush >= 1 && brush <= 30 ? Manager()->GetMetrics().Brush(static_cast<int>(brush) - 1) : nullptr;
+    HBRUSH skinBrush = brush >= 1 && brush <= 30 ? Skin()->GetMetrics().Brush(static_cast<int>(brush) - 1) : nullptr;
     if (!skinBrush)
         return Default(wParam, lParam);
     ::SetClassLongPtrA(Window(), GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(skinBrush));
@@ -98,13 +98,13 @@ void CSkinObjectFrame::RepaintFrame()
 // or goes, so that its client area keeps its size throughout.
 void CSkinObjectFrame::CorrectCaptionHeight()
 {
-    const CSkinManager* manager = Manager();
+    const CSkinContext* skin = Skin();
     const LONG style = StyleOf(Window());
-    if (!manager || !HasCaption(style) || (style & (WS_CHILD | WS_MAXIMIZE | WS_MINIMIZE)))
+    if (!skin || !HasCaption(style) || (style & (WS_CHILD | WS_MAXIMIZE | WS_MINIMIZE)))
         return;
     int growth = 0;
-    if (manager->IsLoaded() && (manager->GetApplyOptions() & SKIN_APPLY_METRICS)) {
-        const CSkinMetrics& metrics = manager->GetMetrics();
+    if (skin->Applies(SKIN_APPLY_METRICS)) {
+        const CSkinMetrics& metrics = skin->GetMetrics();
         const bool bTool = (ExStyleOf(Window()) & WS_EX_TOOLWINDOW) != 0;
         growth = bTool ? metrics.SkinSmallCaptionHeight() - metrics.SystemSmallCaptionHeight()
                        : metrics.SkinCaptionHeight() - metrics.SystemCaptionHeight();
@@ -132,10 +132,10 @@ void CSkinObjectFrame::UpdateRegion(int width, int height, bool force)
     m_regionSize = {width, height};
     RefreshButtons();
     SkinFrameLook look = MakeLook(width, height);
-    look.borders = CalcFrameBorders(look.style, look.exStyle, IsMaximizedTopLevel(look.style), Manager()->GetMetrics());
+    look.borders = CalcFrameBorders(look.style, look.exStyle, IsMaximizedTopLevel(look.style), Skin()->GetMetrics());
     look.client = RECT{look.borders.left, look.borders.top, width - look.borders.right, height - look.borders.bottom};
     // The system owns a region once it is set.
-    HRGN region = BuildSkinFrameRegion(*Manager(), look);
+    HRGN region = BuildSkinFrameRegion(*Skin(), look);
     if (region || m_bRegionSet)
         ::SetWindowRgn(Window(), region, TRUE);
     m_bRegionSet = region != nullptr;
@@ -186,14 +186,14 @@ void CSkinObjectFrame::PaintNonClient(HDC dc)
     RefreshButtons();
     const int saved = ::SaveDC(dc);
     ::ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
-    DrawSkinFrame(dc, *Manager(), MakeLook(size.cx, size.cy));
+    DrawSkinFrame(dc, *Skin(), MakeLook(size.cx, size.cy));
     PaintScrollBars(dc, client);
     ::RestoreDC(dc, saved);
 }
 
 void CSkinObjectFrame::LayOutScrollBars(const RECT& client)
 {
-    const CSkinMetrics& metrics = Manager()->GetMetrics();
+    const CSkinMetrics& metrics = Skin()->GetMetrics();
     const bool bLeft = (ExStyleOf(Window()) & (WS_EX_LEFTSCROLLBAR | WS_EX_LAYOUTRTL)) != 0;
     SkinScrollBarState& vertical = m_scrollBars[kVert];
     SkinScrollBarState& horizontal = m_scrollBars[kHorz];
@@ -222,19 +222,19 @@ void CSkinObjectFrame::PaintScrollBars(HDC dc, const RECT& client)
             continue;
         HDC offscreen = m_scrollBuffer.Prepare(dc, rect.right - rect.left, rect.bottom - rect.top);
         if (!offscreen) {
-            DrawSkinScrollBar(dc, *Manager(), Window(), state);
+            DrawSkinScrollBar(dc, *Skin(), Window(), state);
             continue;
         }
         // The buffer's origin is the bar's corner; the drawing keeps window coordinates.
         ::SetViewportOrgEx(offscreen, -rect.left, -rect.top, nullptr);
-        DrawSkinScrollBar(offscreen, *Manager(), Window(), state);
+        DrawSkinScrollBar(offscreen, *Skin(), Window(), state);
         m_scrollBuffer.CopyTo(dc, rect);
     }
     if (m_bHasVertScroll && m_bHasHorzScroll) {
         const RECT& vertical = m_scrollBars[kVert].rect;
         const RECT corner{vertical.left, m_scrollBars[kHorz].rect.top, vertical.right, m_scrollBars[kHorz].rect.bottom};
         if (IsDrawable(corner))
-            FillSolid(dc, corner, SkinScrollColor(*Manager(), false));
+            FillSolid(dc, corner, SkinScrollColor(*Skin(), false));
     }
 }
 

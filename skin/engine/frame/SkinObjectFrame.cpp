@@ -2,9 +2,7 @@
 // it does when the skin changes or its window is taken over or given back.
 #include "skin/engine/frame/SkinObjectFrame.h"
 
-#include "skin/engine/SkinManager.h"
-
-#include <algorithm>
+#include "skin/engine/context/SkinContext.h"
 
 namespace tavrelin::skin {
 namespace {
@@ -23,7 +21,7 @@ bool CSkinObjectFrame::IsExcludedMessage(UINT message)
         return true;
     if (m_bChangingStyles && (message == WM_STYLECHANGING || message == WM_STYLECHANGED || message == WM_NCCALCSIZE))
         return true;
-    if (Manager() && (Manager()->GetApplyOptions() & SKIN_APPLY_FRAME))
+    if (FrameApplies())
         return false;
     switch (message) {
     case WM_WINDOWPOSCHANGING:
@@ -45,7 +43,7 @@ bool CSkinObjectFrame::IsExcludedMessage(UINT message)
 
 bool CSkinObjectFrame::AnswerControlColor(UINT message, HDC dc, LRESULT& result) const
 {
-    const CSkinMetrics& metrics = Manager()->GetMetrics();
+    const CSkinMetrics& metrics = Skin()->GetMetrics();
     const bool field = message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX;
     const int background = field ? COLOR_WINDOW : COLOR_BTNFACE;
     HBRUSH brush = metrics.Brush(background);
@@ -55,6 +53,14 @@ bool CSkinObjectFrame::AnswerControlColor(UINT message, HDC dc, LRESULT& result)
     ::SetTextColor(dc, metrics.Color(field ? COLOR_WINDOWTEXT : COLOR_BTNTEXT));
     result = reinterpret_cast<LRESULT>(brush);
     return true;
+}
+
+void CSkinObjectFrame::OnReordered()
+{
+    if (!FrameApplies())
+        return;
+    if (::GetWindowLongA(Window(), GWL_STYLE) & (WS_BORDER | WS_DLGFRAME | WS_VSCROLL | WS_HSCROLL))
+        ::SetTimer(Window(), kSkinFrameStyleTimer, 1000, nullptr);
 }
 
 // The styles are removed only while the frame is recalculated: removed for
@@ -93,11 +99,12 @@ bool CSkinObjectFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam,
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
-        return SkinClassName() != "COMBOBOX" && AnswerControlColor(message, reinterpret_cast<HDC>(wParam), result);
+        return SkinClassId() != kSkinClassComboBox &&
+               AnswerControlColor(message, reinterpret_cast<HDC>(wParam), result);
     case WM_ERASEBKGND: {
-        if (m_nDialogKind != 6)
+        if (DialogKind() != kSkinSheetPage)
             return false;
-        HBRUSH brush = Manager()->GetMetrics().Brush(COLOR_BTNFACE);
+        HBRUSH brush = Skin()->GetMetrics().Brush(COLOR_BTNFACE);
         RECT client{};
         if (!brush || !::GetClientRect(Window(), &client))
             return false;
@@ -110,11 +117,7 @@ bool CSkinObjectFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam,
     }
 }
 
-bool CSkinObjectFrame::FrameApplies() const
-{
-    const CSkinManager* manager = Manager();
-    return manager && manager->IsLoaded() && (manager->GetApplyOptions() & SKIN_APPLY_FRAME);
-}
+bool CSkinObjectFrame::FrameApplies() const { return Skin() && Skin()->Applies(SKIN_APPLY_FRAME); }
 
 // The common controls' flat scroll bars draw themselves; such a window
 // answers the flat-bar property query.
@@ -197,7 +200,7 @@ bool CSkinObjectFrame::HandleFrameMessage(UINT message, WPARAM wParam, LPARAM lP
     case WM_STYLECHANGED: {
         result = Default(wParam, lParam);
         m_borders = CalcFrameBorders(StyleOf(Window()), ExStyleOf(Window()), IsMaximizedTopLevel(StyleOf(Window())),
-                                     Manager()->GetMetrics());
+                                     Skin()->GetMetrics());
         const SIZE size = WindowSize(Window());
         UpdateRegion(size.cx, size.cy, true);
         RefreshButtons();
@@ -233,7 +236,7 @@ bool CSkinObjectFrame::HandleFrameMessage(UINT message, WPARAM wParam, LPARAM lP
             RepaintFrame();
         return true;
     case WM_ERASEBKGND:
-        if (m_nDialogKind == 6)
+        if (DialogKind() == kSkinSheetPage)
             return false;
         result = OnEraseBackground(wParam, lParam);
         return true;

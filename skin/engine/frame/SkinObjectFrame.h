@@ -13,7 +13,9 @@
 
 namespace tavrelin::skin {
 
-// Window timers of the skin objects.
+// Window timers of the frame object: hot tracking of its caption buttons
+// and scroll bars, and the strip of system-drawn frame styles after a
+// z-order change.
 constexpr UINT_PTR kSkinHotTrackTimer = 2763;
 constexpr UINT_PTR kSkinFrameStyleTimer = 2765;
 
@@ -24,15 +26,15 @@ constexpr UINT_PTR kSkinFrameStyleTimer = 2765;
 class CSkinObjectFrame : public CSkinObject {
 public:
     using CSkinObject::CSkinObject;
-    // 1: a window; 2: a dialog; 6: a page inside a tabbed property sheet.
-    int DialogKind() const { return m_nDialogKind; }
-    void SetDialogKind(int kind) { m_nDialogKind = kind; }
 
     void OnSkinChanged(bool wasLoaded, bool isLoaded) override;
     void RefreshMetrics() override;
     bool IsExcludedMessage(UINT message) override;
     void OnHookAttached(const CREATESTRUCTA* create, bool automatic) override;
     void OnHookDetached(bool automatic) override;
+    // Some systems give scroll bars and dialog frames back to a window when
+    // its z-order changes: a second later the frame strips them again.
+    void OnReordered() override;
 
     const SkinFrameBorders& Borders() const { return m_borders; }
     const std::vector<SkinCaptionButton>& CaptionButtons() const { return m_buttons; }
@@ -40,8 +42,7 @@ public:
     int PressedButton() const { return m_nPressedButton; }
     bool IsFrameActive() const { return m_bActive; }
     bool HasWindowRegion() const { return m_bRegionSet; }
-    // The thumb position while the bar (SB_HORZ or SB_VERT) is dragged.
-    bool TrackingPosition(int bar, int& position) const;
+    bool TrackingPosition(int bar, int& position) const override;
 
 protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -50,9 +51,8 @@ protected:
 
 private:
     bool AnswerControlColor(UINT message, HDC dc, LRESULT& result) const;
-    // The engine draws dialog frames and scroll bars itself (timer 2765):
-    // the system recalculates the frame without them, and the window keeps
-    // its styles.
+    // The engine draws dialog frames and scroll bars itself: the system
+    // recalculates the frame without them, and the window keeps its styles.
     void ReapplyFrameStyles();
 
     // Frame handling (SkinObjectFrame.cpp).
@@ -89,7 +89,6 @@ private:
     static constexpr int kHorz = 0;
     static constexpr int kVert = 1;
 
-    int m_nDialogKind = 1;
     bool m_bChangingStyles = false;
     SkinFrameBorders m_borders;
     bool m_bHasHorzScroll = false;

@@ -3,7 +3,7 @@
 #include "skin/engine/draw/SkinBackground.h"
 #include "skin/engine/frame/SkinFrameGeometry.h"
 #include "skin/engine/draw/SkinGdi.h"
-#include "skin/engine/SkinManager.h"
+#include "skin/engine/context/SkinContext.h"
 #include "skin/engine/draw/SkinPropertyIds.h"
 
 #include <algorithm>
@@ -73,12 +73,11 @@ void DrawOrFill(HDC dc, CSkinClass& skinClass, int part, int state, const RECT& 
         FillSolid(dc, rect, fill);
 }
 
-void DrawArrow(HDC dc, CSkinManager& manager, const SkinScrollBarState& state, int part, const RECT& rect,
-               bool disabled)
+void DrawArrow(HDC dc, CSkinContext& skin, const SkinScrollBarState& state, int part, const RECT& rect, bool disabled)
 {
     if (!IsDrawable(rect))
         return;
-    CSkinClass& skinClass = manager.GetSkinClass("SCROLLBAR");
+    CSkinClass& skinClass = skin.GetSkinClassById(kSkinClassScrollBar);
     const bool bForward = part == kScrollArrowForward;
     const int direction = state.vertical ? (bForward ? 1 : 0) : (bForward ? 3 : 2);
     int frame = direction * 4 + StateOf(state, part, disabled);
@@ -94,14 +93,13 @@ void DrawArrow(HDC dc, CSkinManager& manager, const SkinScrollBarState& state, i
                        kinds[direction] | (disabled ? DFCS_INACTIVE : 0) | (state.pressed == part ? DFCS_PUSHED : 0));
 }
 
-void DrawDefault(HDC dc, CSkinManager& manager, const SkinScrollBarState& state, const SkinScrollLayout& layout,
+void DrawDefault(HDC dc, CSkinContext& skin, const SkinScrollBarState& state, const SkinScrollLayout& layout,
                  const bool disabled[6])
 {
-    CSkinClass& skinClass = manager.GetSkinClass("SCROLLBAR");
-    const COLORREF fill = SkinScrollColor(manager, state.hot != kScrollNone);
-    DrawArrow(dc, manager, state, kScrollArrowBack, layout.parts[kScrollArrowBack], disabled[kScrollArrowBack]);
-    DrawArrow(dc, manager, state, kScrollArrowForward, layout.parts[kScrollArrowForward],
-              disabled[kScrollArrowForward]);
+    CSkinClass& skinClass = skin.GetSkinClassById(kSkinClassScrollBar);
+    const COLORREF fill = SkinScrollColor(skin, state.hot != kScrollNone);
+    DrawArrow(dc, skin, state, kScrollArrowBack, layout.parts[kScrollArrowBack], disabled[kScrollArrowBack]);
+    DrawArrow(dc, skin, state, kScrollArrowForward, layout.parts[kScrollArrowForward], disabled[kScrollArrowForward]);
     const int lower = state.vertical ? kPartLowerTrackVert : kPartLowerTrackHorz;
     const int upper = state.vertical ? kPartUpperTrackVert : kPartUpperTrackHorz;
     DrawOrFill(dc, skinClass, lower, StateOf(state, kScrollTrackBack, disabled[0]), layout.parts[kScrollTrackBack],
@@ -121,10 +119,10 @@ void DrawDefault(HDC dc, CSkinManager& manager, const SkinScrollBarState& state,
 }
 
 // One image of the Office2007 set, stretched (or cut in frames) into rect.
-void DrawOfficeImage(HDC dc, CSkinManager& manager, const char* name, const RECT& rect, int frames, int frame,
+void DrawOfficeImage(HDC dc, CSkinContext& skin, const char* name, const RECT& rect, int frames, int frame,
                      bool vertical, SkinMargins margins = {})
 {
-    CSkinImage* image = IsDrawable(rect) ? manager.GetSkinClass("SCROLLBAR").GetImage(name) : nullptr;
+    CSkinImage* image = IsDrawable(rect) ? skin.GetSkinClassById(kSkinClassScrollBar).GetImage(name) : nullptr;
     if (!image)
         return;
     const std::optional<SkinRect> source = SelectSkinFrame(image->Width(), image->Height(), frames, vertical, frame);
@@ -140,9 +138,9 @@ void DrawOfficeImage(HDC dc, CSkinManager& manager, const char* name, const RECT
 
 // The glyph image is a grid: a row per state (normal, hot, pressed,
 // disabled), a column per direction (up, down, left, right).
-void DrawOfficeGlyph(HDC dc, CSkinManager& manager, int direction, int row, const RECT& rect)
+void DrawOfficeGlyph(HDC dc, CSkinContext& skin, int direction, int row, const RECT& rect)
 {
-    CSkinImage* image = manager.GetSkinClass("SCROLLBAR").GetImage("OFFICE2007\\SCROLLARROWGLYPHS.BMP");
+    CSkinImage* image = skin.GetSkinClassById(kSkinClassScrollBar).GetImage("OFFICE2007\\SCROLLARROWGLYPHS.BMP");
     if (!image || image->Width() < 4 || image->Height() < 4)
         return;
     const int width = image->Width() / 4;
@@ -160,31 +158,31 @@ void DrawOfficeGlyph(HDC dc, CSkinManager& manager, int direction, int row, cons
 
 // A bar at rest is drawn from the LIGHT images, a bar under the mouse from
 // the DARK ones; arrow backgrounds hold normal, hot and pressed frames.
-void DrawOffice(HDC dc, CSkinManager& manager, const SkinScrollBarState& state, const SkinScrollLayout& layout,
+void DrawOffice(HDC dc, CSkinContext& skin, const SkinScrollBarState& state, const SkinScrollLayout& layout,
                 const bool disabled[6])
 {
     const bool bVertical = state.vertical;
     const bool bDark = state.hot != kScrollNone || state.pressed != kScrollNone;
-    FillSolid(dc, layout.parts[0], SkinScrollColor(manager, bDark));
+    FillSolid(dc, layout.parts[0], SkinScrollColor(skin, bDark));
     const char* track =
         bVertical ? (bDark ? "OFFICE2007\\SCROLLVERTICALDARK.BMP" : "OFFICE2007\\SCROLLVERTICALLIGHT.BMP")
                   : (bDark ? "OFFICE2007\\SCROLLHORIZONTALDARK.BMP" : "OFFICE2007\\SCROLLHORIZONTALLIGHT.BMP");
     for (int part : {kScrollTrackBack, kScrollTrackForward})
-        DrawOfficeImage(dc, manager, track, layout.parts[part], 1, 1, false);
+        DrawOfficeImage(dc, skin, track, layout.parts[part], 1, 1, false);
     const char* arrows =
         bVertical
             ? (bDark ? "OFFICE2007\\SCROLLARROWSVERTICALDARK.BMP" : "OFFICE2007\\SCROLLARROWSVERTICALLIGHT.BMP")
             : (bDark ? "OFFICE2007\\SCROLLARROWSHORIZONTALDARK.BMP" : "OFFICE2007\\SCROLLARROWSHORIZONTALLIGHT.BMP");
     for (int part : {kScrollArrowBack, kScrollArrowForward}) {
         const int look = StateOf(state, part, disabled[part]); // 1 normal, 2 hot, 3 pressed, 4 disabled
-        DrawOfficeImage(dc, manager, arrows, layout.parts[part], 3, std::min(look, 3), true);
+        DrawOfficeImage(dc, skin, arrows, layout.parts[part], 3, std::min(look, 3), true);
         const int direction = (bVertical ? 0 : 2) + (part == kScrollArrowForward ? 1 : 0);
-        DrawOfficeGlyph(dc, manager, direction, look - 1, layout.parts[part]);
+        DrawOfficeGlyph(dc, skin, direction, look - 1, layout.parts[part]);
     }
     if (!layout.hasThumb)
         return;
     const int third = state.pressed == kScrollThumb ? 2 : state.hot == kScrollThumb ? 1 : 0;
-    DrawOfficeImage(dc, manager,
+    DrawOfficeImage(dc, skin,
                     bVertical ? "OFFICE2007\\SCROLLTHUMBVERTICAL.BMP" : "OFFICE2007\\SCROLLTHUMBHORIZONTAL.BMP",
                     layout.parts[kScrollThumb], 3, third + 1, true,
                     SkinMargins{kOfficeThumbMargin, kOfficeThumbMargin, kOfficeThumbMargin, kOfficeThumbMargin});
@@ -243,15 +241,15 @@ int SkinScrollPositionAt(const SkinScrollLayout& layout, bool vertical, const SC
     return info.nMin + static_cast<int>((moved * span + room / 2) / room);
 }
 
-COLORREF SkinScrollColor(CSkinManager& manager, bool highlighted)
+COLORREF SkinScrollColor(CSkinContext& skin, bool highlighted)
 {
-    const CSkinSchema* schema = manager.GetSchema();
+    const CSkinSchema* schema = skin.GetSchema();
     if (schema && schema->Variant() == ESkinSchemaVariant::Office2007)
         return highlighted ? RGB(121, 157, 207) : RGB(245, 245, 245);
-    return manager.GetMetrics().Color(COLOR_BTNFACE);
+    return skin.GetMetrics().Color(COLOR_BTNFACE);
 }
 
-void DrawSkinScrollBar(HDC dc, CSkinManager& manager, HWND window, const SkinScrollBarState& state)
+void DrawSkinScrollBar(HDC dc, CSkinContext& skin, HWND window, const SkinScrollBarState& state)
 {
     const int bar = state.vertical ? SB_VERT : SB_HORZ;
     SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
@@ -266,11 +264,11 @@ void DrawSkinScrollBar(HDC dc, CSkinManager& manager, HWND window, const SkinScr
         for (int part = 0; part < 6; ++part)
             disabled[part] = (barInfo.rgstate[part] & STATE_SYSTEM_UNAVAILABLE) != 0;
     }
-    const CSkinSchema* schema = manager.GetSchema();
+    const CSkinSchema* schema = skin.GetSchema();
     if (schema && schema->Variant() == ESkinSchemaVariant::Office2007)
-        DrawOffice(dc, manager, state, layout, disabled);
+        DrawOffice(dc, skin, state, layout, disabled);
     else
-        DrawDefault(dc, manager, state, layout, disabled);
+        DrawDefault(dc, skin, state, layout, disabled);
 }
 
 } // namespace tavrelin::skin

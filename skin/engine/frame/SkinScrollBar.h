@@ -13,7 +13,7 @@
 
 namespace tavrelin::skin {
 
-class CSkinManager;
+class CSkinContext;
 
 enum ESkinScrollPart : int {
     kScrollNone = 0,
@@ -48,9 +48,9 @@ ESkinScrollPart HitSkinScrollBar(const SkinScrollLayout& layout, POINT point);
 int SkinScrollPositionAt(const SkinScrollLayout& layout, bool vertical, const SCROLLINFO& info, int offset);
 
 // The colour behind the bars and of their corner.
-COLORREF SkinScrollColor(CSkinManager& manager, bool highlighted);
+COLORREF SkinScrollColor(CSkinContext& skin, bool highlighted);
 
 // Draws the bar of the window (SB_VERT or SB_HORZ) into dc (window coordinates).
-void DrawSkinScrollBar(HDC dc, CSkinManager& manager, HWND window, const SkinScrollBarState& state);
+void DrawSkinScrollBar(HDC dc, CSkinContext& skin, HWND window, const SkinScrollBarState& state);
 
 } // namespace tavrelin::skin

@@ -1,7 +1,6 @@
 #include "skin/engine/hook/SkinApiHook.h"
 
 #include "skin/engine/hook/SkinImportTable.h"
-#include "skin/engine/SkinManager.h"
 
 #include <cstring>
 
@@ -68,11 +67,9 @@ void CSkinApiHook::PatchEveryModule(int slot, bool install)
     m_installed[slot] = install && patched;
 }
 
-void CSkinApiHook::Install(CSkinManager& manager)
+void CSkinApiHook::Install(unsigned options)
 {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    m_pManager = &manager;
-    const unsigned options = manager.GetApplyOptions();
     const auto& slots = SkinHookSlots();
     for (int slot = 0; slot < kSkinHookSlotCount; ++slot) {
         const SkinHookSlotInfo& info = slots[slot];
@@ -95,7 +92,6 @@ void CSkinApiHook::Remove()
             PatchEveryModule(slot, false);
         m_installed[slot] = false;
     }
-    m_pManager = nullptr;
 }
 
 void CSkinApiHook::PatchNewModule(HMODULE module)

@@ -12,8 +12,6 @@
 
 namespace tavrelin::skin {
 
-class CSkinManager;
-
 constexpr int kSkinHookSlotCount = 41;
 // The module handle GetModuleHandleA gives for UxTheme while skin colours apply.
 inline const HMODULE kSubstituteUxTheme = reinterpret_cast<HMODULE>(static_cast<ULONG_PTR>(0x021FFFF1));
@@ -66,9 +64,9 @@ class CSkinApiHook {
 public:
     static CSkinApiHook& Instance();
 
-    // Patches every slot the manager's apply options call for; a slot
-    // already installed is left as it is.
-    void Install(CSkinManager& manager);
+    // Patches every slot the apply options call for; a slot already
+    // installed is left as it is.
+    void Install(unsigned options);
     // Points every patched entry back at the system function.
     void Remove();
 
@@ -77,8 +75,6 @@ public:
     void* GetOriginal(int slot) const;
     // The system function of a slot, installed or not (null for UxTheme).
     void* SystemFunction(int slot) const { return m_system[slot]; }
-    // The manager whose skin the replacements answer with, or none.
-    CSkinManager* Manager() const { return m_pManager; }
 
     // A module just loaded: patched for every installed slot, unless it is
     // on the never-patched list.
@@ -96,7 +92,6 @@ private:
     // Read without the lock: replacements run on any thread, some of them
     // inside the loader's lock, which Install takes while it lists modules.
     std::array<std::atomic<bool>, kSkinHookSlotCount> m_installed{};
-    std::atomic<CSkinManager*> m_pManager{nullptr};
     mutable std::recursive_mutex m_lock;
 };
 

@@ -4,10 +4,10 @@
 // replacement itself.
 #include "skin/engine/hook/SkinApiHook.h"
 
-#include "skin/engine/hook/SkinDefProcHooks.h"
+#include "skin/engine/context/SkinContext.h"
 #include "skin/engine/draw/SkinEdge.h"
+#include "skin/engine/hook/SkinDefProcHooks.h"
 #include "skin/engine/hook/SkinImportTable.h"
-#include "skin/engine/SkinManager.h"
 #include "skin/engine/hook/SkinSystemHooks.h"
 #include "skin/engine/hook/SkinThemeApi.h"
 
@@ -15,15 +15,6 @@
 
 namespace tavrelin::skin {
 namespace {
-
-// The manager when a skin is loaded with all of `options`, else null.
-CSkinManager* SkinnedManager(unsigned options)
-{
-    CSkinManager* manager = CSkinApiHook::Instance().Manager();
-    if (!manager || !manager->IsLoaded() || (manager->GetApplyOptions() & options) != options)
-        return nullptr;
-    return manager;
-}
 
 // Data and image-resource mappings are no loaded images: their import
 // tables hold no addresses.
@@ -84,16 +75,16 @@ FARPROC WINAPI HookGetProcAddress(HMODULE module, LPCSTR name)
 
 HMODULE WINAPI HookGetModuleHandleA(LPCSTR name)
 {
-    if (name && ::_stricmp(name, "UxTheme.dll") == 0 && SkinnedManager(SKIN_APPLY_COLORS))
+    if (name && ::_stricmp(name, "UxTheme.dll") == 0 && CSkinContext::Active(SKIN_APPLY_COLORS))
         return kSubstituteUxTheme;
     return SystemFunctionAs<decltype(&::GetModuleHandleA)>(kSlotGetModuleHandleA)(name);
 }
 
 DWORD WINAPI HookGetSysColor(int index)
 {
-    if (const CSkinManager* manager = SkinnedManager(SKIN_APPLY_COLORS);
-        manager && index >= 0 && index < kSkinMetricsColorCount) {
-        const COLORREF color = manager->GetMetrics().Color(index);
+    if (const CSkinContext* skin = CSkinContext::Active(SKIN_APPLY_COLORS);
+        skin && index >= 0 && index < kSkinMetricsColorCount) {
+        const COLORREF color = skin->GetMetrics().Color(index);
         if (color != CLR_INVALID)
             return color;
     }
@@ -102,9 +93,9 @@ DWORD WINAPI HookGetSysColor(int index)
 
 HBRUSH WINAPI HookGetSysColorBrush(int index)
 {
-    if (const CSkinManager* manager = SkinnedManager(SKIN_APPLY_COLORS);
-        manager && index >= 1 && index < kSkinMetricsColorCount) {
-        if (HBRUSH brush = manager->GetMetrics().Brush(index))
+    if (const CSkinContext* skin = CSkinContext::Active(SKIN_APPLY_COLORS);
+        skin && index >= 1 && index < kSkinMetricsColorCount) {
+        if (HBRUSH brush = skin->GetMetrics().Brush(index))
             return brush;
     }
     return SystemFunctionAs<decltype(&::GetSysColorBrush)>(kSlotGetSysColorBrush)(index);
@@ -114,9 +105,9 @@ HBRUSH WINAPI HookGetSysColorBrush(int index)
 int WINAPI HookFillRect(HDC dc, const RECT* rect, HBRUSH brush)
 {
     const ULONG_PTR value = reinterpret_cast<ULONG_PTR>(brush);
-    if (const CSkinManager* manager = SkinnedManager(SKIN_APPLY_COLORS);
-        manager && value >= 1 && value < kSkinMetricsColorCount) {
-        if (HBRUSH skinBrush = manager->GetMetrics().Brush(static_cast<int>(value) - 1))
+    if (const CSkinContext* skin = CSkinContext::Active(SKIN_APPLY_COLORS);
+        skin && value >= 1 && value < kSkinMetricsColorCount) {
+        if (HBRUSH skinBrush = skin->GetMetrics().Brush(static_cast<int>(value) - 1))
             brush = skinBrush;
     }
     return SystemFunctionAs<decltype(&::FillRect)>(kSlotFillRect)(dc, rect, brush);
@@ -125,24 +116,24 @@ int WINAPI HookFillRect(HDC dc, const RECT* rect, HBRUSH brush)
 // The brushes GetSysColorBrush hands out belong to the engine.
 BOOL WINAPI HookDeleteObject(HGDIOBJ object)
 {
-    if (const CSkinManager* manager = SkinnedManager(SKIN_APPLY_COLORS);
-        manager && manager->GetMetrics().IsMetricsBrush(object))
+    if (const CSkinContext* skin = CSkinContext::Active(SKIN_APPLY_COLORS);
+        skin && skin->GetMetrics().IsMetricsBrush(object))
         return FALSE;
     return SystemFunctionAs<decltype(&::DeleteObject)>(kSlotDeleteObject)(object);
 }
 
 BOOL WINAPI HookDrawEdge(HDC dc, LPRECT rect, UINT edge, UINT flags)
 {
-    if (const CSkinManager* manager = SkinnedManager(SKIN_APPLY_COLORS);
-        manager && rect && DrawSkinEdge(dc, *rect, edge, flags, manager->GetMetrics()))
+    if (const CSkinContext* skin = CSkinContext::Active(SKIN_APPLY_COLORS);
+        skin && rect && DrawSkinEdge(dc, *rect, edge, flags, skin->GetMetrics()))
         return TRUE;
     return SystemFunctionAs<decltype(&::DrawEdge)>(kSlotDrawEdge)(dc, rect, edge, flags);
 }
 
 BOOL WINAPI HookDrawFrameControl(HDC dc, LPRECT rect, UINT type, UINT state)
 {
-    if (const CSkinManager* manager = SkinnedManager(SKIN_APPLY_COLORS);
-        manager && rect && DrawSkinFrameControl(dc, *rect, type, state, manager->GetMetrics()))
+    if (const CSkinContext* skin = CSkinContext::Active(SKIN_APPLY_COLORS);
+        skin && rect && DrawSkinFrameControl(dc, *rect, type, state, skin->GetMetrics()))
         return TRUE;
     return SystemFunctionAs<decltype(&::DrawFrameControl)>(kSlotDrawFrameControl)(dc, rect, type, state);
 }

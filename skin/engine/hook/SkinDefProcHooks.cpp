@@ -1,7 +1,7 @@
 #include "skin/engine/hook/SkinDefProcHooks.h"
 
 #include "skin/engine/hook/SkinApiHook.h"
-#include "skin/engine/SkinManager.h"
+#include "skin/engine/takeover/SkinTakeover.h"
 
 #include <memory>
 
@@ -16,10 +16,7 @@ void* System(int slot) { return CSkinApiHook::Instance().SystemFunction(slot); }
 template <class CallSystem>
 LRESULT Intercept(const SkinMessageRecord& record, HWND window, WPARAM wParam, LPARAM lParam, CallSystem callSystem)
 {
-    CSkinManager* manager = CSkinManager::WindowManager();
-    if (!manager || !manager->IsLoaded())
-        return callSystem();
-    const CSkinObjectRef object = manager->FindWindowObject(window);
+    const CSkinObjectRef object = SkinnedWindow(window);
     if (!object || object->IsOptedOut() || object->IsOnTop(record.message))
         return callSystem();
     // A subclass passing the message to the next procedure of the program
@@ -68,7 +65,7 @@ DWORD WINAPI HookedThreadStart(LPVOID start)
 {
     const CThreadStart copy = *static_cast<CThreadStart*>(start);
     std::unique_ptr<CThreadStart>(static_cast<CThreadStart*>(start)).reset();
-    CSkinManager::HookCurrentThread();
+    CSkinTakeover::HookCurrentThread();
     return copy.routine(copy.parameter);
 }
 
@@ -130,7 +127,7 @@ HANDLE WINAPI HookCreateThread(LPSECURITY_ATTRIBUTES security, SIZE_T stackSize,
                                LPVOID parameter, DWORD flags, LPDWORD threadId)
 {
     const auto system = reinterpret_cast<decltype(&::CreateThread)>(System(kSlotCreateThread));
-    if (!routine || !CSkinManager::WindowManager())
+    if (!routine || !CSkinTakeover::Current())
         return system(security, stackSize, routine, parameter, flags, threadId);
     auto start = std::make_unique<CThreadStart>(CThreadStart{routine, parameter});
     HANDLE thread = system(security, stackSize, HookedThreadStart, start.get(), flags, threadId);

@@ -1,9 +1,10 @@
 #include "skin/engine/hook/SkinSystemHooks.h"
 
+#include "skin/engine/context/SkinContext.h"
+#include "skin/engine/draw/SkinPropertyIds.h"
 #include "skin/engine/hook/SkinApiHook.h"
 #include "skin/engine/hook/SkinDefProcHooks.h"
-#include "skin/engine/SkinManager.h"
-#include "skin/engine/draw/SkinPropertyIds.h"
+#include "skin/engine/takeover/SkinTakeover.h"
 
 #include <cstring>
 
@@ -13,14 +14,6 @@ namespace {
 // The sizes of LOGFONTA and of NONCLIENTMETRICSA before its padded border.
 constexpr UINT kLogFontSize = 60;
 constexpr UINT kNonClientMetricsSize = 340;
-
-CSkinManager* MetricsManager()
-{
-    CSkinManager* manager = CSkinApiHook::Instance().Manager();
-    if (!manager || !manager->IsLoaded() || !manager->GetSchema() || !(manager->GetApplyOptions() & SKIN_APPLY_METRICS))
-        return nullptr;
-    return manager;
-}
 
 void TakeSkinFont(const CSkinSchema& schema, int propertyId, LOGFONTA& font)
 {
@@ -59,11 +52,7 @@ ATOM RegisterWithSystemProcedure(const WindowClass* windowClass, Register regist
     return registerClass(windowClass);
 }
 
-bool IsSkinned(HWND window)
-{
-    CSkinManager* manager = CSkinManager::WindowManager();
-    return manager && manager->IsLoaded() && manager->FindWindowObject(window);
-}
+bool IsSkinned(HWND window) { return static_cast<bool>(SkinnedWindow(window)); }
 
 // A window's own scroll bar lies in its frame; the frame object draws it
 // once frames are the engine's, until then the system does on this redraw.
@@ -79,10 +68,10 @@ BOOL WINAPI HookSystemParametersInfoA(UINT action, UINT uiParam, PVOID data, UIN
 {
     const BOOL result =
         SystemFunctionAs<decltype(&::SystemParametersInfoA)>(kSlotSystemParametersInfoA)(action, uiParam, data, winIni);
-    const CSkinManager* manager = MetricsManager();
-    if (!result || !data || !manager)
+    const CSkinContext* skin = CSkinContext::Active(SKIN_APPLY_METRICS);
+    if (!result || !data || !skin)
         return result;
-    const CSkinSchema& schema = *manager->GetSchema();
+    const CSkinSchema& schema = *skin->GetSchema();
     if (action == SPI_GETICONTITLELOGFONT && uiParam == kLogFontSize) {
         TakeSkinFont(schema, kPropIconTitleFont, *static_cast<LOGFONTA*>(data));
     } else if (action == SPI_GETNONCLIENTMETRICS && uiParam == kNonClientMetricsSize) {
@@ -98,10 +87,10 @@ BOOL WINAPI HookAdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD ex
 {
     const BOOL result =
         SystemFunctionAs<decltype(&::AdjustWindowRectEx)>(kSlotAdjustWindowRectEx)(rect, style, menu, exStyle);
-    const CSkinManager* manager = MetricsManager();
-    if (!result || !rect || !manager || (style & WS_CAPTION) != WS_CAPTION)
+    const CSkinContext* skin = CSkinContext::Active(SKIN_APPLY_METRICS);
+    if (!result || !rect || !skin || (style & WS_CAPTION) != WS_CAPTION)
         return result;
-    const CSkinMetrics& metrics = manager->GetMetrics();
+    const CSkinMetrics& metrics = skin->GetMetrics();
     rect->top -= (exStyle & WS_EX_TOOLWINDOW) ? metrics.SkinSmallCaptionHeight() - metrics.SystemSmallCaptionHeight()
                                               : metrics.SkinCaptionHeight() - metrics.SystemCaptionHeight();
     return result;
@@ -144,12 +133,11 @@ int WINAPI HookSetScrollInfo(HWND window, int bar, LPCSCROLLINFO info, BOOL redr
 BOOL WINAPI HookGetScrollInfo(HWND window, int bar, LPSCROLLINFO info)
 {
     const BOOL result = SystemFunctionAs<decltype(&::GetScrollInfo)>(kSlotGetScrollInfo)(window, bar, info);
-    CSkinManager* manager = CSkinManager::WindowManager();
-    if (!result || !info || !(info->fMask & SIF_TRACKPOS) || !manager || !manager->IsLoaded())
+    if (!result || !info || !(info->fMask & SIF_TRACKPOS))
         return result;
-    const CSkinObjectRef object = manager->FindWindowObject(window);
+    const CSkinObjectRef object = SkinnedWindow(window);
     int position = 0;
-    if (object && static_cast<const CSkinObjectFrame*>(object.get())->TrackingPosition(bar, position))
+    if (object && object->TrackingPosition(bar, position))
         info->nTrackPos = position;
     return result;
 }

@@ -1,9 +1,8 @@
 #include "skin/engine/hook/SkinThemeApi.h"
 
-#include "skin/engine/hook/SkinApiHook.h"
+#include "skin/engine/context/SkinContext.h"
 #include "skin/engine/draw/SkinBackground.h"
 #include "skin/engine/draw/SkinGdi.h"
-#include "skin/engine/SkinManager.h"
 
 #include <mutex>
 #include <string>
@@ -47,20 +46,14 @@ CThemeHandles& ThemeHandles()
     return handles;
 }
 
-CSkinManager* LoadedManager()
-{
-    CSkinManager* manager = CSkinApiHook::Instance().Manager();
-    return manager && manager->IsLoaded() ? manager : nullptr;
-}
-
 // The class a valid handle stands for in the loaded skin, or null.
 CSkinClass* ThemeClass(HTHEME theme)
 {
     std::string classList;
-    CSkinManager* manager = LoadedManager();
-    if (!manager || !ThemeHandles().Find(theme, classList))
+    CSkinContext* skin = CSkinContext::Active();
+    if (!skin || !ThemeHandles().Find(theme, classList))
         return nullptr;
-    return &manager->GetSkinClass(classList);
+    return &skin->GetSkinClass(classList);
 }
 
 bool IsKnownHandle(HTHEME theme)
@@ -104,7 +97,7 @@ std::string ColorSchemeName(const std::string& propertyFile)
 
 HTHEME WINAPI ThemeOpenThemeData(HWND, LPCWSTR classList)
 {
-    if (!classList || !LoadedManager())
+    if (!classList || !CSkinContext::Active())
         return nullptr;
     char narrow[256] = {};
     if (::WideCharToMultiByte(CP_ACP, 0, classList, -1, narrow, sizeof narrow, nullptr, nullptr) <= 0)
@@ -155,10 +148,10 @@ HRESULT WINAPI ThemeGetCurrentThemeName(LPWSTR fileName, int fileNameChars, LPWS
     WriteName(fileName, fileNameChars, "");
     WriteName(colorName, colorNameChars, "");
     WriteName(sizeName, sizeNameChars, "");
-    CSkinManager* manager = LoadedManager();
-    if (!manager)
+    CSkinContext* skin = CSkinContext::Active();
+    if (!skin)
         return E_FAIL;
-    const CSkinResourceFile& file = manager->GetResourceFile();
+    const CSkinResourceFile& file = skin->GetResourceFile();
     WriteName(fileName, fileNameChars, file.SkinPath());
     WriteName(colorName, colorNameChars, ColorSchemeName(file.PropertyFileName()));
     return S_OK;
@@ -166,14 +159,14 @@ HRESULT WINAPI ThemeGetCurrentThemeName(LPWSTR fileName, int fileNameChars, LPWS
 
 BOOL WINAPI ThemeGetThemeSysBool(HTHEME, int boolId)
 {
-    const CSkinManager* manager = LoadedManager();
-    return manager && manager->GetSysMetricsBool(boolId);
+    const CSkinContext* skin = CSkinContext::Active();
+    return skin && skin->GetSysMetricsBool(boolId);
 }
 
 COLORREF WINAPI ThemeGetThemeSysColor(HTHEME, int colorId)
 {
-    const CSkinManager* manager = LoadedManager();
-    return manager ? manager->GetMetricsColor(colorId) : CLR_INVALID;
+    const CSkinContext* skin = CSkinContext::Active();
+    return skin ? skin->GetMetricsColor(colorId) : CLR_INVALID;
 }
 
 HRESULT WINAPI ThemeGetThemePartSize(HTHEME theme, HDC, int part, int state, const RECT* rect, THEMESIZE kind,

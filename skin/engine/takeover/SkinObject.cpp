@@ -1,24 +1,9 @@
 #include "skin/engine/takeover/SkinObject.h"
 
-#include "skin/engine/hook/SkinApiHook.h"
-#include "skin/engine/SkinManager.h"
+#include "skin/SkinSchemaTables.h"
 #include "win/Wnd.h"
 
 namespace tavrelin::skin {
-namespace {
-
-using CallWindowProcFunction = LRESULT(WINAPI*)(WNDPROC, HWND, UINT, WPARAM, LPARAM);
-
-// The system's CallWindowProc, never the engine's replacement of it.
-CallWindowProcFunction SystemCallWindowProc(bool unicode)
-{
-    void* system = CSkinApiHook::Instance().SystemFunction(unicode ? kSlotCallWindowProcW : kSlotCallWindowProcA);
-    if (system)
-        return reinterpret_cast<CallWindowProcFunction>(system);
-    return unicode ? &::CallWindowProcW : &::CallWindowProcA;
-}
-
-} // namespace
 
 bool IsSystemWindowProc(const void* address)
 {
@@ -48,7 +33,8 @@ UINT SkinUpdateStateMessage()
 }
 
 CSkinObject::CSkinObject(std::string objectClass, std::string skinClass)
-    : m_strObjectClass(std::move(objectClass)), m_strSkinClass(std::move(skinClass))
+    : m_strObjectClass(std::move(objectClass)), m_strSkinClass(std::move(skinClass)),
+      m_nSkinClassId(FindSkinClassId(m_strSkinClass))
 {}
 
 void CSkinObject::Release()
@@ -57,16 +43,16 @@ void CSkinObject::Release()
         delete this;
 }
 
-void CSkinObject::Attach(HWND window, CSkinManager& manager, WNDPROC engineProc)
+void CSkinObject::Attach(HWND window, CSkinContext& skin, WNDPROC engineProc, const SkinSystemProcs& system)
 {
     m_hWnd = window;
-    m_pManager = &manager;
+    m_pSkin = &skin;
     m_bUnicode = ::IsWindowUnicode(window) != FALSE;
+    m_callPrevious = m_bUnicode ? system.callWindowProcW : system.callWindowProcA;
     const auto engine = reinterpret_cast<LONG_PTR>(engineProc);
     m_previousProc = reinterpret_cast<WNDPROC>(m_bUnicode ? ::SetWindowLongPtrW(window, GWLP_WNDPROC, engine)
                                                           : ::SetWindowLongPtrA(window, GWLP_WNDPROC, engine));
-    if (IsSystemWindowProc(reinterpret_cast<const void*>(m_previousProc)))
-        m_nDeferralBound = 0;
+    m_bPreviousIsSystem = IsSystemWindowProc(reinterpret_cast<const void*>(m_previousProc));
 }
 
 void CSkinObject::Detach()
@@ -110,7 +96,7 @@ bool CSkinObject::IsDefProcMessage(UINT message) const
     if (m_bWinForms && (message < WM_CTLCOLORMSGBOX || message > WM_CTLCOLORSTATIC))
         return false;
     // A system procedure gives no default procedure to wait for.
-    return m_nDeferralBound != 0;
+    return !m_bPreviousIsSystem;
 }
 
 bool CSkinObject::OnHookMessage(UINT message, WPARAM& wParam, LPARAM& lParam, LRESULT& result)
@@ -162,7 +148,7 @@ std::vector<SkinMessageRecord> CSkinObject::Stack() const
 
 LRESULT CSkinObject::CallPrevious(UINT message, WPARAM wParam, LPARAM lParam) const
 {
-    return SystemCallWindowProc(m_bUnicode)(m_previousProc, m_hWnd, message, wParam, lParam);
+    return m_callPrevious(m_previousProc, m_hWnd, message, wParam, lParam);
 }
 
 LRESULT CSkinObject::Default(WPARAM wParam, LPARAM lParam)
@@ -180,8 +166,8 @@ LRESULT CSkinObject::Default(WPARAM wParam, LPARAM lParam)
     case kSkinInWindowProc:
         return CallPrevious(top.message, wParam, lParam);
     case kSkinCallWindowProc:
-        return reinterpret_cast<CallWindowProcFunction>(top.systemProc)(top.windowProc, m_hWnd, top.message, wParam,
-                                                                        lParam);
+        return reinterpret_cast<SkinCallWindowProc>(top.systemProc)(top.windowProc, m_hWnd, top.message, wParam,
+                                                                    lParam);
     case kSkinDefFrameProc:
         return reinterpret_cast<FrameProc>(top.systemProc)(m_hWnd, top.mdiClient, top.message, wParam, lParam);
     default:

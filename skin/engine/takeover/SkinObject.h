@@ -15,10 +15,10 @@
 
 namespace tavrelin::skin {
 
-class CSkinManager;
+class CSkinContext;
 
-// Where a message reached the object: 0 in the engine's window procedure,
-// else the default procedure the window's own procedure passed it to.
+// Where a message reached the object: in the engine's window procedure, or
+// in the default procedure the window's own procedure passed it to.
 enum ESkinDefProcKind : int {
     kSkinInWindowProc = 0,
     kSkinCallWindowProc = 1,
@@ -31,9 +31,25 @@ enum ESkinDefProcKind : int {
 struct SkinMessageRecord {
     UINT message;
     int kind;
-    void* systemProc;   // the system default procedure of kinds 1 to 5
-    WNDPROC windowProc; // kind 1: the procedure CallWindowProc was asked to call
-    HWND mdiClient;     // kind 4
+    void* systemProc;   // the system's default procedure, but in the engine's window procedure
+    WNDPROC windowProc; // kSkinCallWindowProc: the procedure CallWindowProc was asked to call
+    HWND mdiClient;     // kSkinDefFrameProc
+};
+
+// What a window is to the frame object: how it takes activation and paints
+// its background.
+enum ESkinDialogKind : int {
+    kSkinPlainWindow = 1,
+    kSkinDialog = 2,
+    kSkinSheetPage = 6, // a page inside a tabbed property sheet
+};
+
+// The system's CallWindowProcA and W: the process's imports of them may be
+// the engine's replacements.
+using SkinCallWindowProc = LRESULT(WINAPI*)(WNDPROC, HWND, UINT, WPARAM, LPARAM);
+struct SkinSystemProcs {
+    SkinCallWindowProc callWindowProcA = nullptr;
+    SkinCallWindowProc callWindowProcW = nullptr;
 };
 
 // True for procedures inside USER32 or COMCTL32 and for the system's
@@ -45,6 +61,7 @@ UINT SkinUpdateStateMessage();
 
 class CSkinObject {
 public:
+    // objectClass names the object's kind; skinClass is the class it draws with.
     CSkinObject(std::string objectClass, std::string skinClass);
     virtual ~CSkinObject() = default;
     CSkinObject(const CSkinObject&) = delete;
@@ -56,14 +73,18 @@ public:
     HWND Window() const { return m_hWnd; }
     const std::string& ObjectClassName() const { return m_strObjectClass; }
     const std::string& SkinClassName() const { return m_strSkinClass; }
+    // The schema id of the skin class, found once.
+    int SkinClassId() const { return m_nSkinClassId; }
+    ESkinDialogKind DialogKind() const { return m_nDialogKind; }
+    void SetDialogKind(ESkinDialogKind kind) { m_nDialogKind = kind; }
     bool IsOptedOut() const { return m_bOptedOut; }
     bool IsUnicode() const { return m_bUnicode; }
     WNDPROC PreviousProc() const { return m_previousProc; }
-    ULONG_PTR DeferralBound() const { return m_nDeferralBound; }
     void SetWinForms(bool winForms) { m_bWinForms = winForms; }
 
-    // Puts the engine's procedure in front of the window's own.
-    void Attach(HWND window, CSkinManager& manager, WNDPROC engineProc);
+    // Puts the engine's procedure in front of the window's own; the object
+    // paints with skin and calls the previous procedure through system.
+    void Attach(HWND window, CSkinContext& skin, WNDPROC engineProc, const SkinSystemProcs& system);
     // Gives the window its previous procedure back.
     void Detach();
 
@@ -75,6 +96,11 @@ public:
     virtual bool OnHookDefWindowProc(UINT message, WPARAM& wParam, LPARAM& lParam, LRESULT& result);
     virtual bool IsDefProcMessage(UINT message) const;
     virtual bool IsExcludedMessage(UINT message);
+    // The window's place in the z-order changed.
+    virtual void OnReordered() {}
+    // The thumb position while the engine drags the window's own scroll bar
+    // (SB_HORZ or SB_VERT); false when it drags none.
+    virtual bool TrackingPosition(int, int&) const { return false; }
 
     // Asks the window again whether it wants to stay unskinned.
     void QueryOptOut();
@@ -93,18 +119,22 @@ public:
 protected:
     // The object's own handlers; true when it answered.
     virtual bool HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
-    CSkinManager* Manager() const { return m_pManager; }
+    // The skin the object paints with; null until it is attached.
+    CSkinContext* Skin() const { return m_pSkin; }
 
 private:
     std::string m_strObjectClass;
     std::string m_strSkinClass;
+    int m_nSkinClassId;
+    ESkinDialogKind m_nDialogKind = kSkinPlainWindow;
     HWND m_hWnd = nullptr;
     WNDPROC m_previousProc = nullptr;
+    SkinCallWindowProc m_callPrevious = nullptr;
     bool m_bUnicode = false;
     bool m_bOptedOut = false;
     bool m_bWinForms = false;
-    ULONG_PTR m_nDeferralBound = 0x70000000;
-    CSkinManager* m_pManager = nullptr;
+    bool m_bPreviousIsSystem = false;
+    CSkinContext* m_pSkin = nullptr;
     std::atomic<long> m_nReferences{1};
     mutable std::mutex m_stackLock;
     std::vector<SkinMessageRecord> m_stack;

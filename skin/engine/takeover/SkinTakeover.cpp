@@ -1,31 +1,13 @@
-// Taking windows over: the per-thread creation hook, the window map, the
-// engine's window procedure, and telling skinned windows of skin changes.
-#include "skin/engine/SkinManager.h"
+#include "skin/engine/takeover/SkinTakeover.h"
 
-#include "skin/engine/controls/SkinObjectFactory.h"
+#include "skin/engine/context/SkinContext.h"
 
 #include <atomic>
-#include <cstring>
 
 namespace tavrelin::skin {
 namespace {
 
-std::atomic<CSkinManager*> g_windowManager{nullptr};
-
-LRESULT CALLBACK CreationHookProc(int code, WPARAM wParam, LPARAM lParam)
-{
-    const LRESULT result = ::CallNextHookEx(nullptr, code, wParam, lParam);
-    CSkinManager* manager = g_windowManager.load();
-    if (code != HCBT_CREATEWND || !manager || !manager->AutoAttach())
-        return result;
-    // lpszClass may be an atom; the window knows its class name.
-    const auto window = reinterpret_cast<HWND>(wParam);
-    char className[50] = {};
-    ::GetClassNameA(window, className, sizeof className);
-    const auto* create = reinterpret_cast<const CBT_CREATEWNDA*>(lParam);
-    manager->OnWindowCreated(window, className, create ? create->lpcs : nullptr, true);
-    return result;
-}
+std::atomic<CSkinTakeover*> g_currentTakeover{nullptr};
 
 // One hook per thread, taken off when the thread's storage goes.
 struct CThreadCreationHook {
@@ -37,17 +19,56 @@ struct CThreadCreationHook {
     }
 };
 
-LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+void CALLBACK ReorderEventProc(HWINEVENTHOOK, DWORD, HWND window, LONG objectId, LONG, DWORD, DWORD)
 {
-    CSkinManager* manager = g_windowManager.load();
-    const CSkinObjectRef object = manager ? manager->FindWindowObject(window) : CSkinObjectRef();
+    if (objectId != OBJID_WINDOW || !window)
+        return;
+    if (const CSkinObjectRef object = SkinnedWindow(window))
+        object->OnReordered();
+}
+
+} // namespace
+
+CSkinObjectRef SkinnedWindow(HWND window)
+{
+    CSkinTakeover* takeover = CSkinTakeover::Current();
+    if (!takeover || !takeover->Skin().IsLoaded())
+        return CSkinObjectRef();
+    return takeover->Find(window);
+}
+
+CSkinTakeover::CSkinTakeover(CSkinContext& skin, ISkinWindowSource& source, const SkinSystemProcs& system)
+    : m_skin(skin), m_source(source), m_system(system)
+{}
+
+CSkinTakeover* CSkinTakeover::Current() { return g_currentTakeover.load(); }
+
+LRESULT CALLBACK CSkinTakeover::CreationHookProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = ::CallNextHookEx(nullptr, code, wParam, lParam);
+    CSkinTakeover* takeover = Current();
+    if (code != HCBT_CREATEWND || !takeover || !takeover->AutoAttach())
+        return result;
+    // lpszClass may be an atom; the window knows its class name.
+    const auto window = reinterpret_cast<HWND>(wParam);
+    char className[50] = {};
+    ::GetClassNameA(window, className, sizeof className);
+    const auto* create = reinterpret_cast<const CBT_CREATEWNDA*>(lParam);
+    takeover->m_source.OnWindowCreated(window, className, create ? create->lpcs : nullptr, true);
+    return result;
+}
+
+LRESULT CALLBACK CSkinTakeover::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CSkinTakeover* takeover = Current();
+    const CSkinObjectRef object = takeover ? takeover->Find(window) : CSkinObjectRef();
     if (!object)
         return 0;
     if (message == WM_NCDESTROY) {
-        manager->RemoveWindow(window, true);
+        takeover->Remove(window, true);
         return object->CallPrevious(message, wParam, lParam);
     }
-    if (!manager->IsLoaded())
+    if (!takeover->m_skin.IsLoaded())
         return object->CallPrevious(message, wParam, lParam);
     // A window that opted out can still change its mind.
     if (message == SkinUpdateStateMessage())
@@ -63,63 +84,27 @@ LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     return object->CallPrevious(message, wParam, lParam);
 }
 
-// Some systems give scroll bars and dialog frames back to a window when its
-// z-order changes; the frame object strips them again a second later.
-void CALLBACK ReorderEventProc(HWINEVENTHOOK, DWORD, HWND window, LONG objectId, LONG, DWORD, DWORD)
-{
-    CSkinManager* manager = g_windowManager.load();
-    if (objectId != OBJID_WINDOW || !window || !manager || !manager->IsLoaded() ||
-        !(manager->GetApplyOptions() & SKIN_APPLY_FRAME) || !manager->FindWindowObject(window))
-        return;
-    const LONG style = ::GetWindowLongA(window, GWL_STYLE);
-    if (style & (WS_BORDER | WS_DLGFRAME | WS_VSCROLL | WS_HSCROLL))
-        ::SetTimer(window, kSkinFrameStyleTimer, 1000, nullptr);
-}
-
-// The parent's DWL_USER record, read only when it is readable memory.
-bool IsTabbedSheetRecord(HWND parent)
-{
-    const auto* record = reinterpret_cast<const ULONG_PTR*>(::GetWindowLongPtrA(parent, DWLP_USER));
-    MEMORY_BASIC_INFORMATION memory{};
-    if (!record || !::VirtualQuery(record, &memory, sizeof memory) || memory.State != MEM_COMMIT ||
-        (memory.Protect & (PAGE_NOACCESS | PAGE_GUARD)) ||
-        reinterpret_cast<const BYTE*>(record) + 3 * sizeof(ULONG_PTR) >
-            static_cast<const BYTE*>(memory.BaseAddress) + memory.RegionSize)
-        return false;
-    constexpr ULONG_PTR kWizardFlags = 0x20 | 0x2000 | 0x1000000;
-    return record[0] == reinterpret_cast<ULONG_PTR>(parent) && !(record[2] & kWizardFlags);
-}
-
-} // namespace
-
-CSkinManager* CSkinManager::WindowManager() { return g_windowManager.load(); }
-
-void CSkinManager::HookCurrentThread()
+void CSkinTakeover::HookCurrentThread()
 {
     thread_local CThreadCreationHook threadHook;
     if (!threadHook.hook)
         threadHook.hook = ::SetWindowsHookExA(WH_CBT, CreationHookProc, nullptr, ::GetCurrentThreadId());
 }
 
-void CSkinManager::StartWindowTakeover()
+void CSkinTakeover::Start()
 {
-    g_windowManager.store(this);
+    g_currentTakeover.store(this);
     HookCurrentThread();
 }
 
-void CSkinManager::StopWindowTakeover()
+void CSkinTakeover::Stop()
 {
-    CSkinManager* self = this;
-    g_windowManager.compare_exchange_strong(self, nullptr);
-}
-
-std::unique_ptr<CSkinObjectFrame> CSkinManager::MakeSkinObject(const char* objectClass, const char* skinClass)
-{
-    return MakeSkinObjectOfClass(objectClass, skinClass);
+    CSkinTakeover* self = this;
+    g_currentTakeover.compare_exchange_strong(self, nullptr);
 }
 
 // Resolved at run time: old systems have no accessibility events.
-void CSkinManager::HookReorderEvents()
+void CSkinTakeover::WatchReorderEvents()
 {
     using SetHookFunction = HWINEVENTHOOK(WINAPI*)(DWORD, DWORD, HMODULE, WINEVENTPROC, DWORD, DWORD, DWORD);
     HMODULE user32 = ::GetModuleHandleA("USER32.DLL");
@@ -131,56 +116,16 @@ void CSkinManager::HookReorderEvents()
                             ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
 }
 
-void CSkinManager::UnhookReorderEvents()
+void CSkinTakeover::StopWatchingReorderEvents()
 {
     if (m_reorderHook)
         ::UnhookWinEvent(m_reorderHook);
     m_reorderHook = nullptr;
 }
 
-int CSkinManager::DialogKind(HWND window, const CREATESTRUCTA* create) const
+CSkinObject* CSkinTakeover::Add(HWND window, std::unique_ptr<CSkinObject> object, const CREATESTRUCTA* create,
+                                bool automatic)
 {
-    constexpr UINT kGetTabControl = WM_USER + 116;
-    const LONG style = ::GetWindowLongA(window, GWL_STYLE);
-    if (!create || !create->hwndParent || !(style & DS_CONTROL) || !(style & WS_CHILD))
-        return 2;
-    const CSkinObjectRef parent = FindWindowObject(create->hwndParent);
-    if (parent && static_cast<CSkinObjectFrame*>(parent.get())->DialogKind() == 6)
-        return 6;
-    const auto tab = reinterpret_cast<HWND>(::SendMessageA(create->hwndParent, kGetTabControl, 0, 0));
-    return tab && ::IsWindow(tab) && IsTabbedSheetRecord(create->hwndParent) ? 6 : 2;
-}
-
-CSkinObject* CSkinManager::OnWindowCreated(HWND window, const char* className, const CREATESTRUCTA* create,
-                                           bool automatic)
-{
-    if (!window || !className || std::strcmp(className, "tooltips_class32") == 0 || ::_stricmp(className, "IME") == 0)
-        return nullptr;
-    std::unique_ptr<CSkinObjectFrame> object;
-    if (::_stricmp(className, "#32770") == 0) {
-        object = MakeSkinObject("CSkinObjectFrame", "WINDOW");
-        object->SetDialogKind(DialogKind(window, create));
-    } else if (std::strstr(className, "WindowsForms")) {
-        if (automatic)
-            return nullptr;
-        const char* first = std::strchr(className, '.');
-        const char* second = first ? std::strchr(first + 1, '.') : nullptr;
-        const SkinObjectFactory* factory =
-            FindSkinObjectFactory(second ? std::string(first + 1, second) : std::string());
-        if (factory && !factory->objectClass)
-            return nullptr;
-        object = factory ? MakeSkinObject(factory->objectClass, factory->skinClass)
-                         : MakeSkinObject("CSkinObjectFrame", "WINDOW");
-        object->SetWinForms(true);
-    } else if (const SkinObjectFactory* factory = FindSkinObjectFactory(className)) {
-        if (factory->objectClass)
-            object = MakeSkinObject(factory->objectClass, factory->skinClass);
-    } else if (!std::strstr(className, "Internet Explorer")) {
-        object = MakeSkinObject("CSkinObjectFrame", "WINDOW");
-    }
-    if (!object)
-        return nullptr;
-    // The map owns the object's first reference.
     CSkinObject* taken = object.release();
     CSkinObject* replaced = nullptr;
     {
@@ -191,12 +136,12 @@ CSkinObject* CSkinManager::OnWindowCreated(HWND window, const char* className, c
     }
     if (replaced)
         replaced->Release();
-    taken->Attach(window, *this, SkinWindowProc);
+    taken->Attach(window, m_skin, WindowProc, m_system);
     taken->OnHookAttached(create, automatic);
     return taken;
 }
 
-void CSkinManager::RemoveWindow(HWND window, bool automatic)
+void CSkinTakeover::Remove(HWND window, bool automatic)
 {
     CSkinObject* object = nullptr;
     {
@@ -212,20 +157,20 @@ void CSkinManager::RemoveWindow(HWND window, bool automatic)
     object->Release();
 }
 
-CSkinObjectRef CSkinManager::FindWindowObject(HWND window) const
+CSkinObjectRef CSkinTakeover::Find(HWND window) const
 {
     std::lock_guard<std::mutex> lock(m_windowsLock);
     const auto found = m_windows.find(window);
     return found == m_windows.end() ? CSkinObjectRef() : CSkinObjectRef(found->second);
 }
 
-size_t CSkinManager::WindowCount() const
+size_t CSkinTakeover::Count() const
 {
     std::lock_guard<std::mutex> lock(m_windowsLock);
     return m_windows.size();
 }
 
-std::vector<CSkinObjectRef> CSkinManager::WindowObjects() const
+std::vector<CSkinObjectRef> CSkinTakeover::Objects() const
 {
     std::vector<CSkinObjectRef> objects;
     std::lock_guard<std::mutex> lock(m_windowsLock);
@@ -237,20 +182,20 @@ std::vector<CSkinObjectRef> CSkinManager::WindowObjects() const
 
 // No lock is held while windows are told: a window of another thread
 // handling the change would wait for it.
-void CSkinManager::NotifyWindows(bool wasLoaded, bool isLoaded)
+void CSkinTakeover::NotifyWindows(bool wasLoaded, bool isLoaded)
 {
-    for (const CSkinObjectRef& object : WindowObjects()) {
+    for (const CSkinObjectRef& object : Objects()) {
         if (!::IsWindow(object->Window()))
-            RemoveWindow(object->Window(), true);
+            Remove(object->Window(), true);
         else
             object->OnSkinChanged(wasLoaded, isLoaded);
     }
 }
 
-void CSkinManager::RemoveAllWindows()
+void CSkinTakeover::RemoveAll()
 {
-    for (const CSkinObjectRef& object : WindowObjects())
-        RemoveWindow(object->Window(), false);
+    for (const CSkinObjectRef& object : Objects())
+        Remove(object->Window(), false);
 }
 
 } // namespace tavrelin::skin

@@ -145,7 +145,7 @@ TEST(SkinApiHook, RemoveGivesTheImportTablesBackByteForByte)
     }
     // The manager's end takes the hooks off.
     EXPECT_EQ(OwnImportAddressTables(), before);
-    EXPECT_EQ(CSkinApiHook::Instance().Manager(), nullptr);
+    EXPECT_EQ(CSkinContext::Active(), nullptr);
 }
 
 TEST(SkinApiHook, ColoursAndBrushesComeFromTheSkinWhileItIsLoaded)

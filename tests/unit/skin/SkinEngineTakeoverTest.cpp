@@ -53,9 +53,9 @@ public:
     CTakeoverManager() : CSkinManager(true) {}
 
 protected:
-    std::unique_ptr<CSkinObjectFrame> MakeSkinObject(const char* objectClass, const char* skinClass) override
+    std::unique_ptr<CSkinObjectFrame> MakeSkinObject(const SkinObjectFactory& kind) override
     {
-        return std::make_unique<CRecordingFrame>(objectClass, skinClass);
+        return std::make_unique<CRecordingFrame>(kind.objectClass, kind.skinClass);
     }
 };
 

@@ -37,28 +37,31 @@ bool IsThreeState(LONG_PTR style)
     return type == BS_3STATE || type == BS_AUTO3STATE;
 }
 
-// 1 normal, 2 hot, 3 pressed, 4 disabled: the first row of the check and
-// radio state tables.
+// The check box and radio button states come in rows of four: unchecked,
+// checked, then (check boxes only) mixed.
+constexpr int kStateRow = CBS_CHECKEDNORMAL - CBS_UNCHECKEDNORMAL;
+
+// The first row: normal, hot, pressed, disabled.
 int BaseState(const SkinButtonState& button)
 {
     if (!button.enabled)
-        return 4;
+        return CBS_UNCHECKEDDISABLED;
     if (button.pushed)
-        return 3;
-    return button.hot ? 2 : 1;
+        return CBS_UNCHECKEDPRESSED;
+    return button.hot ? CBS_UNCHECKEDHOT : CBS_UNCHECKEDNORMAL;
 }
 
 int PushState(const SkinButtonState& button)
 {
     if (!button.enabled)
-        return 4;
+        return PBS_DISABLED;
     if (button.pushed)
-        return 3;
+        return PBS_PRESSED;
     if (button.hot)
-        return 2;
+        return PBS_HOT;
     if (button.check != BST_UNCHECKED)
-        return 3;
-    return (button.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON ? 5 : 1;
+        return PBS_PRESSED;
+    return (button.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON ? PBS_DEFAULTED : PBS_NORMAL;
 }
 
 UINT HorizontalFormat(LONG_PTR style, UINT defaultAlign)
@@ -112,18 +115,18 @@ SIZE ImageSize(HANDLE image, bool icon)
 
 SkinButtonLook SkinButtonPartState(const SkinButtonState& button)
 {
-    const int checked = button.check != BST_UNCHECKED ? 4 : 0;
+    const int checked = button.check != BST_UNCHECKED ? kStateRow : 0;
     switch (ButtonKind(button.style)) {
     case kPush:
-        return {kButtonPartPush, PushState(button)};
+        return {BP_PUSHBUTTON, PushState(button)};
     case kCheck: {
-        const int mixed = button.check == BST_INDETERMINATE && IsThreeState(button.style) ? 4 : 0;
-        return {kButtonPartCheck, BaseState(button) + checked + mixed};
+        const int mixed = button.check == BST_INDETERMINATE && IsThreeState(button.style) ? kStateRow : 0;
+        return {BP_CHECKBOX, BaseState(button) + checked + mixed};
     }
     case kRadio:
-        return {kButtonPartRadio, BaseState(button) + checked};
+        return {BP_RADIOBUTTON, BaseState(button) + checked};
     case kGroup:
-        return {kButtonPartGroup, button.enabled ? 1 : 2};
+        return {BP_GROUPBOX, button.enabled ? GBS_NORMAL : GBS_DISABLED};
     default:
         return {};
     }
@@ -210,7 +213,7 @@ void CSkinObjectButton::Paint(HDC target)
     ::GetClientRect(Window(), &client);
     const SkinButtonLook look = SkinButtonPartState(CurrentState());
     CSkinClass& skinClass = Skin()->GetSkinClassById(SkinClassId());
-    if (look.part == kButtonPartGroup) {
+    if (look.part == BP_GROUPBOX) {
         CControlFont font(Window(), target);
         DrawGroupBox(target, skinClass, look, client);
         return;
@@ -222,7 +225,7 @@ void CSkinObjectButton::Paint(HDC target)
     {
         CControlFont font(Window(), dc);
         const int previousMode = ::SetBkMode(dc, TRANSPARENT);
-        if (look.part == kButtonPartPush)
+        if (look.part == BP_PUSHBUTTON)
             DrawPushButton(dc, skinClass, look, client);
         else
             DrawCheckOrRadio(dc, skinClass, look, client);
@@ -235,7 +238,7 @@ void CSkinObjectButton::DrawPushButton(HDC dc, CSkinClass& skinClass, const Skin
 {
     if (!DrawSkinBackground(dc, skinClass, look.part, look.state, client)) {
         RECT face = client;
-        ::DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (look.state == 3 ? DFCS_PUSHED : 0));
+        ::DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (look.state == PBS_PRESSED ? DFCS_PUSHED : 0));
     }
     ::SetTextColor(dc, skinClass.GetColor(look.part, look.state, kPropTextColor, ::GetTextColor(dc)));
     RECT area = client;
@@ -254,7 +257,8 @@ void CSkinObjectButton::DrawCheckOrRadio(HDC dc, CSkinClass& skinClass, const Sk
     const LONG_PTR style = ::GetWindowLongPtrA(Window(), GWL_STYLE);
     SIZE glyph{kGlyphFallbackSize, kGlyphFallbackSize};
     const RECT probe{0, 0, kGlyphFallbackSize, kGlyphFallbackSize};
-    if (!skinClass.GetPartSize(look.part, 1, &probe, kSkinPartSizeDraw, glyph) || glyph.cx <= 0 || glyph.cy <= 0)
+    if (!skinClass.GetPartSize(look.part, CBS_UNCHECKEDNORMAL, &probe, kSkinPartSizeDraw, glyph) || glyph.cx <= 0 ||
+        glyph.cy <= 0)
         glyph = SIZE{kGlyphFallbackSize, kGlyphFallbackSize};
 
     SIZE blank{};
@@ -274,10 +278,10 @@ void CSkinObjectButton::DrawCheckOrRadio(HDC dc, CSkinClass& skinClass, const Sk
 
     ::SetTextColor(dc, skinClass.GetColor(look.part, look.state, kPropTextColor, ::GetTextColor(dc)));
     RECT drawn{};
-    if (look.part == kButtonPartCheck)
+    if (look.part == BP_CHECKBOX)
         DrawSkinBackground(dc, skinClass, look.part, look.state, box);
     drawn = DrawContent(dc, text, DT_LEFT);
-    if (look.part == kButtonPartRadio)
+    if (look.part == BP_RADIOBUTTON)
         DrawSkinBackground(dc, skinClass, look.part, look.state, box);
     ::InflateRect(&drawn, 1, 1);
     ::IntersectRect(&drawn, &drawn, &client);

@@ -7,19 +7,14 @@
 #include "win/OffscreenBuffer.h"
 
 #include <windows.h>
+#include <vssym32.h>
 
 namespace tavrelin::skin {
 
 class CSkinClass;
 class CSkinMetrics;
 
-enum ESkinButtonPart : int {
-    kButtonPartPush = 1,
-    kButtonPartRadio = 2,
-    kButtonPartCheck = 3,
-    kButtonPartGroup = 4,
-};
-
+// A BUTTON part (BP_PUSHBUTTON to BP_GROUPBOX) and its state.
 struct SkinButtonLook {
     int part = 0; // 0: the button keeps the system's or its owner's painting
     int state = 0;

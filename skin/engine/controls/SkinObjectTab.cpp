@@ -1,25 +1,18 @@
 #include "skin/engine/controls/SkinObjectTab.h"
 
+#include "skin/engine/context/SkinContext.h"
 #include "skin/engine/draw/SkinBackground.h"
 #include "skin/engine/draw/SkinClass.h"
 #include "skin/engine/draw/SkinControlDraw.h"
-#include "skin/engine/context/SkinContext.h"
 
 #include <commctrl.h>
+#include <vssym32.h>
 
 #include <cstring>
 
 namespace tavrelin::skin {
 namespace {
 
-enum ETabPart : int {
-    kTabPartItem = 5,          // TOPTABITEM
-    kTabPartItemLeftEdge = 6,  // TOPTABITEMLEFTEDGE
-    kTabPartItemRightEdge = 7, // TOPTABITEMRIGHTEDGE
-    kTabPartPane = 9,
-};
-constexpr int kButtonPartPush = 1;
-constexpr int kStateNormal = 1, kStateHot = 2, kStateSelected = 3;
 // How far a selected tab and the row reach toward the page.
 constexpr int kSelectedGrowth = 2;
 constexpr int kTextLength = 256;
@@ -94,7 +87,7 @@ void CSkinObjectTab::DrawBackground(HDC dc, const RECT& rect)
         page.right = row.left;
         break;
     }
-    DrawSkinBackground(dc, Skin()->GetSkinClassById(SkinClassId()), kTabPartPane, 0, page);
+    DrawSkinBackground(dc, Skin()->GetSkinClassById(SkinClassId()), TABP_PANE, 0, page);
 }
 
 void CSkinObjectTab::DrawRow(HDC target)
@@ -145,19 +138,19 @@ void CSkinObjectTab::DrawTab(HDC dc, int index, int selected)
     const bool bSelected = index == selected;
     const int count = static_cast<int>(::SendMessageA(Window(), TCM_GETITEMCOUNT, 0, 0));
     CSkinClass* skinClass = &Skin()->GetSkinClassById(SkinClassId());
-    int part = kTabPartItem;
-    int state = bSelected ? kStateSelected : index == m_nHotTab ? kStateHot : kStateNormal;
+    int part = TABP_TOPTABITEM;
+    int state = bSelected ? TTIS_SELECTED : index == m_nHotTab ? TTIS_HOT : TTIS_NORMAL;
     if (HasButtons()) {
         skinClass = &Skin()->GetSkinClassById(kSkinClassButton);
-        part = kButtonPartPush;
-        state = bSelected ? kStateSelected : kStateNormal;
+        part = BP_PUSHBUTTON;
+        state = bSelected ? PBS_PRESSED : PBS_NORMAL;
     } else {
         if (bSelected)
             ::InflateRect(&rect, kSelectedGrowth, kSelectedGrowth);
         if (index == 0)
-            part = kTabPartItemLeftEdge;
+            part = TABP_TOPTABITEMLEFTEDGE;
         else if (index == count - 1 && !bSelected)
-            part = kTabPartItemRightEdge;
+            part = TABP_TOPTABITEMRIGHTEDGE;
     }
     DrawSkinBackground(dc, *skinClass, part, state, rect);
     RECT content = rect;

@@ -1,10 +1,12 @@
 #include "skin/engine/controls/SkinObjectToolBar.h"
 
+#include "skin/engine/context/SkinContext.h"
 #include "skin/engine/draw/SkinBackground.h"
 #include "skin/engine/draw/SkinClass.h"
 #include "skin/engine/draw/SkinControlDraw.h"
 #include "skin/engine/draw/SkinGdi.h"
-#include "skin/engine/context/SkinContext.h"
+
+#include <vssym32.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -13,8 +15,6 @@
 namespace tavrelin::skin {
 namespace {
 
-enum EToolBarPart : int { kPartButton = 1, kPartSplitButton = 3, kPartSplitDropDown = 4, kPartSeparator = 5 };
-enum EToolBarState : int { kNormal = 1, kHot = 2, kPressed = 3, kDisabled = 4, kChecked = 5 };
 constexpr int kDefaultImageSize = 16;
 constexpr int kDropDownRoom = 5;
 constexpr int kArrowInset = 6;
@@ -24,12 +24,12 @@ constexpr DWORD kCommonControls6 = 0x60000;
 int ButtonState(const TBBUTTON& button, bool hot)
 {
     if (!(button.fsState & TBSTATE_ENABLED))
-        return kDisabled;
+        return TS_DISABLED;
     if (button.fsState & TBSTATE_PRESSED)
-        return kPressed;
+        return TS_PRESSED;
     if (button.fsState & TBSTATE_CHECKED)
-        return kChecked;
-    return hot ? kHot : kNormal;
+        return TS_CHECKED;
+    return hot ? TS_HOT : TS_NORMAL;
 }
 
 } // namespace
@@ -37,7 +37,7 @@ int ButtonState(const TBBUTTON& button, bool hot)
 struct CSkinObjectToolBar::ButtonInfo {
     TBBUTTON button{};
     RECT rect{};
-    int state = kNormal;
+    int state = TS_NORMAL;
     bool hot = false;
     bool shifted = false; // pressed or checked: content moves by a pixel
     bool dropDown = false;
@@ -92,7 +92,7 @@ void CSkinObjectToolBar::Paint(HDC target)
             if (item & CDRF_SKIPDEFAULT)
                 continue;
             if (button.fsStyle & BTNS_SEP)
-                DrawSkinBackground(dc, skinClass, kPartSeparator, 0, rect);
+                DrawSkinBackground(dc, skinClass, TP_SEPARATOR, 0, rect);
             else
                 DrawButton(dc, skinClass, index, button);
             if (item & CDRF_NOTIFYPOSTPAINT)
@@ -142,10 +142,10 @@ void CSkinObjectToolBar::DrawButton(HDC dc, CSkinClass& skinClass, int index, co
     if (info.split) {
         const RECT face{r.left, r.top, r.right - info.arrowWidth, r.bottom};
         const RECT arrow{r.right - info.arrowWidth, r.top, r.right, r.bottom};
-        DrawSkinBackground(dc, skinClass, kPartSplitButton, info.state, face);
-        DrawSkinBackground(dc, skinClass, kPartSplitDropDown, info.state, arrow);
+        DrawSkinBackground(dc, skinClass, TP_SPLITBUTTON, info.state, face);
+        DrawSkinBackground(dc, skinClass, TP_SPLITBUTTONDROPDOWN, info.state, arrow);
     } else {
-        DrawSkinBackground(dc, skinClass, kPartButton, info.state, r);
+        DrawSkinBackground(dc, skinClass, TP_BUTTON, info.state, r);
     }
     const bool bSkipImage =
         (info.style & TBSTYLE_LIST) && button.iBitmap == I_IMAGENONE && (button.fsStyle & BTNS_AUTOSIZE);

@@ -1,11 +1,13 @@
 #include "skin/engine/controls/SkinObjectTrackBar.h"
 
+#include "skin/engine/context/SkinContext.h"
 #include "skin/engine/draw/SkinBackground.h"
 #include "skin/engine/draw/SkinClass.h"
 #include "skin/engine/draw/SkinControlDraw.h"
 #include "skin/engine/draw/SkinGdi.h"
-#include "skin/engine/context/SkinContext.h"
 #include "skin/engine/draw/SkinPropertyIds.h"
+
+#include <vssym32.h>
 
 #include <algorithm>
 #include <utility>
@@ -13,20 +15,6 @@
 
 namespace tavrelin::skin {
 namespace {
-
-enum ETrackPart : int {
-    kPartTrack = 1,
-    kPartTrackVert = 2,
-    kPartThumb = 3,
-    kPartThumbBottom = 4,
-    kPartThumbTop = 5,
-    kPartThumbVert = 6,
-    kPartThumbLeft = 7,
-    kPartThumbRight = 8,
-    kPartTics = 9,
-    kPartTicsVert = 10,
-};
-enum EThumbState : int { kThumbNormal = 1, kThumbHot = 2, kThumbPressed = 3, kThumbFocused = 4, kThumbDisabled = 5 };
 
 constexpr int kMarkLength = 3;
 // Ticks stand this far out from the thumb's edge.
@@ -122,10 +110,10 @@ void CSkinObjectTrackBar::DrawTicks(HDC dc)
     const int halfThumb = bVertical ? (thumb.bottom - thumb.top) / 2 : (thumb.right - thumb.left) / 2;
     row.first = (bVertical ? channel.top : channel.left) + halfThumb;
     row.length = (bVertical ? channel.bottom : channel.right) - halfThumb - 1 - row.first;
-    const COLORREF color =
-        Skin()
-            ->GetSkinClassById(SkinClassId())
-            .GetColor(bVertical ? kPartTicsVert : kPartTics, 1, kPropColor, Skin()->GetMetrics().Color(COLOR_BTNTEXT));
+    const COLORREF color = Skin()
+                               ->GetSkinClassById(SkinClassId())
+                               .GetColor(bVertical ? TKP_TICSVERT : TKP_TICS, TSS_NORMAL, kPropColor,
+                                         Skin()->GetMetrics().Color(COLOR_BTNTEXT));
 
     const LONG minimum = static_cast<LONG>(::SendMessageA(Window(), TBM_GETRANGEMIN, 0, 0));
     const LONG maximum = static_cast<LONG>(::SendMessageA(Window(), TBM_GETRANGEMAX, 0, 0));
@@ -171,7 +159,7 @@ void CSkinObjectTrackBar::DrawTicks(HDC dc)
 void CSkinObjectTrackBar::DrawChannel(HDC dc, const RECT& channel)
 {
     const bool bVertical = (::GetWindowLongPtrA(Window(), GWL_STYLE) & TBS_VERT) != 0;
-    DrawSkinBackground(dc, Skin()->GetSkinClassById(SkinClassId()), bVertical ? kPartTrackVert : kPartTrack, 1,
+    DrawSkinBackground(dc, Skin()->GetSkinClassById(SkinClassId()), bVertical ? TKP_TRACKVERT : TKP_TRACK, TRS_NORMAL,
                        channel);
 }
 
@@ -181,20 +169,20 @@ void CSkinObjectTrackBar::DrawThumb(HDC dc, const RECT& thumb)
     const bool bVertical = (style & TBS_VERT) != 0;
     int part = 0;
     if (style & TBS_BOTH)
-        part = bVertical ? kPartThumbVert : kPartThumb;
+        part = bVertical ? TKP_THUMBVERT : TKP_THUMB;
     else if (bVertical)
-        part = (style & TBS_LEFT) ? kPartThumbLeft : kPartThumbRight;
+        part = (style & TBS_LEFT) ? TKP_THUMBLEFT : TKP_THUMBRIGHT;
     else
-        part = (style & TBS_TOP) ? kPartThumbTop : kPartThumbBottom;
-    int state = kThumbNormal;
+        part = (style & TBS_TOP) ? TKP_THUMBTOP : TKP_THUMBBOTTOM;
+    int state = TUS_NORMAL;
     if (!::IsWindowEnabled(Window()))
-        state = kThumbDisabled;
+        state = TUS_DISABLED;
     else if (::GetCapture() == Window())
-        state = kThumbPressed;
+        state = TUS_PRESSED;
     else if (::GetFocus() == Window() && !HidesFocusCues(Window()))
-        state = kThumbFocused;
+        state = TUS_FOCUSED;
     else if (m_bHot)
-        state = kThumbHot;
+        state = TUS_HOT;
     DrawSkinBackground(dc, Skin()->GetSkinClassById(SkinClassId()), part, state, thumb);
 }
 

@@ -24,6 +24,10 @@ win::COffscreenBuffer& CaptionBuffer()
 
 bool IsTool(const SkinFrameLook& look) { return (look.exStyle & WS_EX_TOOLWINDOW) != 0; }
 
+// Captions and frame borders share their two states.
+int CaptionState(const SkinFrameLook& look) { return look.active ? CS_ACTIVE : CS_INACTIVE; }
+int BorderState(const SkinFrameLook& look) { return look.active ? FS_ACTIVE : FS_INACTIVE; }
+
 // A part the skin has no image for is painted in the metrics colour.
 void DrawPartOrFill(HDC dc, CSkinContext& skin, int part, int state, const RECT& rect, int colorIndex)
 {
@@ -53,24 +57,24 @@ void DrawCaptionButton(HDC dc, CSkinContext& skin, const SkinFrameLook& look, in
     CSkinClass& windowClass = skin.GetSkinClassById(kSkinClassWindow);
     int state = CaptionButtonState(look, index);
     // Images without frames for inactive windows show the active ones.
-    if (state > kButtonInactiveOffset &&
-        windowClass.GetInt(button.part, state, kPropImageCount, 1) < 2 * kButtonDisabled)
-        state -= kButtonInactiveOffset;
+    if (state > kCaptionButtonInactiveOffset &&
+        windowClass.GetInt(button.part, state, kPropImageCount, 1) < kCaptionButtonInactiveOffset + CBS_DISABLED)
+        state -= kCaptionButtonInactiveOffset;
     if (DrawSkinBackground(dc, windowClass, button.part, state, button.rect))
         return;
     UINT kind = DFCS_CAPTIONCLOSE;
-    if (button.part == kPartMinButton)
+    if (button.part == WP_MINBUTTON)
         kind = DFCS_CAPTIONMIN;
-    else if (button.part == kPartMaxButton)
+    else if (button.part == WP_MAXBUTTON)
         kind = DFCS_CAPTIONMAX;
-    else if (button.part == kPartRestoreButton)
+    else if (button.part == WP_RESTOREBUTTON)
         kind = DFCS_CAPTIONRESTORE;
-    else if (button.part == kPartHelpButton)
+    else if (button.part == WP_HELPBUTTON)
         kind = DFCS_CAPTIONHELP;
-    const int plain = state > kButtonInactiveOffset ? state - kButtonInactiveOffset : state;
-    if (plain == kButtonPushed)
+    const int plain = state > kCaptionButtonInactiveOffset ? state - kCaptionButtonInactiveOffset : state;
+    if (plain == CBS_PUSHED)
         kind |= DFCS_PUSHED;
-    else if (plain == kButtonDisabled)
+    else if (plain == CBS_DISABLED)
         kind |= DFCS_INACTIVE;
     RECT rect = button.rect;
     ::DrawFrameControl(dc, &rect, DFC_CAPTION, kind);
@@ -93,7 +97,7 @@ void DrawCaptionText(HDC dc, CSkinContext& skin, const SkinFrameLook& look, RECT
     if (look.exStyle & WS_EX_RTLREADING)
         format |= DT_RTLREADING;
     skin.GetSkinClassById(kSkinClassWindow)
-        .DrawSkinText(dc, IsTool(look) ? kPartSmallCaption : kPartCaption, look.active ? 1 : 2, text, length, format,
+        .DrawSkinText(dc, IsTool(look) ? WP_SMALLCAPTION : WP_CAPTION, CaptionState(look), text, length, format,
                       textRect);
     ::SetTextColor(dc, previous);
 }
@@ -102,15 +106,15 @@ void DrawCaptionText(HDC dc, CSkinContext& skin, const SkinFrameLook& look, RECT
 void DrawCaption(HDC dc, CSkinContext& skin, const SkinFrameLook& look, int bandHeight)
 {
     const RECT band{0, 0, look.size.cx, bandHeight};
-    const int part = IsTool(look) ? kPartSmallCaption : kPartCaption;
+    const int part = IsTool(look) ? WP_SMALLCAPTION : WP_CAPTION;
     const int colorIndex = look.active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION;
     if (look.shapeOnly) {
-        DrawSkinBackground(dc, skin.GetSkinClassById(kSkinClassWindow), part, look.active ? 1 : 2, band);
+        DrawSkinBackground(dc, skin.GetSkinClassById(kSkinClassWindow), part, CaptionState(look), band);
         return;
     }
     // What an image leaves uncovered shows the caption colour, never an old buffer.
     FillSolid(dc, band, skin.GetMetrics().Color(colorIndex));
-    DrawPartOrFill(dc, skin, part, look.active ? 1 : 2, band, colorIndex);
+    DrawPartOrFill(dc, skin, part, CaptionState(look), band, colorIndex);
     const CSkinMetrics& metrics = skin.GetMetrics();
     const int frameTop = FrameBorderUnits(look.style, look.exStyle, metrics) * metrics.CyBorder();
     const int captionBottom = bandHeight;
@@ -136,14 +140,14 @@ void DrawCaption(HDC dc, CSkinContext& skin, const SkinFrameLook& look, int band
 void DrawBorders(HDC dc, CSkinContext& skin, const SkinFrameLook& look, const SkinFrameBorders& borders)
 {
     const bool bSmall = IsTool(look);
-    const int state = look.active ? 1 : 2;
+    const int state = BorderState(look);
     const int color = look.active ? COLOR_ACTIVEBORDER : COLOR_INACTIVEBORDER;
     const SIZE size = look.size;
-    DrawPartOrFill(dc, skin, bSmall ? kPartSmallFrameLeft : kPartFrameLeft, state,
+    DrawPartOrFill(dc, skin, bSmall ? WP_SMALLFRAMELEFT : WP_FRAMELEFT, state,
                    RECT{0, borders.top, borders.left, size.cy - borders.bottom}, color);
-    DrawPartOrFill(dc, skin, bSmall ? kPartSmallFrameRight : kPartFrameRight, state,
+    DrawPartOrFill(dc, skin, bSmall ? WP_SMALLFRAMERIGHT : WP_FRAMERIGHT, state,
                    RECT{size.cx - borders.right, borders.top, size.cx, size.cy - borders.bottom}, color);
-    DrawPartOrFill(dc, skin, bSmall ? kPartSmallFrameBottom : kPartFrameBottom, state,
+    DrawPartOrFill(dc, skin, bSmall ? WP_SMALLFRAMEBOTTOM : WP_FRAMEBOTTOM, state,
                    RECT{0, size.cy - borders.bottom, size.cx, size.cy}, color);
 }
 
@@ -161,7 +165,7 @@ void DrawPlainBorders(HDC dc, CSkinContext& skin, const SkinFrameLook& look, con
         return;
     }
     DrawBorders(dc, skin, look, borders);
-    DrawPartOrFill(dc, skin, kPartFrameBottom, look.active ? 1 : 2, RECT{0, 0, look.size.cx, borders.top},
+    DrawPartOrFill(dc, skin, WP_FRAMEBOTTOM, BorderState(look), RECT{0, 0, look.size.cx, borders.top},
                    look.active ? COLOR_ACTIVEBORDER : COLOR_INACTIVEBORDER);
 }
 
@@ -170,14 +174,14 @@ void DrawPlainBorders(HDC dc, CSkinContext& skin, const SkinFrameLook& look, con
 int CaptionButtonState(const SkinFrameLook& look, int index)
 {
     const SkinCaptionButton& button = (*look.buttons)[index];
-    int state = kButtonNormal;
+    int state = CBS_NORMAL;
     if (!button.enabled)
-        state = kButtonDisabled;
+        state = CBS_DISABLED;
     else if (index == look.pressedButton)
-        state = kButtonPushed;
+        state = CBS_PUSHED;
     else if (index == look.hotButton && look.pressedButton < 0)
-        state = kButtonHot;
-    return look.active ? state : state + kButtonInactiveOffset;
+        state = CBS_HOT;
+    return look.active ? state : state + kCaptionButtonInactiveOffset;
 }
 
 void DrawSkinFrame(HDC dc, CSkinContext& skin, const SkinFrameLook& look)

@@ -31,7 +31,8 @@ struct SkinFrameLook {
 // Paints into dc, whose origin is the window rectangle's top-left corner.
 void DrawSkinFrame(HDC dc, CSkinContext& skin, const SkinFrameLook& look);
 
-// The state a caption button is drawn in (inactive windows add 4).
+// The state a caption button is drawn in (CBS_NORMAL to CBS_DISABLED, moved
+// by kCaptionButtonInactiveOffset for an inactive window).
 int CaptionButtonState(const SkinFrameLook& look, int index);
 
 // The window's shape: the frame with the transparent pixels at the left and

@@ -73,18 +73,18 @@ std::vector<SkinCaptionButton> ListCaptionButtons(DWORD style, DWORD exStyle, bo
     const bool bMinimized = (style & WS_MINIMIZE) != 0;
     const bool bMaximized = (style & WS_MAXIMIZE) != 0;
     buttons.push_back(
-        {SC_CLOSE, HTCLOSE, bTool ? kPartSmallCloseButton : kPartCloseButton, bTool || !systemMenuCloseGrayed});
+        {SC_CLOSE, HTCLOSE, bTool ? WP_SMALLCLOSEBUTTON : WP_CLOSEBUTTON, bTool || !systemMenuCloseGrayed});
     if (!bTool && (style & (WS_MAXIMIZEBOX | WS_MINIMIZEBOX))) {
         const bool bMaxEnabled = (style & WS_MAXIMIZEBOX) != 0;
         if (!bMaximized && !bMinimized)
-            buttons.push_back({SC_MAXIMIZE, HTMAXBUTTON, kPartMaxButton, bMaxEnabled});
+            buttons.push_back({SC_MAXIMIZE, HTMAXBUTTON, WP_MAXBUTTON, bMaxEnabled});
         else if (bMaximized)
-            buttons.push_back({SC_RESTORE, HTMAXBUTTON, kPartRestoreButton, bMaxEnabled});
+            buttons.push_back({SC_RESTORE, HTMAXBUTTON, WP_RESTOREBUTTON, bMaxEnabled});
         buttons.push_back({bMinimized ? static_cast<UINT>(SC_RESTORE) : static_cast<UINT>(SC_MINIMIZE), HTMINBUTTON,
-                           bMinimized ? kPartRestoreButton : kPartMinButton, (style & WS_MINIMIZEBOX) != 0});
+                           bMinimized ? WP_RESTOREBUTTON : WP_MINBUTTON, (style & WS_MINIMIZEBOX) != 0});
     }
     if ((exStyle & WS_EX_CONTEXTHELP) && !bTool)
-        buttons.push_back({SC_CONTEXTHELP, HTHELP, kPartHelpButton, true});
+        buttons.push_back({SC_CONTEXTHELP, HTHELP, WP_HELPBUTTON, true});
     return buttons;
 }
 
@@ -96,7 +96,7 @@ int CaptionButtonWidth(CSkinClass& windowClass, DWORD exStyle, int height)
 {
     SIZE frame{};
     if ((exStyle & WS_EX_TOOLWINDOW) ||
-        !windowClass.GetPartSize(kPartCloseButton, kButtonNormal, nullptr, kSkinPartSizeTrue, frame) || frame.cx <= 0 ||
+        !windowClass.GetPartSize(WP_CLOSEBUTTON, CBS_NORMAL, nullptr, kSkinPartSizeTrue, frame) || frame.cx <= 0 ||
         frame.cy <= 0)
         return height;
     return ::MulDiv(height, frame.cx, frame.cy);

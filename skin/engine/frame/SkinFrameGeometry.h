@@ -6,6 +6,7 @@
 #include "skin/engine/draw/SkinMetrics.h"
 
 #include <windows.h>
+#include <vssym32.h>
 
 #include <vector>
 
@@ -13,31 +14,9 @@ namespace tavrelin::skin {
 
 class CSkinClass;
 
-// WINDOW parts the frame draws.
-enum ESkinWindowPart : int {
-    kPartCaption = 1,
-    kPartSmallCaption = 2,
-    kPartFrameLeft = 7,
-    kPartFrameRight = 8,
-    kPartFrameBottom = 9,
-    kPartSmallFrameLeft = 10,
-    kPartSmallFrameRight = 11,
-    kPartSmallFrameBottom = 12,
-    kPartMinButton = 15,
-    kPartMaxButton = 17,
-    kPartCloseButton = 18,
-    kPartSmallCloseButton = 19,
-    kPartRestoreButton = 21,
-    kPartHelpButton = 23,
-};
-
-enum ESkinButtonState : int {
-    kButtonNormal = 1,
-    kButtonHot = 2,
-    kButtonPushed = 3,
-    kButtonDisabled = 4,
-    kButtonInactiveOffset = 4,
-};
+// The skin keeps a caption button's frames for an inactive window after the
+// four (CBS_NORMAL to CBS_DISABLED) of an active one.
+constexpr int kCaptionButtonInactiveOffset = CBS_DISABLED;
 
 struct SkinFrameBorders {
     int left = 0;

@@ -75,7 +75,9 @@ void CSkinObjectFrame::OnGetMinMaxInfo(MINMAXINFO& info)
 LRESULT CSkinObjectFrame::OnEraseBackground(WPARAM wParam, LPARAM lParam)
 {
     const ULONG_PTR brush = ::GetClassLongPtrA(Window(), GCLP_HBRBACKGROUND);
-    HBRUSH skinBrush = brush >= 1 && brush <= 30 ? Skin()->GetMetrics().Brush(static_cast<int>(brush) - 1) : nullptr;
+    HBRUSH skinBrush = brush >= 1 && brush < kSkinMetricsColorCount
+                           ? Skin()->GetMetrics().Brush(static_cast<int>(brush) - 1)
+                           : nullptr;
     if (!skinBrush)
         return Default(wParam, lParam);
     ::SetClassLongPtrA(Window(), GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(skinBrush));

@@ -7,7 +7,12 @@
 namespace tavrelin::skin {
 namespace {
 
-constexpr UINT kIsActiveIconMessage = 0x35;
+// WM_ISACTIVEICON, which the system answers but no header names.
+constexpr UINT kIsActiveIconMessage = 0x0035;
+// The low four bits of a WM_SYSCOMMAND command are the system's own.
+constexpr WPARAM kSysCommandMask = 0xFFF0;
+// How long after a z-order change the frame styles are stripped again.
+constexpr UINT kFrameStyleDelay = 1000;
 
 } // namespace
 
@@ -60,7 +65,7 @@ void CSkinObjectFrame::OnReordered()
     if (!FrameApplies())
         return;
     if (::GetWindowLongA(Window(), GWL_STYLE) & (WS_BORDER | WS_DLGFRAME | WS_VSCROLL | WS_HSCROLL))
-        ::SetTimer(Window(), kSkinFrameStyleTimer, 1000, nullptr);
+        ::SetTimer(Window(), kSkinFrameStyleTimer, kFrameStyleDelay, nullptr);
 }
 
 // The styles are removed only while the frame is recalculated: removed for
@@ -128,8 +133,7 @@ bool CSkinObjectFrame::UsesFlatScrollBars() const
     const auto getProp = reinterpret_cast<GetPropFunction>(
         comctl ? reinterpret_cast<void*>(::GetProcAddress(comctl, "FlatSB_GetScrollProp")) : nullptr);
     int value = 0;
-    constexpr int kWsbPropVStyle = 0x100;
-    return getProp && getProp(Window(), kWsbPropVStyle, &value);
+    return getProp && getProp(Window(), WSB_PROP_VSTYLE, &value);
 }
 
 bool CSkinObjectFrame::HandleFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
@@ -229,10 +233,10 @@ bool CSkinObjectFrame::HandleFrameMessage(UINT message, WPARAM wParam, LPARAM lP
             OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
         return true;
     case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_MOVE && ::IsIconic(Window()))
+        if ((wParam & kSysCommandMask) == SC_MOVE && ::IsIconic(Window()))
             RepaintFrame();
         result = Default(wParam, lParam);
-        if ((wParam & 0xFFF0) == SC_MINIMIZE)
+        if ((wParam & kSysCommandMask) == SC_MINIMIZE)
             RepaintFrame();
         return true;
     case WM_ERASEBKGND:

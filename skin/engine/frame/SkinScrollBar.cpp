@@ -1,28 +1,21 @@
 #include "skin/engine/frame/SkinScrollBar.h"
 
-#include "skin/engine/draw/SkinBackground.h"
-#include "skin/engine/frame/SkinFrameGeometry.h"
-#include "skin/engine/draw/SkinGdi.h"
 #include "skin/engine/context/SkinContext.h"
+#include "skin/engine/draw/SkinBackground.h"
+#include "skin/engine/draw/SkinGdi.h"
 #include "skin/engine/draw/SkinPropertyIds.h"
+#include "skin/engine/frame/SkinFrameGeometry.h"
 
 #include <algorithm>
 
 namespace tavrelin::skin {
 namespace {
 
-// SCROLLBAR parts.
-constexpr int kPartArrowButton = 1;
-constexpr int kPartThumbHorz = 2;
-constexpr int kPartThumbVert = 3;
-constexpr int kPartLowerTrackHorz = 4;
-constexpr int kPartUpperTrackHorz = 5;
-constexpr int kPartLowerTrackVert = 6;
-constexpr int kPartUpperTrackVert = 7;
-constexpr int kPartGripperHorz = 8;
-constexpr int kPartGripperVert = 9;
-// ARROWBTN frames of the hovered-bar look, when the image has them.
-constexpr int kArrowFramesWithHover = 20;
+// The arrow frames run up, down, left and right, four states each, then one
+// frame per direction for an arrow of a bar under the mouse, when the
+// image has them.
+constexpr int kArrowStates = ABS_DOWNNORMAL - ABS_UPNORMAL;
+constexpr int kArrowFramesWithHover = ABS_RIGHTHOVER;
 constexpr int kOfficeThumbMargin = 5;
 
 struct ScrollAxis {
@@ -61,10 +54,10 @@ long long ScrollSpan(const SCROLLINFO& info)
 int StateOf(const SkinScrollBarState& state, int part, bool disabled)
 {
     if (disabled)
-        return 4;
+        return SCRBS_DISABLED;
     if (state.pressed == part)
-        return 3;
-    return state.hot == part ? 2 : 1;
+        return SCRBS_PRESSED;
+    return state.hot == part ? SCRBS_HOT : SCRBS_NORMAL;
 }
 
 void DrawOrFill(HDC dc, CSkinClass& skinClass, int part, int state, const RECT& rect, COLORREF fill)
@@ -79,13 +72,13 @@ void DrawArrow(HDC dc, CSkinContext& skin, const SkinScrollBarState& state, int 
         return;
     CSkinClass& skinClass = skin.GetSkinClassById(kSkinClassScrollBar);
     const bool bForward = part == kScrollArrowForward;
-    const int direction = state.vertical ? (bForward ? 1 : 0) : (bForward ? 3 : 2);
-    int frame = direction * 4 + StateOf(state, part, disabled);
-    const bool bPlain = frame == direction * 4 + 1;
-    if (bPlain && state.hot != kScrollNone &&
-        skinClass.GetInt(kPartArrowButton, 0, kPropImageCount, 1) == kArrowFramesWithHover)
-        frame = 17 + direction;
-    if (DrawSkinBackground(dc, skinClass, kPartArrowButton, frame, rect))
+    const int direction = state.vertical ? (bForward ? 1 : 0) : (bForward ? 3 : 2); // up, down, left, right
+    const int look = StateOf(state, part, disabled);
+    int frame = ABS_UPNORMAL + direction * kArrowStates + (look - SCRBS_NORMAL);
+    if (look == SCRBS_NORMAL && state.hot != kScrollNone &&
+        skinClass.GetInt(SBP_ARROWBTN, 0, kPropImageCount, 1) == kArrowFramesWithHover)
+        frame = ABS_UPHOVER + direction;
+    if (DrawSkinBackground(dc, skinClass, SBP_ARROWBTN, frame, rect))
         return;
     static const UINT kinds[] = {DFCS_SCROLLUP, DFCS_SCROLLDOWN, DFCS_SCROLLLEFT, DFCS_SCROLLRIGHT};
     RECT copy = rect;
@@ -100,8 +93,8 @@ void DrawDefault(HDC dc, CSkinContext& skin, const SkinScrollBarState& state, co
     const COLORREF fill = SkinScrollColor(skin, state.hot != kScrollNone);
     DrawArrow(dc, skin, state, kScrollArrowBack, layout.parts[kScrollArrowBack], disabled[kScrollArrowBack]);
     DrawArrow(dc, skin, state, kScrollArrowForward, layout.parts[kScrollArrowForward], disabled[kScrollArrowForward]);
-    const int lower = state.vertical ? kPartLowerTrackVert : kPartLowerTrackHorz;
-    const int upper = state.vertical ? kPartUpperTrackVert : kPartUpperTrackHorz;
+    const int lower = state.vertical ? SBP_LOWERTRACKVERT : SBP_LOWERTRACKHORZ;
+    const int upper = state.vertical ? SBP_UPPERTRACKVERT : SBP_UPPERTRACKHORZ;
     DrawOrFill(dc, skinClass, lower, StateOf(state, kScrollTrackBack, disabled[0]), layout.parts[kScrollTrackBack],
                fill);
     DrawOrFill(dc, skinClass, upper, StateOf(state, kScrollTrackForward, disabled[0]),
@@ -110,12 +103,12 @@ void DrawDefault(HDC dc, CSkinContext& skin, const SkinScrollBarState& state, co
         return;
     const RECT& thumb = layout.parts[kScrollThumb];
     const int thumbState = StateOf(state, kScrollThumb, false);
-    if (!DrawSkinBackground(dc, skinClass, state.vertical ? kPartThumbVert : kPartThumbHorz, thumbState, thumb)) {
+    if (!DrawSkinBackground(dc, skinClass, state.vertical ? SBP_THUMBBTNVERT : SBP_THUMBBTNHORZ, thumbState, thumb)) {
         RECT copy = thumb;
         ::DrawFrameControl(dc, &copy, DFC_BUTTON, DFCS_BUTTONPUSH);
         return;
     }
-    DrawSkinBackground(dc, skinClass, state.vertical ? kPartGripperVert : kPartGripperHorz, thumbState, thumb);
+    DrawSkinBackground(dc, skinClass, state.vertical ? SBP_GRIPPERVERT : SBP_GRIPPERHORZ, thumbState, thumb);
 }
 
 // One image of the Office2007 set, stretched (or cut in frames) into rect.
@@ -174,10 +167,10 @@ void DrawOffice(HDC dc, CSkinContext& skin, const SkinScrollBarState& state, con
             ? (bDark ? "OFFICE2007\\SCROLLARROWSVERTICALDARK.BMP" : "OFFICE2007\\SCROLLARROWSVERTICALLIGHT.BMP")
             : (bDark ? "OFFICE2007\\SCROLLARROWSHORIZONTALDARK.BMP" : "OFFICE2007\\SCROLLARROWSHORIZONTALLIGHT.BMP");
     for (int part : {kScrollArrowBack, kScrollArrowForward}) {
-        const int look = StateOf(state, part, disabled[part]); // 1 normal, 2 hot, 3 pressed, 4 disabled
-        DrawOfficeImage(dc, skin, arrows, layout.parts[part], 3, std::min(look, 3), true);
+        const int look = StateOf(state, part, disabled[part]);
+        DrawOfficeImage(dc, skin, arrows, layout.parts[part], 3, std::min<int>(look, SCRBS_PRESSED), true);
         const int direction = (bVertical ? 0 : 2) + (part == kScrollArrowForward ? 1 : 0);
-        DrawOfficeGlyph(dc, skin, direction, look - 1, layout.parts[part]);
+        DrawOfficeGlyph(dc, skin, direction, look - SCRBS_NORMAL, layout.parts[part]);
     }
     if (!layout.hasThumb)
         return;

@@ -33,6 +33,16 @@ enum ESkinHookSlot : int {
     kSlotSetScrollPos = 13,
     kSlotGetScrollInfo = 14,
     kSlotEnableScrollBar = 15,
+    kSlotOpenThemeData = 16,
+    kSlotDrawThemeBackground = 17,
+    kSlotCloseThemeData = 18,
+    kSlotGetThemeColor = 19,
+    kSlotIsAppThemed = 20,
+    kSlotIsThemeActive = 21,
+    kSlotGetCurrentThemeName = 22,
+    kSlotGetThemeSysBool = 23,
+    kSlotGetThemeSysColor = 24,
+    kSlotGetThemePartSize = 25,
     kSlotSystemParametersInfoA = 26,
     kSlotDefWindowProcA = 27,
     kSlotDefWindowProcW = 28,
@@ -51,6 +61,7 @@ enum ESkinHookSlot : int {
 };
 
 struct SkinHookSlotInfo {
+    ESkinHookSlot slot;
     const char* module;
     const char* function;
     unsigned options;  // apply-option bits it needs; 0: whenever a skin is loaded

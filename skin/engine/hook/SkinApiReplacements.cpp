@@ -150,52 +150,62 @@ constexpr unsigned kMetrics = SKIN_APPLY_METRICS;
 
 } // namespace
 
-// Every slot with the option bits it is installed with (0: always).
+// Every slot with the option bits it is installed with (0: always), placed
+// by its slot number.
 const std::array<SkinHookSlotInfo, kSkinHookSlotCount>& SkinHookSlots()
 {
-    static const std::array<SkinHookSlotInfo, kSkinHookSlotCount> slots{{
-        {"KERNEL32.DLL", "LoadLibraryA", 0, Address(&HookLoadLibraryA)},                        // 0
-        {"KERNEL32.DLL", "LoadLibraryW", 0, Address(&HookLoadLibraryW)},                        // 1
-        {"KERNEL32.DLL", "LoadLibraryExA", 0, Address(&HookLoadLibraryExA)},                    // 2
-        {"KERNEL32.DLL", "LoadLibraryExW", 0, Address(&HookLoadLibraryExW)},                    // 3
-        {"KERNEL32.DLL", "GetProcAddress", 0, Address(&HookGetProcAddress)},                    // 4
-        {"KERNEL32.DLL", "GetModuleHandleA", 0, Address(&HookGetModuleHandleA)},                // 5
-        {"USER32.DLL", "RegisterClassA", 0, Address(&HookRegisterClassA)},                      // 6
-        {"USER32.DLL", "RegisterClassW", 0, Address(&HookRegisterClassW)},                      // 7
-        {"USER32.DLL", "GetSysColor", kColors, Address(&HookGetSysColor)},                      // 8
-        {"USER32.DLL", "GetSysColorBrush", kColors, Address(&HookGetSysColorBrush)},            // 9
-        {"USER32.DLL", "DrawEdge", kColors, Address(&HookDrawEdge)},                            // 10
-        {"USER32.DLL", "DrawFrameControl", kColors, Address(&HookDrawFrameControl)},            // 11
-        {"USER32.DLL", "SetScrollInfo", kFrame, Address(&HookSetScrollInfo)},                   // 12
-        {"USER32.DLL", "SetScrollPos", kFrame, Address(&HookSetScrollPos)},                     // 13
-        {"USER32.DLL", "GetScrollInfo", kFrame, Address(&HookGetScrollInfo)},                   // 14
-        {"USER32.DLL", "EnableScrollBar", kFrame, Address(&HookEnableScrollBar)},               // 15
-        {"UXTHEME.DLL", "OpenThemeData", kColors, Address(&ThemeOpenThemeData)},                // 16
-        {"UXTHEME.DLL", "DrawThemeBackground", kColors, Address(&ThemeDrawThemeBackground)},    // 17
-        {"UXTHEME.DLL", "CloseThemeData", kColors, Address(&ThemeCloseThemeData)},              // 18
-        {"UXTHEME.DLL", "GetThemeColor", kColors, Address(&ThemeGetThemeColor)},                // 19
-        {"UXTHEME.DLL", "IsAppThemed", kColors, Address(&ThemeIsAppThemed)},                    // 20
-        {"UXTHEME.DLL", "IsThemeActive", kColors, Address(&ThemeIsThemeActive)},                // 21
-        {"UXTHEME.DLL", "GetCurrentThemeName", kColors, Address(&ThemeGetCurrentThemeName)},    // 22
-        {"UXTHEME.DLL", "GetThemeSysBool", kColors, Address(&ThemeGetThemeSysBool)},            // 23
-        {"UXTHEME.DLL", "GetThemeSysColor", kColors, Address(&ThemeGetThemeSysColor)},          // 24
-        {"UXTHEME.DLL", "GetThemePartSize", kColors, Address(&ThemeGetThemePartSize)},          // 25
-        {"USER32.DLL", "SystemParametersInfoA", kMetrics, Address(&HookSystemParametersInfoA)}, // 26
-        {"USER32.DLL", "DefWindowProcA", 0, Address(&HookDefWindowProcA)},                      // 27
-        {"USER32.DLL", "DefWindowProcW", 0, Address(&HookDefWindowProcW)},                      // 28
-        {"USER32.DLL", "DefMDIChildProcA", 0, Address(&HookDefMDIChildProcA)},                  // 29
-        {"USER32.DLL", "DefMDIChildProcW", 0, Address(&HookDefMDIChildProcW)},                  // 30
-        {"USER32.DLL", "DefFrameProcA", 0, Address(&HookDefFrameProcA)},                        // 31
-        {"USER32.DLL", "DefFrameProcW", 0, Address(&HookDefFrameProcW)},                        // 32
-        {"USER32.DLL", "DefDlgProcA", 0, Address(&HookDefDlgProcA)},                            // 33
-        {"USER32.DLL", "DefDlgProcW", 0, Address(&HookDefDlgProcW)},                            // 34
-        {"USER32.DLL", "CallWindowProcA", 0, Address(&HookCallWindowProcA)},                    // 35
-        {"USER32.DLL", "CallWindowProcW", 0, Address(&HookCallWindowProcW)},                    // 36
-        {"KERNEL32.DLL", "CreateThread", 0, Address(&HookCreateThread)},                        // 37
-        {"USER32.DLL", "FillRect", kColors, Address(&HookFillRect)},                            // 38
-        {"GDI32.DLL", "DeleteObject", kColors, Address(&HookDeleteObject)},                     // 39
-        {"USER32.DLL", "AdjustWindowRectEx", kMetrics, Address(&HookAdjustWindowRectEx)},       // 40
-    }};
+    static const std::array<SkinHookSlotInfo, kSkinHookSlotCount> slots = [] {
+        const SkinHookSlotInfo rows[] = {
+            {kSlotLoadLibraryA, "KERNEL32.DLL", "LoadLibraryA", 0, Address(&HookLoadLibraryA)},
+            {kSlotLoadLibraryW, "KERNEL32.DLL", "LoadLibraryW", 0, Address(&HookLoadLibraryW)},
+            {kSlotLoadLibraryExA, "KERNEL32.DLL", "LoadLibraryExA", 0, Address(&HookLoadLibraryExA)},
+            {kSlotLoadLibraryExW, "KERNEL32.DLL", "LoadLibraryExW", 0, Address(&HookLoadLibraryExW)},
+            {kSlotGetProcAddress, "KERNEL32.DLL", "GetProcAddress", 0, Address(&HookGetProcAddress)},
+            {kSlotGetModuleHandleA, "KERNEL32.DLL", "GetModuleHandleA", 0, Address(&HookGetModuleHandleA)},
+            {kSlotRegisterClassA, "USER32.DLL", "RegisterClassA", 0, Address(&HookRegisterClassA)},
+            {kSlotRegisterClassW, "USER32.DLL", "RegisterClassW", 0, Address(&HookRegisterClassW)},
+            {kSlotGetSysColor, "USER32.DLL", "GetSysColor", kColors, Address(&HookGetSysColor)},
+            {kSlotGetSysColorBrush, "USER32.DLL", "GetSysColorBrush", kColors, Address(&HookGetSysColorBrush)},
+            {kSlotDrawEdge, "USER32.DLL", "DrawEdge", kColors, Address(&HookDrawEdge)},
+            {kSlotDrawFrameControl, "USER32.DLL", "DrawFrameControl", kColors, Address(&HookDrawFrameControl)},
+            {kSlotSetScrollInfo, "USER32.DLL", "SetScrollInfo", kFrame, Address(&HookSetScrollInfo)},
+            {kSlotSetScrollPos, "USER32.DLL", "SetScrollPos", kFrame, Address(&HookSetScrollPos)},
+            {kSlotGetScrollInfo, "USER32.DLL", "GetScrollInfo", kFrame, Address(&HookGetScrollInfo)},
+            {kSlotEnableScrollBar, "USER32.DLL", "EnableScrollBar", kFrame, Address(&HookEnableScrollBar)},
+            {kSlotOpenThemeData, "UXTHEME.DLL", "OpenThemeData", kColors, Address(&ThemeOpenThemeData)},
+            {kSlotDrawThemeBackground, "UXTHEME.DLL", "DrawThemeBackground", kColors,
+             Address(&ThemeDrawThemeBackground)},
+            {kSlotCloseThemeData, "UXTHEME.DLL", "CloseThemeData", kColors, Address(&ThemeCloseThemeData)},
+            {kSlotGetThemeColor, "UXTHEME.DLL", "GetThemeColor", kColors, Address(&ThemeGetThemeColor)},
+            {kSlotIsAppThemed, "UXTHEME.DLL", "IsAppThemed", kColors, Address(&ThemeIsAppThemed)},
+            {kSlotIsThemeActive, "UXTHEME.DLL", "IsThemeActive", kColors, Address(&ThemeIsThemeActive)},
+            {kSlotGetCurrentThemeName, "UXTHEME.DLL", "GetCurrentThemeName", kColors,
+             Address(&ThemeGetCurrentThemeName)},
+            {kSlotGetThemeSysBool, "UXTHEME.DLL", "GetThemeSysBool", kColors, Address(&ThemeGetThemeSysBool)},
+            {kSlotGetThemeSysColor, "UXTHEME.DLL", "GetThemeSysColor", kColors, Address(&ThemeGetThemeSysColor)},
+            {kSlotGetThemePartSize, "UXTHEME.DLL", "GetThemePartSize", kColors, Address(&ThemeGetThemePartSize)},
+            {kSlotSystemParametersInfoA, "USER32.DLL", "SystemParametersInfoA", kMetrics,
+             Address(&HookSystemParametersInfoA)},
+            {kSlotDefWindowProcA, "USER32.DLL", "DefWindowProcA", 0, Address(&HookDefWindowProcA)},
+            {kSlotDefWindowProcW, "USER32.DLL", "DefWindowProcW", 0, Address(&HookDefWindowProcW)},
+            {kSlotDefMDIChildProcA, "USER32.DLL", "DefMDIChildProcA", 0, Address(&HookDefMDIChildProcA)},
+            {kSlotDefMDIChildProcW, "USER32.DLL", "DefMDIChildProcW", 0, Address(&HookDefMDIChildProcW)},
+            {kSlotDefFrameProcA, "USER32.DLL", "DefFrameProcA", 0, Address(&HookDefFrameProcA)},
+            {kSlotDefFrameProcW, "USER32.DLL", "DefFrameProcW", 0, Address(&HookDefFrameProcW)},
+            {kSlotDefDlgProcA, "USER32.DLL", "DefDlgProcA", 0, Address(&HookDefDlgProcA)},
+            {kSlotDefDlgProcW, "USER32.DLL", "DefDlgProcW", 0, Address(&HookDefDlgProcW)},
+            {kSlotCallWindowProcA, "USER32.DLL", "CallWindowProcA", 0, Address(&HookCallWindowProcA)},
+            {kSlotCallWindowProcW, "USER32.DLL", "CallWindowProcW", 0, Address(&HookCallWindowProcW)},
+            {kSlotCreateThread, "KERNEL32.DLL", "CreateThread", 0, Address(&HookCreateThread)},
+            {kSlotFillRect, "USER32.DLL", "FillRect", kColors, Address(&HookFillRect)},
+            {kSlotDeleteObject, "GDI32.DLL", "DeleteObject", kColors, Address(&HookDeleteObject)},
+            {kSlotAdjustWindowRectEx, "USER32.DLL", "AdjustWindowRectEx", kMetrics, Address(&HookAdjustWindowRectEx)},
+        };
+        std::array<SkinHookSlotInfo, kSkinHookSlotCount> bySlot{};
+        for (const SkinHookSlotInfo& row : rows)
+            bySlot[row.slot] = row;
+        return bySlot;
+    }();
     return slots;
 }
 

@@ -8,6 +8,7 @@
 #include "skin/engine/draw/SkinEdge.h"
 #include "skin/engine/hook/SkinDefProcHooks.h"
 #include "skin/engine/hook/SkinImportTable.h"
+#include "skin/engine/hook/SkinScrollHooks.h"
 #include "skin/engine/hook/SkinSystemHooks.h"
 #include "skin/engine/hook/SkinThemeApi.h"
 

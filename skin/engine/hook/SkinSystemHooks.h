@@ -11,12 +11,3 @@ ATOM WINAPI HookRegisterClassA(const WNDCLASSA* windowClass);
 ATOM WINAPI HookRegisterClassW(const WNDCLASSW* windowClass);
 
 } // namespace tavrelin::skin
-
-namespace tavrelin::skin {
-
-int WINAPI HookSetScrollPos(HWND window, int bar, int position, BOOL redraw);
-int WINAPI HookSetScrollInfo(HWND window, int bar, LPCSCROLLINFO info, BOOL redraw);
-BOOL WINAPI HookGetScrollInfo(HWND window, int bar, LPSCROLLINFO info);
-BOOL WINAPI HookEnableScrollBar(HWND window, UINT bar, UINT arrows);
-
-} // namespace tavrelin::skin

@@ -1,5 +1,6 @@
 #include "skin/engine/context/SkinResourceFile.h"
 
+#include "core/FileSystem.h"
 #include "skin/SkinDibReader.h"
 #include "skin/SkinImageAlpha.h"
 #include "skin/SkinPngReader.h"
@@ -13,12 +14,6 @@ namespace tavrelin::skin {
 namespace {
 
 constexpr WORD kStyleNameStringId = 5000;
-
-bool IsExistingFile(const std::string& path)
-{
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path)
 {

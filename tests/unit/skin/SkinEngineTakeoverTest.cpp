@@ -3,6 +3,7 @@
 // level, in what order) for the routing rules, the opt-out messages, a
 // window destroyed inside its own handler and threads started later.
 #include "GdiCensus.h"
+#include "MessagePump.h"
 #include "SkinEngineTestSupport.h"
 
 #include "skin/engine/controls/SkinObjectFactory.h"
@@ -347,12 +348,7 @@ TEST(SkinTakeover, AWindowThatOptsOutIsLeftAloneUntilItSaysOtherwise)
     window.DestroyWindow();
 }
 
-void PumpMessages()
-{
-    MSG message;
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-        ::DispatchMessageA(&message);
-}
+void PumpMessages() { e2e::DispatchPending(); }
 
 TEST(SkinTakeover, GdiCountStaysFlatOverSkinChangesAndRepaintsOfSkinnedWindows)
 {
@@ -527,13 +523,7 @@ TEST(SkinTakeover, AReorderEventRecalculatesTheFrameWithoutTheSystemDrawnStylesA
                                     nullptr, ::GetModuleHandleA(nullptr), nullptr);
     g_stylesAtFrameRecalculation = -1;
     ::NotifyWinEvent(EVENT_OBJECT_REORDER, window, OBJID_WINDOW, CHILDID_SELF);
-    const DWORD deadline = ::GetTickCount() + 10000;
-    while (g_stylesAtFrameRecalculation == -1 && ::GetTickCount() < deadline) {
-        MSG message;
-        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            ::DispatchMessageA(&message);
-        ::Sleep(20);
-    }
+    e2e::PumpUntil([] { return g_stylesAtFrameRecalculation != -1; }, e2e::Timeout(10000));
     ASSERT_NE(g_stylesAtFrameRecalculation, -1) << "the frame was not recalculated";
     EXPECT_EQ(g_stylesAtFrameRecalculation & systemDrawn, 0);
     EXPECT_EQ(g_stylesAtFrameRecalculation & WS_POPUP, WS_POPUP);

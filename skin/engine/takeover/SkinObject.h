@@ -31,7 +31,7 @@ enum ESkinDefProcKind : int {
 struct SkinMessageRecord {
     UINT message;
     int kind;
-    void* systemProc;   // the system's default procedure, but in the engine's window procedure
+    void* systemProc;   // the system's default procedure; none in the engine's window procedure
     WNDPROC windowProc; // kSkinCallWindowProc: the procedure CallWindowProc was asked to call
     HWND mdiClient;     // kSkinDefFrameProc
 };

@@ -2,6 +2,7 @@
 
 #include "album/AlbumNames.h"
 #include "album/AlbumThumbnail.h"
+#include "core/FileSystem.h"
 #include "core/Globals.h"
 #include "core/PostedPath.h"
 #include "rename/RenameDlg.h"
@@ -14,14 +15,6 @@ namespace {
 
 // To the page itself: the thumbnail thread has made pictures.
 constexpr UINT WM_ALBUM_THUMBNAILS_MADE = WM_APP + 0x141;
-
-std::string FileNameOf(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
-
-bool FileExists(const std::string& path)
-{
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 } // namespace
 
@@ -62,25 +55,18 @@ void CAlbumPage::ListAlbumFolder()
 
 int CAlbumPage::ListFiles(const char* pattern, bool pictures)
 {
-    WIN32_FIND_DATAA found{};
-    const std::string search = g_albumFolder + pattern;
-    HANDLE find = ::FindFirstFileA(search.c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
-        return 0;
     int listed = 0;
-    const win::UniqueHandle<HANDLE, ::FindClose> finder(find);
-    do {
+    for (const std::string& name : ::ListFiles(g_albumFolder + pattern)) {
         // The pattern also matches longer extensions (".jpeg" against "*.jpg"
-        // in short names) and folders; only files of the album's two kinds.
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
-            AlbumFileKind(found.cFileName) != (pictures ? EAlbumFileKind::Picture : EAlbumFileKind::Video))
+        // in short names); only files of the album's two kinds.
+        if (AlbumFileKind(name) != (pictures ? EAlbumFileKind::Picture : EAlbumFileKind::Video))
             continue;
         ++m_nImageCounter;
         ++listed;
-        m_list.InsertItem(m_nImageCounter, found.cFileName, m_nImageCounter);
+        m_list.InsertItem(m_nImageCounter, name.c_str(), m_nImageCounter);
         if (pictures)
-            m_thumbnails.Add(g_albumFolder + found.cFileName, m_nImageCounter);
-    } while (::FindNextFileA(find, &found));
+            m_thumbnails.Add(g_albumFolder + name, m_nImageCounter);
+    }
     return listed;
 }
 
@@ -116,7 +102,7 @@ void CAlbumPage::AddNewestVideo(const std::string& path) { AddNewestFile(path, f
 void CAlbumPage::AddNewestFile(const std::string& path, bool picture)
 {
     const std::string name = FileNameOf(path);
-    if (name.empty() || m_list.FindItem(name) >= 0 || !FileExists(g_albumFolder + name))
+    if (name.empty() || m_list.FindItem(name) >= 0 || !IsExistingFile(g_albumFolder + name))
         return;
     ++m_nImageCounter;
     if (picture)

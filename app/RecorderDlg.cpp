@@ -78,7 +78,7 @@ BOOL CRecorderDlg::OnInitDialog()
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     Gdiplus::GdiplusStartup(&m_gdiplusToken, &m_gdiplusStartupInput, nullptr);
-    m_bDesignDlgOpen = 0;
+    m_bDesignDlgOpen = false;
     if (!CreateToolBar())
         return FALSE;
     CreateAndPlacePages();
@@ -235,9 +235,9 @@ void CRecorderDlg::OnDesignManagement()
 {
     if (g_recording || m_bDesignDlgOpen)
         return;
-    m_pDesignDlg = std::make_unique<CDesignDlg>(m_designWindows, [this] { m_bDesignDlgOpen = 0; });
+    m_pDesignDlg = std::make_unique<CDesignDlg>(m_designWindows, [this] { m_bDesignDlgOpen = false; });
     if (m_pDesignDlg->Open())
-        m_bDesignDlgOpen = 1;
+        m_bDesignDlgOpen = true;
 }
 
 void CRecorderDlg::OnWindowStyle()

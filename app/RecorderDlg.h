@@ -26,7 +26,7 @@ public:
     CCameraPage m_cameraPage;
     CAlbumPage m_albumPage;
     // Set while the design library is open; the library clears it itself.
-    int m_bDesignDlgOpen = 0;
+    bool m_bDesignDlgOpen = false;
     std::unique_ptr<CDesignDlg> m_pDesignDlg;
     // The design windows outlive the library that opened them.
     CDesignWindows m_designWindows;

@@ -1,5 +1,6 @@
 #include "design/DesignDlg.h"
 
+#include "core/FileSystem.h"
 #include "core/Globals.h"
 #include "gdiplus/GdiplusImage.h"
 #include "rename/RenameDlg.h"
@@ -19,19 +20,11 @@ constexpr int kDesignMenu = 2;
 constexpr int kCascadeStep = 24;
 constexpr int kCascadeSteps = 8;
 
-std::string FileNameOf(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
-
 std::string FullPath(const std::string& path)
 {
     char full[MAX_PATH] = {};
     const DWORD length = ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
     return length > 0 && length < MAX_PATH ? std::string(full) : path;
-}
-
-bool IsFile(const std::string& path)
-{
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // A design's picture for the list; a white one when the GIF can't be read,
@@ -80,18 +73,10 @@ BOOL CDesignDlg::OnInitDialog()
 
 void CDesignDlg::ListDesignFolder()
 {
-    WIN32_FIND_DATAA found{};
-    const std::string search = DesignFolder() + "*.gif";
-    HANDLE find = ::FindFirstFileA(search.c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    const win::UniqueHandle<HANDLE, ::FindClose> finder(find);
-    do {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            continue;
+    for (const std::string& name : ListFiles(DesignFolder() + "*.gif")) {
         ++m_nImageCounter;
-        AddDesignItem(found.cFileName, m_nImageCounter);
-    } while (::FindNextFileA(find, &found));
+        AddDesignItem(name, m_nImageCounter);
+    }
 }
 
 void CDesignDlg::AddDesignItem(const std::string& name, int index)
@@ -171,7 +156,7 @@ void CDesignDlg::OnAddMyDesign()
     std::string name = FileNameOf(source);
     const std::string target = DesignFolder() + name;
     // A design chosen from the folder itself is already there.
-    if (!IsFile(source) || ::lstrcmpiA(FullPath(source).c_str(), FullPath(target).c_str()) == 0)
+    if (!IsExistingFile(source) || ::lstrcmpiA(FullPath(source).c_str(), FullPath(target).c_str()) == 0)
         return;
     WIN32_FIND_DATAA found{};
     HANDLE find = ::FindFirstFileA(target.c_str(), &found);

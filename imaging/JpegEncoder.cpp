@@ -11,6 +11,17 @@ namespace {
 
 using jpeg_tables::kZigzag;
 
+// The markers the encoder writes (T.81 Table B.1).
+enum EJpegMarker : int {
+    kMarkerSof0 = 0xFFC0, // start of frame, baseline DCT
+    kMarkerDht = 0xFFC4,  // define Huffman tables
+    kMarkerSoi = 0xFFD8,  // start of image
+    kMarkerEoi = 0xFFD9,  // end of image
+    kMarkerSos = 0xFFDA,  // start of scan
+    kMarkerDqt = 0xFFDB,  // define quantisation tables
+    kMarkerApp0 = 0xFFE0, // the JFIF header
+};
+
 // Largest coded block: DC code (<= 11 bits) plus 11 value bits, then 63 AC
 // symbols of at most 16 + 10 bits. Six blocks, up to 7 bits still pending
 // from earlier, and every byte possibly doubled by stuffing.
@@ -86,7 +97,7 @@ private:
 
 void AppendQuantTable(CByteAppender& out, int identifier, const std::array<uint8_t, 64>& table)
 {
-    out.Word(0xFFDB);
+    out.Word(kMarkerDqt);
     out.Word(67);
     out.Byte(identifier);
     for (int k = 0; k < 64; ++k)
@@ -95,7 +106,7 @@ void AppendQuantTable(CByteAppender& out, int identifier, const std::array<uint8
 
 void AppendHuffmanTable(CByteAppender& out, int classAndIdentifier, const CJpegEncoder::SHuffmanTable& table)
 {
-    out.Word(0xFFC4);
+    out.Word(kMarkerDht);
     out.Word(19 + table.symbolCount);
     out.Byte(classAndIdentifier);
     out.Bytes(table.counts.data() + 1, 16);
@@ -176,14 +187,16 @@ bool CJpegEncoder::Encode(const uint8_t* pixels, uint8_t* output, std::size_t ca
 
 uint8_t* CJpegEncoder::WriteHeaders(uint8_t* cursor) const
 {
-    static const uint8_t kJfif[] = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J',  'F',  'I',  'F',
-                                    0x00, 0x01, 0x01, 0x01, 0x01, 0x2C, 0x01, 0x2C, 0x00, 0x00};
+    static const uint8_t kJfif[] = {0x00, 0x10, 'J',  'F',  'I',  'F',  0x00, 0x01,
+                                    0x01, 0x01, 0x01, 0x2C, 0x01, 0x2C, 0x00, 0x00};
     CByteAppender out(cursor);
+    out.Word(kMarkerSoi);
+    out.Word(kMarkerApp0);
     out.Bytes(kJfif, sizeof kJfif);
     AppendQuantTable(out, 0, m_luminanceTable);
     AppendQuantTable(out, 1, m_chrominanceTable);
 
-    out.Word(0xFFC0);
+    out.Word(kMarkerSof0);
     out.Word(17);
     out.Byte(8);
     out.Word(m_nHeight);
@@ -196,7 +209,8 @@ uint8_t* CJpegEncoder::WriteHeaders(uint8_t* cursor) const
     AppendHuffmanTable(out, 0x01, m_dcChrominance);
     AppendHuffmanTable(out, 0x11, m_acChrominance);
 
-    static const uint8_t kScan[] = {0xFF, 0xDA, 0x00, 0x0C, 3, 1, 0x00, 2, 0x11, 3, 0x11, 0, 63, 0};
+    static const uint8_t kScan[] = {0x00, 0x0C, 3, 1, 0x00, 2, 0x11, 3, 0x11, 0, 63, 0};
+    out.Word(kMarkerSos);
     out.Bytes(kScan, sizeof kScan);
     return out.Cursor();
 }
@@ -241,8 +255,8 @@ bool CJpegEncoder::EncodeScan(const uint8_t* pixels, uint8_t* output, std::size_
     return fitsThroughStaging([&] {
         m_bitWriter.Flush();
         uint8_t* cursor = m_bitWriter.Cursor();
-        *cursor++ = 0xFF;
-        *cursor++ = 0xD9;
+        *cursor++ = static_cast<uint8_t>(kMarkerEoi >> 8);
+        *cursor++ = static_cast<uint8_t>(kMarkerEoi & 0xFF);
         m_bitWriter.SetCursor(cursor);
     });
 }

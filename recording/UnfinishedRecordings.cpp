@@ -3,6 +3,7 @@
 #include "avi/AviRepair.h"
 #include "core/Config.h"
 #include "core/Counter.h"
+#include "core/FileSystem.h"
 #include "core/Globals.h"
 #include "win/Wnd.h"
 
@@ -28,33 +29,22 @@ bool EndsWithAvi(const std::string& name)
 // repaired one in its place leaves only the damaged one: it goes back.
 void RestoreSetAsideFiles(const std::string& folder)
 {
-    WIN32_FIND_DATAA found{};
-    HANDLE search = ::FindFirstFileA((folder + "*.avi.damaged").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        const std::string aside = folder + found.cFileName;
+    for (const std::string& name : ListFiles(folder + "*.avi.damaged")) {
+        const std::string aside = folder + name;
         const std::string original = aside.substr(0, aside.size() - std::string(".damaged").size());
         if (::GetFileAttributesA(original.c_str()) == INVALID_FILE_ATTRIBUTES)
             ::MoveFileA(aside.c_str(), original.c_str());
-    } while (::FindNextFileA(search, &found));
-    ::FindClose(search);
+    }
 }
 
 std::vector<std::string> UnfinishedVideos(const std::string& folder)
 {
     std::vector<std::string> videos;
-    WIN32_FIND_DATAA found{};
-    HANDLE search = ::FindFirstFileA((folder + "*.avi").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return videos;
-    do {
-        const std::string path = folder + found.cFileName;
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && EndsWithAvi(found.cFileName) &&
-            AviNeedsRepair(path))
+    for (const std::string& name : ListFiles(folder + "*.avi")) {
+        const std::string path = folder + name;
+        if (EndsWithAvi(name) && AviNeedsRepair(path))
             videos.push_back(path);
-    } while (::FindNextFileA(search, &found));
-    ::FindClose(search);
+    }
     return videos;
 }
 

@@ -50,6 +50,20 @@ enum ESkinClassId : int {
     kSkinClassDocumentation = 2,
     kSkinClassSysMetrics = 3,
     kSkinClassWindow = 6,
+    kSkinClassButton = 7,
+    kSkinClassToolbar = 9,
+    kSkinClassStatus = 10,
+    kSkinClassListView = 12,
+    kSkinClassHeader = 13,
+    kSkinClassProgress = 14,
+    kSkinClassTab = 15,
+    kSkinClassTrackbar = 16,
+    kSkinClassTreeView = 18,
+    kSkinClassSpin = 19,
+    kSkinClassScrollBar = 21,
+    kSkinClassEdit = 22,
+    kSkinClassComboBox = 23,
+    kSkinClassIdLimit = 31, // above every class id
 };
 
 enum ESkinPropertyId : int {

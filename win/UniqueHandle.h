@@ -53,10 +53,11 @@ using UniqueIcon = UniqueHandle<HICON, DestroyIconHandle>;
 using UniqueMenu = UniqueHandle<HMENU, DestroyMenuHandle>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, CloseKernelHandle>;
 
-// A window's device context, released with the window it came from.
+// A window's device context for its client area (GetDC), released with the
+// window it came from.
 class WindowDC {
 public:
-    explicit WindowDC(HWND window) : m_window(window), m_dc(::GetDC(window)) {}
+    explicit WindowDC(HWND window) : WindowDC(window, ::GetDC(window)) {}
     WindowDC(const WindowDC&) = delete;
     WindowDC& operator=(const WindowDC&) = delete;
     ~WindowDC()
@@ -67,9 +68,18 @@ public:
     HDC get() const { return m_dc; }
     explicit operator bool() const { return m_dc != nullptr; }
 
+protected:
+    WindowDC(HWND window, HDC dc) : m_window(window), m_dc(dc) {}
+
 private:
     HWND m_window;
     HDC m_dc;
+};
+
+// The device context of the whole window, frame included (GetWindowDC).
+class WholeWindowDC final : public WindowDC {
+public:
+    explicit WholeWindowDC(HWND window) : WindowDC(window, ::GetWindowDC(window)) {}
 };
 
 // BeginPaint/EndPaint as one object's lifetime.

@@ -1,34 +1,45 @@
 #include "skin/engine/SkinManager.h"
 
-#include "skin/engine/SkinApiHook.h"
-#include "skin/engine/SkinGdi.h"
-
-#include "skin/SkinScreenInfo.h"
+#include "skin/engine/hook/SkinApiHook.h"
 #include "win/UniqueHandle.h"
 
-#include <shlwapi.h>
+#include <prsht.h>
 
-#include <algorithm>
-#include <cctype>
 #include <cstring>
+#include <string>
 
 namespace tavrelin::skin {
 namespace {
 
-constexpr int kSysMetricsFirstColor = 1601;
-constexpr int kSysMetricsLastColor = 1631;
+// The wizard flag of the first wizard-97 property sheets, before
+// PSH_WIZARD97 took its present value.
+constexpr ULONG_PTR kOldWizard97 = 0x2000;
 
-DWORD ReadCommonControlsVersion()
+// The system's CallWindowProc functions, as read before anything was patched.
+SkinSystemProcs SystemProcs()
 {
-    HMODULE module = ::GetModuleHandleA("COMCTL32.DLL");
-    const auto getVersion =
-        module ? reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void*>(::GetProcAddress(module, "DllGetVersion")))
-               : nullptr;
-    DLLVERSIONINFO info{};
-    info.cbSize = sizeof info;
-    if (!getVersion || getVersion(&info) != S_OK)
-        return 0x40000;
-    return (info.dwMajorVersion << 16) | (info.dwMinorVersion & 0xFFFF);
+    SkinSystemProcs system;
+    system.callWindowProcA = SystemFunctionAs<SkinCallWindowProc>(kSlotCallWindowProcA);
+    system.callWindowProcW = SystemFunctionAs<SkinCallWindowProc>(kSlotCallWindowProcW);
+    if (!system.callWindowProcA)
+        system.callWindowProcA = &::CallWindowProcA;
+    if (!system.callWindowProcW)
+        system.callWindowProcW = &::CallWindowProcW;
+    return system;
+}
+
+// The parent's DWL_USER record, read only when it is readable memory.
+bool IsTabbedSheetRecord(HWND parent)
+{
+    const auto* record = reinterpret_cast<const ULONG_PTR*>(::GetWindowLongPtrA(parent, DWLP_USER));
+    MEMORY_BASIC_INFORMATION memory{};
+    if (!record || !::VirtualQuery(record, &memory, sizeof memory) || memory.State != MEM_COMMIT ||
+        (memory.Protect & (PAGE_NOACCESS | PAGE_GUARD)) ||
+        reinterpret_cast<const BYTE*>(record) + 3 * sizeof(ULONG_PTR) >
+            static_cast<const BYTE*>(memory.BaseAddress) + memory.RegionSize)
+        return false;
+    constexpr ULONG_PTR kWizardFlags = PSH_WIZARD | kOldWizard97 | PSH_WIZARD97;
+    return record[0] == reinterpret_cast<ULONG_PTR>(parent) && !(record[2] & kWizardFlags);
 }
 
 } // namespace
@@ -39,37 +50,37 @@ CSkinManager& CSkinManager::GetInstance()
     return manager;
 }
 
+// The hook object is made first (SystemProcs asks it), so that it outlives a
+// manager of static storage, whose destructor takes the hooks off.
 CSkinManager::CSkinManager(bool takeOverWindows)
-    : m_nCommonControlsVersion(ReadCommonControlsVersion()), m_metrics(std::make_unique<CSkinMetrics>()),
-      m_resourceFile(std::make_unique<CSkinResourceFile>())
+    : m_takeover(*this, *this, SystemProcs()), m_bTakesOverWindows(takeOverWindows)
 {
-    // Made now, so that it outlives a manager of static storage, whose
-    // destructor takes the hooks off.
-    CSkinApiHook::Instance();
-    m_bTakesOverWindows = takeOverWindows;
     if (takeOverWindows)
-        StartWindowTakeover();
+        m_takeover.Start();
 }
 
 // The hooks come off before the schema, metrics and classes go: other
 // threads reach them through the patched functions.
 CSkinManager::~CSkinManager()
 {
-    UnhookReorderEvents();
-    if (CSkinApiHook::Instance().Manager() == this)
-        CSkinApiHook::Instance().Remove();
+    m_takeover.StopWatchingReorderEvents();
+    if (IsActive())
+        Deactivate();
     if (m_bTakesOverWindows)
-        StopWindowTakeover();
-    RemoveAllWindows();
+        m_takeover.Stop();
+    m_takeover.RemoveAll();
 }
 
-CSkinClass& CSkinManager::GetSkinClass(const std::string& className)
+void CSkinManager::Activate()
 {
-    const std::string name = SkinUpperCase(className);
-    std::unique_ptr<CSkinClass>& skinClass = m_classes[name];
-    if (!skinClass)
-        skinClass = std::make_unique<CSkinClass>(*this, name);
-    return *skinClass;
+    SetActive(this);
+    CSkinApiHook::Instance().Install(GetApplyOptions());
+}
+
+void CSkinManager::Deactivate()
+{
+    CSkinApiHook::Instance().Remove();
+    SetActive(nullptr);
 }
 
 // Windows Forms keeps its system colours in a hidden broadcast window of the
@@ -88,7 +99,7 @@ BOOL CALLBACK CSkinManager::PostColorChange(HWND window, LPARAM)
 void CSkinManager::OnSkinChanged(bool wasLoaded, bool isLoaded)
 {
     ::EnumWindows(PostColorChange, 0);
-    NotifyWindows(wasLoaded, isLoaded);
+    m_takeover.NotifyWindows(wasLoaded, isLoaded);
 }
 
 int CSkinManager::ScreenBitsPerPixel() const
@@ -118,68 +129,88 @@ bool CSkinManager::LoadSkin(const char* skinPath, const char* propertyFileName)
 {
     // Off first, for the same reason as at destruction; and so that the
     // metrics free their brushes with the system's DeleteObject.
-    UnhookReorderEvents();
-    CSkinApiHook::Instance().Remove();
-    m_schema.reset();
-    const bool bWasLoaded = m_bLoaded;
-    if (!CanSkinThisProcess() || !skinPath || !*skinPath) {
-        FinishLoad(bWasLoaded, false);
-        return false;
-    }
-    m_classes.clear();
-    m_resourceFile->Close();
-    if (!m_resourceFile->Open(skinPath, propertyFileName ? propertyFileName : "")) {
-        FinishLoad(bWasLoaded, false);
-        return false;
-    }
-    m_schema = m_resourceFile->CreateSchema();
-    m_schema->ReadProperties(*m_resourceFile);
-    FinishLoad(bWasLoaded, true);
-    return true;
+    m_takeover.StopWatchingReorderEvents();
+    Deactivate();
+    DropSchema();
+    const bool bWasLoaded = IsLoaded();
+    const bool bRead = CanSkinThisProcess() && skinPath && *skinPath && ReadSkin(skinPath, propertyFileName);
+    FinishLoad(bWasLoaded, bRead);
+    return bRead;
 }
 
 void CSkinManager::FinishLoad(bool wasLoaded, bool success)
 {
-    m_bLoaded = success;
-    if (!success) {
-        m_schema.reset();
-        // Class readers must not keep values of a schema that is gone.
-        m_classes.clear();
-        m_resourceFile->Close();
-    }
-    m_metrics->Refresh(m_schema.get(), m_nApplyOptions);
+    SetLoaded(success);
+    if (!success)
+        DropSkin();
+    RefreshMetrics();
     if (success) {
-        CSkinApiHook::Instance().Install(*this);
+        Activate();
         if (m_bTakesOverWindows)
-            HookReorderEvents();
+            m_takeover.WatchReorderEvents();
     }
     OnSkinChanged(wasLoaded, success);
 }
 
 unsigned CSkinManager::SetApplyOptions(unsigned options)
 {
-    const unsigned previous = m_nApplyOptions;
-    m_nApplyOptions = options;
-    if (!m_bLoaded)
+    const unsigned previous = GetApplyOptions();
+    SetOptions(options);
+    if (!IsLoaded())
         return 0;
-    CSkinApiHook::Instance().Remove();
-    m_metrics->Refresh(m_schema.get(), m_nApplyOptions);
-    CSkinApiHook::Instance().Install(*this);
+    Deactivate();
+    RefreshMetrics();
+    Activate();
     OnSkinChanged(true, true);
     return previous;
 }
 
-bool CSkinManager::GetSysMetricsBool(int propertyId) const
+std::unique_ptr<CSkinObjectFrame> CSkinManager::MakeSkinObject(const SkinObjectFactory& kind)
 {
-    bool value = false;
-    return m_schema && m_schema->GetBoolValue(kSkinClassSysMetrics, 0, 0, propertyId, value) == S_OK && value;
+    return MakeSkinObjectOfKind(kind);
 }
 
-COLORREF CSkinManager::GetMetricsColor(int propertyId) const
+ESkinDialogKind CSkinManager::DialogKind(HWND window, const CREATESTRUCTA* create) const
 {
-    if (propertyId < kSysMetricsFirstColor || propertyId > kSysMetricsLastColor)
-        return CLR_INVALID;
-    return m_metrics->Color(propertyId - kSysMetricsFirstColor);
+    const LONG style = ::GetWindowLongA(window, GWL_STYLE);
+    if (!create || !create->hwndParent || !(style & DS_CONTROL) || !(style & WS_CHILD))
+        return kSkinDialog;
+    const CSkinObjectRef parent = FindWindowObject(create->hwndParent);
+    if (parent && parent->DialogKind() == kSkinSheetPage)
+        return kSkinSheetPage;
+    const auto tab = reinterpret_cast<HWND>(::SendMessageA(create->hwndParent, PSM_GETTABCONTROL, 0, 0));
+    return tab && ::IsWindow(tab) && IsTabbedSheetRecord(create->hwndParent) ? kSkinSheetPage : kSkinDialog;
+}
+
+CSkinObject* CSkinManager::OnWindowCreated(HWND window, const char* className, const CREATESTRUCTA* create,
+                                           bool automatic)
+{
+    if (!window || !className || std::strcmp(className, "tooltips_class32") == 0 || ::_stricmp(className, "IME") == 0)
+        return nullptr;
+    std::unique_ptr<CSkinObjectFrame> object;
+    if (::_stricmp(className, "#32770") == 0) {
+        object = MakeSkinObject(SkinObjectKindOf(ESkinObjectKind::Frame));
+        object->SetDialogKind(DialogKind(window, create));
+    } else if (std::strstr(className, "WindowsForms")) {
+        if (automatic)
+            return nullptr;
+        const char* first = std::strchr(className, '.');
+        const char* second = first ? std::strchr(first + 1, '.') : nullptr;
+        const SkinObjectFactory* factory =
+            FindSkinObjectFactory(second ? std::string(first + 1, second) : std::string());
+        if (factory && factory->kind == ESkinObjectKind::None)
+            return nullptr;
+        object = MakeSkinObject(factory ? *factory : SkinObjectKindOf(ESkinObjectKind::Frame));
+        object->SetWinForms(true);
+    } else if (const SkinObjectFactory* factory = FindSkinObjectFactory(className)) {
+        if (factory->kind != ESkinObjectKind::None)
+            object = MakeSkinObject(*factory);
+    } else if (!std::strstr(className, "Internet Explorer")) {
+        object = MakeSkinObject(SkinObjectKindOf(ESkinObjectKind::Frame));
+    }
+    if (!object)
+        return nullptr;
+    return m_takeover.Add(window, std::move(object), create, automatic);
 }
 
 } // namespace tavrelin::skin

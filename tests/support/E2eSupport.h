@@ -4,6 +4,7 @@
 #include "Files.h"
 #include "Input.h"
 #include "MainWindow.h"
+#include "MessagePump.h"
 #include "MessageBoxes.h"
 #include "ProgramCopy.h"
 #include "RemoteBuffer.h"

@@ -1,8 +1,8 @@
 #include "SkinEngineCommands.h"
 
 #include "skin/SkinSchemaTables.h"
-#include "skin/engine/SkinBackground.h"
-#include "skin/engine/SkinGdi.h"
+#include "skin/engine/draw/SkinBackground.h"
+#include "skin/engine/draw/SkinGdi.h"
 #include "skin/engine/SkinManager.h"
 #include "win/UniqueHandle.h"
 

@@ -2,6 +2,8 @@
 // screen, the way a design window or another application lies over the
 // design box. Usage: OverlayWindow.exe LEFT TOP SIZE
 // It runs until its window is closed; a test moves it with SetWindowPos.
+#include "MessagePump.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -55,10 +57,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     // The system owns the region once it is set.
     ::SetWindowRgn(window, ::CreateEllipticRgn(0, 0, size, size), FALSE);
     ::ShowWindow(window, SW_SHOWNOACTIVATE);
-    MSG message;
-    while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
-    }
+    e2e::RunMessageLoop();
     return 0;
 }

@@ -127,9 +127,7 @@ TEST(SingleInstance, AnyTopLevelWindowTitledTavrelinEndsTheStart)
     std::optional<DWORD> exitCode;
     bool shown = false;
     e2e::WaitUntil([&] {
-        MSG message;
-        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            ::DispatchMessageA(&message);
+        e2e::DispatchPending();
         for (HWND window : e2e::AllTopLevel(program.Pid()))
             shown = shown || e2e::IsVisible(window);
         exitCode = program.WaitForExit(e2e::Timeout{0});

@@ -3,6 +3,7 @@
 #include "camera/CameraSource.h"
 #include "camera/CaptureWindow.h"
 #include "camera/ListChoiceDialog.h"
+#include "MessagePump.h"
 #include "PatternProbe.h"
 #include "camera/TestPattern.h"
 
@@ -21,30 +22,8 @@ namespace {
 constexpr int kWidth = 320;
 constexpr int kHeight = 240;
 
-void PumpFor(std::chrono::milliseconds duration)
-{
-    const auto end = std::chrono::steady_clock::now() + duration;
-    while (std::chrono::steady_clock::now() < end) {
-        MSG message;
-        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageA(&message);
-        }
-        ::Sleep(10);
-    }
-}
-
-// Pumps messages until the condition holds; a guard against hangs, not a timing check.
-bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = std::chrono::seconds(20))
-{
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end) {
-        if (condition())
-            return true;
-        PumpFor(std::chrono::milliseconds(20));
-    }
-    return condition();
-}
+using e2e::PumpFor;
+using e2e::PumpUntil;
 
 // The window's own pixels, top-down, as 0xRRGGBB.
 struct WindowPixels {

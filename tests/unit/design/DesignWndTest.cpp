@@ -4,6 +4,7 @@
 #include "design/DesignWindows.h"
 
 #include "GdiCensus.h"
+#include "MessagePump.h"
 #include "PatternWindow.h"
 #include "ScreenImage.h"
 #include "res/resource.h"
@@ -19,14 +20,7 @@ constexpr COLORREF kBackground = RGB(255, 0, 255);
 
 std::string Design(const char* name) { return "Z:" + kFolder + "/" + name; }
 
-void Pump()
-{
-    MSG message;
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
-    }
-}
+void Pump() { e2e::DispatchPending(); }
 
 class DesignWindow : public ::testing::Test {
 protected:

@@ -2,8 +2,9 @@
 //   skin_engine_bench SKINMODULE
 // the time of a load that also decodes every image the skin names, and the
 // time of one DrawBackground call for several part kinds.
-#include "skin/engine/SkinBackground.h"
+#include "MessagePump.h"
 #include "skin/engine/SkinManager.h"
+#include "skin/engine/draw/SkinBackground.h"
 #include "win/UniqueHandle.h"
 
 #include <windows.h>
@@ -115,9 +116,7 @@ double MedianRepaintMs(HWND window)
         ::GdiFlush();
         ::QueryPerformanceCounter(&end);
         batches.push_back(Seconds(start, end) * 1000 / 20);
-        MSG message;
-        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            ::DispatchMessageA(&message);
+        e2e::DispatchPending();
     }
     std::sort(batches.begin(), batches.end());
     return batches[batches.size() / 2];

@@ -3,7 +3,7 @@
 // a plain nine-grid mapping and the premultiplied over-operator.
 #include "SkinEngineTestSupport.h"
 
-#include "skin/engine/SkinBackground.h"
+#include "skin/engine/draw/SkinBackground.h"
 
 #include <gtest/gtest.h>
 

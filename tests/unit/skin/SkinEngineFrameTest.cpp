@@ -5,6 +5,7 @@
 #include "FrameSkinColours.h"
 #include "GdiCensus.h"
 #include "Input.h"
+#include "MessagePump.h"
 #include "ScreenImage.h"
 #include "SkinEngineTestSupport.h"
 
@@ -52,16 +53,7 @@ LRESULT CALLBACK FrameTestProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
-void Pump(DWORD milliseconds = 50)
-{
-    const DWORD end = ::GetTickCount() + milliseconds;
-    do {
-        MSG message;
-        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            ::DispatchMessageA(&message);
-        ::Sleep(5);
-    } while (::GetTickCount() < end);
-}
+void Pump(DWORD milliseconds = 50) { e2e::PumpFor(e2e::Timeout(milliseconds)); }
 
 class SkinFrame : public ::testing::Test {
 protected:

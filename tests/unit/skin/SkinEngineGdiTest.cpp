@@ -3,7 +3,7 @@
 #include "SkinEngineTestSupport.h"
 
 #include "GdiCensus.h"
-#include "skin/engine/SkinBackground.h"
+#include "skin/engine/draw/SkinBackground.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 // one function GCC may keep an import's address in a register.
 #include "SkinEngineTestSupport.h"
 
-#include "skin/engine/SkinApiHook.h"
-#include "skin/engine/SkinThemeApi.h"
+#include "skin/engine/hook/SkinApiHook.h"
+#include "skin/engine/hook/SkinThemeApi.h"
 
 #include <gtest/gtest.h>
 
@@ -145,7 +145,7 @@ TEST(SkinApiHook, RemoveGivesTheImportTablesBackByteForByte)
     }
     // The manager's end takes the hooks off.
     EXPECT_EQ(OwnImportAddressTables(), before);
-    EXPECT_EQ(CSkinApiHook::Instance().Manager(), nullptr);
+    EXPECT_EQ(CSkinContext::Active(), nullptr);
 }
 
 TEST(SkinApiHook, ColoursAndBrushesComeFromTheSkinWhileItIsLoaded)

@@ -3,9 +3,10 @@
 // level, in what order) for the routing rules, the opt-out messages, a
 // window destroyed inside its own handler and threads started later.
 #include "GdiCensus.h"
+#include "MessagePump.h"
 #include "SkinEngineTestSupport.h"
 
-#include "skin/engine/SkinObjectFactory.h"
+#include "skin/engine/controls/SkinObjectFactory.h"
 #include "win/Wnd.h"
 
 #include <gtest/gtest.h>
@@ -53,9 +54,9 @@ public:
     CTakeoverManager() : CSkinManager(true) {}
 
 protected:
-    std::unique_ptr<CSkinObjectFrame> MakeSkinObject(const char* objectClass, const char* skinClass) override
+    std::unique_ptr<CSkinObjectFrame> MakeSkinObject(const SkinObjectFactory& kind) override
     {
-        return std::make_unique<CRecordingFrame>(objectClass, skinClass);
+        return std::make_unique<CRecordingFrame>(kind.objectClass, kind.skinClass);
     }
 };
 
@@ -347,12 +348,7 @@ TEST(SkinTakeover, AWindowThatOptsOutIsLeftAloneUntilItSaysOtherwise)
     window.DestroyWindow();
 }
 
-void PumpMessages()
-{
-    MSG message;
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-        ::DispatchMessageA(&message);
-}
+void PumpMessages() { e2e::DispatchPending(); }
 
 TEST(SkinTakeover, GdiCountStaysFlatOverSkinChangesAndRepaintsOfSkinnedWindows)
 {
@@ -527,13 +523,7 @@ TEST(SkinTakeover, AReorderEventRecalculatesTheFrameWithoutTheSystemDrawnStylesA
                                     nullptr, ::GetModuleHandleA(nullptr), nullptr);
     g_stylesAtFrameRecalculation = -1;
     ::NotifyWinEvent(EVENT_OBJECT_REORDER, window, OBJID_WINDOW, CHILDID_SELF);
-    const DWORD deadline = ::GetTickCount() + 10000;
-    while (g_stylesAtFrameRecalculation == -1 && ::GetTickCount() < deadline) {
-        MSG message;
-        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            ::DispatchMessageA(&message);
-        ::Sleep(20);
-    }
+    e2e::PumpUntil([] { return g_stylesAtFrameRecalculation != -1; }, e2e::Timeout(10000));
     ASSERT_NE(g_stylesAtFrameRecalculation, -1) << "the frame was not recalculated";
     EXPECT_EQ(g_stylesAtFrameRecalculation & systemDrawn, 0);
     EXPECT_EQ(g_stylesAtFrameRecalculation & WS_POPUP, WS_POPUP);

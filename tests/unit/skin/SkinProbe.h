@@ -1,6 +1,7 @@
 #pragma once
 // The probe skin for the in-process control tests, and what a window shows.
 
+#include "MessagePump.h"
 #include "ProbeTable.h"
 #include "SkinEngineTestSupport.h"
 #include "win/UniqueHandle.h"
@@ -88,16 +89,6 @@ private:
 };
 
 // Runs the thread's queue until it is empty (paints included).
-inline void PumpMessages()
-{
-    for (int round = 0; round < 3; ++round) {
-        MSG message;
-        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageA(&message);
-        }
-        ::Sleep(10);
-    }
-}
+inline void PumpMessages() { e2e::PumpFor(e2e::Timeout(30)); }
 
 } // namespace tavrelin::skin::test

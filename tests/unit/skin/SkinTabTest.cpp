@@ -2,6 +2,7 @@
 // selected tab drawn larger, hot tracking with one row repaint per change,
 // the parent's colour answer, button tabs, and controls without a selection
 // or without tabs.
+#include "MessagePump.h"
 #include "SkinControlGallery.h"
 
 namespace tavrelin::skin::test {
@@ -34,11 +35,8 @@ protected:
     static int PaintsWhilePumping(HWND window)
     {
         int paints = 0;
-        MSG message;
-        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            paints += message.hwnd == window && message.message == WM_PAINT ? 1 : 0;
-            ::DispatchMessageA(&message);
-        }
+        e2e::DispatchPending(
+            [&](const MSG& message) { paints += message.hwnd == window && message.message == WM_PAINT ? 1 : 0; });
         return paints;
     }
     static void MoveMouse(HWND window, POINT client)

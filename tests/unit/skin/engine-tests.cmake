@@ -90,7 +90,7 @@ endif()
 # Figures for the report, not a test: scripts/wine-run.sh skin_engine_bench.exe
 # build/i686/tests/unit/skin/test_skin_module.dll (inside a Wine session).
 add_executable(skin_engine_bench SkinEngineBench.cpp)
-target_link_libraries(skin_engine_bench PRIVATE tavrelin_skin_engine comctl32)
+target_link_libraries(skin_engine_bench PRIVATE tavrelin_skin_engine tavrelin_e2e_support comctl32)
 
 add_test(NAME skintool_engine_commands
   COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/check_skintool_engine.py ${test_skins}

@@ -1,0 +1,73 @@
+#include "skin/engine/draw/SkinControlDraw.h"
+
+#include "skin/engine/draw/SkinGdi.h"
+
+namespace tavrelin::skin {
+namespace {
+
+constexpr LRESULT kLastColorIndexAnswer = 30;
+
+} // namespace
+
+void FillParentBackground(HWND control, UINT colorMessage, HDC dc, const RECT& rect, const CSkinMetrics& metrics)
+{
+    HWND parent = ::GetParent(control);
+    const LRESULT answer =
+        parent ? ::SendMessageA(parent, colorMessage, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control))
+               : 0;
+    if (answer > kLastColorIndexAnswer) {
+        ::FillRect(dc, &rect, reinterpret_cast<HBRUSH>(answer));
+        return;
+    }
+    const int index = answer > 0 ? static_cast<int>(answer) - 1 : COLOR_BTNFACE;
+    FillSolid(dc, rect, metrics.Color(index));
+}
+
+bool HidesFocusCues(HWND control) { return (::SendMessageA(control, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0; }
+
+bool HidesAccelerators(HWND control) { return (::SendMessageA(control, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) != 0; }
+
+void RequestMouseLeave(HWND control)
+{
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, control, 0};
+    ::TrackMouseEvent(&track);
+}
+
+void TrackHotArea(HWND control, const RECT& area, POINT point, bool& hot)
+{
+    const bool bHot = ::PtInRect(&area, point) != FALSE;
+    if (bHot == hot)
+        return;
+    hot = bHot;
+    ::InvalidateRect(control, nullptr, FALSE);
+    if (bHot)
+        RequestMouseLeave(control);
+}
+
+POINT MousePoint(LPARAM lParam)
+{
+    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+bool HotTrackingPoint(UINT message, LPARAM lParam, POINT& point)
+{
+    if (message != WM_MOUSEMOVE && message != WM_MOUSELEAVE)
+        return false;
+    point = message == WM_MOUSEMOVE ? MousePoint(lParam) : POINT{-1, -1};
+    return true;
+}
+
+CControlFont::CControlFont(HWND control, HDC dc) : m_dc(dc)
+{
+    auto font = reinterpret_cast<HGDIOBJ>(::SendMessageA(control, WM_GETFONT, 0, 0));
+    if (font)
+        m_previous = ::SelectObject(dc, font);
+}
+
+CControlFont::~CControlFont()
+{
+    if (m_previous)
+        ::SelectObject(m_dc, m_previous);
+}
+
+} // namespace tavrelin::skin

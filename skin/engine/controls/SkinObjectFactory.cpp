@@ -1,6 +1,7 @@
 #include "skin/engine/controls/SkinObjectFactory.h"
 
 #include "skin/engine/controls/SkinObjectButton.h"
+#include "skin/engine/controls/SkinObjectEdit.h"
 #include "skin/engine/controls/SkinObjectTab.h"
 #include "skin/engine/controls/SkinObjectToolBar.h"
 #include "skin/engine/controls/SkinObjectTrackBar.h"
@@ -34,7 +35,7 @@ constexpr KindRow kKinds[] = {
     {{ESkinObjectKind::ToolBar, "CSkinObjectToolBar", "TOOLBAR"}, &Make<CSkinObjectToolBar>},
     {{ESkinObjectKind::ComboBox, "CSkinObjectComboBox", "COMBOBOX"}, &Make<CSkinObjectFrame>},
     {{ESkinObjectKind::DateTime, "CSkinObjectDateTime", "COMBOBOX"}, &Make<CSkinObjectFrame>},
-    {{ESkinObjectKind::Edit, "CSkinObjectEdit", "EDIT"}, &Make<CSkinObjectFrame>},
+    {{ESkinObjectKind::Edit, "CSkinObjectEdit", "EDIT"}, &Make<CSkinObjectEdit>},
     {{ESkinObjectKind::ListBox, "CSkinObjectListBox", "LISTBOX"}, &Make<CSkinObjectFrame>},
     {{ESkinObjectKind::ListView, "CSkinObjectListView", "LISTVIEW"}, &Make<CSkinObjectFrame>},
     {{ESkinObjectKind::Header, "CSkinObjectHeader", "HEADER"}, &Make<CSkinObjectFrame>},

@@ -57,6 +57,50 @@ bool HotTrackingPoint(UINT message, LPARAM lParam, POINT& point)
     return true;
 }
 
+HBRUSH CColorBrush::Get(COLORREF color, const CSkinMetrics& metrics)
+{
+    for (int index = 0; index < kSkinMetricsColorCount; ++index) {
+        if (metrics.Color(index) == color && metrics.Brush(index))
+            return metrics.Brush(index);
+    }
+    if (color != m_color || !m_brush) {
+        m_brush.reset(::CreateSolidBrush(color));
+        m_color = color;
+    }
+    return m_brush.get();
+}
+
+LRESULT AnswerColors(HDC dc, COLORREF text, COLORREF back, CColorBrush& brush, const CSkinMetrics& metrics)
+{
+    ::SetTextColor(dc, text);
+    ::SetBkColor(dc, back);
+    return reinterpret_cast<LRESULT>(brush.Get(back, metrics));
+}
+
+void DrawPlainFieldBorder(HDC dc, const RECT& window, COLORREF line, COLORREF fill)
+{
+    FillSolid(dc, window, fill);
+    FillSolid(dc, RECT{window.left, window.top, window.right, window.top + 1}, line);
+    FillSolid(dc, RECT{window.left, window.bottom - 1, window.right, window.bottom}, line);
+    FillSolid(dc, RECT{window.left, window.top, window.left + 1, window.bottom}, line);
+    FillSolid(dc, RECT{window.right - 1, window.top, window.right, window.bottom}, line);
+}
+
+COLORREF BlendColor(COLORREF from, COLORREF to, int weight)
+{
+    const auto mix = [weight](int a, int b) { return (a * (255 - weight) + b * weight + 127) / 255; };
+    return RGB(mix(GetRValue(from), GetRValue(to)), mix(GetGValue(from), GetGValue(to)),
+               mix(GetBValue(from), GetBValue(to)));
+}
+
+bool IsCursorOver(HWND window)
+{
+    POINT cursor{};
+    RECT rect{};
+    return ::GetCursorPos(&cursor) && ::GetWindowRect(window, &rect) && ::PtInRect(&rect, cursor) &&
+           ::WindowFromPoint(cursor) == window;
+}
+
 CControlFont::CControlFont(HWND control, HDC dc) : m_dc(dc)
 {
     auto font = reinterpret_cast<HGDIOBJ>(::SendMessageA(control, WM_GETFONT, 0, 0));

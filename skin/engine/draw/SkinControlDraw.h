@@ -59,6 +59,32 @@ bool AnswerPaintMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam
     }
 }
 
+// A solid brush of the last colour asked for: the metrics' own brush when
+// the colour is one of theirs, else one of its own, made again only when the
+// colour changes.
+class CColorBrush {
+public:
+    HBRUSH Get(COLORREF color, const CSkinMetrics& metrics);
+
+private:
+    win::UniqueBrush m_brush;
+    COLORREF m_color = CLR_INVALID;
+};
+
+// Answers a control's colour message: text and background colours set on
+// the DC, the background's brush as the result.
+LRESULT AnswerColors(HDC dc, COLORREF text, COLORREF back, CColorBrush& brush, const CSkinMetrics& metrics);
+
+// The border of a field drawn without a skin image: a line of the given
+// colour along the window's edge, the rest up to the client area filled.
+void DrawPlainFieldBorder(HDC dc, const RECT& window, COLORREF line, COLORREF fill);
+
+// A colour between two: weight 0 gives from, 255 gives to.
+COLORREF BlendColor(COLORREF from, COLORREF to, int weight);
+
+// Whether the point is over the window now, for hot states read at paint time.
+bool IsCursorOver(HWND window);
+
 // The control's font selected into a DC while it lives.
 class CControlFont {
 public:

@@ -188,7 +188,9 @@ void CSkinObjectFrame::PaintNonClient(HDC dc)
     RefreshButtons();
     const int saved = ::SaveDC(dc);
     ::ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
-    DrawSkinFrame(dc, *Skin(), MakeLook(size.cx, size.cy));
+    const LONG style = StyleOf(Window());
+    if (HasCaption(style) || !PaintOwnBorder(dc, RECT{0, 0, size.cx, size.cy}, client))
+        DrawSkinFrame(dc, *Skin(), MakeLook(size.cx, size.cy));
     PaintScrollBars(dc, client);
     ::RestoreDC(dc, saved);
 }

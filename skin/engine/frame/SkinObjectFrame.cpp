@@ -3,6 +3,7 @@
 #include "skin/engine/frame/SkinObjectFrame.h"
 
 #include "skin/engine/context/SkinContext.h"
+#include "skin/engine/takeover/SkinTakeover.h"
 
 namespace tavrelin::skin {
 namespace {
@@ -103,9 +104,15 @@ bool CSkinObjectFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam,
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSTATIC:
-        return SkinClassId() != kSkinClassComboBox &&
-               AnswerControlColor(message, reinterpret_cast<HDC>(wParam), result);
+    case WM_CTLCOLORSTATIC: {
+        if (SkinClassId() == kSkinClassComboBox)
+            return false;
+        const auto dc = reinterpret_cast<HDC>(wParam);
+        const CSkinObjectRef child = SkinnedWindow(reinterpret_cast<HWND>(lParam));
+        if (child && child.get() != this && child->AnswerOwnColor(message, dc, result))
+            return true;
+        return AnswerControlColor(message, dc, result);
+    }
     case WM_ERASEBKGND: {
         if (DialogKind() != kSkinSheetPage)
             return false;

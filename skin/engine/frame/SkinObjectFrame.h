@@ -48,6 +48,12 @@ protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     // Paints the non-client area into dc, whose origin is the window's corner.
     virtual void PaintNonClient(HDC dc);
+    // A control without a caption may draw its border itself (dc clipped to
+    // outside the client area, window coordinates); false leaves it to the frame.
+    virtual bool PaintOwnBorder(HDC, const RECT&, const RECT&) { return false; }
+    bool FrameApplies() const;
+    // Paints the non-client area now, when the frame is the skin's.
+    void RepaintFrame();
 
 private:
     bool AnswerControlColor(UINT message, HDC dc, LRESULT& result) const;
@@ -57,13 +63,11 @@ private:
 
     // Frame handling (SkinObjectFrame.cpp).
     bool HandleFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    bool FrameApplies() const;
     bool UsesFlatScrollBars() const;
     LRESULT OnNcCalcSize(WPARAM wParam, LPARAM lParam);
     LRESULT OnNcActivate(WPARAM wParam, LPARAM lParam);
     void OnGetMinMaxInfo(MINMAXINFO& info);
     LRESULT OnEraseBackground(WPARAM wParam, LPARAM lParam);
-    void RepaintFrame();
     void CorrectCaptionHeight();
     void UpdateRegion(int width, int height, bool force);
     void RefreshButtons();

@@ -1,7 +1,10 @@
 #include "skin/engine/takeover/SkinObject.h"
 
 #include "skin/SkinSchemaTables.h"
+#include "skin/engine/takeover/SkinTakeover.h"
 #include "win/Wnd.h"
+
+#include <commctrl.h>
 
 namespace tavrelin::skin {
 
@@ -99,8 +102,23 @@ bool CSkinObject::IsDefProcMessage(UINT message) const
     return !m_bPreviousIsSystem;
 }
 
+bool CSkinObject::ReflectChildCustomDraw(WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (!header || header->code != static_cast<UINT>(NM_CUSTOMDRAW) || header->hwndFrom == m_hWnd ||
+        ::GetParent(header->hwndFrom) != m_hWnd)
+        return false;
+    const CSkinObjectRef child = SkinnedWindow(header->hwndFrom);
+    if (!child)
+        return false;
+    const auto askProgram = [&] { return Default(wParam, lParam); };
+    return child->ReflectCustomDraw(*reinterpret_cast<NMCUSTOMDRAW*>(lParam), askProgram, result);
+}
+
 bool CSkinObject::OnHookMessage(UINT message, WPARAM& wParam, LPARAM& lParam, LRESULT& result)
 {
+    if (message == WM_NOTIFY && !IsDefProcMessage(message))
+        return ReflectChildCustomDraw(wParam, lParam, result);
     if (IsExcludedMessage(message) || IsDefProcMessage(message))
         return false;
     return HandleMessage(message, wParam, lParam, result);
@@ -108,6 +126,8 @@ bool CSkinObject::OnHookMessage(UINT message, WPARAM& wParam, LPARAM& lParam, LR
 
 bool CSkinObject::OnHookDefWindowProc(UINT message, WPARAM& wParam, LPARAM& lParam, LRESULT& result)
 {
+    if (message == WM_NOTIFY)
+        return ReflectChildCustomDraw(wParam, lParam, result);
     if (IsExcludedMessage(message))
         return false;
     if (message == SkinQueryStateMessage()) {

@@ -7,8 +7,10 @@
 // framework refuses to subclass a window that already has an object.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -101,6 +103,14 @@ public:
     // The thumb position while the engine drags the window's own scroll bar
     // (SB_HORZ or SB_VERT); false when it drags none.
     virtual bool TrackingPosition(int, int&) const { return false; }
+    // The window's own answer to the colour message it sent its parent
+    // (WM_CTLCOLOREDIT and the like), given before the parent's; false
+    // leaves the answer to the parent.
+    virtual bool AnswerOwnColor(UINT, HDC, LRESULT&) { return false; }
+    // A custom-draw notification the window sent its parent, answered after
+    // the program's answer; askProgram gives the program's answer and is
+    // called at most once. False leaves the notification to the program.
+    virtual bool ReflectCustomDraw(NMCUSTOMDRAW&, const std::function<LRESULT()>&, LRESULT&) { return false; }
 
     // Asks the window again whether it wants to stay unskinned.
     void QueryOptOut();
@@ -117,6 +127,9 @@ public:
     LRESULT Default(WPARAM wParam, LPARAM lParam);
 
 protected:
+    // A custom-draw notification from a skinned child goes to that child's
+    // object first; true when it answered.
+    bool ReflectChildCustomDraw(WPARAM wParam, LPARAM lParam, LRESULT& result);
     // The object's own handlers; true when it answered.
     virtual bool HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
     // The skin the object paints with; null until it is attached.

@@ -70,7 +70,7 @@ void SkinControls::SetUp()
 {
     Behaviour() = GalleryBehaviour{};
     ASSERT_GT(m_table.Size(), 200u) << "the probe table is missing";
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = GalleryProc;
@@ -80,7 +80,7 @@ void SkinControls::SetUp()
     windowClass.lpszClassName = kGalleryClass;
     ::RegisterClassA(&windowClass);
     m_manager = std::make_unique<CSkinManager>(true);
-    ASSERT_TRUE(m_manager->LoadSkin(ProbeSkinFolder().c_str(), "Normal.ini"));
+    ASSERT_TRUE(m_manager->LoadSkin(ProbeSkinFolder().c_str(), m_strPropertyFile.c_str()));
     m_gallery = ::CreateWindowExA(0, kGalleryClass, "Gallery", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, 640,
                                   480, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(m_gallery, nullptr);
@@ -95,15 +95,37 @@ void SkinControls::TearDown()
     m_manager.reset();
 }
 
-HWND SkinControls::Add(const char* windowClass, const char* text, DWORD style, int x, int y, int width, int height)
+HWND SkinControls::Add(const char* windowClass, const char* text, DWORD style, int x, int y, int width, int height,
+                       DWORD exStyle)
 {
-    HWND control = ::CreateWindowExA(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height,
+    HWND control = ::CreateWindowExA(exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height,
                                      m_gallery, nullptr, ::GetModuleHandleA(nullptr), nullptr);
     EXPECT_NE(control, nullptr) << windowClass;
     return control;
 }
 
 std::string SkinControls::Look(HWND window, int x, int y) const { return m_table.Name(CClientPixels(window).At(x, y)); }
+
+std::string SkinControls::FrameLook(HWND window, int x, int y) const
+{
+    return m_table.Name(CClientPixels(window, true).At(x, y));
+}
+
+void SkinControls::Hover(HWND window, POINT client)
+{
+    POINT screen = client;
+    ::ClientToScreen(window, &screen);
+    ::SetCursorPos(screen.x, screen.y);
+    ::SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
+    PumpMessages();
+}
+
+void SkinControls::Hover(HWND window)
+{
+    RECT client{};
+    ::GetClientRect(window, &client);
+    Hover(window, POINT{client.right / 2, client.bottom / 2});
+}
 
 void SkinControls::SaveShot(const std::string& name) const
 {

@@ -37,16 +37,27 @@ struct GalleryBehaviour {
 GalleryBehaviour& Behaviour();
 
 class SkinControls : public ::testing::Test {
+public:
+    // Moves the mouse over a client point of the window (its middle when
+    // none is given) and tells it so.
+    static void Hover(HWND window, POINT client);
+    static void Hover(HWND window);
+
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    HWND Add(const char* windowClass, const char* text, DWORD style, int x, int y, int width, int height);
+    HWND Add(const char* windowClass, const char* text, DWORD style, int x, int y, int width, int height,
+             DWORD exStyle = 0);
     // "CLASS PART STATE ROLE" of a client pixel of a child, as shown now.
     std::string Look(HWND window, int x, int y) const;
+    // The same for a pixel of the whole window, its frame included.
+    std::string FrameLook(HWND window, int x, int y) const;
     // A screenshot of the gallery for the test's artefacts.
     void SaveShot(const std::string& name) const;
 
+    // The probe's property file: Bare.ini leaves out the later objects' classes.
+    std::string m_strPropertyFile = "Normal.ini";
     CProbeTable m_table{ProbeTablePath()};
     std::unique_ptr<CSkinManager> m_manager;
     HWND m_gallery = nullptr;

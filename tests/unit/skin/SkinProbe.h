@@ -23,15 +23,21 @@ using CProbeTable = e2e::CProbeTable;
 
 inline std::string ProbeTablePath() { return TestSkinPath("probe/probe.txt"); }
 
-// A copy of a window's client area as the window's DC shows it now.
+// A copy of a window's client area (or of the whole window, frame included)
+// as the window's DC shows it now.
 class CClientPixels {
 public:
-    explicit CClientPixels(HWND window)
+    explicit CClientPixels(HWND window, bool wholeWindow = false)
     {
-        RECT client{};
-        ::GetClientRect(window, &client);
-        m_width = client.right;
-        m_height = client.bottom;
+        RECT area{};
+        if (wholeWindow) {
+            ::GetWindowRect(window, &area);
+            ::OffsetRect(&area, -area.left, -area.top);
+        } else {
+            ::GetClientRect(window, &area);
+        }
+        m_width = area.right;
+        m_height = area.bottom;
         if (m_width <= 0 || m_height <= 0)
             return;
         BITMAPINFO info{};
@@ -43,8 +49,9 @@ public:
             return;
         HGDIOBJ previous = ::SelectObject(memory.get(), bitmap.get());
         {
-            win::WindowDC dc(window);
-            ::BitBlt(memory.get(), 0, 0, m_width, m_height, dc.get(), 0, 0, SRCCOPY);
+            HDC dc = wholeWindow ? ::GetWindowDC(window) : ::GetDC(window);
+            ::BitBlt(memory.get(), 0, 0, m_width, m_height, dc, 0, 0, SRCCOPY);
+            ::ReleaseDC(window, dc);
         }
         ::GdiFlush();
         const auto* words = static_cast<const std::uint32_t*>(bits);

@@ -66,7 +66,11 @@ tavrelin_add_gtest(skin_control_tests
     SkinTabTest.cpp
     SkinToolBarTest.cpp
     SkinTrackBarTest.cpp
+    SkinEditTest.cpp
+    SkinGallery.rc
   LIBS tavrelin_skin_engine tavrelin_e2e_support comctl32)
+target_include_directories(skin_control_tests PRIVATE ${CMAKE_SOURCE_DIR})
+set_source_files_properties(SkinGallery.rc PROPERTIES OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/res/app.manifest)
 add_dependencies(skin_control_tests skin_test_skins test_skin_probe)
 target_compile_definitions(skin_control_tests PRIVATE SKIN_TEST_SKINS="${test_skins}"
   SKIN_TEST_MODULE="$<TARGET_FILE:test_skin_module>")

@@ -2,6 +2,7 @@
 
 #include "skin/engine/controls/SkinObjectButton.h"
 #include "skin/engine/controls/SkinObjectEdit.h"
+#include "skin/engine/controls/SkinObjectListView.h"
 #include "skin/engine/controls/SkinObjectTab.h"
 #include "skin/engine/controls/SkinObjectToolBar.h"
 #include "skin/engine/controls/SkinObjectTrackBar.h"
@@ -37,7 +38,7 @@ constexpr KindRow kKinds[] = {
     {{ESkinObjectKind::DateTime, "CSkinObjectDateTime", "COMBOBOX"}, &Make<CSkinObjectFrame>},
     {{ESkinObjectKind::Edit, "CSkinObjectEdit", "EDIT"}, &Make<CSkinObjectEdit>},
     {{ESkinObjectKind::ListBox, "CSkinObjectListBox", "LISTBOX"}, &Make<CSkinObjectFrame>},
-    {{ESkinObjectKind::ListView, "CSkinObjectListView", "LISTVIEW"}, &Make<CSkinObjectFrame>},
+    {{ESkinObjectKind::ListView, "CSkinObjectListView", "LISTVIEW"}, &Make<CSkinObjectListView>},
     {{ESkinObjectKind::Header, "CSkinObjectHeader", "HEADER"}, &Make<CSkinObjectFrame>},
     // The status bar draws with the schema's STATUS class.
     {{ESkinObjectKind::StatusBar, "CSkinObjectStatusBar", "STATUS"}, &Make<CSkinObjectFrame>},

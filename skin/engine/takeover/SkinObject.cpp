@@ -117,7 +117,10 @@ bool CSkinObject::ReflectChildCustomDraw(WPARAM wParam, LPARAM lParam, LRESULT& 
 
 bool CSkinObject::OnHookMessage(UINT message, WPARAM& wParam, LPARAM& lParam, LRESULT& result)
 {
-    if (message == WM_NOTIFY && !IsDefProcMessage(message))
+    // Taken before the window's own procedure, which gives its answer
+    // through Default: a procedure that answers custom draw itself never
+    // passes it on.
+    if (message == WM_NOTIFY)
         return ReflectChildCustomDraw(wParam, lParam, result);
     if (IsExcludedMessage(message) || IsDefProcMessage(message))
         return false;
@@ -126,8 +129,6 @@ bool CSkinObject::OnHookMessage(UINT message, WPARAM& wParam, LPARAM& lParam, LR
 
 bool CSkinObject::OnHookDefWindowProc(UINT message, WPARAM& wParam, LPARAM& lParam, LRESULT& result)
 {
-    if (message == WM_NOTIFY)
-        return ReflectChildCustomDraw(wParam, lParam, result);
     if (IsExcludedMessage(message))
         return false;
     if (message == SkinQueryStateMessage()) {

@@ -2,6 +2,7 @@
 
 #include "skin/engine/controls/SkinObjectButton.h"
 #include "skin/engine/controls/SkinObjectEdit.h"
+#include "skin/engine/controls/SkinObjectHeader.h"
 #include "skin/engine/controls/SkinObjectListView.h"
 #include "skin/engine/controls/SkinObjectTab.h"
 #include "skin/engine/controls/SkinObjectToolBar.h"
@@ -39,7 +40,7 @@ constexpr KindRow kKinds[] = {
     {{ESkinObjectKind::Edit, "CSkinObjectEdit", "EDIT"}, &Make<CSkinObjectEdit>},
     {{ESkinObjectKind::ListBox, "CSkinObjectListBox", "LISTBOX"}, &Make<CSkinObjectFrame>},
     {{ESkinObjectKind::ListView, "CSkinObjectListView", "LISTVIEW"}, &Make<CSkinObjectListView>},
-    {{ESkinObjectKind::Header, "CSkinObjectHeader", "HEADER"}, &Make<CSkinObjectFrame>},
+    {{ESkinObjectKind::Header, "CSkinObjectHeader", "HEADER"}, &Make<CSkinObjectHeader>},
     // The status bar draws with the schema's STATUS class.
     {{ESkinObjectKind::StatusBar, "CSkinObjectStatusBar", "STATUS"}, &Make<CSkinObjectFrame>},
     {{ESkinObjectKind::TreeView, "CSkinObjectTreeView", "TREEVIEW"}, &Make<CSkinObjectFrame>},

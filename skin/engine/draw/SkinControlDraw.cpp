@@ -93,6 +93,44 @@ COLORREF BlendColor(COLORREF from, COLORREF to, int weight)
                mix(GetBValue(from), GetBValue(to)));
 }
 
+void DrawSkinArrow(HDC dc, const RECT& area, ESkinArrow direction, int size, COLORREF color)
+{
+    const int centreX = (area.left + area.right) / 2;
+    const int centreY = (area.top + area.bottom) / 2;
+    const bool bVertical = direction == ESkinArrow::Up || direction == ESkinArrow::Down;
+    const bool bTowardsEnd = direction == ESkinArrow::Down || direction == ESkinArrow::Right;
+    for (int row = 0; row < size; ++row) {
+        // Row 0 is the base, size - 1 the tip.
+        const int half = size - 1 - row;
+        const int along = (bTowardsEnd ? row : size - 1 - row) - size / 2;
+        const RECT line = bVertical ? RECT{centreX - half, centreY + along, centreX + half + 1, centreY + along + 1}
+                                    : RECT{centreX + along, centreY - half, centreX + along + 1, centreY + half + 1};
+        FillSolid(dc, line, color);
+    }
+}
+
+void DrawSkinCheckMark(HDC dc, const RECT& area, bool bullet, COLORREF color)
+{
+    const int centreX = (area.left + area.right) / 2;
+    const int centreY = (area.top + area.bottom) / 2;
+    if (bullet) {
+        static const int kHalfWidths[] = {1, 2, 3, 3, 3, 2, 1};
+        for (int row = 0; row < 7; ++row)
+            FillSolid(
+                dc,
+                RECT{centreX - kHalfWidths[row], centreY - 3 + row, centreX + kHalfWidths[row] + 1, centreY - 2 + row},
+                color);
+        return;
+    }
+    // A short stroke down to the right, then a long one up to the right,
+    // each three pixels thick.
+    for (int step = 0; step < 7; ++step) {
+        const int x = centreX - 3 + step;
+        const int y = step < 3 ? centreY - 1 + step : centreY + 1 - (step - 2);
+        FillSolid(dc, RECT{x, y, x + 1, y + 3}, color);
+    }
+}
+
 bool IsCursorOver(HWND window)
 {
     POINT cursor{};

@@ -82,6 +82,15 @@ void DrawPlainFieldBorder(HDC dc, const RECT& window, COLORREF line, COLORREF fi
 // A colour between two: weight 0 gives from, 255 gives to.
 COLORREF BlendColor(COLORREF from, COLORREF to, int weight);
 
+enum class ESkinArrow { Up, Down, Left, Right };
+
+// A filled triangle pointing that way, centred in the area, as large as
+// size pixels from base to tip; drawn in rows, with no pen or brush made.
+void DrawSkinArrow(HDC dc, const RECT& area, ESkinArrow direction, int size, COLORREF color);
+
+// A check mark (two strokes) or a round bullet, centred in the area.
+void DrawSkinCheckMark(HDC dc, const RECT& area, bool bullet, COLORREF color);
+
 // Whether the point is over the window now, for hot states read at paint time.
 bool IsCursorOver(HWND window);
 

@@ -68,6 +68,7 @@ tavrelin_add_gtest(skin_control_tests
     SkinTrackBarTest.cpp
     SkinEditTest.cpp
     SkinListViewTest.cpp
+    SkinHeaderTest.cpp
     SkinGallery.rc
   LIBS tavrelin_skin_engine tavrelin_e2e_support comctl32)
 target_include_directories(skin_control_tests PRIVATE ${CMAKE_SOURCE_DIR})

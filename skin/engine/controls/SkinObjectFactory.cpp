@@ -4,6 +4,7 @@
 #include "skin/engine/controls/SkinObjectEdit.h"
 #include "skin/engine/controls/SkinObjectHeader.h"
 #include "skin/engine/controls/SkinObjectListView.h"
+#include "skin/engine/controls/SkinObjectMenu.h"
 #include "skin/engine/controls/SkinObjectTab.h"
 #include "skin/engine/controls/SkinObjectToolBar.h"
 #include "skin/engine/controls/SkinObjectTrackBar.h"
@@ -49,7 +50,7 @@ constexpr KindRow kKinds[] = {
     {{ESkinObjectKind::Spin, "CSkinObjectSpin", "SPIN"}, &Make<CSkinObjectFrame>},
     {{ESkinObjectKind::MdiClient, "CSkinObjectMDIClient", "WINDOW"}, &Make<CSkinObjectFrame>},
     {{ESkinObjectKind::MonthCal, "CSkinObjectMonthCal", "WINDOW"}, &Make<CSkinObjectFrame>},
-    {{ESkinObjectKind::Menu, "CSkinObjectMenu", "WINDOW"}, &Make<CSkinObjectFrame>},
+    {{ESkinObjectKind::Menu, "CSkinObjectMenu", "MENU"}, &Make<CSkinObjectMenu>},
 };
 static_assert(std::size(kKinds) == static_cast<size_t>(ESkinObjectKind::Count));
 
@@ -111,6 +112,7 @@ const std::map<std::string, ESkinObjectKind>& WindowClassKinds()
         {"TCheckBox", K::Button},
         {"#32768", IsWindows95() ? K::None : K::Menu},
         {"SysPager", K::None},
+        {kSkinMenuFaceClass, K::None},
     };
     return kinds;
 }

@@ -79,7 +79,8 @@ LRESULT AnswerColors(HDC dc, COLORREF text, COLORREF back, CColorBrush& brush, c
 
 void DrawPlainFieldBorder(HDC dc, const RECT& window, COLORREF line, COLORREF fill)
 {
-    FillSolid(dc, window, fill);
+    if (fill != CLR_NONE)
+        FillSolid(dc, window, fill);
     FillSolid(dc, RECT{window.left, window.top, window.right, window.top + 1}, line);
     FillSolid(dc, RECT{window.left, window.bottom - 1, window.right, window.bottom}, line);
     FillSolid(dc, RECT{window.left, window.top, window.left + 1, window.bottom}, line);

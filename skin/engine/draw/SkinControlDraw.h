@@ -76,7 +76,8 @@ private:
 LRESULT AnswerColors(HDC dc, COLORREF text, COLORREF back, CColorBrush& brush, const CSkinMetrics& metrics);
 
 // The border of a field drawn without a skin image: a line of the given
-// colour along the window's edge, the rest up to the client area filled.
+// colour along the window's edge, the rest up to the client area filled
+// (CLR_NONE: left as it is).
 void DrawPlainFieldBorder(HDC dc, const RECT& window, COLORREF line, COLORREF fill);
 
 // A colour between two: weight 0 gives from, 255 gives to.

@@ -163,7 +163,7 @@ TEST(SkinTakeover, FactoryTableGivesObjectAndSkinClassByExactName)
         {"TButton", "CSkinObjectButton", "BUTTON"},
         {"TRadioButton", "CSkinObjectButton", "BUTTON"},
         {"TCheckBox", "CSkinObjectButton", "BUTTON"},
-        {"#32768", "CSkinObjectMenu", "WINDOW"},
+        {"#32768", "CSkinObjectMenu", "MENU"},
         {"SysPager", nullptr, ""},
     };
     for (const Row& row : rows) {

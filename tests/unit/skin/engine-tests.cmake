@@ -69,6 +69,7 @@ tavrelin_add_gtest(skin_control_tests
     SkinEditTest.cpp
     SkinListViewTest.cpp
     SkinHeaderTest.cpp
+    SkinMenuTest.cpp
     SkinGallery.rc
   LIBS tavrelin_skin_engine tavrelin_e2e_support comctl32)
 target_include_directories(skin_control_tests PRIVATE ${CMAKE_SOURCE_DIR})

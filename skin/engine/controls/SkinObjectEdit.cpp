@@ -44,15 +44,20 @@ SkinEditState CSkinObjectEdit::CurrentState() const
     return edit;
 }
 
+// The mouse changes the border only: the text would otherwise change colour
+// as the mouse passes.
+SkinFieldColors CSkinObjectEdit::FieldColors() const
+{
+    SkinEditState edit = CurrentState();
+    edit.hot = false;
+    return SkinEditColors(*Skin(), SkinEditPartState(edit));
+}
+
 bool CSkinObjectEdit::AnswerOwnColor(UINT message, HDC dc, LRESULT& result)
 {
     if (message != WM_CTLCOLOREDIT && message != WM_CTLCOLORSTATIC)
         return false;
-    // The mouse changes the border only: the text would otherwise change
-    // colour as the mouse passes.
-    SkinEditState edit = CurrentState();
-    edit.hot = false;
-    const SkinFieldColors colors = SkinEditColors(*Skin(), SkinEditPartState(edit));
+    const SkinFieldColors colors = FieldColors();
     result = AnswerColors(dc, colors.text, colors.back, m_brush, Skin()->GetMetrics());
     return true;
 }
@@ -85,6 +90,14 @@ bool CSkinObjectEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, 
                 RequestMouseLeave(Window());
             RepaintFrame();
         }
+        return true;
+    }
+    case WM_ERASEBKGND: {
+        // Whoever subclasses the box may erase it in colours of its own.
+        RECT client{};
+        ::GetClientRect(Window(), &client);
+        ::FillRect(reinterpret_cast<HDC>(wParam), &client, m_brush.Get(FieldColors().back, Skin()->GetMetrics()));
+        result = 1;
         return true;
     }
     case WM_SETFOCUS:

@@ -44,6 +44,7 @@ protected:
 
 private:
     SkinEditState CurrentState() const;
+    SkinFieldColors FieldColors() const;
 
     bool m_bHot = false;
     CColorBrush m_brush;

@@ -1,8 +1,10 @@
 #include "skin/engine/controls/SkinObjectFactory.h"
 
 #include "skin/engine/controls/SkinObjectButton.h"
+#include "skin/engine/controls/SkinObjectComboBox.h"
 #include "skin/engine/controls/SkinObjectEdit.h"
 #include "skin/engine/controls/SkinObjectHeader.h"
+#include "skin/engine/controls/SkinObjectListBox.h"
 #include "skin/engine/controls/SkinObjectListView.h"
 #include "skin/engine/controls/SkinObjectMenu.h"
 #include "skin/engine/controls/SkinObjectTab.h"
@@ -36,10 +38,10 @@ constexpr KindRow kKinds[] = {
     {{ESkinObjectKind::Tab, "CSkinObjectTab", "TAB"}, &Make<CSkinObjectTab>},
     {{ESkinObjectKind::TrackBar, "CSkinObjectTrackBar", "TRACKBAR"}, &Make<CSkinObjectTrackBar>},
     {{ESkinObjectKind::ToolBar, "CSkinObjectToolBar", "TOOLBAR"}, &Make<CSkinObjectToolBar>},
-    {{ESkinObjectKind::ComboBox, "CSkinObjectComboBox", "COMBOBOX"}, &Make<CSkinObjectFrame>},
+    {{ESkinObjectKind::ComboBox, "CSkinObjectComboBox", "COMBOBOX"}, &Make<CSkinObjectComboBox>},
     {{ESkinObjectKind::DateTime, "CSkinObjectDateTime", "COMBOBOX"}, &Make<CSkinObjectFrame>},
     {{ESkinObjectKind::Edit, "CSkinObjectEdit", "EDIT"}, &Make<CSkinObjectEdit>},
-    {{ESkinObjectKind::ListBox, "CSkinObjectListBox", "LISTBOX"}, &Make<CSkinObjectFrame>},
+    {{ESkinObjectKind::ListBox, "CSkinObjectListBox", "LISTBOX"}, &Make<CSkinObjectListBox>},
     {{ESkinObjectKind::ListView, "CSkinObjectListView", "LISTVIEW"}, &Make<CSkinObjectListView>},
     {{ESkinObjectKind::Header, "CSkinObjectHeader", "HEADER"}, &Make<CSkinObjectHeader>},
     // The status bar draws with the schema's STATUS class.

@@ -105,13 +105,13 @@ bool CSkinObjectFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam,
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC: {
-        if (SkinClassId() == kSkinClassComboBox)
-            return false;
+        // The control's own answer first: a combo box passes its parts'
+        // colour messages on to its parent, and those parts know their colours.
         const auto dc = reinterpret_cast<HDC>(wParam);
         const CSkinObjectRef child = SkinnedWindow(reinterpret_cast<HWND>(lParam));
         if (child && child.get() != this && child->AnswerOwnColor(message, dc, result))
             return true;
-        return AnswerControlColor(message, dc, result);
+        return SkinClassId() != kSkinClassComboBox && AnswerControlColor(message, dc, result);
     }
     case WM_ERASEBKGND: {
         if (DialogKind() != kSkinSheetPage)

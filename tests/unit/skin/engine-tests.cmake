@@ -70,8 +70,9 @@ tavrelin_add_gtest(skin_control_tests
     SkinListViewTest.cpp
     SkinHeaderTest.cpp
     SkinMenuTest.cpp
+    SkinComboBoxTest.cpp
     SkinGallery.rc
-  LIBS tavrelin_skin_engine tavrelin_e2e_support comctl32)
+  LIBS tavrelin_skin_engine tavrelin_e2e_support comctl32 comdlg32)
 target_include_directories(skin_control_tests PRIVATE ${CMAKE_SOURCE_DIR})
 set_source_files_properties(SkinGallery.rc PROPERTIES OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/res/app.manifest)
 add_dependencies(skin_control_tests skin_test_skins test_skin_probe)

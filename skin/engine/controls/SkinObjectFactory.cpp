@@ -7,6 +7,7 @@
 #include "skin/engine/controls/SkinObjectListBox.h"
 #include "skin/engine/controls/SkinObjectListView.h"
 #include "skin/engine/controls/SkinObjectMenu.h"
+#include "skin/engine/controls/SkinObjectScrollBar.h"
 #include "skin/engine/controls/SkinObjectTab.h"
 #include "skin/engine/controls/SkinObjectToolBar.h"
 #include "skin/engine/controls/SkinObjectTrackBar.h"
@@ -48,7 +49,7 @@ constexpr KindRow kKinds[] = {
     {{ESkinObjectKind::StatusBar, "CSkinObjectStatusBar", "STATUS"}, &Make<CSkinObjectFrame>},
     {{ESkinObjectKind::TreeView, "CSkinObjectTreeView", "TREEVIEW"}, &Make<CSkinObjectFrame>},
     {{ESkinObjectKind::Progress, "CSkinObjectProgress", "PROGRESS"}, &Make<CSkinObjectFrame>},
-    {{ESkinObjectKind::ScrollBar, "CSkinObjectScrollBar", "SCROLLBAR"}, &Make<CSkinObjectFrame>},
+    {{ESkinObjectKind::ScrollBar, "CSkinObjectScrollBar", "SCROLLBAR"}, &Make<CSkinObjectScrollBar>},
     {{ESkinObjectKind::Spin, "CSkinObjectSpin", "SPIN"}, &Make<CSkinObjectFrame>},
     {{ESkinObjectKind::MdiClient, "CSkinObjectMDIClient", "WINDOW"}, &Make<CSkinObjectFrame>},
     {{ESkinObjectKind::MonthCal, "CSkinObjectMonthCal", "WINDOW"}, &Make<CSkinObjectFrame>},

@@ -12,35 +12,10 @@ namespace tavrelin::skin {
 namespace {
 
 constexpr UINT kHotTrackInterval = 50;
-constexpr UINT kScrollRepeatDelay = 400;
-constexpr UINT kScrollRepeatInterval = 50;
 
 bool IsCaptionButtonHit(LRESULT hit)
 {
     return hit == HTMINBUTTON || hit == HTMAXBUTTON || hit == HTCLOSE || hit == HTHELP;
-}
-
-// The scroll request a press on a part of the bar repeats.
-WORD ScrollRequest(int part)
-{
-    switch (part) {
-    case kScrollArrowBack:
-        return SB_LINEUP;
-    case kScrollArrowForward:
-        return SB_LINEDOWN;
-    case kScrollTrackBack:
-        return SB_PAGEUP;
-    default:
-        return SB_PAGEDOWN;
-    }
-}
-
-SCROLLINFO ReadScrollInfo(HWND window, bool vertical)
-{
-    SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
-    if (!::GetScrollInfo(window, vertical ? SB_VERT : SB_HORZ, &info))
-        info = SCROLLINFO{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
-    return info;
 }
 
 } // namespace
@@ -113,7 +88,7 @@ bool CSkinObjectFrame::OnNcMouseMove(LPARAM lParam)
     for (SkinScrollBarState& bar : m_scrollBars) {
         int part = kScrollNone;
         if (IsDrawable(bar.rect)) {
-            const SCROLLINFO info = ReadScrollInfo(Window(), bar.vertical);
+            const SCROLLINFO info = ReadSkinScrollInfo(Window(), bar.vertical ? SB_VERT : SB_HORZ);
             part = HitSkinScrollBar(LayoutSkinScrollBar(bar.rect, bar.vertical, info, info.nPos), point);
         }
         if (part != bar.hot) {
@@ -236,72 +211,27 @@ void CSkinObjectFrame::PressCaptionButton(int index)
         ::SendMessageA(window, WM_SYSCOMMAND, button.command, MAKELPARAM(message.pt.x, message.pt.y));
 }
 
-// Arrows and tracks scroll at once and repeat while held over the part;
-// the thumb follows the mouse and reports its tracking position.
 void CSkinObjectFrame::TrackScrollBar(bool vertical, POINT windowPoint)
 {
+    SkinScrollDrag drag;
+    drag.window = drag.notify = Window();
+    drag.bar = vertical ? SB_VERT : SB_HORZ;
+    drag.state = &m_scrollBars[vertical ? kVert : kHorz];
+    drag.toBar = [this](POINT screen) { return ToWindowPoint(screen); };
+    drag.repaint = [this] { RepaintFrame(); };
+    RunScrollDrag(drag, windowPoint);
+}
+
+void CSkinObjectFrame::RunScrollDrag(SkinScrollDrag& drag, POINT start)
+{
     const CSkinObjectRef keepAlive(this);
-    HWND window = Window();
-    SkinScrollBarState& bar = m_scrollBars[vertical ? kVert : kHorz];
-    const UINT scrollMessage = vertical ? WM_VSCROLL : WM_HSCROLL;
-    SCROLLINFO info = ReadScrollInfo(window, vertical);
-    SkinScrollLayout layout = LayoutSkinScrollBar(bar.rect, vertical, info, info.nPos);
-    const int part = HitSkinScrollBar(layout, windowPoint);
-    if (part == kScrollNone)
-        return;
-    const int grab =
-        vertical ? windowPoint.y - layout.parts[kScrollThumb].top : windowPoint.x - layout.parts[kScrollThumb].left;
-    const int trackStart = vertical ? layout.parts[kScrollArrowBack].bottom : layout.parts[kScrollArrowBack].right;
     m_bInModalLoop = true;
     m_bModalLoopCancelled = false;
-    bar.pressed = part;
-    bar.tracking = part == kScrollThumb;
-    bar.trackPosition = info.nPos;
-    ::SetCapture(window);
-    if (part != kScrollThumb)
-        ::SendMessageA(window, scrollMessage, ScrollRequest(part), 0);
-    RepaintFrame();
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, kScrollRepeatDelay, nullptr);
-    MSG message{};
-    while (NextLoopMessage(window, message)) {
-        if (message.message == WM_LBUTTONUP)
-            break;
-        const POINT point = ToWindowPoint(message.pt);
-        if (message.message == WM_MOUSEMOVE && part == kScrollThumb) {
-            const int offset = (vertical ? point.y : point.x) - grab - trackStart;
-            const int position = SkinScrollPositionAt(layout, vertical, info, offset);
-            if (position != bar.trackPosition) {
-                bar.trackPosition = position;
-                ::SendMessageA(window, scrollMessage, MAKEWPARAM(SB_THUMBTRACK, position & 0xFFFF), 0);
-                RepaintFrame();
-            }
-            continue;
-        }
-        if (message.message == WM_TIMER && message.hwnd == nullptr && message.wParam == timer) {
-            ::SetTimer(nullptr, timer, kScrollRepeatInterval, nullptr);
-            info = ReadScrollInfo(window, vertical);
-            layout = LayoutSkinScrollBar(bar.rect, vertical, info, info.nPos);
-            if (part != kScrollThumb && HitSkinScrollBar(layout, ToWindowPoint(message.pt)) == part)
-                ::SendMessageA(window, scrollMessage, ScrollRequest(part), 0);
-            continue;
-        }
-        if (message.message == WM_MOUSEMOVE || message.message == WM_NCMOUSELEAVE)
-            continue;
-        ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
-    }
-    ::KillTimer(nullptr, timer);
-    m_bInModalLoop = false;
-    if (!::IsWindow(window))
-        return;
-    if (::GetCapture() == window)
-        ::ReleaseCapture();
-    if (part == kScrollThumb && !m_bModalLoopCancelled)
-        ::SendMessageA(window, scrollMessage, MAKEWPARAM(SB_THUMBPOSITION, bar.trackPosition & 0xFFFF), 0);
-    ::SendMessageA(window, scrollMessage, SB_ENDSCROLL, 0);
-    bar.pressed = kScrollNone;
-    bar.tracking = false;
-    RepaintFrame();
+    drag.next = [this](MSG& message) { return NextLoopMessage(Window(), message); };
+    drag.cancelled = [this] { return m_bModalLoopCancelled; };
+    // Letting the mouse go is no reason to cancel.
+    drag.finished = [this] { m_bInModalLoop = false; };
+    DragSkinScrollBar(drag, start);
 }
 
 } // namespace tavrelin::skin

@@ -4,6 +4,7 @@
 
 #include "skin/engine/frame/SkinFrameDraw.h"
 #include "skin/engine/frame/SkinScrollBar.h"
+#include "skin/engine/frame/SkinScrollDrag.h"
 #include "skin/engine/takeover/SkinObject.h"
 #include "win/OffscreenBuffer.h"
 
@@ -54,6 +55,8 @@ protected:
     bool FrameApplies() const;
     // Paints the non-client area now, when the frame is the skin's.
     void RepaintFrame();
+    // Drags a scroll bar the object draws, in the object's press loop.
+    void RunScrollDrag(SkinScrollDrag& drag, POINT start);
 
 private:
     bool AnswerControlColor(UINT message, HDC dc, LRESULT& result) const;

@@ -244,7 +244,7 @@ COLORREF SkinScrollColor(CSkinContext& skin, bool highlighted)
 
 void DrawSkinScrollBar(HDC dc, CSkinContext& skin, HWND window, const SkinScrollBarState& state)
 {
-    const int bar = state.vertical ? SB_VERT : SB_HORZ;
+    const int bar = state.control ? SB_CTL : state.vertical ? SB_VERT : SB_HORZ;
     SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
     if (!::GetScrollInfo(window, bar, &info))
         info = SCROLLINFO{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
@@ -253,7 +253,8 @@ void DrawSkinScrollBar(HDC dc, CSkinContext& skin, HWND window, const SkinScroll
     SCROLLBARINFO barInfo{};
     barInfo.cbSize = sizeof barInfo;
     bool disabled[6] = {};
-    if (::GetScrollBarInfo(window, state.vertical ? OBJID_VSCROLL : OBJID_HSCROLL, &barInfo)) {
+    const LONG object = state.control ? OBJID_CLIENT : state.vertical ? OBJID_VSCROLL : OBJID_HSCROLL;
+    if (::GetScrollBarInfo(window, object, &barInfo)) {
         for (int part = 0; part < 6; ++part)
             disabled[part] = (barInfo.rgstate[part] & STATE_SYSTEM_UNAVAILABLE) != 0;
     }

@@ -31,7 +31,8 @@ struct SkinScrollLayout {
 
 struct SkinScrollBarState {
     bool vertical = true;
-    RECT rect{}; // window coordinates
+    bool control = false; // a scroll bar control (SB_CTL), not a window's own bar
+    RECT rect{};          // window coordinates
     int hot = kScrollNone;
     int pressed = kScrollNone;
     bool tracking = false;
@@ -50,7 +51,8 @@ int SkinScrollPositionAt(const SkinScrollLayout& layout, bool vertical, const SC
 // The colour behind the bars and of their corner.
 COLORREF SkinScrollColor(CSkinContext& skin, bool highlighted);
 
-// Draws the bar of the window (SB_VERT or SB_HORZ) into dc (window coordinates).
+// Draws the bar of the window (SB_VERT or SB_HORZ, or the window itself when
+// it is a scroll bar control) into dc, in the coordinates of state.rect.
 void DrawSkinScrollBar(HDC dc, CSkinContext& skin, HWND window, const SkinScrollBarState& state);
 
 } // namespace tavrelin::skin

@@ -46,6 +46,9 @@ LRESULT CALLBACK GalleryProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             return AnswerCustomDraw(*reinterpret_cast<const NMCUSTOMDRAW*>(lParam));
         break;
     }
+    case WM_HSCROLL:
+        Behaviour().horizontalScrolls.push_back(LOWORD(wParam));
+        return 0;
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         win::UniqueBrush brush(::CreateSolidBrush(Behaviour().ownerDrawColour));

@@ -32,6 +32,7 @@ struct GalleryBehaviour {
     COLORREF prepaintFill = CLR_INVALID;                // the whole rectangle at CDDS_PREPAINT
     COLORREF ownerDrawColour = RGB(3, 2, 1);
     std::vector<CustomDrawRecord> customDraw;
+    std::vector<WORD> horizontalScrolls; // the requests of WM_HSCROLL, in order
 };
 
 GalleryBehaviour& Behaviour();

@@ -71,6 +71,7 @@ tavrelin_add_gtest(skin_control_tests
     SkinHeaderTest.cpp
     SkinMenuTest.cpp
     SkinComboBoxTest.cpp
+    SkinScrollBarTest.cpp
     SkinGallery.rc
   LIBS tavrelin_skin_engine tavrelin_e2e_support comctl32 comdlg32)
 target_include_directories(skin_control_tests PRIVATE ${CMAKE_SOURCE_DIR})

@@ -185,7 +185,7 @@ ESkinDialogKind CSkinManager::DialogKind(HWND window, const CREATESTRUCTA* creat
 CSkinObject* CSkinManager::OnWindowCreated(HWND window, const char* className, const CREATESTRUCTA* create,
                                            bool automatic)
 {
-    if (!window || !className || std::strcmp(className, "tooltips_class32") == 0 || ::_stricmp(className, "IME") == 0)
+    if (!window || !className || ::_stricmp(className, "IME") == 0)
         return nullptr;
     std::unique_ptr<CSkinObjectFrame> object;
     if (::_stricmp(className, "#32770") == 0) {

@@ -7,7 +7,10 @@
 #include "skin/engine/controls/SkinObjectListBox.h"
 #include "skin/engine/controls/SkinObjectListView.h"
 #include "skin/engine/controls/SkinObjectMenu.h"
+#include "skin/engine/controls/SkinObjectProgress.h"
 #include "skin/engine/controls/SkinObjectScrollBar.h"
+#include "skin/engine/controls/SkinObjectStatic.h"
+#include "skin/engine/controls/SkinObjectToolTip.h"
 #include "skin/engine/controls/SkinObjectTab.h"
 #include "skin/engine/controls/SkinObjectToolBar.h"
 #include "skin/engine/controls/SkinObjectTrackBar.h"
@@ -48,12 +51,15 @@ constexpr KindRow kKinds[] = {
     // The status bar draws with the schema's STATUS class.
     {{ESkinObjectKind::StatusBar, "CSkinObjectStatusBar", "STATUS"}, &Make<CSkinObjectFrame>},
     {{ESkinObjectKind::TreeView, "CSkinObjectTreeView", "TREEVIEW"}, &Make<CSkinObjectFrame>},
-    {{ESkinObjectKind::Progress, "CSkinObjectProgress", "PROGRESS"}, &Make<CSkinObjectFrame>},
+    {{ESkinObjectKind::Progress, "CSkinObjectProgress", "PROGRESS"}, &Make<CSkinObjectProgress>},
     {{ESkinObjectKind::ScrollBar, "CSkinObjectScrollBar", "SCROLLBAR"}, &Make<CSkinObjectScrollBar>},
     {{ESkinObjectKind::Spin, "CSkinObjectSpin", "SPIN"}, &Make<CSkinObjectFrame>},
     {{ESkinObjectKind::MdiClient, "CSkinObjectMDIClient", "WINDOW"}, &Make<CSkinObjectFrame>},
     {{ESkinObjectKind::MonthCal, "CSkinObjectMonthCal", "WINDOW"}, &Make<CSkinObjectFrame>},
     {{ESkinObjectKind::Menu, "CSkinObjectMenu", "MENU"}, &Make<CSkinObjectMenu>},
+    // A label shows its parent's skin; it has no class of its own.
+    {{ESkinObjectKind::Static, "CSkinObjectStatic", "WINDOW"}, &Make<CSkinObjectStatic>},
+    {{ESkinObjectKind::ToolTip, "CSkinObjectToolTip", "TOOLTIP"}, &Make<CSkinObjectToolTip>},
 };
 static_assert(std::size(kKinds) == static_cast<size_t>(ESkinObjectKind::Count));
 
@@ -114,6 +120,8 @@ const std::map<std::string, ESkinObjectKind>& WindowClassKinds()
         {"TRadioButton", K::Button},
         {"TCheckBox", K::Button},
         {"#32768", IsWindows95() ? K::None : K::Menu},
+        {"Static", K::Static},
+        {"tooltips_class32", K::ToolTip},
         {"SysPager", K::None},
         {kSkinMenuFaceClass, K::None},
     };

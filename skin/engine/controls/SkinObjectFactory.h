@@ -33,6 +33,8 @@ enum class ESkinObjectKind : int {
     MdiClient,
     MonthCal,
     Menu,
+    Static,
+    ToolTip,
     Count,
 };
 

@@ -164,6 +164,8 @@ TEST(SkinTakeover, FactoryTableGivesObjectAndSkinClassByExactName)
         {"TRadioButton", "CSkinObjectButton", "BUTTON"},
         {"TCheckBox", "CSkinObjectButton", "BUTTON"},
         {"#32768", "CSkinObjectMenu", "MENU"},
+        {"Static", "CSkinObjectStatic", "WINDOW"},
+        {"tooltips_class32", "CSkinObjectToolTip", "TOOLTIP"},
         {"SysPager", nullptr, ""},
     };
     for (const Row& row : rows) {
@@ -173,7 +175,7 @@ TEST(SkinTakeover, FactoryTableGivesObjectAndSkinClassByExactName)
         if (row.objectClass)
             EXPECT_STREQ(factory->skinClass, row.skinClass) << row.windowClass;
     }
-    for (const char* absent : {"button", "EDIT", "Static", "#32770", ""})
+    for (const char* absent : {"button", "EDIT", "static", "#32770", ""})
         EXPECT_EQ(FindSkinObjectFactory(absent), nullptr) << absent;
 }
 
@@ -192,9 +194,9 @@ TEST(SkinTakeover, WindowsAreTakenOverByClassRulesAndReleasedAtTheirEnd)
         {"SkinTestProgram", "CSkinObjectFrame"},
         {"Button", "CSkinObjectButton"},
         {"Edit", "CSkinObjectEdit"},
-        {"Static", "CSkinObjectFrame"},
+        {"Static", "CSkinObjectStatic"},
         {"msctls_progress32", "CSkinObjectProgress"},
-        {"tooltips_class32", nullptr},
+        {"tooltips_class32", "CSkinObjectToolTip"},
         {"Internet Explorer_Server", nullptr},
         {"WindowsForms10.Button.app.0", nullptr},
     };

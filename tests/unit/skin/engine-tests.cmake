@@ -72,6 +72,7 @@ tavrelin_add_gtest(skin_control_tests
     SkinMenuTest.cpp
     SkinComboBoxTest.cpp
     SkinScrollBarTest.cpp
+    SkinSmallControlsTest.cpp
     SkinGallery.rc
   LIBS tavrelin_skin_engine tavrelin_e2e_support comctl32 comdlg32)
 target_include_directories(skin_control_tests PRIVATE ${CMAKE_SOURCE_DIR})

@@ -45,7 +45,14 @@ REQUIRED = ([('WINDOW', p, 3 if p == 'CAPTION' else 2) for p in (
     + [('SCROLLBAR', 'GRIPPERHORZ', 1), ('SCROLLBAR', 'GRIPPERVERT', 1), ('SCROLLBAR', 'SIZEBOX', 2),
        ('HEADER', 'HEADERITEM', 3), ('LISTVIEW', 'LISTITEM', 5), ('EDIT', 'EDITTEXT', 7),
        ('COMBOBOX', 'DROPDOWNBUTTON', 4), ('SPIN', 'UP', 4), ('SPIN', 'DOWN', 4), ('PROGRESS', 'BAR', 1),
-       ('PROGRESS', 'CHUNK', 1), ('TOOLTIP', 'STANDARD', 1), ('MENU', 'MENUITEM', 1), ('STATUS', 'PANE', 1)])
+       ('PROGRESS', 'CHUNK', 1), ('TOOLTIP', 'STANDARD', 1), ('MENU', 'MENUITEM', 2), ('STATUS', 'PANE', 1),
+       ('HEADER', 'HEADERSORTARROW', 2), ('MENU', 'SEPARATOR', 1), ('PROGRESS', 'BARVERT', 1),
+       ('PROGRESS', 'CHUNKVERT', 1)])
+# Colours of whole classes that the controls drawing with colours read.
+CLASS_COLOURS = [('LISTBOX', 'BORDERCOLOR'), ('LISTBOX', 'FILLCOLOR'), ('LISTBOX', 'TEXTCOLOR'),
+                 ('LISTVIEW', 'FILLCOLOR'), ('MENU', 'FILLCOLOR'), ('MENU', 'BORDERCOLOR')]
+# Text on a colour the control fills itself: (class, part, states that must read, a state that is muted).
+FIELD_TEXT = [('EDIT', 'EDITTEXT', ['NORMAL', 'HOT', 'FOCUSED', 'READONLY'], 'DISABLED')]
 SYS_COLOURS = ['SCROLLBAR', 'BACKGROUND', 'ACTIVECAPTION', 'INACTIVECAPTION', 'MENU', 'WINDOW', 'WINDOWFRAME',
                'MENUTEXT', 'WINDOWTEXT', 'CAPTIONTEXT', 'ACTIVEBORDER', 'INACTIVEBORDER', 'APPWORKSPACE', 'HIGHLIGHT',
                'HIGHLIGHTTEXT', 'BTNFACE', 'BTNSHADOW', 'GRAYTEXT', 'BTNTEXT', 'INACTIVECAPTIONTEXT', 'BTNHIGHLIGHT',
@@ -215,6 +222,9 @@ def check_coverage(skin):
     for name in SYS_COLOURS + SYS_SIZES:
         if name not in sysmetrics:
             skin.fail('SysMetrics lacks %s' % name)
+    for cls, name in CLASS_COLOURS:
+        if name not in skin.store.get((cls, '-', '-'), {}):
+            skin.fail('%s lacks %s' % (cls, name))
     for part in ('TICS', 'TICSVERT'):
         colour = skin.get('TRACKBAR', part, 'NORMAL', 'COLOR')
         if colour is None:
@@ -365,6 +375,7 @@ def check_text(skin):
             if text is None or worst_contrast(skin, cls, part, disabled[1], text, backdrop) >= normal:
                 skin.fail('%s.%s(%s): text not muted' % (cls, part, disabled[0]))
     check_small_caption_and_toolbar(skin)
+    check_field_text(skin)
     face = skin.sys_colour('BTNFACE')
     for cls, part, states, disabled in CHECK_TEXT:
         ratios = []
@@ -376,6 +387,26 @@ def check_text(skin):
         text = text_colour(skin, cls, part, disabled)
         if text is None or contrast(text, face) >= min(ratios):
             skin.fail('%s.%s(%s): text not muted' % (cls, part, disabled))
+
+
+def check_field_text(skin):
+    """Text on the colours the controls fill themselves, not on an image."""
+    for cls, part, states, disabled in FIELD_TEXT:
+        ratios = []
+        for state in states + [disabled]:
+            text, fill = text_colour(skin, cls, part, state), skin.get(cls, part, state, 'FILLCOLOR')
+            if text is None or fill is None:
+                skin.fail('%s.%s(%s) lacks a text or fill colour' % (cls, part, state))
+                return
+            ratios.append(contrast(text, as_colour(fill)))
+        for state, ratio in zip(states, ratios):
+            if ratio < TEXT_CONTRAST:
+                skin.fail('%s.%s(%s): text contrast %.2f on its fill' % (cls, part, state, ratio))
+        if ratios[-1] >= min(ratios[:-1]):
+            skin.fail('%s.%s(%s): text not muted' % (cls, part, disabled))
+    text, fill = skin.get('LISTBOX', '-', '-', 'TEXTCOLOR'), skin.get('LISTBOX', '-', '-', 'FILLCOLOR')
+    if text and fill and contrast(as_colour(text), as_colour(fill)) < TEXT_CONTRAST:
+        skin.fail('LISTBOX: text contrast %.2f on its fill' % contrast(as_colour(text), as_colour(fill)))
 
 
 def check_small_caption_and_toolbar(skin):

@@ -17,7 +17,7 @@ from skinimage import Image, blit, nine_grid  # noqa: E402
 CONVERT = '/usr/bin/convert'
 FONTS = ['/usr/share/wine/fonts/tahoma.ttf', '/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf']
 BOLD = ['/usr/share/wine/fonts/tahomabd.ttf', '/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf']
-MOCK_W, MOCK_H = 460, 340
+MOCK_W, MOCK_H = 460, 450
 STRIP_W = 760
 GAP = 12
 
@@ -65,6 +65,19 @@ class Mock:
         x0, y0, x1, y1 = box
         left = (x0 + x1 - picture.width) // 2 if centred else x0
         blit(self.image, picture, left, (y0 + y1 - picture.height) // 2)
+
+    def fill(self, box, colour):
+        x0, y0, x1, y1 = box
+        blit(self.image, Image(x1 - x0, y1 - y0, [tuple(colour) + (255,)] * ((x1 - x0) * (y1 - y0))), x0, y0)
+
+    def bordered(self, box, border, inside):
+        x0, y0, x1, y1 = box
+        self.fill(box, border)
+        self.fill((x0 + 1, y0 + 1, x1 - 1, y1 - 1), inside)
+
+    def class_colour(self, cls, name, fallback):
+        value = self.skin.get(cls, '-', '-', name)
+        return tuple(int(v) for v in value.split()) if value else self.skin.sys_colour(fallback)
 
     def colour(self, cls, part, state, fallback):
         value = self.skin.get(cls, part, state, 'TEXTCOLOR')
@@ -159,7 +172,57 @@ def dialog(skin):
         name = ('NORMAL', 'HOT', 'SELECTED')[state]
         m.label('000%d.avi' % (i + 1), m.colour('LISTVIEW', 'LISTITEM', name, 'WINDOWTEXT'),
                 (316, cap + 142 + i * 20, 420, cap + 160 + i * 20), centred=False)
+    lists(m, cap)
+    menu_and_combo(m, cap)
     return m.image
+
+
+def lists(m, cap):
+    """A header over a list box with its selection."""
+    y = cap + 318
+    for i, (part, state, words) in enumerate((('HEADERITEM', 0, 'Name'), ('HEADERITEM', 1, 'Size'),
+                                              ('HEADERITEM', 2, 'Date'))):
+        box = (20 + i * 90, y, 110 + i * 90, y + 22)
+        m.part('HEADER', part, state, box)
+        name = ('NORMAL', 'HOT', 'PRESSED')[state]
+        m.label(words, m.colour('HEADER', part, name, 'BTNTEXT'), (box[0] + 6, y, box[2], y + 22), centred=False)
+    m.part('HEADER', 'HEADERSORTARROW', 0, (175, y + 6, 196, y + 16))
+    box = (20, y + 22, 290, y + 100)
+    m.bordered(box, m.class_colour('LISTBOX', 'BORDERCOLOR', 'BTNSHADOW'),
+               m.class_colour('LISTBOX', 'FILLCOLOR', 'WINDOW'))
+    text = m.class_colour('LISTBOX', 'TEXTCOLOR', 'WINDOWTEXT')
+    for i, words in enumerate(('160 x 120', '320 x 240', '640 x 480')):
+        row = (21, y + 24 + i * 18, 289, y + 42 + i * 18)
+        if i == 1:
+            m.fill(row, m.skin.sys_colour('HIGHLIGHT'))
+        m.label(words, m.skin.sys_colour('HIGHLIGHTTEXT') if i == 1 else text, (row[0] + 4, row[1], 289, row[3]),
+                centred=False)
+
+
+def menu_and_combo(m, cap):
+    """A popup menu with its hot item, a separator and a check; a combo box; a tooltip."""
+    x0, y = 305, cap + 222
+    m.bordered((x0, y, x0 + 125, y + 90), m.class_colour('MENU', 'BORDERCOLOR', 'BTNSHADOW'),
+               m.class_colour('MENU', 'FILLCOLOR', 'MENU'))
+    text = m.colour('MENU', 'MENUITEM', '-', 'MENUTEXT')
+    rows = (('Rename', 0), ('Delete', 1), (None, 0), ('Open folder', 0))
+    top = y + 3
+    for words, state in rows:
+        height = 8 if words is None else 20
+        box = (x0 + 3, top, x0 + 122, top + height)
+        m.part('MENU', 'SEPARATOR' if words is None else 'MENUITEM', state, box)
+        if words:
+            m.label(words, text, (box[0] + 20, box[1], box[2], box[3]), centred=False)
+        top += height
+    m.label('v', text, (x0 + 6, top - 20, x0 + 20, top), centred=False)
+    y += 100
+    m.part('EDIT', 'EDITTEXT', 0, (x0, y, x0 + 125, y + 22))
+    m.part('COMBOBOX', 'DROPDOWNBUTTON', 1, (x0 + 125 - 19, y + 2, x0 + 123, y + 20))
+    m.label('Full Frames', m.colour('EDIT', 'EDITTEXT', 'NORMAL', 'WINDOWTEXT'), (x0 + 4, y, x0 + 100, y + 22),
+            centred=False)
+    y += 30
+    m.part('TOOLTIP', 'STANDARD', 0, (x0, y, x0 + 100, y + 20))
+    m.label('take pictures', m.colour('TOOLTIP', 'STANDARD', '-', 'INFOTEXT'), (x0, y, x0 + 100, y + 20))
 
 
 def scroll(m, skin, box):

@@ -11,11 +11,14 @@ import paint
 
 # states: list of (state name for a section header or None, painter state).
 # text: None, or a function (design, painter state) -> colour of the text drawn on that state.
-Part = namedtuple('Part', 'cls part image size states painter margins sizing text extra')
+# fill: None, or a function (design, painter state) -> colour behind that text, for the
+# controls that fill their text's background themselves (edit boxes).
+Part = namedtuple('Part', 'cls part image size states painter margins sizing text fill extra')
 
 
-def part(cls, name, image, size, states, painter, margins=(0, 0, 0, 0), sizing='Stretch', text=None, **extra):
-    return Part(cls, name, image, size, states, painter, margins, sizing, text, extra)
+def part(cls, name, image, size, states, painter, margins=(0, 0, 0, 0), sizing='Stretch', text=None, fill=None,
+         **extra):
+    return Part(cls, name, image, size, states, painter, margins, sizing, text, fill, extra)
 
 
 def named(*names):
@@ -67,6 +70,10 @@ def item_text(d, state):
 
 def edit_text(d, state):
     return d.edit(state).text
+
+
+def edit_fill(d, state):
+    return d.edit(state).top
 
 
 def plain_text(d, state):
@@ -189,7 +196,7 @@ def parts(d):
              text=item_text),
         part('Edit', 'EditText', 'EDITTEXT.PNG', (16, 16),
              named('Normal', 'Hot', 'Selected', 'Disabled', 'Focused', 'ReadOnly', 'Assist'), p(paint.edit_text),
-             (2, 2, 2, 2), text=edit_text),
+             (2, 2, 2, 2), text=edit_text, fill=edit_fill),
         part('ComboBox', 'DropDownButton', 'COMBODROP.PNG', (sb, 20), frames_only(*FOUR), p(paint.drop_button),
              (3, 3, 3, 3)),
     ]
@@ -199,13 +206,13 @@ def parts(d):
                            'Disabled'), p(paint.drop_button, direction=direction), (2, 2, 2, 2)))
     result += [
         part('Progress', 'Bar', 'PROGRESSBAR.PNG', (16, 14), frames_only('normal'),
-             p(paint.progress, vertical=False, chunk=False), (2, 2, 2, 2)),
+             p(paint.progress, vertical=False, chunk=False), (2, 2, 2, 2), ContentMargins=(2, 2, 2, 2)),
         part('Progress', 'BarVert', 'PROGRESSBARVERT.PNG', (14, 16), frames_only('normal'),
-             p(paint.progress, vertical=True, chunk=False), (2, 2, 2, 2)),
+             p(paint.progress, vertical=True, chunk=False), (2, 2, 2, 2), ContentMargins=(2, 2, 2, 2)),
         part('Progress', 'Chunk', 'PROGRESSCHUNK.PNG', (8, 12), frames_only('normal'),
-             p(paint.progress, vertical=False, chunk=True)),
+             p(paint.progress, vertical=False, chunk=True), ProgressChunkSize=8, ProgressSpaceSize=2),
         part('Progress', 'ChunkVert', 'PROGRESSCHUNKVERT.PNG', (12, 8), frames_only('normal'),
-             p(paint.progress, vertical=True, chunk=True)),
+             p(paint.progress, vertical=True, chunk=True), ProgressChunkSize=8, ProgressSpaceSize=2),
         part('Tooltip', 'Standard', 'TOOLTIP.PNG', (16, 16), frames_only('normal'), p(paint.tooltip), (2, 2, 2, 2),
              text=info_text, ContentMargins=(3, 3, 2, 2)),
         part('Menu', 'MenuItem', 'MENUITEM.PNG', (16, 18), frames_only('normal', 'selected', 'demoted'),
@@ -222,3 +229,15 @@ def parts(d):
              sizing='TrueSize'),
     ]
     return result
+
+
+def class_sections(d):
+    """Colours of whole classes, for the controls that draw with colours, not
+    images: (section name, [(property, value)])."""
+    c = d.c
+    return [
+        ('ListBox', [('BgType', 'BorderFill'), ('BorderSize', 1), ('BorderColor', c['border']),
+                     ('FillColor', c['window']), ('TextColor', c['window_text'])]),
+        ('ListView', [('FillColor', c['window'])]),
+        ('Menu', [('FillColor', c['menu']), ('BorderColor', c['border'])]),
+    ]

@@ -100,8 +100,14 @@ def property_lines(design, part_list):
             lines.append('TextColor = ' + rgb_text(item.text(d, item.states[0][1])))
         for name, state in named_states if item.text else []:
             lines += ['', '[%s.%s(%s)]' % (item.cls, item.part, name), 'TextColor = ' + rgb_text(item.text(d, state))]
+            if item.fill:
+                lines.append('FillColor = ' + rgb_text(item.fill(d, state)))
     for tics in ('Tics', 'TicsVert'):
         lines += ['', '[Trackbar.%s]' % tics, 'Color = ' + rgb_text(d.c['arrow'])]
+    for name, values in parts.class_sections(d):
+        lines += ['', '[%s]' % name]
+        lines += ['%s = %s' % (key, rgb_text(value) if str(value).startswith('#') else _value_text(value))
+                  for key, value in values]
     return lines
 
 

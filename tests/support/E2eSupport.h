@@ -7,6 +7,7 @@
 #include "MessagePump.h"
 #include "MessageBoxes.h"
 #include "ProgramCopy.h"
+#include "Readability.h"
 #include "RemoteBuffer.h"
 #include "RunningProgram.h"
 #include "ScreenImage.h"

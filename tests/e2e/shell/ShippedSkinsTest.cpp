@@ -4,7 +4,6 @@
 // The first picture of each look is kept in looks/ of the build tree.
 #include "ShellSession.h"
 
-#include <cmath>
 #include <map>
 
 namespace {
@@ -18,48 +17,6 @@ struct Look {
     const char* name;
 };
 const Look kLooks[] = {{1005, "system"}, {1004, "red"}, {1001, "Office"}, {1002, "apple"}, {1003, "black"}};
-
-double Luminance(COLORREF colour)
-{
-    const auto linear = [](int channel) {
-        const double value = channel / 255.0;
-        return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(GetRValue(colour)) + 0.7152 * linear(GetGValue(colour)) + 0.0722 * linear(GetBValue(colour));
-}
-
-struct LabelColours {
-    COLORREF background, text;
-};
-
-// A label's most common colour, and the one furthest from it in lightness.
-LabelColours ColoursOf(const e2e::ScreenImage& label)
-{
-    std::map<COLORREF, int> counts;
-    for (int y = 0; y < label.Height(); ++y) {
-        for (int x = 0; x < label.Width(); ++x)
-            ++counts[label.Pixel(x, y)];
-    }
-    LabelColours colours{};
-    int most = 0;
-    for (const auto& [colour, count] : counts) {
-        if (count > most)
-            most = count, colours.background = colour;
-    }
-    colours.text = colours.background;
-    for (const auto& [colour, count] : counts) {
-        if (std::abs(Luminance(colour) - Luminance(colours.background)) >
-            std::abs(Luminance(colours.text) - Luminance(colours.background)))
-            colours.text = colour;
-    }
-    return colours;
-}
-
-double Contrast(const LabelColours& colours)
-{
-    const double a = Luminance(colours.background) + 0.05, b = Luminance(colours.text) + 0.05;
-    return std::max(a, b) / std::min(a, b);
-}
 
 std::optional<e2e::ScreenImage> MaskedCapture(HWND main, const std::vector<RECT>& moving)
 {
@@ -132,10 +89,10 @@ TEST(ShippedSkins, EveryLookKeepsTheClientSizeAndRepaintsTheSamePixels)
         // Label text stays readable; on Black it is the light one.
         const auto label = e2e::ScreenImage::Capture(e2e::WindowRect(e2e::FindChild(page, "Static", "rapidness")));
         ASSERT_TRUE(label.has_value());
-        const LabelColours colours = ColoursOf(*label);
-        EXPECT_GE(Contrast(colours), 4.5);
+        const e2e::TextColours colours = e2e::ColoursOf(*label);
+        EXPECT_GE(e2e::Contrast(colours), 4.5);
         if (std::string(look.name) == "black")
-            EXPECT_GT(Luminance(colours.text), Luminance(colours.background));
+            EXPECT_GT(e2e::Luminance(colours.text), e2e::Luminance(colours.background));
         first->SaveBmp(looksFolder + "\\" + look.name + ".bmp");
         e2e::SaveWindowBmp(looksFolder + "\\" + look.name + "-dialog.bmp", dialog);
         for (const auto& [name, picture] : firstPictures)

@@ -1,0 +1,322 @@
+// The running program under the dark skin: the album's list and its menu,
+// the rename dialog, the design library and its menu, the Open dialog of
+// the sound file and the Video Format dialog show the skin with readable
+// text; switching looks while the program runs re-colours the list and the
+// edit box on the screen, and "System" gives their platform's look back
+// pixel for pixel; a census of GDI objects stays flat over many repaints of
+// the album page and many menu openings. Pictures of each screen are kept
+// in every-window/ of the build tree.
+#include "AlbumPage.h"
+#include "E2eSupport.h"
+#include "GdiCensus.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <optional>
+#include <string>
+
+namespace {
+
+constexpr int kTakePictures = 32771, kVideoFormat = 32776, kDesignManagement = 32779, kWindowStyle = 32774;
+constexpr int kMp3Radio = 1006, kMp3Path = 1008, kDesignList = 1010;
+constexpr int kBlackRadio = 1003, kSystemRadio = 1005;
+constexpr double kReadable = 4.5;
+constexpr double kDark = 0.05; // the lightness below which a background is the dark skin's
+
+// The program in a folder of its own, with pictures in its album and one
+// design, under the skin named (none: the system look).
+class Program : public album_e2e::AlbumPage {
+public:
+    explicit Program(const char* skin)
+    {
+        if (skin)
+            ::WritePrivateProfileStringA("CONFIG", "SKIN", skin, m_folder.File("Config.ini").c_str());
+        m_program.emplace(e2e::LaunchOptions{m_folder.File("Tavrelin.exe"), "/Embedding", {}, m_folder.Path()});
+    }
+    DWORD Pid() const override { return m_program->Pid(); }
+    HWND MainWindow() override
+    {
+        if (!m_main)
+            m_main = e2e::WaitForProgramMainWindow(Pid());
+        return m_main;
+    }
+    HANDLE Process() const { return m_program->Process(); }
+    bool Command(int id)
+    {
+        DWORD_PTR result = 0;
+        return ::SendMessageTimeoutA(MainWindow(), WM_COMMAND, static_cast<WPARAM>(id), 0, SMTO_NORMAL, 10000,
+                                     &result) != 0;
+    }
+    // Pictures taken with the test camera, and a copy of the first as a design.
+    bool FillAlbum(int pictures)
+    {
+        for (int picture = 0; picture < pictures; ++picture) {
+            if (!Command(kTakePictures))
+                return false;
+        }
+        ::CopyFileA(m_folder.File("Album\\000001.jpg").c_str(), m_folder.File("Design\\flower.gif").c_str(), FALSE);
+        return e2e::WaitUntil([&] { return Items().size() == static_cast<size_t>(pictures); });
+    }
+    HWND OpenDialog(int command, const char* title)
+    {
+        ::PostMessageA(MainWindow(), WM_COMMAND, static_cast<WPARAM>(command), 0);
+        return e2e::WaitForTopLevel(Pid(), "#32770", title);
+    }
+
+private:
+    e2e::ProgramCopy m_folder;
+    std::optional<e2e::RunningProgram> m_program;
+    HWND m_main = nullptr;
+};
+
+std::string LooksFolder()
+{
+    const std::string folder = e2e::ToWindowsPath(LOOKS_FOLDER);
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    return folder + "\\";
+}
+
+// A screen rectangle once it has settled.
+std::optional<e2e::ScreenImage> Steady(const RECT& rect)
+{
+    return e2e::WaitForSteadyImage([&] { return e2e::ScreenImage::Capture(rect); });
+}
+
+// The client rectangle of a window on the screen, once settled.
+std::optional<e2e::ScreenImage> SteadyClient(HWND window)
+{
+    e2e::WaitForPaintsDone(window);
+    return Steady(e2e::ClientRectOnScreen(window));
+}
+
+double BackgroundLightness(HWND window)
+{
+    const auto image = SteadyClient(window);
+    return image ? e2e::Luminance(e2e::ColoursOf(*image).background) : 1.0;
+}
+
+RECT OnScreen(HWND window, RECT rect)
+{
+    ::MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+double ContrastOf(const RECT& screenRect)
+{
+    const auto image = Steady(screenRect);
+    return image ? e2e::Contrast(e2e::ColoursOf(*image)) : 0.0;
+}
+
+// The text of a list item, read through the list's own rectangle of it.
+RECT ListLabel(HWND list, int item)
+{
+    e2e::RemoteBuffer buffer = e2e::RemoteBuffer::ForWindow(list, sizeof(RECT));
+    RECT rect{LVIR_LABEL, 0, 0, 0};
+    buffer.WriteValue(rect);
+    e2e::SendWithTimeout(list, LVM_GETITEMRECT, static_cast<WPARAM>(item), buffer.AsLParam());
+    buffer.ReadValue(rect);
+    return OnScreen(list, rect);
+}
+
+// The system carries this message's rectangle between processes itself.
+RECT ListBoxRow(HWND list, int row)
+{
+    RECT rect{};
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect), SMTO_NORMAL,
+                          e2e::kSendTimeoutMs, &result);
+    return OnScreen(list, rect);
+}
+
+HWND RightClickItem(DWORD pid, HWND list, int item)
+{
+    const std::optional<RECT> bounds = e2e::ListViewItemRect(list, item);
+    if (!bounds)
+        return nullptr;
+    const POINT centre{(bounds->left + bounds->right) / 2, (bounds->top + bounds->bottom) / 2};
+    POINT onScreen = centre;
+    ::ClientToScreen(list, &onScreen);
+    e2e::MoveCursor(onScreen.x, onScreen.y);
+    ::PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+    ::PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(centre.x, centre.y));
+    ::PostMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(centre.x, centre.y));
+    ::PostMessageA(list, WM_RBUTTONUP, 0, MAKELPARAM(centre.x, centre.y));
+    return e2e::WaitForTopLevel(pid, "#32768");
+}
+
+// Every row of an open menu reads, the hot one too, on a dark background.
+void ExpectReadableMenu(HWND menu, int rows, const std::string& shot)
+{
+    ASSERT_NE(menu, nullptr);
+    const RECT client = e2e::ClientRectOnScreen(menu);
+    const int height = (client.bottom - client.top) / rows;
+    const auto row = [&](int index) {
+        return RECT{client.left + 2, client.top + 2 + index * height, client.right - 2,
+                    client.top + (index + 1) * height};
+    };
+    EXPECT_LT(BackgroundLightness(menu), kDark);
+    for (int index = 0; index < rows; ++index)
+        EXPECT_GE(ContrastOf(row(index)), kReadable) << "row " << index;
+    ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_GE(ContrastOf(row(0)), kReadable) << "the hot row";
+    const auto picture = Steady(e2e::WindowRect(menu));
+    if (picture)
+        picture->SaveBmp(LooksFolder() + shot + ".bmp");
+}
+
+void CloseMenu(HWND menu)
+{
+    ::PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    e2e::WaitUntil([&] { return !e2e::IsVisible(menu); });
+}
+
+TEST(SkinnedWindows, EveryWindowOfTheProgramShowsTheDarkSkinWithReadableText)
+{
+    Program program("black.skin");
+    HWND main = program.MainWindow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(program.FillAlbum(3));
+
+    // The Open dialog of the sound file.
+    HWND page = e2e::FindProgramPage(main, kMp3Radio);
+    const RECT radio = e2e::WindowRect(e2e::ChildById(page, kMp3Radio));
+    e2e::ClickClient(e2e::ChildById(page, kMp3Radio), 4, (radio.bottom - radio.top) / 2);
+    HWND open = e2e::WaitForTopLevel(program.Pid(), "#32770", "Open");
+    ASSERT_NE(open, nullptr);
+    HWND files = e2e::FindChild(open, WC_LISTVIEWA);
+    EXPECT_LT(BackgroundLightness(files), kDark);
+    EXPECT_GE(ContrastOf(ListLabel(files, 0)), kReadable);
+    EXPECT_LT(BackgroundLightness(e2e::FindChild(open, "Edit")), kDark) << "the file name";
+    e2e::SaveWindowBmp(LooksFolder() + "mp3-open.bmp", open);
+    e2e::PressButton(open, IDCANCEL);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !::IsWindow(open); }));
+
+    HWND format = program.OpenDialog(kVideoFormat, "Video Format");
+    ASSERT_NE(format, nullptr);
+    HWND sizes = e2e::FindChild(format, "ListBox");
+    EXPECT_LT(BackgroundLightness(sizes), kDark);
+    const int chosen = static_cast<int>(e2e::SendWithTimeout(sizes, LB_GETCURSEL, 0, 0).value_or(0));
+    EXPECT_GE(ContrastOf(ListBoxRow(sizes, chosen)), kReadable) << "the chosen size";
+    EXPECT_GE(ContrastOf(ListBoxRow(sizes, chosen == 0 ? 1 : 0)), kReadable);
+    e2e::SaveWindowBmp(LooksFolder() + "video-format.bmp", format);
+    e2e::PressButton(format, IDCANCEL);
+
+    HWND library = program.OpenDialog(kDesignManagement, "design management");
+    ASSERT_NE(library, nullptr);
+    HWND designs = ::GetDlgItem(library, kDesignList);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::ListViewItemCount(designs) == 1; }));
+    EXPECT_LT(BackgroundLightness(designs), kDark);
+    EXPECT_GE(ContrastOf(ListLabel(designs, 0)), kReadable);
+    HWND designMenu = RightClickItem(program.Pid(), designs, 0);
+    e2e::SaveWindowBmp(LooksFolder() + "design-library.bmp", library);
+    ExpectReadableMenu(designMenu, 2, "design-menu");
+    CloseMenu(designMenu);
+    ::PostMessageA(library, WM_COMMAND, IDCANCEL, 0);
+
+    ASSERT_TRUE(program.ShowAlbumPage());
+    HWND list = program.List();
+    EXPECT_LT(BackgroundLightness(list), kDark);
+    ASSERT_TRUE(program.Click(0));
+    EXPECT_GE(ContrastOf(ListLabel(list, 0)), kReadable) << "the selected item";
+    EXPECT_GE(ContrastOf(ListLabel(list, 1)), kReadable);
+    const RECT second = ListLabel(list, 1);
+    e2e::MoveCursor((second.left + second.right) / 2, (second.top + second.bottom) / 2);
+    EXPECT_GE(ContrastOf(second), kReadable) << "the hot item";
+    e2e::SaveWindowBmp(LooksFolder() + "album.bmp", main);
+    HWND albumMenu = RightClickItem(program.Pid(), list, 0);
+    ExpectReadableMenu(albumMenu, 3, "album-menu");
+    ::PostMessageA(albumMenu, WM_KEYDOWN, VK_RETURN, 0);
+    HWND rename = e2e::WaitForTopLevel(program.Pid(), "#32770", "Rename");
+    ASSERT_NE(rename, nullptr);
+    HWND edit = ::GetDlgItem(rename, album_e2e::kRenameEdit);
+    e2e::SendWithTimeout(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("holiday"));
+    EXPECT_LT(BackgroundLightness(edit), kDark);
+    EXPECT_GE(ContrastOf(e2e::ClientRectOnScreen(edit)), kReadable);
+    e2e::SaveWindowBmp(LooksFolder() + "rename.bmp", rename);
+    e2e::PressButton(rename, IDCANCEL);
+}
+
+// The window style dialog switches the look while the window's controls show.
+void ChooseLook(Program& program, int radio)
+{
+    HWND dialog = program.OpenDialog(kWindowStyle, "Window Style Config");
+    ASSERT_NE(dialog, nullptr);
+    e2e::SendWithTimeout(::GetDlgItem(dialog, radio), BM_CLICK, 0, 0);
+    ::PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !::IsWindow(dialog); }));
+    e2e::WaitForPaintsDone(program.MainWindow());
+}
+
+TEST(SkinnedWindows, SwitchingLooksRecoloursWhatShowsAndSystemGivesThePlatformsLookBack)
+{
+    Program program(nullptr);
+    HWND main = program.MainWindow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(program.FillAlbum(2));
+    e2e::MoveCursor(1200, 1000);
+
+    HWND path = e2e::ChildById(e2e::FindProgramPage(main, kMp3Path), kMp3Path);
+    const auto pathBefore = SteadyClient(path);
+    ASSERT_TRUE(pathBefore.has_value());
+    ChooseLook(program, kBlackRadio);
+    EXPECT_LT(BackgroundLightness(path), kDark) << "the edit box on the screen";
+    ChooseLook(program, kSystemRadio);
+    const auto pathAfter = SteadyClient(path);
+    ASSERT_TRUE(pathAfter.has_value());
+    EXPECT_TRUE(pathAfter->SamePixels(*pathBefore));
+
+    ASSERT_TRUE(program.ShowAlbumPage());
+    HWND list = program.List();
+    const auto listBefore = SteadyClient(list);
+    ASSERT_TRUE(listBefore.has_value());
+    ChooseLook(program, kBlackRadio);
+    EXPECT_LT(BackgroundLightness(list), kDark) << "the list on the screen";
+    EXPECT_GE(ContrastOf(ListLabel(list, 0)), kReadable);
+    ChooseLook(program, kSystemRadio);
+    const auto listAfter = SteadyClient(list);
+    ASSERT_TRUE(listAfter.has_value());
+    if (!listAfter->SamePixels(*listBefore)) {
+        listBefore->SaveBmp(LooksFolder() + "system-list-before.bmp");
+        listAfter->SaveBmp(LooksFolder() + "system-list-after.bmp");
+    }
+    EXPECT_TRUE(listAfter->SamePixels(*listBefore)) << "see system-list-*.bmp";
+}
+
+TEST(SkinnedWindows, GdiObjectsStayFlatOverRepaintsAndMenuOpenings)
+{
+    Program program("black.skin");
+    HWND main = program.MainWindow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(program.FillAlbum(3));
+    ASSERT_TRUE(program.ShowAlbumPage());
+    const DWORD thread = ::GetWindowThreadProcessId(main, nullptr);
+    const auto openAndClose = [&] {
+        HWND menu = RightClickItem(program.Pid(), program.List(), 0);
+        ASSERT_NE(menu, nullptr);
+        ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+        CloseMenu(menu);
+    };
+    const auto repaint = [&] {
+        ::RedrawWindow(program.Page(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    };
+    for (int warmUp = 0; warmUp < 5; ++warmUp) {
+        repaint();
+        openAndClose();
+    }
+    ASSERT_TRUE(e2e::WaitForPaintsDone(main));
+    const int before = e2e::CountGdiObjects(program.Process(), thread);
+    ASSERT_GT(before, 0);
+    for (int round = 0; round < 1000; ++round)
+        repaint();
+    for (int round = 0; round < 200; ++round)
+        openAndClose();
+    ASSERT_TRUE(e2e::WaitForPaintsDone(main));
+    const int after = e2e::CountGdiObjects(program.Process(), thread);
+    std::printf("GDI objects: %d before, %d after\n", before, after);
+    EXPECT_LE(std::abs(after - before), 8);
+}
+
+} // namespace

@@ -8,7 +8,8 @@
 #   - i686 only (the program that ships): frames written per second of a real
 #     recording by the program with the virtual camera, at the same sizes,
 #     counted in the files by ffprobe;
-#   - i686 only: a full repaint of the main window, unskinned and under skins.
+#   - i686 only: a full repaint of the main window, and of the album page with
+#     50 pictures, unskinned and under skins.
 #   bench-wine.sh [i686|x86_64]...   (default: both)
 # Measurements, not tests: no figure makes this fail.
 set -euo pipefail
@@ -53,7 +54,7 @@ for target in "${targets[@]}"; do
     cp "$rate_dir/recording-rate.txt" "$results/$target-rate.txt"
     cat "$results/$target-rate.txt"
     echo
-    echo "Full repaint of the main window, $target:"
-    tr -d '\r' < "$results/$target-repaint.txt" | grep -E '^(main window|no skin|test skin|[A-Za-z]+\.skin)'
+    echo "Full repaint of the main window and of the album page, $target:"
+    tr -d '\r' < "$results/$target-repaint.txt" | grep -E '^(main window|album page|no skin|test skin|[A-Za-z]+\.skin)'
   fi
 done

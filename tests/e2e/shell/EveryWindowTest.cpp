@@ -1,11 +1,11 @@
-// The running program under the dark skin: the album's list and its menu,
-// the rename dialog, the design library and its menu, the Open dialog of
-// the sound file and the Video Format dialog show the skin with readable
-// text; switching looks while the program runs re-colours the list and the
+// The running program in every look: the album's list and its menu, the
+// rename dialog, the design library and its menu, the Open dialog of the
+// sound file and the Video Format dialog show readable text, and under the
+// dark skin dark backgrounds; switching looks re-colours the list and the
 // edit box on the screen, and "System" gives their platform's look back
 // pixel for pixel; a census of GDI objects stays flat over many repaints of
-// the album page and many menu openings. Pictures of each screen are kept
-// in every-window/ of the build tree.
+// the album page and many menu openings. The pictures of each screen in each
+// look are kept in every-window/ of the build tree.
 #include "AlbumPage.h"
 #include "E2eSupport.h"
 #include "GdiCensus.h"
@@ -147,8 +147,35 @@ HWND RightClickItem(DWORD pid, HWND list, int item)
     return e2e::WaitForTopLevel(pid, "#32768");
 }
 
-// Every row of an open menu reads, the hot one too, on a dark background.
-void ExpectReadableMenu(HWND menu, int rows, const std::string& shot)
+// What a visit checks: with a skin readable text everywhere, and with the
+// dark skin dark backgrounds too (the system look is the platform's own);
+// where it keeps the pictures.
+struct Visit {
+    std::string shots;
+    bool skinned;
+    bool dark;
+};
+
+void ExpectReadable(const Visit& visit, const RECT& screenRect, const std::string& what = "")
+{
+    if (visit.skinned)
+        EXPECT_GE(ContrastOf(screenRect), kReadable) << what;
+}
+
+void ExpectBackground(const Visit& visit, HWND window, const char* what)
+{
+    if (visit.dark)
+        EXPECT_LT(BackgroundLightness(window), kDark) << what;
+}
+
+void Keep(const Visit& visit, HWND window, const char* name)
+{
+    if (const auto picture = Steady(e2e::WindowRect(window)))
+        picture->SaveBmp(visit.shots + name + ".bmp");
+}
+
+// Every row of an open menu reads, the hot one too.
+void ExpectReadableMenu(const Visit& visit, HWND menu, int rows, const char* shot)
 {
     ASSERT_NE(menu, nullptr);
     const RECT client = e2e::ClientRectOnScreen(menu);
@@ -157,14 +184,12 @@ void ExpectReadableMenu(HWND menu, int rows, const std::string& shot)
         return RECT{client.left + 2, client.top + 2 + index * height, client.right - 2,
                     client.top + (index + 1) * height};
     };
-    EXPECT_LT(BackgroundLightness(menu), kDark);
+    ExpectBackground(visit, menu, "the menu");
     for (int index = 0; index < rows; ++index)
-        EXPECT_GE(ContrastOf(row(index)), kReadable) << "row " << index;
+        ExpectReadable(visit, row(index), "row " + std::to_string(index));
     ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-    EXPECT_GE(ContrastOf(row(0)), kReadable) << "the hot row";
-    const auto picture = Steady(e2e::WindowRect(menu));
-    if (picture)
-        picture->SaveBmp(LooksFolder() + shot + ".bmp");
+    ExpectReadable(visit, row(0), "the hot row");
+    Keep(visit, menu, shot);
 }
 
 void CloseMenu(HWND menu)
@@ -173,70 +198,82 @@ void CloseMenu(HWND menu)
     e2e::WaitUntil([&] { return !e2e::IsVisible(menu); });
 }
 
-TEST(SkinnedWindows, EveryWindowOfTheProgramShowsTheDarkSkinWithReadableText)
+void VisitSoundFileDialog(Program& program, const Visit& visit)
 {
-    Program program("black.skin");
-    HWND main = program.MainWindow();
-    ASSERT_NE(main, nullptr);
-    ASSERT_TRUE(program.FillAlbum(3));
-
-    // The Open dialog of the sound file.
-    HWND page = e2e::FindProgramPage(main, kMp3Radio);
-    const RECT radio = e2e::WindowRect(e2e::ChildById(page, kMp3Radio));
-    e2e::ClickClient(e2e::ChildById(page, kMp3Radio), 4, (radio.bottom - radio.top) / 2);
+    HWND tab = e2e::ChildById(program.MainWindow(), 1000);
+    const std::optional<RECT> cameraTab = e2e::TabItemRect(tab, 0);
+    ASSERT_TRUE(cameraTab.has_value());
+    e2e::ClickClient(tab, (cameraTab->left + cameraTab->right) / 2, (cameraTab->top + cameraTab->bottom) / 2);
+    HWND radio = e2e::ChildById(e2e::FindProgramPage(program.MainWindow(), kMp3Radio), kMp3Radio);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::IsVisible(radio); }));
+    const RECT bounds = e2e::WindowRect(radio);
+    e2e::ClickClient(radio, 4, (bounds.bottom - bounds.top) / 2);
     HWND open = e2e::WaitForTopLevel(program.Pid(), "#32770", "Open");
     ASSERT_NE(open, nullptr);
     HWND files = e2e::FindChild(open, WC_LISTVIEWA);
-    EXPECT_LT(BackgroundLightness(files), kDark);
-    EXPECT_GE(ContrastOf(ListLabel(files, 0)), kReadable);
-    EXPECT_LT(BackgroundLightness(e2e::FindChild(open, "Edit")), kDark) << "the file name";
-    e2e::SaveWindowBmp(LooksFolder() + "mp3-open.bmp", open);
+    ExpectBackground(visit, files, "the file list");
+    ExpectBackground(visit, e2e::FindChild(open, "Edit"), "the file name");
+    ExpectReadable(visit, ListLabel(files, 0));
+    Keep(visit, open, "mp3-open");
     e2e::PressButton(open, IDCANCEL);
     ASSERT_TRUE(e2e::WaitUntil([&] { return !::IsWindow(open); }));
+}
 
+void VisitVideoFormat(Program& program, const Visit& visit)
+{
     HWND format = program.OpenDialog(kVideoFormat, "Video Format");
     ASSERT_NE(format, nullptr);
     HWND sizes = e2e::FindChild(format, "ListBox");
-    EXPECT_LT(BackgroundLightness(sizes), kDark);
+    ExpectBackground(visit, sizes, "the sizes");
     const int chosen = static_cast<int>(e2e::SendWithTimeout(sizes, LB_GETCURSEL, 0, 0).value_or(0));
-    EXPECT_GE(ContrastOf(ListBoxRow(sizes, chosen)), kReadable) << "the chosen size";
-    EXPECT_GE(ContrastOf(ListBoxRow(sizes, chosen == 0 ? 1 : 0)), kReadable);
-    e2e::SaveWindowBmp(LooksFolder() + "video-format.bmp", format);
+    ExpectReadable(visit, ListBoxRow(sizes, chosen), "the chosen size");
+    ExpectReadable(visit, ListBoxRow(sizes, chosen == 0 ? 1 : 0));
+    Keep(visit, format, "video-format");
     e2e::PressButton(format, IDCANCEL);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !::IsWindow(format); }));
+}
 
+void VisitDesignLibrary(Program& program, const Visit& visit)
+{
     HWND library = program.OpenDialog(kDesignManagement, "design management");
     ASSERT_NE(library, nullptr);
     HWND designs = ::GetDlgItem(library, kDesignList);
     ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::ListViewItemCount(designs) == 1; }));
-    EXPECT_LT(BackgroundLightness(designs), kDark);
-    EXPECT_GE(ContrastOf(ListLabel(designs, 0)), kReadable);
-    HWND designMenu = RightClickItem(program.Pid(), designs, 0);
-    e2e::SaveWindowBmp(LooksFolder() + "design-library.bmp", library);
-    ExpectReadableMenu(designMenu, 2, "design-menu");
-    CloseMenu(designMenu);
+    ExpectBackground(visit, designs, "the designs");
+    ExpectReadable(visit, ListLabel(designs, 0));
+    HWND menu = RightClickItem(program.Pid(), designs, 0);
+    Keep(visit, library, "design-library");
+    ExpectReadableMenu(visit, menu, 2, "design-menu");
+    CloseMenu(menu);
     ::PostMessageA(library, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !::IsWindow(library); }));
+}
 
+void VisitAlbum(Program& program, const Visit& visit)
+{
     ASSERT_TRUE(program.ShowAlbumPage());
     HWND list = program.List();
-    EXPECT_LT(BackgroundLightness(list), kDark);
+    ExpectBackground(visit, list, "the album");
     ASSERT_TRUE(program.Click(0));
-    EXPECT_GE(ContrastOf(ListLabel(list, 0)), kReadable) << "the selected item";
-    EXPECT_GE(ContrastOf(ListLabel(list, 1)), kReadable);
+    ExpectReadable(visit, ListLabel(list, 0), "the selected item");
+    ExpectReadable(visit, ListLabel(list, 1));
     const RECT second = ListLabel(list, 1);
     e2e::MoveCursor((second.left + second.right) / 2, (second.top + second.bottom) / 2);
-    EXPECT_GE(ContrastOf(second), kReadable) << "the hot item";
-    e2e::SaveWindowBmp(LooksFolder() + "album.bmp", main);
-    HWND albumMenu = RightClickItem(program.Pid(), list, 0);
-    ExpectReadableMenu(albumMenu, 3, "album-menu");
-    ::PostMessageA(albumMenu, WM_KEYDOWN, VK_RETURN, 0);
+    ExpectReadable(visit, second, "the hot item");
+    Keep(visit, program.MainWindow(), "album");
+    HWND menu = RightClickItem(program.Pid(), list, 0);
+    ExpectReadableMenu(visit, menu, 3, "album-menu");
+    ::PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
     HWND rename = e2e::WaitForTopLevel(program.Pid(), "#32770", "Rename");
     ASSERT_NE(rename, nullptr);
     HWND edit = ::GetDlgItem(rename, album_e2e::kRenameEdit);
     e2e::SendWithTimeout(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("holiday"));
-    EXPECT_LT(BackgroundLightness(edit), kDark);
-    EXPECT_GE(ContrastOf(e2e::ClientRectOnScreen(edit)), kReadable);
-    e2e::SaveWindowBmp(LooksFolder() + "rename.bmp", rename);
+    ExpectBackground(visit, edit, "the new name");
+    ExpectReadable(visit, e2e::ClientRectOnScreen(edit));
+    Keep(visit, rename, "rename");
     e2e::PressButton(rename, IDCANCEL);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !::IsWindow(rename); }));
+    e2e::MoveCursor(1200, 1000);
 }
 
 // The window style dialog switches the look while the window's controls show.
@@ -248,6 +285,29 @@ void ChooseLook(Program& program, int radio)
     ::PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(e2e::WaitUntil([&] { return !::IsWindow(dialog); }));
     e2e::WaitForPaintsDone(program.MainWindow());
+}
+
+struct Look {
+    int radio;
+    const char* name;
+};
+const Look kLooks[] = {
+    {kSystemRadio, "system"}, {1004, "red"}, {1001, "Office"}, {1002, "apple"}, {kBlackRadio, "black"}};
+
+TEST(SkinnedWindows, EveryWindowReadsInEveryLookAndShowsTheDarkSkin)
+{
+    Program program(nullptr);
+    ASSERT_NE(program.MainWindow(), nullptr);
+    ASSERT_TRUE(program.FillAlbum(3));
+    for (const Look& look : kLooks) {
+        SCOPED_TRACE(look.name);
+        ChooseLook(program, look.radio);
+        const Visit visit{LooksFolder() + look.name + "-", look.radio != kSystemRadio, look.radio == kBlackRadio};
+        VisitSoundFileDialog(program, visit);
+        VisitVideoFormat(program, visit);
+        VisitDesignLibrary(program, visit);
+        VisitAlbum(program, visit);
+    }
 }
 
 TEST(SkinnedWindows, SwitchingLooksRecoloursWhatShowsAndSystemGivesThePlatformsLookBack)

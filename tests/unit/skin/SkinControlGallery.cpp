@@ -123,6 +123,27 @@ void SkinControls::Hover(HWND window, POINT client)
     PumpMessages();
 }
 
+HWND SkinControls::AddControl(const char* windowClass, const char* text, DWORD style, DWORD exStyle)
+{
+    return Add(windowClass, text, style, 20, 20, 160, std::string(windowClass) == "ComboBox" ? 120 : 24, exStyle);
+}
+
+HWND SkinControls::ShowTip(const char* text)
+{
+    HWND tip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX, 0, 0, 0, 0,
+                                 m_gallery, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+    tool.hwnd = m_gallery;
+    tool.lpszText = const_cast<char*>(text);
+    ::SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    ::SendMessageA(tip, TTM_TRACKPOSITION, 0, MAKELPARAM(300, 300));
+    ::SendMessageA(tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+    PumpMessages();
+    return tip;
+}
+
 void SkinControls::Hover(HWND window)
 {
     RECT client{};

@@ -9,6 +9,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,6 +44,11 @@ public:
     // none is given) and tells it so.
     static void Hover(HWND window, POINT client);
     static void Hover(HWND window);
+    // A control of 160 x 24 pixels at (20, 20) (a combo box with room for
+    // its list below).
+    HWND AddControl(const char* windowClass, const char* text, DWORD style, DWORD exStyle);
+    // A tooltip over the gallery showing the text at (300, 300).
+    HWND ShowTip(const char* text);
 
 protected:
     void SetUp() override;
@@ -56,6 +62,13 @@ protected:
     std::string FrameLook(HWND window, int x, int y) const;
     // A screenshot of the gallery for the test's artefacts.
     void SaveShot(const std::string& name) const;
+    // Opens a popup menu of five items (the second disabled, a separator, a
+    // checked one with a shortcut, a submenu) at (100, 100) and runs the
+    // steps on it in turn from the menu's loop; closes it after the last.
+    void OpenMenu(std::vector<std::function<void(HWND menuWindow)>> steps);
+    // The pixels of a menu item on the screen that show the look, and their
+    // share of the item when asked.
+    size_t MenuItemPixels(HWND menuWindow, int position, const std::string& look, double* share = nullptr) const;
 
     // The probe's property file: Bare.ini leaves out the later objects' classes.
     std::string m_strPropertyFile = "Normal.ini";

@@ -1,127 +1,74 @@
-// Labels, progress bars and tooltips in the gallery under the probe skin:
-// a label over its parent's skin, the bar and its chunks up to the
-// position, a tooltip's part, border and text, and the system colours when
-// the skin has no PROGRESS or TOOLTIP class.
+// Scroll bar controls, labels, progress bars and tooltips in the gallery
+// under the probe skin: the bar's parts as a window's own bars have them,
+// its hot thumb, a press that scrolls by a page, a position redrawn by the
+// skin and the size grip; a label over its parent's skin; a progress bar's
+// chunks up to its position; a tooltip's part and text.
 #include "SkinControlGallery.h"
-#include "skin/engine/controls/SkinObjectProgress.h"
 
 namespace tavrelin::skin::test {
 namespace {
 
-constexpr int kBarWidth = 202, kBarHeight = 14;
-
-struct ChunkCase {
-    const char* name;
-    bool vertical;
-    int filled, chunk, space;
-    std::vector<RECT> chunks;
-};
-
-TEST(SkinProgressChunks, ChunksRunFromTheStartUpToThePositionWholeOnly)
+int ThumbLeft(const CProbeTable& table, HWND bar)
 {
-    const RECT content{1, 1, 101, 11};
-    const ChunkCase cases[] = {
-        {"half, 8 + 2",
-         false,
-         50,
-         8,
-         2,
-         {{1, 1, 9, 11}, {11, 1, 19, 11}, {21, 1, 29, 11}, {31, 1, 39, 11}, {41, 1, 49, 11}}},
-        {"a part of a chunk shows nothing", false, 7, 8, 2, {}},
-        {"smooth: one chunk", false, 33, 0, 2, {{1, 1, 34, 11}}},
-        {"beyond the end", false, 500, 0, 0, {{1, 1, 101, 11}}},
-        {"nothing", false, 0, 8, 2, {}},
-        {"vertical, from the bottom", true, 7, 3, 1, {{1, 8, 101, 11}, {1, 4, 101, 7}}},
-    };
-    for (const ChunkCase& row : cases) {
-        SCOPED_TRACE(row.name);
-        const std::vector<RECT> chunks =
-            LayoutSkinProgressChunks(content, row.vertical, row.filled, row.chunk, row.space);
-        ASSERT_EQ(chunks.size(), row.chunks.size());
-        for (size_t index = 0; index < chunks.size(); ++index)
-            EXPECT_TRUE(::EqualRect(&chunks[index], &row.chunks[index])) << index;
+    const CClientPixels pixels(bar);
+    for (int x = 0; x < pixels.Width(); ++x) {
+        if (table.Name(pixels.At(x, 9)) == "SCROLLBAR THUMBBTNHORZ 1 border")
+            return x;
     }
+    return -1;
 }
 
-class SkinSmallControls : public SkinControls {
-protected:
-    HWND AddBar(DWORD style, int position, int width = kBarWidth, int height = kBarHeight)
-    {
-        HWND bar = Add(PROGRESS_CLASSA, "", style, 20, 20, width, height);
-        ::SendMessageA(bar, PBM_SETRANGE32, 0, 100);
-        ::SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
-        PumpMessages();
-        return bar;
-    }
-    HWND ShowTip(const char* text)
-    {
-        HWND tip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX, 0, 0, 0, 0,
-                                     m_gallery, nullptr, ::GetModuleHandleA(nullptr), nullptr);
-        TTTOOLINFOA tool{};
-        tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
-        tool.hwnd = m_gallery;
-        tool.lpszText = const_cast<char*>(text);
-        ::SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-        ::SendMessageA(tip, TTM_TRACKPOSITION, 0, MAKELPARAM(300, 300));
-        ::SendMessageA(tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
-        PumpMessages();
-        return tip;
-    }
-};
+TEST_F(SkinControls, ScrollBarControlsShowTheSkinsPartsAndScrollAsTheirOwner)
+{
+    HWND bar = Add("ScrollBar", "", SBS_HORZ, 20, 20, 200, 18);
+    SCROLLINFO info{sizeof info, SIF_ALL, 0, 100, 10, 20, 0};
+    ::SetScrollInfo(bar, SB_CTL, &info, TRUE);
+    PumpMessages();
+    EXPECT_EQ(Look(bar, 2, 9), "SCROLLBAR ARROWBTN 9 fill") << "left arrow";
+    EXPECT_EQ(Look(bar, 197, 9), "SCROLLBAR ARROWBTN 13 fill") << "right arrow";
+    EXPECT_EQ(Look(bar, 20, 9), "SCROLLBAR LOWERTRACKHORZ 1 fill");
+    EXPECT_EQ(Look(bar, 177, 9), "SCROLLBAR UPPERTRACKHORZ 1 fill");
+    const int thumb = ThumbLeft(m_table, bar);
+    ASSERT_GT(thumb, 18);
+    Hover(bar, POINT{thumb + 3, 9});
+    EXPECT_EQ(Look(bar, thumb + 2, 9), "SCROLLBAR THUMBBTNHORZ 2 fill");
+    ::SendMessageA(bar, WM_MOUSELEAVE, 0, 0);
+    // A position set with a redraw is shown by the skin, never by the system.
+    ::SetScrollPos(bar, SB_CTL, 80, TRUE);
+    PumpMessages();
+    EXPECT_GT(ThumbLeft(m_table, bar), thumb + 50);
+    // The release is waiting when the press begins: the press loop ends at once.
+    ::PostMessageA(bar, WM_LBUTTONUP, 0, MAKELPARAM(30, 9));
+    ::SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 9));
+    EXPECT_EQ(Behaviour().horizontalScrolls, (std::vector<WORD>{SB_PAGEUP, SB_ENDSCROLL}));
 
-TEST_F(SkinSmallControls, ALabelShowsItsParentsSkinBehindItsText)
+    HWND grip = Add("ScrollBar", "", SBS_SIZEGRIP, 20, 60, 18, 18);
+    PumpMessages();
+    EXPECT_GT(CClientPixels(grip).Count(m_table.Colour("SCROLLBAR SIZEBOX 1 fill")), 0u);
+}
+
+TEST_F(SkinControls, LabelsProgressBarsAndTooltipsShowTheSkin)
 {
     HWND tabs = Add(WC_TABCONTROLA, "", 0, 10, 10, 300, 200);
     HWND label = ::CreateWindowExA(0, "Static", "rapidness", WS_CHILD | WS_VISIBLE | SS_LEFT, 40, 100, 120, 20, tabs,
                                    nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    HWND bar = Add(PROGRESS_CLASSA, "", 0, 20, 220, 202, 14);
+    ::SendMessageA(bar, PBM_SETPOS, 50, 0);
+    HWND upright = Add(PROGRESS_CLASSA, "", PBS_VERTICAL, 240, 220, 14, 202);
+    ::SendMessageA(upright, PBM_SETPOS, 100, 0);
     PumpMessages();
-    EXPECT_EQ(Look(label, 118, 18), "TAB PANE 0 fill");
+    EXPECT_EQ(Look(label, 118, 18), "TAB PANE 0 fill") << "the label's parent";
     EXPECT_GT(CClientPixels(label).Count(m_table.Colour("SYSMETRICS BTNTEXT 0 color")), 10u);
-}
-
-TEST_F(SkinSmallControls, ABarShowsChunksUpToItsPosition)
-{
-    HWND bar = AddBar(0, 50);
     EXPECT_EQ(FrameLook(bar, 0, 0), "PROGRESS BAR 0 border");
-    EXPECT_EQ(Look(bar, 1, kBarHeight / 2), "PROGRESS CHUNK 0 border");
-    EXPECT_EQ(Look(bar, 3, kBarHeight / 2), "PROGRESS CHUNK 0 fill");
-    EXPECT_EQ(Look(bar, kBarWidth - 20, kBarHeight / 2), "PROGRESS BAR 0 fill");
-    const CClientPixels pixels(bar);
-    size_t chunksRight = 0;
-    for (int x = kBarWidth / 2 + 2; x < kBarWidth; ++x)
-        chunksRight += m_table.Name(pixels.At(x, kBarHeight / 2)).rfind("PROGRESS CHUNK", 0) == 0 ? 1 : 0;
-    EXPECT_EQ(chunksRight, 0u) << "no chunk beyond the position";
-
-    HWND upright = AddBar(PBS_VERTICAL, 100, kBarHeight, kBarWidth);
+    EXPECT_EQ(Look(bar, 3, 7), "PROGRESS CHUNK 0 fill");
+    EXPECT_EQ(Look(bar, 180, 7), "PROGRESS BAR 0 fill") << "beyond the position";
+    EXPECT_EQ(Look(bar, 102, 7), "PROGRESS BAR 0 fill") << "a chunk only whole";
     EXPECT_GT(CClientPixels(upright).Count(m_table.Colour("PROGRESS CHUNKVERT 0 fill")), 0u);
-}
 
-TEST_F(SkinSmallControls, ATooltipShowsItsPartAndText)
-{
     HWND tip = ShowTip("take pictures");
-    ASSERT_TRUE(::IsWindowVisible(tip));
     EXPECT_EQ(FrameLook(tip, 0, 0), "TOOLTIP STANDARD 1 border");
     EXPECT_EQ(Look(tip, 1, 1), "TOOLTIP STANDARD 1 fill");
     EXPECT_GT(CClientPixels(tip).Count(m_table.Colour("TOOLTIP STANDARD 1 text")), 10u);
-    ::DestroyWindow(tip);
-}
-
-class SkinSmallControlsWithoutTheirClasses : public SkinSmallControls {
-protected:
-    SkinSmallControlsWithoutTheirClasses() { m_strPropertyFile = "Bare.ini"; }
-};
-
-TEST_F(SkinSmallControlsWithoutTheirClasses, TheLookComesFromTheSystemColours)
-{
-    HWND bar = AddBar(0, 50);
-    EXPECT_EQ(Look(bar, 0, 0), "SYSMETRICS BTNSHADOW 0 color");
-    EXPECT_EQ(Look(bar, 3, kBarHeight / 2), "SYSMETRICS HIGHLIGHT 0 color");
-    EXPECT_EQ(Look(bar, kBarWidth - 20, kBarHeight / 2), "SYSMETRICS BTNFACE 0 color");
-    HWND tip = ShowTip("take pictures");
-    EXPECT_EQ(FrameLook(tip, 0, 0), "SYSMETRICS INFOTEXT 0 color");
-    EXPECT_EQ(Look(tip, 1, 1), "SYSMETRICS INFOBK 0 color");
-    EXPECT_GT(CClientPixels(tip).Count(m_table.Colour("SYSMETRICS INFOTEXT 0 color")), 10u);
     ::DestroyWindow(tip);
 }
 

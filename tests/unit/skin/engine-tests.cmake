@@ -66,12 +66,10 @@ tavrelin_add_gtest(skin_control_tests
     SkinTabTest.cpp
     SkinToolBarTest.cpp
     SkinTrackBarTest.cpp
-    SkinEditTest.cpp
-    SkinListViewTest.cpp
-    SkinHeaderTest.cpp
+    SkinFallbackTest.cpp
+    SkinFieldsTest.cpp
+    SkinListsTest.cpp
     SkinMenuTest.cpp
-    SkinComboBoxTest.cpp
-    SkinScrollBarTest.cpp
     SkinSmallControlsTest.cpp
     SkinGallery.rc
   LIBS tavrelin_skin_engine tavrelin_e2e_support comctl32 comdlg32)

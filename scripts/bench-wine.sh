@@ -33,6 +33,8 @@ for target in "${targets[@]}"; do
     repo=$1 tree=$2 out=$3 rate_dir=$4
     "$repo/scripts/wine-session.sh" start
     export TAVRELIN_WINE_TIMEOUT=900
+    # The program runs with the test camera, as in the end-to-end tests.
+    export TAVRELIN_CAMERA=test
     "$repo/scripts/wine-run.sh" "$tree/tests/bench-wine/jpeg/jpeg_turbo_bench.exe" "$out-jpeg.txt" >/dev/null 2>&1
     "$repo/scripts/wine-run.sh" "$tree/tests/bench-wine/grab_bench_runner.exe" "$out-grab.txt" >/dev/null 2>&1
     if [ -n "$rate_dir" ]; then

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Regenerates the bitmaps and the icon under res/ from the drawing code in
+# Regenerates the bitmaps, the icon and the designs under res/ from the drawing code in
 # tools/art. The generated files are committed, so only artwork changes need it.
 # Usage: scripts/make-art.sh [--preview DIR]   (PNG copies for viewing)
 set -euo pipefail

@@ -36,51 +36,15 @@ class CJpegEntropyReader {
 public:
     CJpegEntropyReader(const uint8_t* data, std::size_t size) : m_pNext(data), m_pEnd(data + size) {}
 
-    // The next symbol; -1 when no code matches (damaged data).
-    int Decode(const CJpegHuffmanTable& table)
-    {
-        Fill();
-        const uint16_t entry = table.fast[Peek(CJpegHuffmanTable::kFastBits)];
-        if (entry == 0)
-            return DecodeLong(table);
-        Skip(entry >> 8);
-        return entry & 0xFF;
-    }
-    // An AC coefficient coded within the next kFastBits bits: its run of
-    // zeros before it and its value. False, reading nothing, for any other.
-    bool DecodeShortAc(const CJpegHuffmanTable& table, int& run, int32_t& value)
-    {
-        Fill();
-        const int32_t entry = table.fastAc[Peek(CJpegHuffmanTable::kFastBits)];
-        if (entry == 0)
-            return false;
-        Skip(entry & 15);
-        run = (entry >> 4) & 15;
-        value = entry >> 8;
-        return true;
-    }
-    // A value of `count` bits (1..16) as T.81 F.2.2.1 extends it to a signed number.
-    int32_t Receive(int count)
-    {
-        if (count <= 0 || count > 16)
-            return 0;
-        Fill();
-        const int32_t value = static_cast<int32_t>(Peek(count));
-        Skip(count);
-        return Extend(value, count);
-    }
-    // The signed number that `count` value bits stand for.
+    // One block's coefficients (T.81 F.2.2), dequantised by quant (zigzag
+    // order) into natural order; with dcOnly only the DC coefficient is
+    // kept, the others passed over. False for damaged data.
+    bool DecodeBlock(const CJpegHuffmanTable& dc, const CJpegHuffmanTable& ac, const uint16_t quant[64], bool dcOnly,
+                     int32_t& predictor, float coefficients[64]);
+    // The signed number that `count` value bits stand for (T.81 F.2.2.1).
     static int32_t Extend(int32_t bits, int count)
     {
         return bits < (1 << (count - 1)) ? bits - (1 << count) + 1 : bits;
-    }
-    // Passes over `count` bits (0..16).
-    void Drop(int count)
-    {
-        if (count <= 0 || count > 16)
-            return;
-        Fill();
-        Skip(count);
     }
     // At a restart interval's end: drops the bits left in the byte and
     // steps over the RSTn marker if it is there.
@@ -89,33 +53,17 @@ public:
     bool IsExhausted() const { return m_nCount <= m_nFill && (m_bMarker || m_pNext == m_pEnd); }
 
 private:
-    // At least 25 bits in the buffer, zeros past the data.
-    void Fill()
-    {
-        while (m_nCount <= 24) {
-            if (m_pNext < m_pEnd && *m_pNext != 0xFF && !m_bMarker) {
-                m_nBits |= uint32_t{*m_pNext++} << (24 - m_nCount);
-                m_nCount += 8;
-            } else {
-                FillSlowly();
-            }
-        }
-    }
+    class CBits;
+    // One byte more into the buffer where the fast way can't: FF 00, a
+    // marker, the end of the data.
     void FillSlowly();
-    int DecodeLong(const CJpegHuffmanTable& table);
-    uint32_t Peek(int count) const { return m_nBits >> (32 - count); }
-    void Skip(int count)
-    {
-        m_nBits <<= count;
-        m_nCount -= count;
-        if (m_nFill > m_nCount)
-            m_nFill = m_nCount;
-    }
 
     const uint8_t* m_pNext;
     const uint8_t* m_pEnd;
     uint32_t m_nBits = 0; // left-aligned
     int m_nCount = 0;     // bits in m_nBits
-    int m_nFill = 0;      // of them, the last ones that lie past the data
+    // Bits put in after the data ended; once m_nCount is no more, every bit
+    // of the data has been read.
+    int m_nFill = 0;
     bool m_bMarker = false;
 };

@@ -124,13 +124,46 @@ bool ReadScanHeader(SFrame& frame, const uint8_t* p, std::size_t length)
     return tail[0] == 0 && tail[1] == 63 && tail[2] == 0;
 }
 
+// Along one side of the picture: for each cell of a component, the
+// thumbnail pixels it overlaps and by how much (in picture pixels).
+class CCellSpans {
+public:
+    CCellSpans() = default;
+    CCellSpans(double cellSize, int cells, int pictureSize, int thumbnailSize)
+    {
+        const double pixelSize = double(pictureSize) / thumbnailSize;
+        m_starts.reserve(std::size_t(cells) + 1);
+        for (int cell = 0; cell < cells; ++cell) {
+            const double from = cell * cellSize, to = std::min((cell + 1) * cellSize, double(pictureSize));
+            for (int pixel = static_cast<int>(from / pixelSize); from < to && pixel < thumbnailSize; ++pixel) {
+                const double overlap = std::min(to, (pixel + 1) * pixelSize) - std::max(from, pixel * pixelSize);
+                if (overlap <= 0)
+                    break;
+                m_overlaps.push_back({pixel, static_cast<float>(overlap)});
+            }
+            m_starts.push_back(static_cast<uint32_t>(m_overlaps.size()));
+        }
+    }
+
+    struct SOverlap {
+        int pixel;
+        float share;
+    };
+    int Cells() const { return static_cast<int>(m_starts.size()) - 1; }
+    // The overlaps of a cell (0 <= cell < Cells()); none for one outside the picture.
+    const SOverlap* begin(int cell) const { return m_overlaps.data() + m_starts[std::size_t(cell)]; }
+    const SOverlap* end(int cell) const { return m_overlaps.data() + m_starts[std::size_t(cell) + 1]; }
+
+private:
+    std::vector<uint32_t> m_starts{0};
+    std::vector<SOverlap> m_overlaps;
+};
+
 // The part of the picture each cell of a block covers, averaged into the
 // thumbnail's pixels by the area they share.
 class CThumbnailBins {
 public:
-    CThumbnailBins(const SFrame& frame, int width, int height)
-        : m_frame(frame), m_nWidth(width), m_nHeight(height), m_scaleX(double(width) / frame.width),
-          m_scaleY(double(height) / frame.height)
+    CThumbnailBins(const SFrame& frame, int width, int height) : m_frame(frame), m_nWidth(width), m_nHeight(height)
     {
         for (int c = 0; c < frame.componentCount; ++c) {
             m_sums[c].assign(std::size_t(width) * height, 0.0f);
@@ -138,21 +171,41 @@ public:
         }
     }
 
-    // The cells of a block of the component, `across` x `down` of them.
-    void Add(int component, int blockX, int blockY, const float* cells, int across, int down)
+    // A component's blocks, `blocksAcross` x `blocksDown` of them, give
+    // `across` x `down` cells each.
+    void Prepare(int component, int blocksAcross, int blocksDown, int across, int down)
     {
         const SComponent& spec = m_frame.components[component];
-        const double cellWidth = 8.0 / across * (m_frame.hMax / spec.h);
-        const double cellHeight = 8.0 / down * (m_frame.vMax / spec.v);
+        m_columns[component] =
+            CCellSpans(8.0 / across * (m_frame.hMax / spec.h), blocksAcross * across, m_frame.width, m_nWidth);
+        m_rows[component] =
+            CCellSpans(8.0 / down * (m_frame.vMax / spec.v), blocksDown * down, m_frame.height, m_nHeight);
+        m_nAcross[component] = across;
+        m_nDown[component] = down;
+    }
+
+    void Add(int component, int blockX, int blockY, const float* cells)
+    {
+        const int across = m_nAcross[component], down = m_nDown[component];
+        const CCellSpans& columns = m_columns[component];
+        const CCellSpans& rows = m_rows[component];
+        if (blockX < 0 || blockY < 0 || (blockX + 1) * across > columns.Cells() || (blockY + 1) * down > rows.Cells())
+            return;
+        float* sums = m_sums[component].data();
+        float* weights = m_weights[component].data();
         for (int qy = 0; qy < down; ++qy) {
-            const double y0 = (blockY * down + qy) * cellHeight;
-            const double y1 = std::min(y0 + cellHeight, double(m_frame.height));
-            for (int qx = 0; qx < across && y0 < y1; ++qx) {
-                const double x0 = (blockX * across + qx) * cellWidth;
-                const double x1 = std::min(x0 + cellWidth, double(m_frame.width));
-                if (x0 < x1)
-                    Spread(component, cells[qy * across + qx], x0, x1, y0, y1);
-            }
+            const int row = blockY * down + qy;
+            for (const CCellSpans::SOverlap* y = rows.begin(row); y != rows.end(row); ++y)
+                for (int qx = 0; qx < across; ++qx) {
+                    const int column = blockX * across + qx;
+                    const float value = cells[qy * across + qx];
+                    for (const CCellSpans::SOverlap* x = columns.begin(column); x != columns.end(column); ++x) {
+                        const std::size_t pixel = std::size_t(y->pixel) * m_nWidth + x->pixel;
+                        const float weight = x->share * y->share;
+                        sums[pixel] += value * weight;
+                        weights[pixel] += weight;
+                    }
+                }
         }
     }
 
@@ -187,29 +240,10 @@ public:
 private:
     static uint8_t Clamp(float value) { return static_cast<uint8_t>(std::clamp(value + 0.5f, 0.0f, 255.0f)); }
 
-    void Spread(int component, float value, double x0, double x1, double y0, double y1)
-    {
-        const int firstColumn = static_cast<int>(x0 * m_scaleX);
-        const int lastColumn = std::min(m_nWidth - 1, static_cast<int>(std::ceil(x1 * m_scaleX)) - 1);
-        const int firstRow = static_cast<int>(y0 * m_scaleY);
-        const int lastRow = std::min(m_nHeight - 1, static_cast<int>(std::ceil(y1 * m_scaleY)) - 1);
-        for (int row = firstRow; row <= lastRow; ++row) {
-            const double down = std::min(y1, (row + 1) / m_scaleY) - std::max(y0, row / m_scaleY);
-            for (int column = firstColumn; column <= lastColumn; ++column) {
-                const double across = std::min(x1, (column + 1) / m_scaleX) - std::max(x0, column / m_scaleX);
-                const float weight = static_cast<float>(across * down);
-                if (weight <= 0)
-                    continue;
-                const std::size_t bin = std::size_t(row) * m_nWidth + column;
-                m_sums[component][bin] += value * weight;
-                m_weights[component][bin] += weight;
-            }
-        }
-    }
-
     const SFrame& m_frame;
     int m_nWidth, m_nHeight;
-    double m_scaleX, m_scaleY; // thumbnail pixels per picture pixel
+    std::array<CCellSpans, kMaxComponents> m_columns, m_rows;
+    std::array<int, kMaxComponents> m_nAcross{}, m_nDown{};
     std::vector<float> m_sums[kMaxComponents], m_weights[kMaxComponents];
 };
 
@@ -219,7 +253,7 @@ private:
 class CCellTransform {
 public:
     CCellTransform() = default;
-    CCellTransform(int across, int down) : m_nAcross(across), m_nDown(down)
+    CCellTransform(int across, int down) : m_nAcross(across), m_nDown(down), m_bDcOnly(across == 1 && down == 1)
     {
         FillMeans(m_across, across);
         FillMeans(m_down, down);
@@ -228,7 +262,7 @@ public:
     int Across() const { return m_nAcross; }
     int Down() const { return m_nDown; }
     // Only the DC coefficient counts: one cell, the block's mean.
-    bool IsDcOnly() const { return m_nAcross == 1 && m_nDown == 1; }
+    bool IsDcOnly() const { return m_bDcOnly; }
 
     // Coefficients in natural order; cells row by row, level shift undone.
     void Apply(const float coefficients[64], float* cells) const
@@ -269,54 +303,10 @@ private:
 
     int m_nAcross = 1;
     int m_nDown = 1;
+    bool m_bDcOnly = true;
     float m_across[8][8] = {};
     float m_down[8][8] = {};
 };
-
-// One block's coefficients, dequantised, in natural order (T.81 F.2.2).
-// Only the DC coefficient is kept when nothing else is needed.
-bool DecodeBlock(CJpegEntropyReader& reader, const SFrame& frame, SComponent& component, bool dcOnly,
-                 float coefficients[64])
-{
-    const std::array<uint16_t, 64>& quant = frame.quant[component.quant];
-    const int category = reader.Decode(frame.dc[component.dc]);
-    if (category < 0 || category > 11)
-        return false;
-    component.predictor += reader.Receive(category);
-    std::fill(coefficients, coefficients + 64, 0.0f);
-    coefficients[0] = static_cast<float>(component.predictor * quant[0]);
-    const CJpegHuffmanTable& ac = frame.ac[component.ac];
-    for (int k = 1; k < 64; ++k) {
-        int run = 0;
-        int32_t value = 0;
-        if (reader.DecodeShortAc(ac, run, value)) {
-            k += run;
-            if (k > 63)
-                return false;
-            coefficients[jpeg_tables::kZigzag[k]] = static_cast<float>(value * quant[k]);
-            continue;
-        }
-        const int symbol = reader.Decode(ac);
-        if (symbol < 0)
-            return false;
-        const int size = symbol & 15;
-        run = symbol >> 4;
-        if (size == 0) {
-            if (run != 15)
-                return true;
-            k += 15;
-            continue;
-        }
-        k += run;
-        if (k > 63)
-            return false;
-        if (dcOnly)
-            reader.Drop(size);
-        else
-            coefficients[jpeg_tables::kZigzag[k]] = static_cast<float>(reader.Receive(size) * quant[k]);
-    }
-    return true;
-}
 
 class CScanDecoder {
 public:
@@ -324,10 +314,17 @@ public:
     // blocks take more, so that its cells cover as much of the picture.
     CScanDecoder(SFrame& frame, CThumbnailBins& bins, int cells) : m_frame(frame), m_bins(bins)
     {
+        const bool interleaved = frame.componentCount > 1;
+        m_nUnitWidth = 8 * (interleaved ? frame.hMax : 1);
+        m_nUnitHeight = 8 * (interleaved ? frame.vMax : 1);
+        m_nColumns = (frame.width + m_nUnitWidth - 1) / m_nUnitWidth;
+        m_nRows = (frame.height + m_nUnitHeight - 1) / m_nUnitHeight;
         for (int c = 0; c < frame.componentCount; ++c) {
             const SComponent& component = frame.components[c];
             m_transforms[c] = CCellTransform(std::min(8, cells * frame.hMax / component.h),
                                              std::min(8, cells * frame.vMax / component.v));
+            bins.Prepare(c, m_nColumns * component.h, m_nRows * component.v, m_transforms[c].Across(),
+                         m_transforms[c].Down());
         }
     }
 
@@ -335,13 +332,9 @@ public:
     void Run(const uint8_t* data, std::size_t size)
     {
         CJpegEntropyReader reader(data, size);
-        const bool interleaved = m_frame.componentCount > 1;
-        const int unitWidth = 8 * (interleaved ? m_frame.hMax : 1), unitHeight = 8 * (interleaved ? m_frame.vMax : 1);
-        const int columns = (m_frame.width + unitWidth - 1) / unitWidth;
-        const int rows = (m_frame.height + unitHeight - 1) / unitHeight;
         int sinceRestart = 0;
-        for (int row = 0; row < rows; ++row)
-            for (int column = 0; column < columns; ++column) {
+        for (int row = 0; row < m_nRows; ++row)
+            for (int column = 0; column < m_nColumns; ++column) {
                 if (m_frame.restartInterval > 0 && sinceRestart == m_frame.restartInterval) {
                     reader.Restart();
                     for (SComponent& component : m_frame.components)
@@ -364,11 +357,12 @@ private:
             for (int y = 0; y < component.v; ++y)
                 for (int x = 0; x < component.h; ++x) {
                     const CCellTransform& transform = m_transforms[c];
-                    if (!DecodeBlock(reader, m_frame, component, transform.IsDcOnly(), coefficients))
+                    if (!reader.DecodeBlock(m_frame.dc[component.dc], m_frame.ac[component.ac],
+                                            m_frame.quant[component.quant].data(), transform.IsDcOnly(),
+                                            component.predictor, coefficients))
                         return false;
                     transform.Apply(coefficients, cells);
-                    m_bins.Add(c, column * component.h + x, row * component.v + y, cells, transform.Across(),
-                               transform.Down());
+                    m_bins.Add(c, column * component.h + x, row * component.v + y, cells);
                 }
         }
         return true;
@@ -377,6 +371,8 @@ private:
     SFrame& m_frame;
     CThumbnailBins& m_bins;
     std::array<CCellTransform, kMaxComponents> m_transforms{};
+    int m_nUnitWidth, m_nUnitHeight; // picture pixels of an MCU (or a block, alone in its scan)
+    int m_nColumns, m_nRows;         // MCUs across and down
 };
 
 // The fewest cells a block side that are no larger than a thumbnail pixel.

@@ -3,7 +3,6 @@
 #include "gdiplus/GdiplusImage.h"
 #include "imaging/JpegThumbnail.h"
 
-#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -34,10 +33,20 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path)
 
 win::UniqueBitmap MakeAlbumThumbnail(const std::string& picturePath)
 {
+    std::mutex unshared;
+    std::unique_lock<std::mutex> held(unshared);
+    return MakeAlbumThumbnail(picturePath, held);
+}
+
+win::UniqueBitmap MakeAlbumThumbnail(const std::string& picturePath, std::unique_lock<std::mutex>& fileLock)
+{
     // Made from the JPEG file's coefficients, without decoding the whole
     // picture: several times faster than GDI+, which takes what our decoder
-    // does not (progressive files, other formats under a .jpg name).
-    if (const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(picturePath)) {
+    // does not (progressive files, other formats under a .jpg name) and
+    // keeps the file open while it reads.
+    const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(picturePath);
+    if (bytes) {
+        fileLock.unlock();
         const std::optional<std::vector<uint8_t>> pixels =
             JpegThumbnail(bytes->data(), bytes->size(), kThumbnailWidth, kThumbnailHeight);
         void* bits = nullptr;
@@ -46,33 +55,9 @@ win::UniqueBitmap MakeAlbumThumbnail(const std::string& picturePath)
             std::memcpy(bits, pixels->data(), pixels->size());
             return thumbnail;
         }
+        fileLock.lock();
     }
     return gdiplus::CImage::Load(picturePath).Thumbnail(kThumbnailWidth, kThumbnailHeight).ToDibSection();
-}
-
-void AddThumbnailCopies(HIMAGELIST list, HBITMAP picture, int count)
-{
-    constexpr int kCopiesPerStrip = 256;
-    const win::UniqueMemoryDC source(::CreateCompatibleDC(nullptr));
-    const win::UniqueMemoryDC target(::CreateCompatibleDC(nullptr));
-    if (!source || !target)
-        return;
-    const win::SelectedObject sourcePicture(source.get(), picture);
-    while (count > 0) {
-        const int copies = std::min(count, kCopiesPerStrip);
-        void* bits = nullptr;
-        win::UniqueBitmap strip = gdiplus::CreateDibSection24(kThumbnailWidth * copies, kThumbnailHeight, &bits);
-        if (!strip)
-            return;
-        {
-            const win::SelectedObject selected(target.get(), strip.get());
-            for (int copy = 0; copy < copies; ++copy)
-                ::BitBlt(target.get(), copy * kThumbnailWidth, 0, kThumbnailWidth, kThumbnailHeight, source.get(), 0, 0,
-                         SRCCOPY);
-        }
-        ::ImageList_Add(list, strip.get(), nullptr);
-        count -= copies;
-    }
 }
 
 win::UniqueBitmap MakeBlankThumbnail()

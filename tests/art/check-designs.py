@@ -10,8 +10,10 @@ show as a halo round the window on the camera picture.
     check-designs.py DESIGN_FOLDER"""
 import glob
 import os
-import subprocess
 import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support'))
+from gif_frames import frames_of  # noqa: E402
 
 MAX_BYTES = 200 * 1024
 MIN_SIZE, MAX_SIZE = (200, 150), (320, 240)
@@ -21,17 +23,6 @@ NEAR_KEY = 60
 # How close to the line from the key colour to a neighbour's colour makes a
 # pixel a blend of the two, and how far along that line it must lie.
 BLEND_TOLERANCE, BLEND_RANGE = 8.0, (0.1, 0.85)
-
-
-def frames_of(path):
-    """(width, height, [delay], [RGB bytes per frame]) as ImageMagick decodes them."""
-    info = subprocess.run(['identify', '-format', '%w %h %T\n', path], capture_output=True, text=True, check=True)
-    rows = [line.split() for line in info.stdout.splitlines() if line.strip()]
-    width, height = int(rows[0][0]), int(rows[0][1])
-    raw = subprocess.run(['convert', path, '-coalesce', '-depth', '8', 'rgb:-'], capture_output=True,
-                         check=True).stdout
-    size = width * height * 3
-    return width, height, [int(r[2]) for r in rows], [raw[i:i + size] for i in range(0, len(raw), size)]
 
 
 def distance(a, b):

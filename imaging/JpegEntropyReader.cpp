@@ -155,10 +155,13 @@ bool CJpegEntropyReader::DecodeBlock(const CJpegHuffmanTable& dc, const CJpegHuf
     const int category = bits.Decode(dc);
     if (category < 0 || category > 11)
         return false;
-    predictor += bits.Receive(category);
+    // Far beyond any DC value of 8-bit samples; a damaged file's differences
+    // can't add up past it.
+    constexpr int32_t kMostDc = 1 << 16;
+    predictor = std::clamp(predictor + bits.Receive(category), -kMostDc, kMostDc);
     if (!dcOnly)
         std::fill(coefficients + 1, coefficients + 64, 0.0f);
-    coefficients[0] = static_cast<float>(predictor * quant[0]);
+    coefficients[0] = static_cast<float>(predictor) * quant[0];
     for (int k = 1; k < 64; ++k) {
         bits.Fill();
         // Most coefficients are short: code and value bits in one look-up.
@@ -187,7 +190,7 @@ bool CJpegEntropyReader::DecodeBlock(const CJpegHuffmanTable& dc, const CJpegHuf
         if (k > 63)
             return false;
         if (!dcOnly)
-            coefficients[jpeg_tables::kZigzag[k]] = static_cast<float>(value * quant[k]);
+            coefficients[jpeg_tables::kZigzag[k]] = static_cast<float>(value) * quant[k];
     }
     return true;
 }

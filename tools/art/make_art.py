@@ -5,7 +5,7 @@ import os
 import subprocess
 import sys
 
-import designs
+import shipped_designs
 import imagefiles
 import pictures
 import toolbar_icons
@@ -66,7 +66,7 @@ def main():
     parser.add_argument('--preview', help='also write PNG copies into this folder')
     parser.add_argument('--designs-only', action='store_true', help='only the designs (they take minutes)')
     args = parser.parse_args()
-    designs.write_designs(os.path.join(args.out, 'designs'), args.preview)
+    shipped_designs.write_designs(os.path.join(args.out, 'designs'), args.preview)
     if args.designs_only:
         return 0
     bitmaps = os.path.join(args.out, 'bitmaps')

@@ -224,8 +224,13 @@ TEST(Design, EveryShippedDesignIsListedWithItsPictureAnimatesAndGoesIntoThePictu
         ASSERT_TRUE(::CopyFileA(session.Folder().File("Album\\" + after.back()).c_str(),
                                 (OutputFolder() + "\\" + savedAs).c_str(), FALSE));
     };
-    takePicture("shipped-none.jpg");
+    // Once the camera's picture shows (its second bar is yellow).
     const RECT box = e2e::ClientRectOnScreen(session.Control(camera_e2e::kDesignBox));
+    ASSERT_TRUE(e2e::WaitUntil([&] {
+        const COLORREF shown = e2e::PixelAt(box.left + 60, box.top + 120);
+        return GetRValue(shown) > 200 && GetGValue(shown) > 200 && GetBValue(shown) < 80;
+    }));
+    takePicture("shipped-none.jpg");
     for (const std::string& name : shipped) {
         SCOPED_TRACE(name);
         const std::optional<POINT> grip = GripOf(e2e::ToWindowsPath(SHIPPED_DESIGNS_DIR) + "\\" + name);

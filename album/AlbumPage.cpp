@@ -15,6 +15,7 @@ namespace {
 
 // To the page itself: the thumbnail thread has made pictures.
 constexpr UINT WM_ALBUM_THUMBNAILS_MADE = WM_APP + 0x141;
+constexpr UINT_PTR kStartThumbnailsTimer = 0x7A1;
 
 } // namespace
 
@@ -34,40 +35,52 @@ BOOL CAlbumPage::OnInitDialog()
 
 void CAlbumPage::ListAlbumFolder()
 {
-    // Hidden or not, a list that redraws for every item takes seconds to
-    // fill, and one that arranges itself after every item as long.
-    const LONG style = ::GetWindowLongA(m_list.m_hWnd, GWL_STYLE);
-    m_list.SendMessage(WM_SETREDRAW, FALSE);
-    ::SetWindowLongA(m_list.m_hWnd, GWL_STYLE, style & ~LVS_AUTOARRANGE);
     MakeSlotPictures();
-    const int pictures = ListFiles("*.jpg", true);
-    const int videos = ListFiles("*.avi", false);
-    AddThumbnailCopies(m_imageList.GetSafeHandle(), m_blank.get(), pictures);
-    AddThumbnailCopies(m_imageList.GetSafeHandle(), m_videoPicture.get(), videos);
-    ::SetWindowLongA(m_list.m_hWnd, GWL_STYLE, style);
-    m_list.SendMessage(LVM_ARRANGE, LVA_DEFAULT);
-    m_list.SendMessage(WM_SETREDRAW, TRUE);
-    m_list.Invalidate();
-    // The pictures are made once every item is listed, so that the window
-    // answers first.
-    m_thumbnails.Start(m_hWnd, WM_ALBUM_THUMBNAILS_MADE);
+    ListFiles("*.jpg", true);
+    ListFiles("*.avi", false);
+    // Room for the whole album at once (a list that grows copies every
+    // picture it holds each time), its slots left unfilled: each gets its
+    // blank or video picture when the list first shows it, so that start-up
+    // costs nothing per picture.
+    ::ImageList_SetImageCount(m_imageList.GetSafeHandle(), static_cast<UINT>(m_nImageCounter + 1));
+    m_slotFilled.resize(static_cast<size_t>(m_nImageCounter + 1), false);
+    UpdateItemCount();
+    // The pictures are made once the window has shown itself with every item
+    // listed: a timer comes only when nothing else waits, painting included.
+    ::SetTimer(m_hWnd, kStartThumbnailsTimer, 0, nullptr);
 }
 
-int CAlbumPage::ListFiles(const char* pattern, bool pictures)
+void CAlbumPage::UpdateItemCount()
 {
-    int listed = 0;
+    m_list.SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(m_items.size()), LVSICF_NOSCROLL);
+}
+
+int CAlbumPage::FindItem(const std::string& name) const
+{
+    for (size_t item = 0; item < m_items.size(); ++item)
+        if (::lstrcmpiA(m_items[item].name.c_str(), name.c_str()) == 0)
+            return static_cast<int>(item);
+    return -1;
+}
+
+std::string CAlbumPage::ItemName(int item) const
+{
+    return item >= 0 && static_cast<size_t>(item) < m_items.size() ? m_items[static_cast<size_t>(item)].name
+                                                                   : std::string();
+}
+
+void CAlbumPage::ListFiles(const char* pattern, bool pictures)
+{
     for (const std::string& name : ::ListFiles(g_albumFolder + pattern)) {
         // The pattern also matches longer extensions (".jpeg" against "*.jpg"
         // in short names); only files of the album's two kinds.
         if (AlbumFileKind(name) != (pictures ? EAlbumFileKind::Picture : EAlbumFileKind::Video))
             continue;
         ++m_nImageCounter;
-        ++listed;
-        m_list.InsertItem(m_nImageCounter, name.c_str(), m_nImageCounter);
+        m_items.push_back(SItem{name, m_nImageCounter, pictures});
         if (pictures)
             m_thumbnails.Add(g_albumFolder + name, m_nImageCounter);
     }
-    return listed;
 }
 
 void CAlbumPage::MakeSlotPictures()
@@ -84,7 +97,9 @@ void CAlbumPage::AddPictureItem(const std::string& name, int index)
     // picture that can't be read never shifts later items' pictures.
     MakeSlotPictures();
     ::ImageList_Add(m_imageList.GetSafeHandle(), m_blank.get(), nullptr);
-    m_list.InsertItem(index, name.c_str(), index);
+    MarkSlotFilled(index);
+    m_items.push_back(SItem{name, index, true});
+    UpdateItemCount();
     m_thumbnails.Add(g_albumFolder + name, index);
 }
 
@@ -92,7 +107,9 @@ void CAlbumPage::AddVideoItem(const std::string& name, int index)
 {
     MakeSlotPictures();
     ::ImageList_Add(m_imageList.GetSafeHandle(), m_videoPicture.get(), nullptr);
-    m_list.InsertItem(index, name.c_str(), index);
+    MarkSlotFilled(index);
+    m_items.push_back(SItem{name, index, false});
+    UpdateItemCount();
 }
 
 void CAlbumPage::AddNewestPicture(const std::string& path) { AddNewestFile(path, true); }
@@ -102,7 +119,7 @@ void CAlbumPage::AddNewestVideo(const std::string& path) { AddNewestFile(path, f
 void CAlbumPage::AddNewestFile(const std::string& path, bool picture)
 {
     const std::string name = FileNameOf(path);
-    if (name.empty() || m_list.FindItem(name) >= 0 || !IsExistingFile(g_albumFolder + name))
+    if (name.empty() || FindItem(name) >= 0 || !IsExistingFile(g_albumFolder + name))
         return;
     ++m_nImageCounter;
     if (picture)
@@ -114,15 +131,39 @@ void CAlbumPage::AddNewestFile(const std::string& path, bool picture)
 
 void CAlbumPage::StopImageWork()
 {
+    if (m_hWnd)
+        ::KillTimer(m_hWnd, kStartThumbnailsTimer);
     m_thumbnails.Stop();
     m_player.Close();
+}
+
+void CAlbumPage::MarkSlotFilled(int imageIndex)
+{
+    if (imageIndex < 0)
+        return;
+    if (static_cast<size_t>(imageIndex) >= m_slotFilled.size())
+        m_slotFilled.resize(static_cast<size_t>(imageIndex) + 1, false);
+    m_slotFilled[static_cast<size_t>(imageIndex)] = true;
+}
+
+void CAlbumPage::FillSlot(const SItem& item)
+{
+    const size_t slot = static_cast<size_t>(item.imageIndex);
+    if (slot >= m_slotFilled.size() || m_slotFilled[slot])
+        return;
+    MakeSlotPictures();
+    ::ImageList_Replace(m_imageList.GetSafeHandle(), item.imageIndex,
+                        item.picture ? m_blank.get() : m_videoPicture.get(), nullptr);
+    m_slotFilled[slot] = true;
 }
 
 void CAlbumPage::PutMadeThumbnails()
 {
     for (CThumbnailQueue::Made& made : m_thumbnails.TakeMade())
-        if (made.bitmap)
+        if (made.bitmap) {
             ::ImageList_Replace(m_imageList.GetSafeHandle(), made.imageIndex, made.bitmap.get(), nullptr);
+            MarkSlotFilled(made.imageIndex);
+        }
     m_list.Invalidate(false);
 }
 
@@ -136,6 +177,12 @@ LRESULT CAlbumPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ALBUM_THUMBNAILS_MADE:
         PutMadeThumbnails();
         return 0;
+    case WM_TIMER:
+        if (wParam != kStartThumbnailsTimer)
+            break;
+        ::KillTimer(m_hWnd, kStartThumbnailsTimer);
+        m_thumbnails.Start(m_hWnd, WM_ALBUM_THUMBNAILS_MADE);
+        return 0;
     case WM_DESTROY:
         StopImageWork();
         break;
@@ -145,12 +192,69 @@ LRESULT CAlbumPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return CTabPage::WindowProc(message, wParam, lParam);
 }
 
+template <class DispInfo>
+void CAlbumPage::OnGetItem(DispInfo& info)
+{
+    auto& item = info.item; // LVITEMA or LVITEMW
+    if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= m_items.size())
+        return;
+    const SItem& shown = m_items[static_cast<size_t>(item.iItem)];
+    // Copied into the list's own buffer, which a reader in another process also gets.
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+        if constexpr (sizeof *item.pszText == 1)
+            ::lstrcpynA(item.pszText, shown.name.c_str(), item.cchTextMax);
+        else if (!::MultiByteToWideChar(CP_ACP, 0, shown.name.c_str(), -1, item.pszText, item.cchTextMax))
+            item.pszText[0] = 0;
+    }
+    if (item.mask & LVIF_IMAGE) {
+        item.iImage = shown.imageIndex;
+        FillSlot(shown);
+        // Drawn now: its picture, if still to come, is made next.
+        m_thumbnails.Prefer(shown.imageIndex);
+    }
+}
+
+int CAlbumPage::OnFindItem(int start, const std::string& text, UINT flags) const
+{
+    const size_t count = m_items.size();
+    if (count == 0 || !(flags & (LVFI_STRING | LVFI_PARTIAL)))
+        return -1;
+    const size_t first = start < 0 || static_cast<size_t>(start) >= count ? 0 : static_cast<size_t>(start);
+    const size_t steps = (flags & LVFI_WRAP) ? count : count - first;
+    for (size_t step = 0; step < steps; ++step) {
+        const std::string& name = m_items[(first + step) % count].name;
+        const std::string compared = (flags & LVFI_PARTIAL) ? name.substr(0, text.size()) : name;
+        if (::lstrcmpiA(compared.c_str(), text.c_str()) == 0)
+            return static_cast<int>((first + step) % count);
+    }
+    return -1;
+}
+
 bool CAlbumPage::OnNotify(NMHDR* header, LRESULT* result)
 {
     if (header->idFrom != IDC_ALBUM_LIST)
         return CTabPage::OnNotify(header, result);
     *result = 0;
     switch (header->code) {
+    case LVN_GETDISPINFOA:
+        OnGetItem(*reinterpret_cast<NMLVDISPINFOA*>(header));
+        return true;
+    case LVN_GETDISPINFOW:
+        OnGetItem(*reinterpret_cast<NMLVDISPINFOW*>(header));
+        return true;
+    case LVN_ODFINDITEMA: {
+        const auto* find = reinterpret_cast<NMLVFINDITEMA*>(header);
+        *result = OnFindItem(find->iStart, find->lvfi.psz ? find->lvfi.psz : "", find->lvfi.flags);
+        return true;
+    }
+    case LVN_ODFINDITEMW: {
+        const auto* find = reinterpret_cast<NMLVFINDITEMW*>(header);
+        char text[MAX_PATH] = {};
+        if (find->lvfi.psz)
+            ::WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, text, MAX_PATH, nullptr, nullptr);
+        *result = OnFindItem(find->iStart, text, find->lvfi.flags);
+        return true;
+    }
     case NM_CLICK:
         OnClick();
         return true;
@@ -185,7 +289,7 @@ void CAlbumPage::OnClick()
 {
     const int item = m_list.GetNextItem(-1, LVNI_SELECTED);
     if (item >= 0)
-        m_player.Play(g_albumFolder + m_list.GetItemText(item, 0));
+        m_player.Play(g_albumFolder + ItemName(item));
 }
 
 void CAlbumPage::OnRightClick()
@@ -193,7 +297,7 @@ void CAlbumPage::OnRightClick()
     const int item = m_list.GetNextItem(-1, LVNI_SELECTED);
     if (item < 0)
         return;
-    m_strSelectedPath = g_albumFolder + m_list.GetItemText(item, 0);
+    m_strSelectedPath = g_albumFolder + ItemName(item);
     const win::UniqueMenu menu(::LoadMenuA(win::AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_POPUP_MENUS)));
     if (!menu)
         return;
@@ -219,10 +323,11 @@ void CAlbumPage::OnDelete()
             return;
         m_thumbnails.ForgetFile(m_strSelectedPath);
     }
-    const int item = m_list.FindItem(FileNameOf(m_strSelectedPath));
+    const int item = FindItem(FileNameOf(m_strSelectedPath));
     m_strSelectedPath.clear();
     if (item < 0)
         return;
+    m_items.erase(m_items.begin() + item);
     m_list.DeleteItem(item);
     ::RedrawWindow(m_list.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
@@ -246,5 +351,7 @@ void CAlbumPage::OnRename()
             return;
         m_thumbnails.RenameFile(oldPath, newPath);
     }
-    m_list.SetItemText(renaming->item, 0, newName.c_str());
+    if (static_cast<size_t>(renaming->item) < m_items.size())
+        m_items[static_cast<size_t>(renaming->item)].name = newName;
+    m_list.SendMessage(LVM_REDRAWITEMS, static_cast<WPARAM>(renaming->item), renaming->item);
 }

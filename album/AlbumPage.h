@@ -9,6 +9,7 @@
 #include "win/TabPage.h"
 
 #include <string>
+#include <vector>
 
 class CAlbumPage : public CTabPage {
 public:
@@ -38,10 +39,28 @@ private:
     void AddPictureItem(const std::string& name, int index);
     void AddVideoItem(const std::string& name, int index);
     void AddNewestFile(const std::string& path, bool picture);
-    // Lists the files without their pictures; returns how many.
-    int ListFiles(const char* pattern, bool pictures);
+    // Lists the files without their pictures.
+    void ListFiles(const char* pattern, bool pictures);
     void MakeSlotPictures();
     void PutMadeThumbnails();
+    // The listed item of that name, compared as the file system compares names; -1 when none is.
+    int FindItem(const std::string& name) const;
+    std::string ItemName(int item) const;
+    // Tells the list how many items there are, after the items changed.
+    void UpdateItemCount();
+    struct SItem {
+        std::string name;
+        int imageIndex;
+        bool picture; // a picture, or else a video
+    };
+    // A slot's blank or video picture, the first time the list shows it.
+    void FillSlot(const SItem& item);
+    void MarkSlotFilled(int imageIndex);
+    // What the list asks of an item it shows (LVN_GETDISPINFO, ANSI or wide).
+    template <class DispInfo>
+    void OnGetItem(DispInfo& info);
+    // The item whose name is or begins with the text typed (LVN_ODFINDITEM); -1 when none is.
+    int OnFindItem(int start, const std::string& text, UINT flags) const;
 
     void OnClick();
     void OnRightClick();
@@ -50,11 +69,17 @@ private:
     void OnRename();
 
     CAlbumPlayer m_player;
+    // The list holds no items of its own (it is an owner-data list): inserting
+    // items one by one takes seconds for a large album; telling their count
+    // takes nothing.
+    std::vector<SItem> m_items;
     win::CListCtrl m_list;
     win::CImageList m_imageList;
     // The image index of the last picture added; the image list only grows.
     int m_nImageCounter = -1;
     std::string m_strSelectedPath;
+    // Which image slots hold a picture yet.
+    std::vector<bool> m_slotFilled;
     // What every picture's slot shows until its picture is made, and every
     // video's; the image list copies them.
     win::UniqueBitmap m_blank;

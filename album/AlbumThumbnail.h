@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <mutex>
 #include <string>
 
 inline constexpr int kThumbnailWidth = 80;
@@ -12,8 +13,8 @@ inline constexpr int kThumbnailHeight = 60;
 // The picture scaled to exactly 80 x 60 (aspect ignored) as a 24-bit DIB
 // section; null when the file can't be read as a picture.
 win::UniqueBitmap MakeAlbumThumbnail(const std::string& picturePath);
+// The same, with `fileLock` (held by the caller) let go once the file is no
+// longer needed; it may be held again or let go on return.
+win::UniqueBitmap MakeAlbumThumbnail(const std::string& picturePath, std::unique_lock<std::mutex>& fileLock);
 // A white 80 x 60 picture: the slot of a picture not (yet) made.
 win::UniqueBitmap MakeBlankThumbnail();
-// Appends count copies of an 80 x 60 picture to the image list in a few
-// calls: one call per picture costs most of the start-up of a large album.
-void AddThumbnailCopies(HIMAGELIST list, HBITMAP picture, int count);

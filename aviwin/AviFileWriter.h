@@ -32,4 +32,14 @@ public:
     HRESULT AviAppendWaveFile(AviWriter* pWriter, const char* pszPath);
 
     HRESULT AviClose(std::unique_ptr<AviWriter> pWriter);
+
+    // The compressor dialog opens on the window's thread instead of the
+    // calling one, which waits for the answer, or until `abandon` (an event)
+    // is set and takes that as Cancel. Under Wine a window opened on a
+    // worker thread can deadlock the X connections the threads share.
+    void OpenDialogsOnThreadOf(HWND window, HANDLE abandon);
+
+private:
+    HWND m_hDialogWindow = nullptr;
+    HANDLE m_hAbandonDialog = nullptr;
 };

@@ -1,65 +1,20 @@
 #include "imaging/DibFile.h"
 
-#include "imaging/JpegEncoder.h"
+#include "imaging/BitmapLayout.h"
 
+#include <algorithm>
 #include <fstream>
 #include <limits>
 #include <new>
 
 namespace {
 
-constexpr std::size_t kFileHeaderSize = 14;
-constexpr std::size_t kInfoHeaderSize = 40;
-constexpr uint32_t kUncompressed = 0; // BI_RGB
-constexpr uint32_t kBitFields = 3;    // BI_BITFIELDS: uncompressed rows behind colour masks
-
-uint16_t ReadU16(const uint8_t* bytes) { return static_cast<uint16_t>(bytes[0] | bytes[1] << 8); }
-
-uint32_t ReadU32(const uint8_t* bytes)
-{
-    return uint32_t{bytes[0]} | uint32_t{bytes[1]} << 8 | uint32_t{bytes[2]} << 16 | uint32_t{bytes[3]} << 24;
-}
-
-int32_t ReadI32(const uint8_t* bytes) { return static_cast<int32_t>(ReadU32(bytes)); }
-
-// The BITMAPINFOHEADER fields this file relies on, read as little-endian.
-struct SInfoHeader {
-    uint32_t size;
-    int32_t width;
-    int32_t height;
-    uint16_t bitCount;
-    uint32_t compression;
-    uint32_t colorsUsed;
-
-    explicit SInfoHeader(const uint8_t* bytes)
-        : size(ReadU32(bytes)), width(ReadI32(bytes + 4)), height(ReadI32(bytes + 8)), bitCount(ReadU16(bytes + 14)),
-          compression(ReadU32(bytes + 16)), colorsUsed(ReadU32(bytes + 32))
-    {}
-
-    bool HasPlainRows() const { return compression == kUncompressed || compression == kBitFields; }
-
-    uint64_t RowStride() const { return (uint64_t(uint32_t(width)) * bitCount + 31) / 32 * 4; }
-
-    uint64_t RowCount() const { return height < 0 ? uint64_t{0} - uint64_t(int64_t{height}) : uint64_t(height); }
-};
-
-int32_t ColorCountOf(const SInfoHeader& info)
-{
-    if (info.bitCount > 8)
-        return 0;
-    if (info.colorsUsed != 0)
-        return info.colorsUsed > uint32_t(std::numeric_limits<int32_t>::max()) ? std::numeric_limits<int32_t>::max()
-                                                                               : static_cast<int32_t>(info.colorsUsed);
-    return 1 << info.bitCount;
-}
-
-bool IsKnownBitCount(uint16_t bitCount)
-{
-    return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 || bitCount == 32;
-}
+// What goes to the file in one write.
+constexpr std::size_t kPieceSize = std::size_t{1} << 20;
 
 // Reads the whole file into one buffer; the file header is returned apart.
-std::unique_ptr<uint8_t[]> ReadBitmapFile(const char* path, uint8_t fileHeader[kFileHeaderSize], std::size_t& size)
+std::unique_ptr<uint8_t[]> ReadBitmapFile(const char* path, uint8_t fileHeader[kBitmapFileHeaderSize],
+                                          std::size_t& size)
 {
     std::ifstream file(path, std::ios::binary);
     if (!file)
@@ -67,13 +22,13 @@ std::unique_ptr<uint8_t[]> ReadBitmapFile(const char* path, uint8_t fileHeader[k
     file.seekg(0, std::ios::end);
     const std::streamoff length = file.tellg();
     file.seekg(0, std::ios::beg);
-    if (length < std::streamoff(kFileHeaderSize) ||
-        length - std::streamoff(kFileHeaderSize) > std::numeric_limits<int32_t>::max())
+    if (length < std::streamoff(kBitmapFileHeaderSize) ||
+        length - std::streamoff(kBitmapFileHeaderSize) > std::numeric_limits<int32_t>::max())
         return nullptr;
-    if (!file.read(reinterpret_cast<char*>(fileHeader), kFileHeaderSize) || fileHeader[0] != 'B' ||
+    if (!file.read(reinterpret_cast<char*>(fileHeader), kBitmapFileHeaderSize) || fileHeader[0] != 'B' ||
         fileHeader[1] != 'M')
         return nullptr;
-    size = static_cast<std::size_t>(length) - kFileHeaderSize;
+    size = static_cast<std::size_t>(length) - kBitmapFileHeaderSize;
     std::unique_ptr<uint8_t[]> data(new (std::nothrow) uint8_t[size == 0 ? 1 : size]);
     if (!data || !file.read(reinterpret_cast<char*>(data.get()), std::streamsize(size)))
         return nullptr;
@@ -82,85 +37,113 @@ std::unique_ptr<uint8_t[]> ReadBitmapFile(const char* path, uint8_t fileHeader[k
 
 } // namespace
 
+EJpegSaveResult WriteJpegFile(const char* path, uint16_t quality, int32_t width, int32_t height,
+                              const CJpegEncoder::BandSource& bands)
+{
+    // The file goes out in pieces as it is made: a buffer for all of it would
+    // cost more than the picture and, for a large picture, more address space
+    // than a 32-bit process may find in one block.
+    std::vector<uint8_t> piece;
+    try {
+        piece.resize(std::max(kPieceSize, CJpegEncoder::MinSinkBufferSize()));
+    } catch (const std::bad_alloc&) {
+        return EJpegSaveResult::OutOfMemory;
+    }
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (!file)
+        return EJpegSaveResult::CannotCreateFile;
+    CJpegEncoder encoder(quality);
+    const auto write = [&file](const uint8_t* bytes, std::size_t count) {
+        return static_cast<bool>(file.write(reinterpret_cast<const char*>(bytes), static_cast<std::streamsize>(count)));
+    };
+    if (!encoder.EncodeToSink(width, height, bands, piece, write) || !file.flush())
+        return EJpegSaveResult::WriteFailed;
+    return EJpegSaveResult::Saved;
+}
+
 bool CDibFile::LoadFile(const char* path)
 {
-    uint8_t fileHeader[kFileHeaderSize];
+    uint8_t fileHeader[kBitmapFileHeaderSize];
     std::size_t size = 0;
     std::unique_ptr<uint8_t[]> data = ReadBitmapFile(path, fileHeader, size);
     if (!data)
         return false;
-    const uint32_t pixelOffset = ReadU32(fileHeader + 10);
-    return TakeBitmap(std::move(data), size, pixelOffset);
+    return TakeBitmap(std::move(data), size, BitmapPixelOffset(fileHeader));
 }
 
 bool CDibFile::TakeBitmap(std::unique_ptr<uint8_t[]> data, std::size_t size, uint32_t pixelOffset)
 {
-    if (size < kInfoHeaderSize)
+    const std::optional<SBitmapLayout> layout = ReadBitmapLayout(data.get(), size, pixelOffset);
+    if (!layout)
         return false;
-    const SInfoHeader info(data.get());
-    if (info.size < kInfoHeaderSize || info.size > size || info.width <= 0 || info.height == 0 ||
-        info.height == std::numeric_limits<int32_t>::min())
-        return false;
-
-    // Larger headers (V4, V5) are skipped by their own size; the colour table follows.
-    const int32_t colorCount = ColorCountOf(info);
-    const uint64_t colorTableEnd = uint64_t{info.size} + 4 * uint64_t(colorCount);
-    if (colorTableEnd > size)
-        return false;
-    // The file header's offset is trusted when it points past the colour
-    // table; otherwise the rows follow the table directly.
-    uint64_t bitsOffset = colorTableEnd;
-    if (pixelOffset >= kFileHeaderSize + colorTableEnd && pixelOffset - kFileHeaderSize <= size)
-        bitsOffset = pixelOffset - kFileHeaderSize;
-    if (info.HasPlainRows()) {
-        if (!IsKnownBitCount(info.bitCount) || info.RowStride() * info.RowCount() > uint64_t(size) - bitsOffset)
-            return false;
-    }
-
     m_pData = std::move(data);
     m_nSize = static_cast<int32_t>(size);
     m_pHeader = m_pData.get();
-    m_pColorTable = m_pData.get() + info.size;
-    m_pBits = m_pData.get() + bitsOffset;
-    m_nWidth = info.width;
-    m_nHeight = info.height;
-    m_nColorCount = colorCount;
+    m_pColorTable = m_pData.get() + layout->info.size;
+    m_pBits = m_pData.get() + layout->bitsOffset;
+    m_nWidth = layout->info.width;
+    m_nHeight = layout->info.height;
+    m_nColorCount = layout->colorCount;
     m_palette.clear();
-    for (int32_t i = 0; i < colorCount; ++i) {
+    for (int32_t i = 0; i < m_nColorCount; ++i) {
         const uint8_t* quad = m_pColorTable + 4 * i;
         m_palette.push_back({quad[2], quad[1], quad[0], 0});
     }
     return true;
 }
 
-int CDibFile::BitCount() const { return m_pHeader != nullptr ? SInfoHeader(m_pHeader).bitCount : 0; }
+int CDibFile::BitCount() const { return m_pHeader != nullptr ? SBitmapInfoHeader(m_pHeader).bitCount : 0; }
 
 EJpegSaveResult CDibFile::SaveAsJpeg(const char* path, uint16_t quality) const
 {
     if (!IsLoaded())
         return EJpegSaveResult::NothingLoaded;
-    const SInfoHeader info(m_pHeader);
+    const SBitmapInfoHeader info(m_pHeader);
     // The encoder reads bottom-up 24-bit rows only; anything else would come
     // out as a damaged picture, so no file is made for it.
-    if (info.bitCount != 24 || info.compression != kUncompressed || info.height <= 0 ||
-        info.width > CJpegEncoder::kMaxDimension || info.height > CJpegEncoder::kMaxDimension)
+    if (!IsJpegReady(info))
         return EJpegSaveResult::UnsupportedBitmap;
+    const std::size_t stride = static_cast<std::size_t>(info.RowStride());
+    const auto band = [&](int mcuRow, int count) {
+        return m_pBits + std::size_t(info.height - 16 * mcuRow - count) * stride;
+    };
+    return WriteJpegFile(path, quality, info.width, info.height, band);
+}
 
-    std::vector<uint8_t> jpeg;
+std::optional<EJpegSaveResult> SaveBitmapFileAsJpegInBands(const char* bitmapPath, const char* jpegPath,
+                                                           uint16_t quality)
+{
+    std::ifstream file(bitmapPath, std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    file.seekg(0, std::ios::end);
+    const std::streamoff length = file.tellg();
+    file.seekg(0, std::ios::beg);
+    uint8_t headers[kBitmapFileHeaderSize + kBitmapInfoHeaderSize];
+    if (length < std::streamoff(sizeof headers) ||
+        length - std::streamoff(kBitmapFileHeaderSize) > std::numeric_limits<int32_t>::max() ||
+        !file.read(reinterpret_cast<char*>(headers), sizeof headers) || headers[0] != 'B' || headers[1] != 'M')
+        return std::nullopt;
+    const std::optional<SBitmapLayout> layout =
+        ReadBitmapLayout(headers + kBitmapFileHeaderSize, static_cast<std::size_t>(length) - kBitmapFileHeaderSize,
+                         BitmapPixelOffset(headers));
+    if (!layout || !IsJpegReady(layout->info))
+        return std::nullopt;
+    const SBitmapInfoHeader& info = layout->info;
+    const std::size_t stride = static_cast<std::size_t>(info.RowStride());
+    std::vector<uint8_t> band;
     try {
-        jpeg.resize(CJpegEncoder::MaxEncodedSize(info.width, info.height));
+        band.resize(16 * stride);
     } catch (const std::bad_alloc&) {
         return EJpegSaveResult::OutOfMemory;
     }
-    CJpegEncoder encoder(quality);
-    std::size_t length = 0;
-    if (!encoder.Encode(m_pBits, jpeg.data(), jpeg.size(), info.width, info.height, length))
-        return EJpegSaveResult::UnsupportedBitmap;
-
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        return EJpegSaveResult::CannotCreateFile;
-    if (!file.write(reinterpret_cast<const char*>(jpeg.data()), std::streamsize(length)) || !file.flush())
-        return EJpegSaveResult::WriteFailed;
-    return EJpegSaveResult::Saved;
+    // Rows are stored bottom-up: the top of the picture comes from the end of the file.
+    const auto readBand = [&](int mcuRow, int count) -> const uint8_t* {
+        const uint64_t row = uint64_t(info.height - 16 * mcuRow - count);
+        file.seekg(std::streamoff(kBitmapFileHeaderSize + layout->bitsOffset + row * stride));
+        if (!file.read(reinterpret_cast<char*>(band.data()), std::streamsize(std::size_t(count) * stride)))
+            return nullptr;
+        return band.data();
+    };
+    return WriteJpegFile(jpegPath, quality, info.width, info.height, readBand);
 }

@@ -2,9 +2,12 @@
 // conversion to a JPEG file.
 #pragma once
 
+#include "imaging/JpegEncoder.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 enum class EJpegSaveResult {
@@ -15,6 +18,20 @@ enum class EJpegSaveResult {
     WriteFailed,
     OutOfMemory,
 };
+
+// Writes the JPEG file of a width x height picture whose rows the bands give
+// (see CJpegEncoder::BandSource), replacing an existing file, in pieces as
+// they are made.
+EJpegSaveResult WriteJpegFile(const char* path, uint16_t quality, int32_t width, int32_t height,
+                              const CJpegEncoder::BandSource& bands);
+
+// Saves a BMP file as a JPEG file reading it a band of rows at a time, so
+// that a large picture is never held whole: the same file CDibFile would
+// write. Only files that CDibFile would load and save go this way; for any
+// other nothing is written and the result is nullopt, and CDibFile gives
+// the answer.
+std::optional<EJpegSaveResult> SaveBitmapFileAsJpegInBands(const char* bitmapPath, const char* jpegPath,
+                                                           uint16_t quality);
 
 class CDibFile {
 public:

@@ -169,6 +169,53 @@ std::size_t CJpegEncoder::MaxEncodedSize(int32_t width, int32_t height)
                                                            : static_cast<std::size_t>(bound);
 }
 
+std::size_t CJpegEncoder::MinSinkBufferSize() { return kHeaderSize + kMcuWorkBytes + kMaxTailBytes; }
+
+bool CJpegEncoder::EncodeToSink(int32_t width, int32_t height, const BandSource& bands, std::span<uint8_t> buffer,
+                                const Sink& sink)
+{
+    if (buffer.size() < MinSinkBufferSize() || width < 1 || height < 1 || width > kMaxDimension ||
+        height > kMaxDimension)
+        return false;
+    m_nWidth = static_cast<uint16_t>(width);
+    m_nHeight = static_cast<uint16_t>(height);
+    uint8_t* const start = buffer.data();
+    // Below this point an MCU, and then the end of the scan, still fit; a
+    // piece that reaches it is handed on.
+    uint8_t* const full = start + buffer.size() - kMcuWorkBytes - kMaxTailBytes;
+    const auto handOn = [&] {
+        if (!sink(start, static_cast<std::size_t>(m_bitWriter.Cursor() - start)))
+            return false;
+        m_bitWriter.SetCursor(start);
+        return true;
+    };
+    const std::size_t stride = (3 * std::size_t{m_nWidth} + 3) & ~std::size_t{3};
+    const int mcuRows = (m_nHeight + 15) / 16;
+    const int mcuColumns = (m_nWidth + 15) / 16;
+    m_nPredictors[0] = m_nPredictors[1] = m_nPredictors[2] = 0;
+    m_bitWriter.Reset(WriteHeaders(start));
+    alignas(16) uint8_t edgeBlock[16 * 48];
+    const uint8_t* rows[16];
+    for (int mcuRow = 0; mcuRow < mcuRows; ++mcuRow) {
+        const int bandRows = std::min(16, m_nHeight - 16 * mcuRow);
+        const uint8_t* band = bands(mcuRow, bandRows);
+        if (band == nullptr)
+            return false;
+        for (int mcuColumn = 0; mcuColumn < mcuColumns; ++mcuColumn) {
+            GatherRows(band, bandRows, stride, mcuColumn, edgeBlock, rows);
+            EncodeMcu(rows);
+            if (m_bitWriter.Cursor() >= full && !handOn())
+                return false;
+        }
+    }
+    m_bitWriter.Flush();
+    uint8_t* cursor = m_bitWriter.Cursor();
+    *cursor++ = 0xFF;
+    *cursor++ = 0xD9;
+    m_bitWriter.SetCursor(cursor);
+    return handOn();
+}
+
 bool CJpegEncoder::Encode(const uint8_t* pixels, uint8_t* output, std::size_t capacity, int32_t width, int32_t height,
                           std::size_t& outLength)
 {
@@ -246,8 +293,10 @@ bool CJpegEncoder::EncodeScan(const uint8_t* pixels, uint8_t* output, std::size_
     alignas(16) uint8_t edgeBlock[16 * 48];
     const uint8_t* rows[16];
     for (int mcuRow = 0; mcuRow < mcuRows; ++mcuRow) {
+        const int bandRows = std::min(16, m_nHeight - 16 * mcuRow);
+        const uint8_t* band = pixels + std::size_t(m_nHeight - 16 * mcuRow - bandRows) * stride;
         for (int mcuColumn = 0; mcuColumn < mcuColumns; ++mcuColumn) {
-            GatherRows(pixels, stride, mcuRow, mcuColumn, edgeBlock, rows);
+            GatherRows(band, bandRows, stride, mcuColumn, edgeBlock, rows);
             if (!fitsThroughStaging([&] { EncodeMcu(rows); }))
                 return false;
         }
@@ -261,18 +310,15 @@ bool CJpegEncoder::EncodeScan(const uint8_t* pixels, uint8_t* output, std::size_
     });
 }
 
-void CJpegEncoder::GatherRows(const uint8_t* pixels, std::size_t stride, int mcuRow, int mcuColumn, uint8_t* edgeBlock,
+void CJpegEncoder::GatherRows(const uint8_t* band, int bandRows, std::size_t stride, int mcuColumn, uint8_t* edgeBlock,
                               const uint8_t* rows[16]) const
 {
-    const int firstRow = 16 * mcuRow;
     const int firstColumn = 16 * mcuColumn;
-    const int rowsAvailable = std::min(16, m_nHeight - firstRow);
     const int columnsAvailable = std::min(16, m_nWidth - firstColumn);
     for (int j = 0; j < 16; ++j) {
-        // The bottom edge repeats the last picture row; rows are stored bottom-up.
-        const int pictureRow = firstRow + std::min(j, rowsAvailable - 1);
-        const uint8_t* source =
-            pixels + std::size_t(m_nHeight - 1 - pictureRow) * stride + 3 * std::size_t(firstColumn);
+        // The bottom edge repeats the band's last row; rows are stored bottom-up.
+        const int bandRow = std::min(j, bandRows - 1);
+        const uint8_t* source = band + std::size_t(bandRows - 1 - bandRow) * stride + 3 * std::size_t(firstColumn);
         if (columnsAvailable == 16) {
             rows[j] = source;
             continue;

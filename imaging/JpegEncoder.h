@@ -9,6 +9,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <span>
 
 class CJpegEncoder {
 public:
@@ -27,6 +29,24 @@ public:
 
     // A capacity with which Encode cannot run out of room for this size.
     static std::size_t MaxEncodedSize(int32_t width, int32_t height);
+
+    // The pixels of one MCU row: `count` picture rows (16, fewer at the
+    // bottom edge) from row 16 * mcuRow down, stored bottom-up as in a
+    // bitmap, rows padded to 4 bytes; null when they can't be had.
+    using BandSource = std::function<const uint8_t*(int mcuRow, int count)>;
+    // Takes the next piece of the file image; false stops the encoding.
+    using Sink = std::function<bool(const uint8_t* bytes, std::size_t count)>;
+    // The least working buffer EncodeToSink takes; a larger one means fewer
+    // and larger pieces.
+    static std::size_t MinSinkBufferSize();
+
+    // Encodes as Encode does, taking the pixels a band at a time and handing
+    // the file image to sink in pieces made in buffer, so that neither the
+    // whole picture nor the whole file image need be in memory. Fails when a
+    // size lies outside 1..65535, the buffer is too small (nothing reaches
+    // the sink then), a band is missing or the sink refuses.
+    bool EncodeToSink(int32_t width, int32_t height, const BandSource& bands, std::span<uint8_t> buffer,
+                      const Sink& sink);
 
     uint16_t Quality() const { return m_nQuality; }
     const SJpegPath& Path() const { return m_path; }
@@ -55,7 +75,7 @@ private:
 
     uint8_t* WriteHeaders(uint8_t* cursor) const;
     bool EncodeScan(const uint8_t* pixels, uint8_t* output, std::size_t capacity);
-    void GatherRows(const uint8_t* pixels, std::size_t stride, int mcuRow, int mcuColumn, uint8_t* edgeBlock,
+    void GatherRows(const uint8_t* band, int bandRows, std::size_t stride, int mcuColumn, uint8_t* edgeBlock,
                     const uint8_t* rows[16]) const;
     void EncodeMcu(const uint8_t* const rows[16]);
 

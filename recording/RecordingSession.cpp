@@ -25,19 +25,23 @@ BOOL CALLBACK CancelIfCompressorDialog(HWND window, LPARAM)
 
 // A program that is being closed before the compressor was chosen abandons
 // that recording, as the dialog's Cancel does, instead of waiting for an
-// answer nobody is going to give.
-void CancelCompressorChoice(DWORD recordThreadId)
+// answer nobody is going to give. The dialog runs on this (the window's)
+// thread, perhaps further down this very stack: the recording stops waiting
+// for it at once, and the dialog closes when its loop gets its turn.
+void CancelCompressorChoice(HANDLE abandonChoice)
 {
-    if (recordThreadId != 0 && !g_recording)
-        ::EnumThreadWindows(recordThreadId, CancelIfCompressorDialog, 0);
+    if (g_recording)
+        return;
+    ::SetEvent(abandonChoice);
+    ::EnumThreadWindows(::GetCurrentThreadId(), CancelIfCompressorDialog, 0);
 }
 
 // Runs the calling thread's messages until the thread ends; a quit message
 // is put back for the loop it belongs to.
-void PumpUntilEnded(HANDLE thread, DWORD threadId)
+void PumpUntilEnded(HANDLE thread, HANDLE abandonChoice)
 {
     for (;;) {
-        CancelCompressorChoice(threadId);
+        CancelCompressorChoice(abandonChoice);
         const DWORD woken = ::MsgWaitForMultipleObjects(1, &thread, FALSE, kDialogCheckMs, QS_ALLINPUT);
         if (woken == WAIT_TIMEOUT)
             continue;
@@ -73,9 +77,11 @@ void CRecordingSession::Start(const CRecordingSettings& settings)
     m_settings = settings;
     m_framesWritten = 0;
     m_bWriteFailed = false;
+    m_hAbandonChoice.reset(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    m_writer.OpenDialogsOnThreadOf(settings.hMainWnd, m_hAbandonChoice.get());
     g_recording = true;
     g_composing = false;
-    m_hThread.reset(::CreateThread(nullptr, 0, ThreadProc, this, 0, &m_threadId));
+    m_hThread.reset(::CreateThread(nullptr, 0, ThreadProc, this, 0, nullptr));
     if (!m_hThread)
         g_recording = false;
 }
@@ -90,7 +96,7 @@ bool CRecordingSession::IsRunning() const
 void CRecordingSession::WaitUntilDone() const
 {
     if (m_hThread)
-        PumpUntilEnded(m_hThread.get(), m_threadId);
+        PumpUntilEnded(m_hThread.get(), m_hAbandonChoice.get());
 }
 
 DWORD WINAPI CRecordingSession::ThreadProc(LPVOID session)

@@ -3,9 +3,11 @@
 // numbered AVI file, the microphone or MP3 sound added at the end, and the
 // status strip meanwhile. The camera page owns one session and hands it what
 // the recording needs, read once on the window's thread when "start video
-// record" is accepted: the recording thread then never waits for that
-// thread, and a change of the dub choice while capturing cannot leave the
-// microphone running or the video without sound.
+// record" is accepted: a change of the dub choice while capturing cannot
+// leave the microphone running or the video without sound. The recording
+// thread waits for the window's thread only for the compressor choice, which
+// that thread shows (no window is ever opened on the recording thread) and
+// which a closing program abandons.
 #include "audio/MicrophoneRecorder.h"
 #include "core/AppMessages.h"
 #include "aviwin/AviFileWriter.h"
@@ -73,7 +75,8 @@ private:
     std::thread m_mp3Decoding;
     CStatusStrip m_statusStrip;
     win::UniqueKernelHandle m_hThread;
-    DWORD m_threadId = 0;
+    // Set when the program closes while the compressor dialog is open.
+    win::UniqueKernelHandle m_hAbandonChoice;
     long m_framesWritten = 0;
     bool m_bWriteFailed = false;
 };

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Regenerates the bitmaps and the icon under res/ from the drawing code in
+# Regenerates the bitmaps, the icon and the designs under res/ from the drawing code in
 # tools/art. The generated files are committed, so only artwork changes need it.
-# Usage: scripts/make-art.sh [--preview DIR]   (PNG copies for viewing)
+# Usage: scripts/make-art.sh [--preview DIR] [--designs-only]   (PNG copies for viewing; only the designs)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 

@@ -49,6 +49,8 @@ judge_files &
 judge=$!
 
 limit=$((minutes * 60 + 1800))
+# A Wine prefix of its own, so a soak never disturbs a test run's.
+export TAVRELIN_WINE_ROOT=$repo/build/wine-soak
 xvfb-run -a -s "-screen 0 1280x1024x24" env \
   TAVRELIN_PROGRAM_DIR="$tree/Tavrelin" TAVRELIN_SOAK_MINUTES="$minutes" TAVRELIN_SOAK_OUTPUT="$out" \
   TAVRELIN_SOAK_MP3="$out/sound/short.mp3" TAVRELIN_SOAK_DESIGN="$out/soak-design.gif" \

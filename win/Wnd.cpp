@@ -1,6 +1,7 @@
 #include "win/Wnd.h"
 
 #include "win/App.h"
+#include "win/WindowThreadCall.h"
 
 #include <cstdio>
 
@@ -166,6 +167,9 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return result;
         break;
     }
+    case WM_RUN_POSTED_WORK:
+        RunPostedWork(lParam);
+        return 0;
     default:
         break;
     }

@@ -134,18 +134,23 @@ public:
     {
         ASSERT_NE(m_session.MainWindow(), nullptr);
         ASSERT_TRUE(PrepareDesign());
-        m_samples.push_back({"start", Measure(m_session.Program().Process(), m_session.MainWindow())});
+        Sample("start");
+        // A round ends on the look it began the cycle with every five rounds:
+        // the warm-up goes through every look once, and the program is
+        // measured only at the end of such a cycle, so each skin's cached
+        // objects are counted the same way each time.
         const auto end = Clock::now() + duration;
-        for (int round = 0; Clock::now() < end || round < 2; ++round) {
+        const int warmUpRounds = static_cast<int>(std::size(kLooks));
+        for (int round = 0; Clock::now() < end || round < warmUpRounds || (round % warmUpRounds) != 0; ++round) {
             Round(round);
             if (::testing::Test::HasFatalFailure() || m_activity.hung)
                 return;
-            if (round == 0)
-                m_samples.push_back({"after warm-up", Measure(m_session.Program().Process(), m_session.MainWindow())});
-            if (m_activity.recordings == soak::kRecordingsToCount + 1)
-                m_samples.push_back({"after 25 recordings, 100 pictures", Measure(m_session.Program().Process(), m_session.MainWindow())});
+            if (round + 1 == warmUpRounds)
+                Sample("after warm-up");
+            if (round + 1 == warmUpRounds + soak::kRecordingsToCount)
+                Sample("after 25 recordings, 100 pictures");
         }
-        m_samples.push_back({"end", Measure(m_session.Program().Process(), m_session.MainWindow())});
+        Sample("end");
         ::PostMessageA(m_session.MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
         const auto exitCode = m_session.Program().WaitForExit(e2e::Timeout{60000});
         EXPECT_TRUE(exitCode.has_value()) << "the program did not end after the soak";
@@ -166,6 +171,11 @@ public:
     }
 
 private:
+    void Sample(const char* moment)
+    {
+        m_samples.push_back({moment, Measure(m_session.Program().Process(), m_session.MainWindow())});
+    }
+
     void Round(int round)
     {
         Record(round);

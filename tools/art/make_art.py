@@ -1,10 +1,11 @@
-"""Generates the program's bitmaps and icon into res/. Run through
+"""Generates the program's bitmaps, icon and shipped designs into res/. Run through
 scripts/make-art.sh; the results are committed, so a build needs no generator."""
 import argparse
 import os
 import subprocess
 import sys
 
+import shipped_designs
 import imagefiles
 import pictures
 import toolbar_icons
@@ -63,7 +64,11 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument('--out', default='res', help='resource folder to fill')
     parser.add_argument('--preview', help='also write PNG copies into this folder')
+    parser.add_argument('--designs-only', action='store_true', help='only the designs (they take minutes)')
     args = parser.parse_args()
+    shipped_designs.write_designs(os.path.join(args.out, 'designs'), args.preview)
+    if args.designs_only:
+        return 0
     bitmaps = os.path.join(args.out, 'bitmaps')
 
     def bitmap24(name, picture):

@@ -50,6 +50,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: bmp2jpg IN.bmp OUT.jpg [QUALITY 0..65535, default 100]\n");
         return kUsage;
     }
+    // A large picture need not be held whole; a file the band reader does not
+    // take gets the snapshot's own answer.
+    if (const std::optional<EJpegSaveResult> saved = SaveBitmapFileAsJpegInBands(argv[1], argv[2], quality))
+        return Report(*saved, argv[2]);
     CDibFile dib;
     if (!dib.LoadFile(argv[1])) {
         std::fprintf(stderr, "bmp2jpg: %s is not a readable BMP file\n", argv[1]);

@@ -65,8 +65,10 @@ DWORD WINAPI HookedThreadStart(LPVOID start)
 {
     const CThreadStart copy = *static_cast<CThreadStart*>(start);
     std::unique_ptr<CThreadStart>(static_cast<CThreadStart*>(start)).reset();
-    CSkinTakeover::HookCurrentThread();
-    return copy.routine(copy.parameter);
+    const HHOOK hook = CSkinTakeover::HookCurrentThread();
+    const DWORD result = copy.routine(copy.parameter);
+    CSkinTakeover::UnhookCurrentThread(hook);
+    return result;
 }
 
 } // namespace

@@ -9,15 +9,15 @@ namespace {
 
 std::atomic<CSkinTakeover*> g_currentTakeover{nullptr};
 
-// One hook per thread, taken off when the thread's storage goes.
-struct CThreadCreationHook {
-    HHOOK hook = nullptr;
-    ~CThreadCreationHook()
-    {
-        if (hook)
-            ::UnhookWindowsHookEx(hook);
-    }
-};
+// Which threads are watched: a slot of the system's thread storage rather
+// than thread_local, which the runtime keeps through its POSIX thread layer,
+// and that layer gives every thread it did not start a handle and an event it
+// never gives back (one pair leaked by every hooked thread).
+DWORD HookSlot()
+{
+    static const DWORD slot = ::TlsAlloc();
+    return slot;
+}
 
 void CALLBACK ReorderEventProc(HWINEVENTHOOK, DWORD, HWND window, LONG objectId, LONG, DWORD, DWORD)
 {
@@ -84,11 +84,22 @@ LRESULT CALLBACK CSkinTakeover::WindowProc(HWND window, UINT message, WPARAM wPa
     return object->CallPrevious(message, wParam, lParam);
 }
 
-void CSkinTakeover::HookCurrentThread()
+HHOOK CSkinTakeover::HookCurrentThread()
 {
-    thread_local CThreadCreationHook threadHook;
-    if (!threadHook.hook)
-        threadHook.hook = ::SetWindowsHookExA(WH_CBT, CreationHookProc, nullptr, ::GetCurrentThreadId());
+    const DWORD slot = HookSlot();
+    if (slot == TLS_OUT_OF_INDEXES || ::TlsGetValue(slot))
+        return nullptr;
+    HHOOK hook = ::SetWindowsHookExA(WH_CBT, CreationHookProc, nullptr, ::GetCurrentThreadId());
+    ::TlsSetValue(slot, hook);
+    return hook;
+}
+
+void CSkinTakeover::UnhookCurrentThread(HHOOK hook)
+{
+    if (!hook)
+        return;
+    ::UnhookWindowsHookEx(hook);
+    ::TlsSetValue(HookSlot(), nullptr);
 }
 
 void CSkinTakeover::Start()

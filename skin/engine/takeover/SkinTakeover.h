@@ -43,8 +43,11 @@ public:
     void Start();
     // Leaves the thread hooks with no one to report to, if this is current.
     void Stop();
-    // Hooks window creation on the calling thread, once per thread.
-    static void HookCurrentThread();
+    // Watches the calling thread's window creation, once per thread; the hook set now, or
+    // null when the thread was watched already. Taken off by the thread's
+    // end, or earlier by UnhookCurrentThread.
+    static HHOOK HookCurrentThread();
+    static void UnhookCurrentThread(HHOOK hook);
     // Some systems give scroll bars and dialog frames back to a window when
     // its z-order changes: skin objects hear of each change.
     void WatchReorderEvents();

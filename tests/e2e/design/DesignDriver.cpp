@@ -19,7 +19,10 @@ bool AddToWindow(HWND library, const std::string& name)
     e2e::ClickClient(list, (item->left + item->right) / 2, (item->top + item->bottom) / 2);
     if (!e2e::WaitUntil([&] { return e2e::ListViewSelectedIndex(list) >= 0; }))
         return false;
-    return e2e::PressButton(library, kAddToWindow);
+    // The list shows the selection before its owner hears of the click, and
+    // the button asks the owner: the click's messages are handled first.
+    HWND button = ::GetDlgItem(library, kAddToWindow);
+    return e2e::WaitForPostedMessages(button) && e2e::PressButton(library, kAddToWindow);
 }
 
 std::vector<HWND> DesignWindows(DWORD pid)

@@ -1,6 +1,6 @@
 // The program under the frames test skin: its main window (active, inactive,
 // close button hot and pressed), the About box, the compressor dialog the
-// recording thread opens and a message box all wear the skin's frames.
+// recording asks for and a message box all wear the skin's frames.
 // With TAVRELIN_FRAME_SHOTS set to a folder, the screenshots are kept there.
 #include "E2eSupport.h"
 #include "FrameSkinColours.h"
@@ -106,7 +106,7 @@ TEST(SkinnedFrames, EveryKindOfProgramWindowWearsTheSkinsFrame)
     EXPECT_TRUE(e2e::SendWithTimeout(main, WM_NULL, 0, 0).has_value());
     EXPECT_TRUE(::IsWindow(main) && program.IsRunning()) << "released outside: no close";
 
-    // The recording thread's compressor dialog, then the refusal to close.
+    // A recording's compressor dialog, then the refusal to close.
     ::PostMessageA(main, WM_COMMAND, shell::kStartRecord, 0);
     HWND compressor = e2e::WaitForTopLevel(program.Pid(), "#32770", "Video Compression");
     ASSERT_NE(compressor, nullptr);

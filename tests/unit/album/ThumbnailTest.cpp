@@ -1,8 +1,8 @@
 // The album's thumbnails and the GDI+ image services under Wine, on pictures
 // that ImageMagick made (make-pictures.sh). Each thumbnail is left as two BMP
-// files, made in memory and made the old way through a BMP file, for
-// check-thumbnails.sh to compare with each other and with ImageMagick's own
-// scaling.
+// files, made as the album makes it and made the old way through GDI+ and a
+// BMP file, for check-thumbnails.sh to compare with each other (where the
+// album goes through GDI+) and with ImageMagick's own scaling.
 #include "album/AlbumThumbnail.h"
 #include "gdiplus/GdiplusImage.h"
 
@@ -73,7 +73,7 @@ protected:
 TEST_F(Thumbnails, InMemoryAndThroughBmpFileAreLeftForComparison)
 {
     ASSERT_TRUE(m_gdiplus.IsStarted());
-    for (const char* name : {"white-shapes", "gradient", "transparent"}) {
+    for (const char* name : {"white-shapes", "gradient", "progressive", "transparent"}) {
         SCOPED_TRACE(name);
         const std::string extension = std::string(name) == "transparent" ? ".gif" : ".jpg";
         const std::string input = Input((std::string(name) + extension).c_str());

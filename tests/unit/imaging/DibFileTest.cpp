@@ -214,6 +214,31 @@ TEST_F(DibFileTest, TargetInAMissingFolderCannotBeCreated)
     EXPECT_EQ(dib.SaveAsJpeg(target.c_str(), 100), EJpegSaveResult::CannotCreateFile);
 }
 
+TEST_F(DibFileTest, BandReaderWritesTheSameFileAndLeavesEveryOtherFileToTheLoader)
+{
+    for (const SPicture& picture : {MakePicture(333, 45, EPattern::Photo), MakeGrey(1, 1, 7)}) {
+        const std::string target = Target("bands.jpg");
+        const std::optional<EJpegSaveResult> saved =
+            SaveBitmapFileAsJpegInBands(Write("bands.bmp", BmpFileBytes(picture)).c_str(), target.c_str(), 100);
+        ASSERT_TRUE(saved.has_value());
+        EXPECT_EQ(*saved, EJpegSaveResult::Saved);
+        EXPECT_EQ(ReadBytes(target), EncodeToVector(picture, 100));
+    }
+    std::vector<uint8_t> topDown = BmpFileBytes(MakePicture(8, 8, EPattern::Photo));
+    PutLe(topDown, 22, uint32_t(-8), 4);
+    std::vector<uint8_t> cut = BmpFileBytes(MakePicture(20, 20, EPattern::Photo));
+    cut.resize(cut.size() - 1);
+    std::vector<uint8_t> notBm = BmpFileBytes(MakeGrey(4, 4, 9));
+    notBm[1] = 'X';
+    for (const std::vector<uint8_t>& bytes :
+         {PalettedBmp(8, 8, 0), topDown, cut, notBm, std::vector<uint8_t>{'B', 'M'}}) {
+        const std::string target = Target("other.jpg");
+        std::remove(target.c_str());
+        EXPECT_FALSE(SaveBitmapFileAsJpegInBands(Write("other.bmp", bytes).c_str(), target.c_str(), 100));
+        EXPECT_FALSE(FileExists(target));
+    }
+}
+
 TEST_F(DibFileTest, NothingLoadedSavesNothing)
 {
     CDibFile dib;

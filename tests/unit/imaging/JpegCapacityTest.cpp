@@ -89,6 +89,56 @@ TEST(JpegCapacity, WorstCaseBoundHoldsForNoiseAtFullQuality)
     }
 }
 
+// The rows of a picture a band at a time, as a file reader hands them on.
+CJpegEncoder::BandSource BandsOf(const SPicture& picture)
+{
+    return [&picture](int mcuRow, int count) {
+        return picture.bits.data() + std::size_t(picture.height - 16 * mcuRow - count) * picture.Stride();
+    };
+}
+
+TEST(JpegPieces, BandsInAndPiecesOutGiveTheBytesOfTheWholeBuffer)
+{
+    for (const SPicture& picture :
+         {MakePicture(100, 37, EPattern::Noise, 3), MakePicture(17, 16, EPattern::Photo), MakeGrey(1, 1, 9)}) {
+        const std::vector<uint8_t> expected = EncodeToVector(picture, 100);
+        for (std::size_t size : {CJpegEncoder::MinSinkBufferSize(), std::size_t{1} << 20}) {
+            std::vector<uint8_t> buffer(size), joined;
+            int pieces = 0;
+            CJpegEncoder encoder(100);
+            ASSERT_TRUE(encoder.EncodeToSink(picture.width, picture.height, BandsOf(picture), buffer,
+                                             [&](const uint8_t* bytes, std::size_t count) {
+                                                 joined.insert(joined.end(), bytes, bytes + count);
+                                                 return ++pieces > 0;
+                                             }));
+            EXPECT_EQ(joined, expected) << picture.width << " x " << picture.height << ", buffer " << size;
+            if (picture.width == 100 && size == CJpegEncoder::MinSinkBufferSize())
+                EXPECT_GT(pieces, 10) << "the smallest buffer hands on a piece after every MCU or so";
+        }
+    }
+}
+
+TEST(JpegPieces, AMissingBandARefusingSinkOrATooSmallBufferStopsTheEncoding)
+{
+    const SPicture picture = MakePicture(64, 64, EPattern::Noise, 2);
+    std::vector<uint8_t> buffer(CJpegEncoder::MinSinkBufferSize());
+    int pieces = 0;
+    const auto count = [&](const uint8_t*, std::size_t) { return ++pieces > 0; };
+    const auto noThirdBand = [&](int mcuRow, int rows) {
+        return mcuRow == 2 ? nullptr : BandsOf(picture)(mcuRow, rows);
+    };
+    CJpegEncoder encoder(100);
+    EXPECT_FALSE(encoder.EncodeToSink(64, 64, noThirdBand, buffer, count));
+    pieces = 0;
+    EXPECT_FALSE(encoder.EncodeToSink(64, 64, BandsOf(picture), buffer,
+                                      [&](const uint8_t*, std::size_t) { return ++pieces < 3; }));
+    EXPECT_EQ(pieces, 3) << "nothing more after the refusal";
+    pieces = 0;
+    std::vector<uint8_t> small(CJpegEncoder::MinSinkBufferSize() - 1);
+    EXPECT_FALSE(encoder.EncodeToSink(64, 64, BandsOf(picture), small, count));
+    EXPECT_EQ(pieces, 0);
+}
+
 TEST(JpegFailure, NullPointersWriteNothing)
 {
     const SPicture picture = MakeGrey(16, 16, 128);

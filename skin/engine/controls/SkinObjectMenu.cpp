@@ -10,31 +10,41 @@ namespace tavrelin::skin {
 namespace {
 
 // The open menus of a thread and the hook that tells them when the menu
-// loop has handled a message that may have changed their items.
+// loop has handled a message that may have changed their items. Kept in a
+// slot of the system's thread storage only while a menu is open: thread_local
+// storage would cost every thread that opens a menu a handle and an event
+// the runtime's POSIX thread layer never gives back.
 struct CThreadMenus {
     std::vector<CSkinObjectMenu*> menus;
     HHOOK hook = nullptr;
-    ~CThreadMenus()
-    {
-        if (hook)
-            ::UnhookWindowsHookEx(hook);
-    }
 };
 
-thread_local CThreadMenus t_menus;
+DWORD MenuSlot()
+{
+    static const DWORD slot = ::TlsAlloc();
+    return slot;
+}
+
+CThreadMenus* ThreadMenus()
+{
+    const DWORD slot = MenuSlot();
+    return slot == TLS_OUT_OF_INDEXES ? nullptr : static_cast<CThreadMenus*>(::TlsGetValue(slot));
+}
 
 bool IsOpen(CSkinObjectMenu* menu)
 {
-    return std::find(t_menus.menus.begin(), t_menus.menus.end(), menu) != t_menus.menus.end();
+    const CThreadMenus* open = ThreadMenus();
+    return open && std::find(open->menus.begin(), open->menus.end(), menu) != open->menus.end();
 }
 
 LRESULT CALLBACK AfterMessageProc(int code, WPARAM wParam, LPARAM lParam)
 {
     const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-    if (code == HC_ACTION && sent &&
+    const CThreadMenus* open = ThreadMenus();
+    if (code == HC_ACTION && sent && open &&
         (sent->message == WM_MENUSELECT || sent->message == WM_ENTERIDLE || sent->message == WM_INITMENUPOPUP)) {
         // A refresh may close a menu: each is asked only while still open.
-        const std::vector<CSkinObjectMenu*> menus = t_menus.menus;
+        const std::vector<CSkinObjectMenu*> menus = open->menus;
         for (CSkinObjectMenu* menu : menus) {
             if (IsOpen(menu))
                 menu->RefreshFace();
@@ -45,19 +55,28 @@ LRESULT CALLBACK AfterMessageProc(int code, WPARAM wParam, LPARAM lParam)
 
 void Open(CSkinObjectMenu* menu)
 {
-    if (IsOpen(menu))
+    if (IsOpen(menu) || MenuSlot() == TLS_OUT_OF_INDEXES)
         return;
-    t_menus.menus.push_back(menu);
-    if (!t_menus.hook)
-        t_menus.hook = ::SetWindowsHookExA(WH_CALLWNDPROCRET, AfterMessageProc, nullptr, ::GetCurrentThreadId());
+    CThreadMenus* open = ThreadMenus();
+    if (!open) {
+        open = new CThreadMenus;
+        open->hook = ::SetWindowsHookExA(WH_CALLWNDPROCRET, AfterMessageProc, nullptr, ::GetCurrentThreadId());
+        ::TlsSetValue(MenuSlot(), open);
+    }
+    open->menus.push_back(menu);
 }
 
 void Close(CSkinObjectMenu* menu)
 {
-    t_menus.menus.erase(std::remove(t_menus.menus.begin(), t_menus.menus.end(), menu), t_menus.menus.end());
-    if (t_menus.menus.empty() && t_menus.hook) {
-        ::UnhookWindowsHookEx(t_menus.hook);
-        t_menus.hook = nullptr;
+    CThreadMenus* open = ThreadMenus();
+    if (!open)
+        return;
+    open->menus.erase(std::remove(open->menus.begin(), open->menus.end(), menu), open->menus.end());
+    if (open->menus.empty()) {
+        if (open->hook)
+            ::UnhookWindowsHookEx(open->hook);
+        ::TlsSetValue(MenuSlot(), nullptr);
+        delete open;
     }
 }
 

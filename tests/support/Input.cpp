@@ -135,11 +135,15 @@ bool DragReal(POINT from, POINT to)
     MoveCursor(from.x, from.y);
     if (!button(MOUSEEVENTF_LEFTDOWN))
         return false;
-    // The window that has taken the mouse (its move loop, if it starts one)
-    // gets each move with the cursor already there; under Wine injected
-    // absolute moves do not reach a move loop.
-    WaitUntil([&] { return captured() != nullptr; }, Timeout{2000});
-    HWND target = captured() ? captured() : window;
+    // The window that has taken the mouse (its move loop) gets each move
+    // with the cursor already there; under Wine injected absolute moves do
+    // not reach a move loop. No move is made before it has the mouse: a move
+    // loop measures the drag from where the cursor is when it starts.
+    if (!WaitUntil([&] { return captured() != nullptr; })) {
+        button(MOUSEEVENTF_LEFTUP);
+        return false;
+    }
+    HWND target = captured();
     for (int step = 1; step <= kSteps; ++step) {
         const POINT at{from.x + (to.x - from.x) * step / kSteps, from.y + (to.y - from.y) * step / kSteps};
         MoveCursor(at.x, at.y);

@@ -29,7 +29,7 @@ std::optional<std::string> HoverAndReadTooltip(HWND toolbar, int buttonIndex, Ti
 // Drags with the left button, as a user does: a real press at `from`, the
 // cursor moved to `to` in steps, a real release. Screen coordinates. Each
 // move is also posted to the window that took the mouse (a move loop waits
-// for it). False when the input was not taken.
+// for it). False when the input was not taken or no window took the mouse.
 bool DragReal(POINT from, POINT to);
 // Posts WM_KEYDOWN and WM_KEYUP to a window (normally the focused control).
 // A modal dialog's loop still passes them through IsDialogMessage.

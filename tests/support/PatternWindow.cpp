@@ -1,6 +1,7 @@
 #include "PatternWindow.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
 namespace grabtest {
@@ -119,12 +120,35 @@ void PumpMessages(int milliseconds)
 
 bool WaitForScreenPixel(int screenX, int screenY, COLORREF colour)
 {
-    for (int attempt = 0; attempt < 200; ++attempt) {
+    // A busy machine may take seconds to show a window: a deadline, not a count.
+    const DWORD start = ::GetTickCount();
+    do {
         PumpMessages(20);
         if (ScreenPixel(screenX, screenY) == colour)
             return true;
-    }
+    } while (::GetTickCount() - start < 20000);
     return false;
+}
+
+std::string DescribeScreenPoint(int screenX, int screenY)
+{
+    const COLORREF shown = ScreenPixel(screenX, screenY);
+    char text[64]{};
+    std::snprintf(text, sizeof text, "the screen shows %02x%02x%02x at %d, %d", GetRValue(shown), GetGValue(shown),
+                  GetBValue(shown), screenX, screenY);
+    std::string description = text;
+    HWND window = ::WindowFromPoint(POINT{screenX, screenY});
+    if (window == nullptr)
+        return description + ", no window";
+    char className[128]{};
+    char title[128]{};
+    ::GetClassNameA(window, className, sizeof className);
+    ::GetWindowTextA(window, title, sizeof title);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    std::snprintf(text, sizeof text, "%lu", static_cast<unsigned long>(process));
+    return description + ", in window \"" + title + "\" of class " + className + " (process " + text +
+           (process == ::GetCurrentProcessId() ? ", this one)" : ")");
 }
 
 } // namespace grabtest

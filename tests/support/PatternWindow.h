@@ -44,8 +44,12 @@ private:
 // painting reaches the screen.
 void PumpMessages(int milliseconds);
 
-// Pumps messages until the screen pixel shows the colour; false after a few
+// Pumps messages until the screen pixel shows the colour; false after twenty
 // seconds without it.
 bool WaitForScreenPixel(int screenX, int screenY, COLORREF colour);
+
+// What is at a point of the screen, for a failure message: the colour shown
+// and the window there.
+std::string DescribeScreenPoint(int screenX, int screenY);
 
 } // namespace grabtest

@@ -219,8 +219,9 @@ TEST_F(DesignLibrary, ImportCopiesTheFileAndReplacesOnlyWhenAnswered)
                      HWND open = e2e::WaitForTopLevel(::GetCurrentProcessId(), "#32770", "Open");
                      EXPECT_EQ(::GetWindow(open, GW_OWNER), m_dialog->m_hWnd);
                      EXPECT_TRUE(e2e::ChooseFile(open, source));
-                     if (answer)
+                     if (answer) {
                          EXPECT_EQ(AnswerMessageBox(answer), "Whether displace the old file?: find  rose.gif");
+                     }
                      // A dialog that did not take the name must not hang the test.
                      if (!e2e::WaitUntil([&] { return !::IsWindow(open); }, e2e::Timeout(5000)))
                          e2e::PressButton(open, IDCANCEL);

@@ -29,7 +29,8 @@ std::unique_ptr<CPatternWindow> ShowBox(int x, int y, grabtest::PixelPattern pat
     // Some pixel of the box that is on the screen shows when painting is done.
     const int probeX = std::max(x, 0) + 2 - x;
     const int probeY = std::max(y, 0) + 2 - y;
-    EXPECT_TRUE(grabtest::WaitForScreenPixel(x + probeX, y + probeY, box->Pattern()(probeX, probeY)));
+    EXPECT_TRUE(grabtest::WaitForScreenPixel(x + probeX, y + probeY, box->Pattern()(probeX, probeY)))
+        << grabtest::DescribeScreenPoint(x + probeX, y + probeY);
     return box;
 }
 

@@ -3,6 +3,7 @@
 file and PNG files in skins/) as from the module the build links from them.
 
     check_skin_forms.py SKINS_DIR MODULE_DIR WORK_DIR WINE_RUN SKINTOOL"""
+import concurrent.futures
 import os
 import subprocess
 import sys
@@ -40,22 +41,30 @@ def render(wine_run, skintool, skin, properties, part, out):
         return f.read()
 
 
+def compare(job):
+    wine_run, skintool, skins_dir, module_dir, work, skin, index, part = job
+    stem = os.path.join(work, "%s-%d" % (skin, index))
+    folder = render(wine_run, skintool, os.path.join(skins_dir, skin), "Normal.ini", part, stem + "-folder.bmp")
+    module = render(wine_run, skintool, os.path.join(module_dir, skin + ".skin"), "-", part, stem + "-module.bmp")
+    if folder is not None and module is not None and folder == module:
+        return None
+    return "%s %s: folder %s, module %s, %s" % (skin, " ".join(part), folder is not None, module is not None,
+                                               "differ" if folder and module else "")
+
+
 def main():
     skins_dir, module_dir, work, wine_run, skintool = sys.argv[1:6]
     os.makedirs(work, exist_ok=True)
-    bad = 0
-    for skin in SKINS:
-        for part in PARTS:
-            folder = render(wine_run, skintool, os.path.join(skins_dir, skin), "Normal.ini", part,
-                            os.path.join(work, "folder.bmp"))
-            module = render(wine_run, skintool, os.path.join(module_dir, skin + ".skin"), "-", part,
-                            os.path.join(work, "module.bmp"))
-            if folder is None or module is None or folder != module:
-                print("%s %s: folder %s, module %s, %s" % (skin, " ".join(part), folder is not None,
-                                                          module is not None, "differ" if folder and module else ""))
-                bad += 1
-    print("%d of %d renders differ or failed" % (bad, len(SKINS) * len(PARTS)))
-    return 1 if bad else 0
+    jobs = [(wine_run, skintool, skins_dir, module_dir, work, skin, index, part)
+            for skin in SKINS for index, part in enumerate(PARTS)]
+    # Each render is a Wine process that mostly waits to start: a few at once
+    # keep both processors busy.
+    with concurrent.futures.ThreadPoolExecutor(max_workers=4) as pool:
+        failures = [failure for failure in pool.map(compare, jobs) if failure]
+    for failure in failures:
+        print(failure)
+    print("%d of %d renders differ or failed" % (len(failures), len(jobs)))
+    return 1 if failures else 0
 
 
 if __name__ == "__main__":

@@ -98,8 +98,7 @@ void CAlbumPage::AddPictureItem(const std::string& name, int index)
     MakeSlotPictures();
     ::ImageList_Add(m_imageList.GetSafeHandle(), m_blank.get(), nullptr);
     MarkSlotFilled(index);
-    m_items.push_back(SItem{name, index, true});
-    UpdateItemCount();
+    ListNewItem(SItem{name, index, true});
     m_thumbnails.Add(g_albumFolder + name, index);
 }
 
@@ -108,8 +107,17 @@ void CAlbumPage::AddVideoItem(const std::string& name, int index)
     MakeSlotPictures();
     ::ImageList_Add(m_imageList.GetSafeHandle(), m_videoPicture.get(), nullptr);
     MarkSlotFilled(index);
-    m_items.push_back(SItem{name, index, false});
+    ListNewItem(SItem{name, index, false});
+}
+
+void CAlbumPage::ListNewItem(const SItem& item)
+{
+    m_items.push_back(item);
     UpdateItemCount();
+    // A list that holds no items of its own keeps the places it last laid
+    // out: an item added since would lie at the top, over the first, and a
+    // click there would pick the other one.
+    m_list.SendMessage(LVM_ARRANGE, LVA_DEFAULT, 0);
 }
 
 void CAlbumPage::AddNewestPicture(const std::string& path) { AddNewestFile(path, true); }

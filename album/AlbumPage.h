@@ -53,6 +53,8 @@ private:
         int imageIndex;
         bool picture; // a picture, or else a video
     };
+    // Lists a file that came after the album was read.
+    void ListNewItem(const SItem& item);
     // A slot's blank or video picture, the first time the list shows it.
     void FillSlot(const SItem& item);
     void MarkSlotFilled(int imageIndex);

@@ -97,6 +97,21 @@ TEST(Album, EmptyAlbumThenNewPicturesListedOnceWithTheNextImage)
     ASSERT_TRUE(session.WaitForItem("000003.jpg"));
     EXPECT_EQ(session.ImageIndex(session.IndexOf("000003.jpg")), 2);
     EXPECT_EQ(session.Items().size(), 2u) << "each picture listed once";
+
+    // Pictures that arrive while the list is shown each get a place of their
+    // own, below the others, and a click there picks them.
+    ASSERT_TRUE(session.TakePicture());
+    ASSERT_TRUE(session.TakePicture());
+    ASSERT_TRUE(session.WaitForItem("000005.jpg"));
+    std::optional<RECT> above;
+    for (int item = 0; item < 4; ++item) {
+        const std::optional<RECT> bounds = e2e::ListViewItemRect(session.List(), item);
+        ASSERT_TRUE(bounds);
+        if (above)
+            EXPECT_GE(bounds->top, above->bottom) << "item " << item;
+        above = bounds;
+    }
+    EXPECT_TRUE(session.Click(3));
 }
 
 // The album is told the real name: with Config.ini unwritable the counter

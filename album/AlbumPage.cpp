@@ -116,8 +116,11 @@ void CAlbumPage::ListNewItem(const SItem& item)
     UpdateItemCount();
     // A list that holds no items of its own keeps the places it last laid
     // out: an item added since would lie at the top, over the first, and a
-    // click there would pick the other one.
+    // click there would pick the other one. Its scroll range comes from the
+    // places it holds when it is told its count: told again once laid out,
+    // so that the new item can be scrolled to.
     m_list.SendMessage(LVM_ARRANGE, LVA_DEFAULT, 0);
+    UpdateItemCount();
 }
 
 void CAlbumPage::AddNewestPicture(const std::string& path) { AddNewestFile(path, true); }

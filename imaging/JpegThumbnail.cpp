@@ -88,8 +88,8 @@ bool ReadFrameHeader(SFrame& frame, const uint8_t* p, std::size_t length)
         return false;
     for (int c = 0; c < frame.componentCount; ++c) {
         SComponent& component = frame.components[c];
-        const uint8_t* spec = p + 6 + 3 * c;
-        component = {spec[0], spec[1] >> 4, spec[1] & 15, spec[2], 0, 0, 0};
+        const uint8_t* fields = p + 6 + 3 * c;
+        component = {fields[0], fields[1] >> 4, fields[1] & 15, fields[2], 0, 0, 0};
         if (component.h < 1 || component.h > 2 || component.v < 1 || component.v > 2 || component.quant > 3)
             return false;
         // A single component is scanned block by block whatever its factors say.
@@ -112,12 +112,13 @@ bool ReadScanHeader(SFrame& frame, const uint8_t* p, std::size_t length)
         return false;
     // The scan names the frame's components in the frame's order.
     for (int i = 0; i < count; ++i) {
-        const uint8_t* spec = p + 1 + 2 * i;
+        const uint8_t* selector = p + 1 + 2 * i;
         SComponent& component = frame.components[i];
-        component.dc = spec[1] >> 4;
-        component.ac = spec[1] & 15;
-        if (spec[0] != component.id || component.dc > 3 || component.ac > 3 || !frame.dc[component.dc].IsDefined() ||
-            !frame.ac[component.ac].IsDefined() || !frame.quantDefined[component.quant])
+        component.dc = selector[1] >> 4;
+        component.ac = selector[1] & 15;
+        if (selector[0] != component.id || component.dc > 3 || component.ac > 3 ||
+            !frame.dc[component.dc].IsDefined() || !frame.ac[component.ac].IsDefined() ||
+            !frame.quantDefined[component.quant])
             return false;
     }
     const uint8_t* tail = p + 1 + 2 * count;
@@ -175,11 +176,11 @@ public:
     // `across` x `down` cells each.
     void Prepare(int component, int blocksAcross, int blocksDown, int across, int down)
     {
-        const SComponent& spec = m_frame.components[component];
+        const SComponent& sampling = m_frame.components[component];
         m_columns[component] =
-            CCellSpans(8.0 / across * (m_frame.hMax / spec.h), blocksAcross * across, m_frame.width, m_nWidth);
+            CCellSpans(8.0 / across * (m_frame.hMax / sampling.h), blocksAcross * across, m_frame.width, m_nWidth);
         m_rows[component] =
-            CCellSpans(8.0 / down * (m_frame.vMax / spec.v), blocksDown * down, m_frame.height, m_nHeight);
+            CCellSpans(8.0 / down * (m_frame.vMax / sampling.v), blocksDown * down, m_frame.height, m_nHeight);
         m_nAcross[component] = across;
         m_nDown[component] = down;
     }

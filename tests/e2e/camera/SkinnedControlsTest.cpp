@@ -42,6 +42,14 @@ protected:
         e2e::WaitUntil([&] { return (seen = Look(window, x, y)) == look; }, e2e::Timeout{5000});
         return seen;
     }
+    // Waits until the client point shows the look; the failure names the look seen.
+    ::testing::AssertionResult Shows(HWND window, int x, int y, const std::string& look) const
+    {
+        const std::string seen = WaitForLook(window, x, y, look);
+        if (seen == look)
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "shows \"" << seen << "\", not \"" << look << "\"";
+    }
     size_t CountOnScreen(HWND window, const std::string& look) const
     {
         const auto image = e2e::ScreenImage::Capture(e2e::ClientRectOnScreen(window));
@@ -85,7 +93,7 @@ TEST_F(SkinnedControls, ToolbarFacesFollowTheMouseAndKeepImagesAndTooltips)
         ASSERT_TRUE(button && rect);
         const char* part = button->IsSeparator() ? "TOOLBAR SEPARATOR 0" : "TOOLBAR BUTTON 1";
         const std::string face = std::string(part) + " border";
-        EXPECT_EQ(WaitForLook(toolbar, rect->left, rect->top, face), face) << index;
+        EXPECT_TRUE(Shows(toolbar, rect->left, rect->top, face)) << index;
         (button->IsSeparator() ? separators : faces) += 1;
         if (!button->IsSeparator()) {
             const auto image = e2e::ScreenImage::Capture(e2e::ClientRectOnScreen(toolbar));
@@ -100,15 +108,15 @@ TEST_F(SkinnedControls, ToolbarFacesFollowTheMouseAndKeepImagesAndTooltips)
     POINT screen = Centre(first);
     ::ClientToScreen(toolbar, &screen);
     e2e::MoveCursor(screen.x, screen.y);
-    EXPECT_EQ(WaitForLook(toolbar, first.left, first.top, "TOOLBAR BUTTON 2 border"), "TOOLBAR BUTTON 2 border");
+    EXPECT_TRUE(Shows(toolbar, first.left, first.top, "TOOLBAR BUTTON 2 border"));
     const POINT centre = Centre(first);
     ::PostMessageA(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
-    EXPECT_EQ(WaitForLook(toolbar, first.left, first.top, "TOOLBAR BUTTON 3 border"), "TOOLBAR BUTTON 3 border");
+    EXPECT_TRUE(Shows(toolbar, first.left, first.top, "TOOLBAR BUTTON 3 border"));
     // Released outside, so the command does not run.
     ::PostMessageA(toolbar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(centre.x, 400));
     ::PostMessageA(toolbar, WM_LBUTTONUP, 0, MAKELPARAM(centre.x, 400));
     e2e::MoveCursor(1200, 1000);
-    EXPECT_EQ(WaitForLook(toolbar, first.left, first.top, "TOOLBAR BUTTON 1 border"), "TOOLBAR BUTTON 1 border");
+    EXPECT_TRUE(Shows(toolbar, first.left, first.top, "TOOLBAR BUTTON 1 border"));
     const auto tip = e2e::HoverAndReadTooltip(toolbar, 0);
     ASSERT_TRUE(tip.has_value());
     EXPECT_EQ(*tip, e2e::ToolbarTooltipText(toolbar, 0));
@@ -119,23 +127,21 @@ TEST_F(SkinnedControls, PageTabsShowSelectionAndHoverAndStillSwitchPages)
     HWND tab = m_session.Tab();
     const RECT camera = *e2e::TabItemRect(tab, 0), album = *e2e::TabItemRect(tab, 1);
     const int middle = (camera.top + camera.bottom) / 2;
-    EXPECT_EQ(Look(tab, camera.left - 2, middle), "TAB TOPTABITEMLEFTEDGE 3 border");
-    EXPECT_EQ(Look(tab, album.right - 1, middle), "TAB TOPTABITEMRIGHTEDGE 1 border");
+    EXPECT_TRUE(Shows(tab, camera.left - 2, middle, "TAB TOPTABITEMLEFTEDGE 3 border"));
+    EXPECT_TRUE(Shows(tab, album.right - 1, middle, "TAB TOPTABITEMRIGHTEDGE 1 border"));
     EXPECT_GT(CountOnScreen(tab, "TAB PANE 0 border"), 0u) << "the pane around the page";
 
     POINT screen = Centre(album);
     ::ClientToScreen(tab, &screen);
     e2e::MoveCursor(screen.x, screen.y);
-    EXPECT_EQ(WaitForLook(tab, album.right - 1, middle, "TAB TOPTABITEMRIGHTEDGE 2 border"),
-              "TAB TOPTABITEMRIGHTEDGE 2 border");
+    EXPECT_TRUE(Shows(tab, album.right - 1, middle, "TAB TOPTABITEMRIGHTEDGE 2 border"));
     HWND cameraPage = m_session.Page();
     e2e::ClickClient(tab, Centre(album).x, Centre(album).y);
     EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::TabCurSel(tab) == 1 && !e2e::IsVisible(cameraPage); }));
     e2e::MoveCursor(1200, 1000);
     const RECT selected = *e2e::TabItemRect(tab, 1);
-    EXPECT_EQ(WaitForLook(tab, selected.right + 1, middle, "TAB TOPTABITEM 3 border"), "TAB TOPTABITEM 3 border");
-    EXPECT_EQ(WaitForLook(tab, camera.left, middle, "TAB TOPTABITEMLEFTEDGE 1 border"),
-              "TAB TOPTABITEMLEFTEDGE 1 border")
+    EXPECT_TRUE(Shows(tab, selected.right + 1, middle, "TAB TOPTABITEM 3 border"));
+    EXPECT_TRUE(Shows(tab, camera.left, middle, "TAB TOPTABITEMLEFTEDGE 1 border"))
         << "the hot tab is cleared on leaving";
     SaveShot("main-probe-album");
 }
@@ -152,17 +158,24 @@ TEST_F(SkinnedControls, CameraPageSliderButtonsAndGroupBoxes)
     POINT screen = thumb;
     ::ClientToScreen(slider, &screen);
     e2e::MoveCursor(screen.x, screen.y);
-    EXPECT_EQ(WaitForLook(slider, thumb.x, thumb.y, "TRACKBAR THUMB 2 fill"), "TRACKBAR THUMB 2 fill") << "hovered";
+    EXPECT_TRUE(Shows(slider, thumb.x, thumb.y, "TRACKBAR THUMB 2 fill")) << "hovered";
     const LRESULT standard = *e2e::SendWithTimeout(slider, TBM_GETPOS, 0, 0);
     ::PostMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(thumb.x, thumb.y));
-    ::PostMessageA(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(thumb.x + 30, thumb.y));
-    EXPECT_TRUE(e2e::WaitUntil([&] { return CountOnScreen(slider, "TRACKBAR THUMB 3 fill") > 0; })) << "dragged";
+    // The real cursor goes along, and the move is made again until the thumb
+    // has followed: Wine's echo of an earlier cursor move can reach the slider
+    // after the posted one and put the thumb back.
+    e2e::MoveCursor(screen.x + 30, screen.y);
+    EXPECT_TRUE(e2e::WaitUntil([&] {
+        ::PostMessageA(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(thumb.x + 30, thumb.y));
+        return *e2e::SendWithTimeout(slider, TBM_GETPOS, 0, 0) != standard &&
+               CountOnScreen(slider, "TRACKBAR THUMB 3 fill") > 0;
+    })) << "dragged";
     ::PostMessageA(slider, WM_LBUTTONUP, 0, MAKELPARAM(thumb.x + 30, thumb.y));
     EXPECT_TRUE(e2e::WaitUntil([&] { return *e2e::SendWithTimeout(slider, TBM_GETPOS, 0, 0) != standard; }));
     e2e::MoveCursor(1200, 1000);
 
     HWND standardButton = m_session.Control(camera_e2e::kStandardSpeed);
-    EXPECT_EQ(Look(standardButton, 0, 0), "BUTTON PUSHBUTTON 1 border");
+    EXPECT_TRUE(Shows(standardButton, 0, 0, "BUTTON PUSHBUTTON 1 border"));
     e2e::ClickClient(standardButton, 5, 5);
     EXPECT_TRUE(e2e::WaitUntil([&] { return *e2e::SendWithTimeout(slider, TBM_GETPOS, 0, 0) == standard; }));
 
@@ -172,7 +185,7 @@ TEST_F(SkinnedControls, CameraPageSliderButtonsAndGroupBoxes)
             continue;
         RECT client{};
         ::GetClientRect(child, &client);
-        EXPECT_EQ(Look(child, 0, client.bottom - 1), "BUTTON GROUPBOX 1 border") << e2e::WindowText(child);
+        EXPECT_TRUE(Shows(child, 0, client.bottom - 1, "BUTTON GROUPBOX 1 border")) << e2e::WindowText(child);
         ++groups;
     }
     EXPECT_EQ(groups, 4);
@@ -183,13 +196,13 @@ TEST_F(SkinnedControls, CameraPageSliderButtonsAndGroupBoxes)
         ::GetClientRect(radio, &client);
         return (client.bottom - 13) / 2;
     };
-    EXPECT_EQ(Look(mike, 0, glyphTop(mike)), "BUTTON RADIOBUTTON 5 border");
-    EXPECT_EQ(Look(mp3, 0, glyphTop(mp3)), "BUTTON RADIOBUTTON 1 border");
+    EXPECT_TRUE(Shows(mike, 0, glyphTop(mike), "BUTTON RADIOBUTTON 5 border"));
+    EXPECT_TRUE(Shows(mp3, 0, glyphTop(mp3), "BUTTON RADIOBUTTON 1 border"));
     e2e::ClickClient(mp3, 3, glyphTop(mp3) + 6);
     HWND open = e2e::WaitForTopLevel(m_session.Pid(), "#32770", "Open");
     e2e::MoveCursor(1200, 1000);
-    EXPECT_EQ(WaitForLook(mp3, 0, glyphTop(mp3), "BUTTON RADIOBUTTON 5 border"), "BUTTON RADIOBUTTON 5 border");
-    EXPECT_EQ(Look(mike, 0, glyphTop(mike)), "BUTTON RADIOBUTTON 1 border");
+    EXPECT_TRUE(Shows(mp3, 0, glyphTop(mp3), "BUTTON RADIOBUTTON 5 border"));
+    EXPECT_TRUE(Shows(mike, 0, glyphTop(mike), "BUTTON RADIOBUTTON 1 border"));
     SaveShot("main-probe-mp3");
     if (open)
         ::PostMessageA(open, WM_COMMAND, IDCANCEL, 0);

@@ -56,6 +56,39 @@ std::optional<POINT> CloseButton(HWND window, const e2e::ScreenImage& image)
     return std::nullopt;
 }
 
+bool CursorAt(POINT at)
+{
+    POINT now{};
+    return ::GetCursorPos(&now) && now.x == at.x && now.y == at.y;
+}
+
+// The window's picture with its close button hot. Wine echoes each injected
+// move as the X pointer follows it, and the echo of an earlier move can reach
+// the window after a later one: the window is then told the mouse rests where
+// it was before. So the cursor is first put beside the button and seen there,
+// then moved onto it; should the window still miss the move, it is made again.
+std::optional<e2e::ScreenImage> HotCloseButton(HWND main, POINT close)
+{
+    const POINT beside{close.x - 200, close.y + 200};
+    std::optional<e2e::ScreenImage> image;
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        SendMouse(beside, 0);
+        e2e::WaitUntil([&] { return CursorAt(beside); });
+        SendMouse(close, 0);
+        e2e::WaitUntil(
+            [&] {
+                image = e2e::ScreenImage::CaptureWindow(main);
+                return image && image->CountColour(kClose[1]) > 100;
+            },
+            e2e::Timeout{5000});
+        if (image && image->CountColour(kClose[1]) > 100)
+            break;
+    }
+    if (const char* folder = std::getenv("TAVRELIN_FRAME_SHOTS"); image && folder)
+        image->SaveBmp(std::string(folder) + "\\main-close-hot.bmp");
+    return image;
+}
+
 TEST(SkinnedFrames, EveryKindOfProgramWindowWearsTheSkinsFrame)
 {
     e2e::ProgramCopy folder;
@@ -76,8 +109,12 @@ TEST(SkinnedFrames, EveryKindOfProgramWindowWearsTheSkinsFrame)
     ASSERT_TRUE(e2e::WaitUntil([&] { return !::IsWindow(about); }));
 
     // Active: close and minimize enabled, maximize shown but disabled.
+    // Every part judged below is waited for: the About box's picture can stay
+    // on the screen a moment after the box has gone.
     const auto active = ShotShowing(main, "main-active", [](const e2e::ScreenImage& image) {
-        return image.CountColour(kCaption[0]) > 5000 && image.CountColour(kClose[0]) > 100;
+        return image.CountColour(kCaption[0]) > 5000 && image.CountColour(kClose[0]) > 100 &&
+               image.CountColour(kButtons[3]) > 100 && image.CountColour(kButtons[0]) > 100 &&
+               image.CountColour(kBottom[0]) > 0;
     });
     ASSERT_TRUE(active);
     EXPECT_GT(Count(active, kCaption[0]), 5000u);
@@ -89,9 +126,7 @@ TEST(SkinnedFrames, EveryKindOfProgramWindowWearsTheSkinsFrame)
     // Hot, then pressed and released outside: the window stays.
     const std::optional<POINT> close = CloseButton(main, *active);
     ASSERT_TRUE(close);
-    SendMouse(POINT{close->x - 200, close->y}, 0);
-    SendMouse(*close, 0);
-    EXPECT_GT(Count(ShotWith(main, "main-close-hot", kClose[1], 100), kClose[1]), 100u);
+    EXPECT_GT(Count(HotCloseButton(main, *close), kClose[1]), 100u);
     SendMouse(*close, MOUSEEVENTF_LEFTDOWN);
     EXPECT_GT(Count(ShotWith(main, "main-close-pressed", kClose[2], 100), kClose[2]), 100u);
     SendMouse(POINT{close->x - 200, close->y + 200}, 0);

@@ -53,25 +53,35 @@ bool AlbumPage::Click(int item)
     return e2e::WaitUntil([&] { return e2e::ListViewSelectedIndex(List()) == item; });
 }
 
-bool AlbumPage::ChooseFromMenu(int item, EMenuItem entry)
+HWND AlbumPage::OpenMenu(int item)
 {
     if (!Click(item))
-        return false;
+        return nullptr;
     const std::optional<RECT> bounds = e2e::ListViewItemRect(List(), item);
+    if (!bounds)
+        return nullptr;
     const POINT centre{(bounds->left + bounds->right) / 2, (bounds->top + bounds->bottom) / 2};
     POINT onScreen = centre;
     ::ClientToScreen(List(), &onScreen);
     e2e::MoveCursor(onScreen.x, onScreen.y);
     ::PostMessageA(List(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(centre.x, centre.y));
     ::PostMessageA(List(), WM_RBUTTONUP, 0, MAKELPARAM(centre.x, centre.y));
-    HWND menu = e2e::WaitForTopLevel(Pid(), "#32768");
+    return e2e::WaitForTopLevel(Pid(), "#32768");
+}
+
+bool AlbumPage::ChooseFromMenu(int item, EMenuItem entry)
+{
+    HWND menu = OpenMenu(item);
     if (!menu)
         return false;
-    // The menu's own loop reads the keys; the first Down selects "Rename".
-    for (int step = 0; step <= static_cast<int>(entry); ++step)
-        ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-    ::PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
-    return e2e::WaitUntil([&] { return !e2e::IsVisible(menu); });
+    // The menu opens under the cursor: a mouse move reaching it after a key
+    // would take the highlight off the entry a Return chooses. So the menu is
+    // closed and its entry's command given as the menu gives it.
+    ::PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    if (!e2e::WaitUntil([&] { return !e2e::IsVisible(menu); }))
+        return false;
+    ::PostMessageA(Page(), WM_COMMAND, static_cast<WPARAM>(entry), 0);
+    return true;
 }
 
 bool AlbumPage::Rename(int item, const std::string& typed)

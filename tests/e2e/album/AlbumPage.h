@@ -12,7 +12,8 @@ inline constexpr int kTakePictures = 32771;
 inline constexpr int kPlayBox = 1009;
 inline constexpr int kList = 1010;
 inline constexpr int kRenameEdit = 1020;
-enum class EMenuItem { Rename = 0, Delete = 1, OpenFolder = 2 };
+// The item menu's entries, as the commands they give.
+enum class EMenuItem : WPARAM { Rename = 32787, Delete = 32781, OpenFolder = 32780 };
 
 // The album page of a running program, driven as a user drives it. Whoever
 // runs the program says which it is.
@@ -36,8 +37,11 @@ public:
     bool WaitForItem(const std::string& name, bool present = true);
 
     bool Click(int item);
-    // Right-clicks the item and picks the menu entry with the keyboard.
+    // Right-clicks the item, waits for its menu and closes it, then gives the
+    // entry's command.
     bool ChooseFromMenu(int item, EMenuItem entry);
+    // Right-clicks the item with the cursor on it; the menu, or null.
+    HWND OpenMenu(int item);
     // Renames through the menu and the dialog; true when the dialog closed.
     bool Rename(int item, const std::string& typed);
     bool TakePicture();

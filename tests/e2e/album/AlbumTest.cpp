@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 
 namespace {
 
@@ -68,11 +69,16 @@ TEST(Album, PicturesComeFirstThenVideosEachInTheFileSystemsOrder)
     const auto isRed = [](COLORREF c) { return GetRValue(c) > 230 && GetGValue(c) < 40 && GetBValue(c) < 40; };
     EXPECT_TRUE(e2e::WaitUntil([&] { return isRed(iconPixel("000001.jpg", 20, 15)); }))
         << std::hex << iconPixel("000001.jpg", 20, 15);
-    EXPECT_EQ(iconPixel("000001.jpg", 2, 2), RGB(255, 255, 255)) << "the white of the picture";
-    EXPECT_EQ(iconPixel("000001.jpg", 70, 2), RGB(255, 255, 255));
-    const COLORREF top = iconPixel("zebra.jpg", 40, 2);
-    EXPECT_TRUE(GetRValue(top) > 200 && GetGValue(top) > 200 && GetBValue(top) < 80) << "yellow: " << std::hex << top;
-    EXPECT_EQ(iconPixel("broken.jpg", 40, 30), RGB(255, 255, 255)) << "a blank slot";
+    const auto isWhite = [](COLORREF c) { return c == RGB(255, 255, 255); };
+    const auto isYellow = [](COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) < 80; };
+    // Each thumbnail is waited for: they reach the screen one after another.
+    const auto shows = [&](const char* name, int x, int y, const std::function<bool(COLORREF)>& is) {
+        return e2e::WaitUntil([&] { return is(iconPixel(name, x, y)); }, e2e::Timeout{5000});
+    };
+    EXPECT_TRUE(shows("000001.jpg", 2, 2, isWhite)) << "the white of the picture";
+    EXPECT_TRUE(shows("000001.jpg", 70, 2, isWhite));
+    EXPECT_TRUE(shows("zebra.jpg", 40, 2, isYellow)) << "yellow: " << std::hex << iconPixel("zebra.jpg", 40, 2);
+    EXPECT_TRUE(shows("broken.jpg", 40, 30, isWhite)) << "a blank slot";
 }
 
 TEST(Album, EmptyAlbumThenNewPicturesListedOnceWithTheNextImage)

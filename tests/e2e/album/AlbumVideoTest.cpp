@@ -12,6 +12,17 @@ using namespace album_e2e;
 
 std::string FileNameOf(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
 
+// The album page of the recording session's program.
+class RecordingAlbum : public AlbumPage {
+public:
+    explicit RecordingAlbum(recording_e2e::RecordingSession& session) : m_session(session) {}
+    DWORD Pid() const override { return m_session.Pid(); }
+    HWND MainWindow() override { return m_session.MainWindow(); }
+
+private:
+    recording_e2e::RecordingSession& m_session;
+};
+
 TEST(AlbumVideo, RecordingIsListedOncePlaysAndStopsOnItsLastFrame)
 {
     recording_e2e::RecordingSession session;
@@ -58,18 +69,8 @@ TEST(AlbumVideo, RecordingIsListedOncePlaysAndStopsOnItsLastFrame)
     ASSERT_TRUE(::CopyFileA(video.c_str(), (OutputFolder() + "\\video-last-frame.source.avi").c_str(), FALSE));
 
     // The video on show is let go of before its rename.
-    e2e::MoveCursor((box.left + box.right) / 2, (box.top + box.bottom) / 2);
-    const LPARAM itemCentre = MAKELPARAM((item->left + item->right) / 2, (item->top + item->bottom) / 2);
-    ::PostMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, itemCentre);
-    ::PostMessageA(list, WM_RBUTTONUP, 0, itemCentre);
-    HWND menu = e2e::WaitForTopLevel(session.Pid(), "#32768");
-    ASSERT_NE(menu, nullptr);
-    ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-    ::PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
-    HWND dialog = e2e::WaitForTopLevel(session.Pid(), "#32770", "Rename");
-    ASSERT_NE(dialog, nullptr);
-    e2e::SendWithTimeout(::GetDlgItem(dialog, kRenameEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("party"));
-    e2e::PressButton(dialog, IDOK);
+    RecordingAlbum album(session);
+    ASSERT_TRUE(album.Rename(0, "party"));
     ASSERT_TRUE(
         e2e::WaitUntil([&] { return e2e::ListViewColumnTexts(list) == std::vector<std::string>{"party.avi"}; }));
     EXPECT_FALSE(e2e::FileExists(video));

@@ -22,7 +22,6 @@ namespace {
 
 constexpr int kTakePictures = 32771, kVideoFormat = 32776, kDesignManagement = 32779, kWindowStyle = 32774;
 constexpr int kMp3Radio = 1006, kMp3Path = 1008, kDesignList = 1010;
-constexpr WPARAM kAlbumRename = 32787; // the album menu's Rename
 constexpr int kBlackRadio = 1003, kSystemRadio = 1005;
 constexpr double kReadable = 4.5;
 constexpr double kDark = 0.05; // the lightness below which a background is the dark skin's
@@ -278,7 +277,7 @@ void VisitAlbum(Program& program, const Visit& visit)
     // reaches the menu after its keys (the menu appeared under the cursor)
     // would take the highlight off the item a Return would choose.
     CloseMenu(menu);
-    ::PostMessageA(::GetParent(list), WM_COMMAND, kAlbumRename, 0);
+    ::PostMessageA(::GetParent(list), WM_COMMAND, static_cast<WPARAM>(album_e2e::EMenuItem::Rename), 0);
     HWND rename = e2e::WaitForTopLevel(program.Pid(), "#32770", "Rename");
     ASSERT_NE(rename, nullptr);
     HWND edit = ::GetDlgItem(rename, album_e2e::kRenameEdit);

@@ -216,9 +216,10 @@ TEST(Design, CoveredOrMinimizedTheSavedPicturesStillHoldTheCameraAndTheDesign)
     ::PostMessageA(session.MainWindow(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(e2e::WaitUntil([&] { return ::IsIconic(session.MainWindow()); }));
     ASSERT_TRUE(session.TakePicture("minimized.jpg"));
-    // A frame is taken about every 100 ms: the last ones of the video come
-    // from this second, while the window is minimized.
-    grabtest::PumpMessages(1000);
+    // The last frames of the video are taken while the window is minimized.
+    const std::string writing = session.NewVideo(before);
+    ASSERT_FALSE(writing.empty());
+    ASSERT_TRUE(recording_e2e::WaitForFrames(writing, 10, e2e::FileSize(writing)));
     ASSERT_TRUE(session.Command(camera_e2e::kEndRecord));
     const std::string video = session.WaitForNewVideo(before);
     ASSERT_TRUE(!video.empty() && ::CopyFileA(video.c_str(), (OutputFolder() + "\\minimized.avi").c_str(), FALSE));

@@ -9,8 +9,6 @@ namespace {
 
 using namespace recording_e2e;
 
-// The test camera's 320 x 240 frames, uncompressed, with their chunk header.
-constexpr std::uint64_t kFrameChunkBytes = 320 * 240 * 3 + 8;
 // check-recordings.sh asks the repaired files for at least this many frames.
 constexpr std::uint64_t kFramesBeforeTheEnd = 20;
 
@@ -20,14 +18,6 @@ HWND StartCapturing(RecordingSession& session)
     if (dialog && session.AnswerDialog(dialog, kFullFrames, IDOK))
         return dialog;
     return nullptr;
-}
-
-std::uint64_t SizeOf(const std::string& path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
-        return 0;
-    return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
 }
 
 // Ends the program hard, keeps the file as the crash left it, starts the
@@ -65,10 +55,7 @@ TEST(HardEnd, WhileCapturingTheVideoAndItsSoundAreRepaired)
         ASSERT_NE(StartCapturing(session), nullptr);
         const std::string video = session.NewVideo(before);
         ASSERT_FALSE(video.empty());
-        // Ended once the file holds the frames, however long a loaded
-        // machine takes to write them (one more covers the headers).
-        ASSERT_TRUE(e2e::WaitUntil([&] { return SizeOf(video) > (kFramesBeforeTheEnd + 1) * kFrameChunkBytes; },
-                                   e2e::Timeout{60000}));
+        ASSERT_TRUE(WaitForFrames(video, kFramesBeforeTheEnd));
         EndHardAndRestart(session, video, capture.name);
     }
 }
@@ -84,10 +71,10 @@ TEST(HardEnd, WhileComposingTheVideoGetsTheWholeSound)
     ASSERT_NE(StartCapturing(session), nullptr);
     const std::string video = session.NewVideo(before);
     ASSERT_FALSE(video.empty());
-    ASSERT_TRUE(e2e::WaitUntil([&] { return SizeOf(video) > 2 * kFrameChunkBytes; }));
+    ASSERT_TRUE(WaitForFrames(video, 1));
     ASSERT_TRUE(session.Command(camera_e2e::kEndRecord));
-    const std::uint64_t captured = SizeOf(video);
-    ASSERT_TRUE(e2e::WaitUntil([&] { return SizeOf(video) > captured + (4u << 20); }, e2e::Timeout{60000}));
+    const std::uint64_t captured = e2e::FileSize(video);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::FileSize(video) > captured + (4u << 20); }, e2e::Timeout{60000}));
     EndHardAndRestart(session, video, "hard-end-composing");
 }
 

@@ -140,6 +140,12 @@ std::string RecordingSession::WaitForNewVideo(const std::vector<std::string>& be
     return WaitForFileComplete(path) ? path : std::string{};
 }
 
+bool WaitForFrames(const std::string& video, std::uint64_t frames, std::uint64_t fromBytes)
+{
+    return e2e::WaitUntil([&] { return e2e::FileSize(video) > fromBytes + (frames + 1) * kFrameChunkBytes; },
+                          e2e::Timeout{60000});
+}
+
 bool KeepForChecks(const std::string& path, const std::string& name)
 {
     return ::CopyFileA(path.c_str(), OutputFile(name).c_str(), FALSE) != FALSE;

@@ -4,6 +4,7 @@
 // the counter and the album folder.
 #include "CameraSession.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,13 @@ std::string OutputFolder();
 std::string OutputFile(const std::string& name);
 
 std::string VideoName(int number);
+
+// The test camera's 320 x 240 frames, uncompressed, with their chunk header.
+inline constexpr std::uint64_t kFrameChunkBytes = 320 * 240 * 3 + 8;
+// Waits until the uncompressed video being written holds `frames` more frames
+// than `fromBytes` (one frame's worth more covers the headers), however long
+// a loaded machine takes to write them.
+bool WaitForFrames(const std::string& video, std::uint64_t frames, std::uint64_t fromBytes = 0);
 
 class RecordingSession : public camera_e2e::CameraSession {
 public:

@@ -14,17 +14,21 @@ using namespace snapshot_e2e;
 
 #ifdef SNAPSHOT_WITH_RECORDING
 
-constexpr DWORD kCaptureAroundPictureMs = 700;
+// Frames captured before the picture and after it.
+constexpr std::uint64_t kFramesAroundPicture = 5;
 
 TEST(SnapshotDuringRecording, ChangesNeitherTheVideoCounterNorTheVideo)
 {
     recording_e2e::RecordingSession session;
     ASSERT_NE(session.MainWindow(), nullptr);
     ASSERT_TRUE(WaitForLivePicture(session));
+    const std::vector<std::string> before = session.AlbumVideos();
     HWND dialog = session.StartAndWaitForDialog();
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(session.AnswerDialog(dialog, recording_e2e::kFullFrames, IDOK));
-    ::Sleep(kCaptureAroundPictureMs);
+    std::string writing;
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !(writing = session.NewVideo(before)).empty(); }));
+    ASSERT_TRUE(recording_e2e::WaitForFrames(writing, kFramesAroundPicture));
     const std::string videoCounter = ReadCounter(session, "AVISUM");
     EXPECT_EQ(videoCounter, "1");
 
@@ -39,9 +43,9 @@ TEST(SnapshotDuringRecording, ChangesNeitherTheVideoCounterNorTheVideo)
     EXPECT_EQ(ReadCounter(session), "1");
     EXPECT_TRUE(e2e::FileExists(AlbumFile(session, "000001.jpg")));
 
-    ::Sleep(kCaptureAroundPictureMs);
+    ASSERT_TRUE(recording_e2e::WaitForFrames(writing, kFramesAroundPicture, e2e::FileSize(writing)));
     ASSERT_TRUE(session.Command(camera_e2e::kEndRecord));
-    const std::string video = session.WaitForNewVideo({});
+    const std::string video = session.WaitForNewVideo(before);
     ASSERT_EQ(video, AlbumFile(session, "000001.avi"));
     EXPECT_EQ(ReadCounter(session, "AVISUM"), videoCounter);
     EXPECT_EQ(ReadCounter(session), "1");

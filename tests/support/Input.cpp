@@ -88,11 +88,27 @@ void DoubleClickClient(HWND window, int clientX, int clientY)
     ::PostMessageA(window, WM_LBUTTONUP, 0, point);
 }
 
+void RestCursorOffWindows()
+{
+    const int right = ::GetSystemMetrics(SM_CXSCREEN) - 1, bottom = ::GetSystemMetrics(SM_CYSCREEN) - 1;
+    const POINT corners[] = {{right, bottom}, {0, bottom}, {right, 0}, {0, 0}};
+    for (const POINT corner : corners) {
+        if (::WindowFromPoint(corner) == ::GetDesktopWindow()) {
+            MoveCursor(corner.x, corner.y);
+            return;
+        }
+    }
+    MoveCursor(corners[0].x, corners[0].y);
+}
+
 std::optional<std::string> HoverAndReadTooltip(HWND toolbar, int buttonIndex, Timeout timeout)
 {
     const std::optional<RECT> item = ToolbarItemRect(toolbar, buttonIndex);
     const HWND tooltip = ToolbarTooltipWindow(toolbar);
     if (!item || tooltip == nullptr)
+        return std::nullopt;
+    // A tip still up from an earlier hover would be read as this one's.
+    if (!WaitUntil([&] { return !IsVisible(tooltip); }, Timeout{5000}))
         return std::nullopt;
     const int x = (item->left + item->right) / 2;
     const int y = (item->top + item->bottom) / 2;

@@ -11,6 +11,9 @@ namespace e2e {
 
 // Moves the real cursor (Wine moves the X pointer with it).
 void MoveCursor(int screenX, int screenY);
+// Moves the cursor to a screen corner that no window covers (the first
+// corner when all are covered), so no control under it turns hot.
+void RestCursorOffWindows();
 // Real mouse input through SendInput: a move to the screen point, with the
 // button flags (MOUSEEVENTF_LEFTDOWN, ...) given; 0 moves only.
 void SendMouseAt(POINT screenPoint, DWORD buttonFlags);

@@ -229,7 +229,7 @@ TEST(Commands, ReadMeOpensTheTextThroughTheShell)
     ShellSession session;
     ASSERT_NE(session.MainWindow(), nullptr);
     ASSERT_TRUE(session.Command(kReadMe));
-    HWND viewer = e2e::WaitForWindow([] { return FindWindowTitled("ReadMe"); }, e2e::Timeout{5000});
+    HWND viewer = e2e::WaitForWindow([] { return FindWindowTitled("ReadMe"); });
     ASSERT_NE(viewer, nullptr) << e2e::DescribeTopLevel(session.Program().Pid());
     ::PostMessageA(viewer, WM_CLOSE, 0, 0);
     EXPECT_TRUE(e2e::WaitUntil([&] { return !::IsWindow(viewer); }));

@@ -44,6 +44,10 @@ count_ctest() {
   fi
   bad=$(echo "$line" | sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/')
   total=$(echo "$line" | sed -E 's/.* failed out of ([0-9]+).*/\1/')
+  if [ "$bad" -gt 0 ]; then
+    # Each failed check with the lines that say what was seen.
+    grep -E -A6 ': Failure$|still runs after' "$log" | head -300 >&2
+  fi
   passed=$((passed + total - bad))
   failed=$((failed + bad))
   [ "$rc" -eq 0 ] || status=1

@@ -14,24 +14,22 @@ if [ -z "$report" ]; then
   exec timeout -k 10 "$limit" wine "$@"
 fi
 
+report_after=$((limit > 90 ? limit - 30 : limit * 2 / 3))
+# Whichever ends first: the program, or the time after which it counts as
+# hung. The timer starts first, so it cannot end before the wait begins.
+sleep "$report_after" &
+timer=$!
 timeout -k 10 "$limit" wine "$@" &
 child=$!
-report_after=$((limit > 90 ? limit - 30 : limit * 2 / 3))
-# Polls once a second, so that it never outlives the program by more.
-(
-  waited=0
-  while kill -0 "$child" 2>/dev/null; do
-    if [ "$waited" -ge "$report_after" ]; then
-      echo "== $(basename "$1") still runs after ${waited} s of ${limit}: thread stacks follow" >&2
-      "$here/stack-report.sh" "$report" >&2
-      exit 0
-    fi
-    sleep 1
-    waited=$((waited + 1))
-  done
-) &
-watchdog=$!
-wait "$child"
+ended=
+wait -n -p ended
 status=$?
-wait "$watchdog"
-exit $status
+if [ "$ended" = "$child" ]; then
+  kill "$timer" 2>/dev/null
+  exit $status
+fi
+if kill -0 "$child" 2>/dev/null; then
+  echo "== $(basename "$1") still runs after ${report_after} s of ${limit}: thread stacks follow" >&2
+  "$here/stack-report.sh" "$report" >&2
+fi
+wait "$child"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Prepares the prefix (once) and starts or stops the one wineserver of a test run.
-#   wine-session.sh start|stop
+#   wine-session.sh start [DESKTOP_KEEPER.exe] | stop
+# With a desktop keeper, the started session keeps its desktop until it stops.
 set -euo pipefail
 . "$(dirname "$0")/wine-env.sh"
 
@@ -20,25 +21,46 @@ sound_settings() {
   [ -f "$HOME/.asoundrc" ] || printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' > "$HOME/.asoundrc"
 }
 
+# A new prefix goes on updating itself for a while after wineboot returns; a
+# program that starts COM meanwhile waits seconds for its services. So a new
+# prefix is made, given its settings and left to finish: its server ends once
+# every program of the update has.
+make_prefix() {
+  [ -f "$WINEPREFIX/.tavrelin-ready-4" ] && return 0
+  mkdir -p "$WINEPREFIX"
+  timeout -k 10 240 wineboot -i </dev/null >"$TAVRELIN_WINE_ROOT/wineboot.log" 2>&1 || true
+  registry_settings >"$TAVRELIN_WINE_ROOT/registry.log" 2>&1
+  timeout -k 5 240 wineserver -w || timeout -k 5 30 wineserver -k || true
+  touch "$WINEPREFIX/.tavrelin-ready-4"
+}
+
+# Starts the keeper on the session's desktop and waits until it holds it. A
+# keeper that does not start costs time, not tests: it is reported only.
+keep_desktop() {
+  local keeper=$1 marker=$TAVRELIN_WINE_ROOT/desktop-kept
+  rm -f "$marker"
+  wine "$keeper" "$(winepath -w "$marker" 2>/dev/null)" </dev/null >/dev/null 2>&1 &
+  for _ in $(seq 1 300); do
+    [ -f "$marker" ] && return 0
+    sleep 0.1
+  done
+  echo "desktop keeper did not start: each program may wait for a new desktop" >&2
+}
+
 case ${1:-} in
   start)
     sound_settings
     mkdir -p "$TAVRELIN_WINE_ROOT"
-    new_prefix=0
-    [ -f "$WINEPREFIX/.tavrelin-ready-3" ] || new_prefix=1
     timeout -k 5 30 wineserver -k >/dev/null 2>&1 || true
-    mkdir -p "$WINEPREFIX"
+    make_prefix
     # The server outlives this script: it must not hold the caller's output
     # open, or CTest waits for it until the test's timeout.
     wineserver -p </dev/null >/dev/null 2>&1
-    timeout -k 10 240 wineboot -i </dev/null >"$TAVRELIN_WINE_ROOT/wineboot.log" 2>&1
-    if [ $new_prefix = 1 ]; then
-      registry_settings >"$TAVRELIN_WINE_ROOT/registry.log" 2>&1
-      touch "$WINEPREFIX/.tavrelin-ready-3"
-    fi
+    timeout -k 10 240 wineboot -i </dev/null >>"$TAVRELIN_WINE_ROOT/wineboot.log" 2>&1
+    [ -z "${2:-}" ] || keep_desktop "$2"
     ;;
   stop)
     timeout -k 5 60 wineserver -k || true
     ;;
-  *) echo "usage: $0 start|stop" >&2; exit 2 ;;
+  *) echo "usage: $0 start [DESKTOP_KEEPER.exe] | stop" >&2; exit 2 ;;
 esac

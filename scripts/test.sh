@@ -46,7 +46,8 @@ count_ctest() {
   total=$(echo "$line" | sed -E 's/.* failed out of ([0-9]+).*/\1/')
   if [ "$bad" -gt 0 ]; then
     # Each failed check with the lines that say what was seen.
-    grep -E -A6 ': Failure$|still runs after' "$log" | head -300 >&2
+    grep -E -A6 ': Failure$' "$log" | head -300 >&2
+    grep -E -A80 'still runs after' "$log" | head -400 >&2
   fi
   passed=$((passed + total - bad))
   failed=$((failed + bad))

@@ -30,7 +30,7 @@ make_prefix() {
   mkdir -p "$WINEPREFIX"
   timeout -k 10 240 wineboot -i </dev/null >"$TAVRELIN_WINE_ROOT/wineboot.log" 2>&1 || true
   registry_settings >"$TAVRELIN_WINE_ROOT/registry.log" 2>&1
-  timeout -k 5 240 wineserver -w || timeout -k 5 30 wineserver -k || true
+  timeout -k 5 90 wineserver -w || timeout -k 5 30 wineserver -k || true
   touch "$WINEPREFIX/.tavrelin-ready-4"
 }
 
@@ -58,6 +58,7 @@ case ${1:-} in
     wineserver -p </dev/null >/dev/null 2>&1
     timeout -k 10 240 wineboot -i </dev/null >>"$TAVRELIN_WINE_ROOT/wineboot.log" 2>&1
     [ -z "${2:-}" ] || keep_desktop "$2"
+    echo "session started in ${SECONDS} s"
     ;;
   stop)
     timeout -k 5 60 wineserver -k || true

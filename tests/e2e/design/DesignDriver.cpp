@@ -8,7 +8,7 @@ HWND WaitForLibrary(DWORD pid) { return e2e::WaitForTopLevel(pid, "#32770", "des
 
 namespace {
 
-// Clicks the design's row until the list shows it selected.
+// Clicks the design's row and waits until the list shows it selected.
 bool ClickRow(HWND list, const std::string& name)
 {
     const std::vector<std::string> names = e2e::ListViewColumnTexts(list);

@@ -191,8 +191,11 @@ TEST(Album, ClickShowsThePictureAndItsFileStaysFree)
     const POINT middle{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
     for (const char* name : {"000001.jpg", "000002.jpg"}) {
         // The picture is in once the box's middle changes: from the empty
-        // box's black, then from the first picture's white.
-        const COLORREF before = e2e::PixelAt(middle.x, middle.y);
+        // box's black, then from the first picture's white. The box is read
+        // once it has settled: the page may still be painting it.
+        const auto settled = e2e::WaitForSteadyImage([&] { return e2e::ScreenImage::Capture(box); });
+        ASSERT_TRUE(settled.has_value());
+        const COLORREF before = settled->Pixel(middle.x - box.left, middle.y - box.top);
         ASSERT_TRUE(session.Click(session.IndexOf(name)));
         ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::PixelAt(middle.x, middle.y) != before; }));
         const auto shown = e2e::WaitForSteadyImage([&] { return e2e::ScreenImage::Capture(box); });

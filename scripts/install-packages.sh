@@ -36,5 +36,12 @@ if ! grep -rqs '^deb-src\|^Types:.*deb-src' /etc/apt/sources.list /etc/apt/sourc
     grep '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' | "${sudo_cmd[@]}" tee -a /etc/apt/sources.list >/dev/null
   fi
 fi
-"${sudo_cmd[@]}" apt-get update -qq >/dev/null
+# A mirror in the middle of a sync answers with index files of the wrong
+# size for a while: the update is tried again, and the install goes ahead on
+# the indexes that did arrive (it fails by itself if a package is missing).
+for try in 1 2 3; do
+  "${sudo_cmd[@]}" apt-get update -qq >/dev/null && break
+  echo "apt-get update failed (try $try of 3)" >&2
+  sleep $((try * 20))
+done
 "${sudo_cmd[@]}" apt-get install -y -qq "${packages[@]}" >/dev/null

@@ -89,6 +89,7 @@ private:
 
 bool CJpegHuffmanTable::Build(const uint8_t counts[16], const uint8_t* symbolList, int symbolCount)
 {
+    m_bDefined = false;
     if (symbolCount < 0 || symbolCount > 256)
         return false;
     fast.fill(0);
@@ -99,7 +100,10 @@ bool CJpegHuffmanTable::Build(const uint8_t counts[16], const uint8_t* symbolLis
         const int count = counts[length - 1];
         symbolOffset[length] = index - code;
         for (int i = 0; i < count; ++i, ++code, ++index) {
-            if (index >= symbolCount)
+            // A code of `length` bits is below 1 << length (T.81 C.2): a
+            // table that claims more codes than fit is refused before its
+            // code could index the look-up tables.
+            if (index >= symbolCount || code >= (1 << length))
                 return false;
             symbols[index] = symbolList[index];
             if (length <= kFastBits) {
@@ -110,9 +114,6 @@ bool CJpegHuffmanTable::Build(const uint8_t counts[16], const uint8_t* symbolLis
         }
         if (count > 0)
             maxCode[length] = code - 1;
-        // Codes of one length must leave room for at least one longer code or end the table.
-        if (code > (1 << length))
-            return false;
         code <<= 1;
     }
     m_bDefined = index == symbolCount;

@@ -3,6 +3,7 @@
 // files: the kinds the decoder takes (4:2:0, 4:2:2, 4:4:4 with restart
 // intervals, grey, odd sizes, pictures smaller than the thumbnail) and kinds
 // it leaves to the platform.
+#include "imaging/JpegEntropyReader.h"
 #include "imaging/JpegThumbnail.h"
 #include "TestPictures.h"
 
@@ -11,6 +12,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 
 namespace {
 
@@ -105,6 +107,51 @@ TEST(JpegThumbnail, DataThatEndsEarlyLeavesTheRestMidGreyAndDamageIsNeverReadPas
         damaged[at] ^= 0x5A;
         JpegThumbnail(damaged.data(), damaged.size(), kWidth, kHeight);
         damaged[at] = small[at];
+    }
+}
+
+// Canonical codes of the given lengths exist exactly when the Kraft sum of
+// the counts is at most one (T.81 Annex C builds them in that order). A
+// table beyond it must be refused; under AddressSanitizer a write past the
+// look-up tables while it is built ends the test.
+TEST(JpegThumbnail, HuffmanTablesAreTakenExactlyWhenTheirCodesFit)
+{
+    const auto fits = [](const std::array<uint8_t, 16>& counts) {
+        uint64_t kraft = 0;
+        for (int length = 1; length <= 16; ++length)
+            kraft += uint64_t{counts[length - 1]} << (16 - length);
+        return kraft <= (uint64_t{1} << 16);
+    };
+    std::vector<std::array<uint8_t, 16>> tables = {
+        {0, 1, 5, 1, 1, 1, 1, 1, 1},                      // the usual luminance DC table
+        {2},                                              // both one-bit codes
+        {3},                                              // one too many
+        {0, 4},                                           // every two-bit code
+        {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 2}, // full to the last bit
+        {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 3}, // one past it
+        {0, 0, 0, 0, 0, 0, 0, 0, 255},                    // more nine-bit codes than fit beside nothing
+        {0, 0, 0, 0, 0, 0, 0, 0, 0, 200, 56},             // long codes only
+    };
+    std::mt19937 random(32);
+    for (int i = 0; i < 2000; ++i) {
+        std::array<uint8_t, 16> counts{};
+        int total = 0;
+        for (int length = 0; length < 16 && total < 256; ++length) {
+            counts[length] = static_cast<uint8_t>(std::min<int>(random() % (length < 9 ? 6 : 40), 256 - total));
+            total += counts[length];
+        }
+        tables.push_back(counts);
+    }
+    std::array<uint8_t, 256> symbols{};
+    for (int i = 0; i < 256; ++i)
+        symbols[i] = static_cast<uint8_t>(i);
+    for (const auto& counts : tables) {
+        int total = 0;
+        for (const uint8_t count : counts)
+            total += count;
+        CJpegHuffmanTable table;
+        EXPECT_EQ(table.Build(counts.data(), symbols.data(), total), total <= 256 && fits(counts))
+            << "counts " << ::testing::PrintToString(counts);
     }
 }
 

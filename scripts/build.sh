@@ -25,7 +25,7 @@ build_tree() {
   local kind=$1 deps_target args=()
   case $kind in
     native) deps_target=native; args=(-DCMAKE_BUILD_TYPE=Debug -DTAVRELIN_SANITIZE=ON) ;;
-    fuzz)   deps_target=native; args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVRELIN_FUZZ=ON
+    fuzz)   deps_target=fuzz; args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVRELIN_FUZZ=ON
                                       -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
     bench)  deps_target=native; args=(-DCMAKE_BUILD_TYPE=Release -DTAVRELIN_BENCH=ON) ;;
     i686|x86_64) deps_target=$kind

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Builds the third-party libraries once per source version and toolchain into a
 # cache outside the work tree, and prints the install prefix to use.
-#   scripts/deps.sh TARGET [bench]     TARGET: native | i686 | x86_64
+#   scripts/deps.sh TARGET [bench]     TARGET: native | fuzz | i686 | x86_64
+# "fuzz" builds the libraries with clang and the fuzzers' instrumentation, so
+# that a fuzz run sees their coverage and AddressSanitizer checks them too.
 # "bench" adds what only the benchmarks use (libjpeg-turbo for Windows: a cold
 # build takes about 35 s of processor time per target).
 set -euo pipefail
-target=${1:?target: native, i686 or x86_64}
+target=${1:?target: native, fuzz, i686 or x86_64}
 with_bench=${2:-}
 here=$(cd "$(dirname "$0")/.." && pwd)
 cache=${TAVRELIN_DEPS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tavrelin-deps}
@@ -14,6 +16,11 @@ mkdir -p "$cache" "$log_dir"
 
 case $target in
   native) toolchain_args=(); toolchain_id=native-$(gcc -dumpfullversion) ;;
+  fuzz)
+    fuzz_flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -g"
+    toolchain_args=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+                    "-DCMAKE_C_FLAGS=$fuzz_flags" "-DCMAKE_CXX_FLAGS=$fuzz_flags")
+    toolchain_id=fuzz-clang-$(clang -dumpversion) ;;
   i686|x86_64)
     toolchain_args=(-DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchain-$target-w64-mingw32.cmake")
     toolchain_id=$target-mingw-$($target-w64-mingw32-g++-posix -dumpversion) ;;
@@ -59,7 +66,7 @@ fetch_source() {
 }
 
 zlib_args() {
-  [ "$target" = native ] && return 0
+  [ "$target" = native ] || [ "$target" = fuzz ] && return 0
   echo "-DZLIB_USE_STATIC_LIBS=ON"
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Writes the seed inputs of fuzz_skin_images: every unit-test image behind the
-selector byte of its reader, and module texts for the text readers.
-    make_image_seed.py MAKE_SKIN_IMAGES.py OUTDIR"""
+"""Writes the seed inputs of fuzz_skin_images (kept in seed/skin_images): every
+unit-test image behind the selector byte of its reader, and module texts for
+the text readers.
+    make_image_seed.py ../../unit/skin/make_skin_images.py seed/skin_images"""
 import os
 import subprocess
 import sys
@@ -30,7 +31,6 @@ def main():
             f.write(bytes([selector]) + text.encode("utf-16-le"))
     with open(os.path.join(out, "nine_grid"), "wb") as f:
         f.write(bytes([5]) + bytes(range(1, 25)))
-    open(os.path.join(out, ".made"), "w").close()
 
 
 if __name__ == "__main__":

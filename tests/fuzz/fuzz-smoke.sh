@@ -1,0 +1,17 @@
+#!/bin/sh
+# A short fuzz run for the test command: every seed and every input that
+# once crashed the target is run, then RUNS mutations from a fixed seed.
+#   fuzz-smoke.sh FUZZER RUNS SEED_DIR REGRESSION_DIR [DICTIONARY]
+# New inputs go to a scratch folder, never into the tree.
+set -eu
+fuzzer=$1 runs=$2 seed=$3 regressions=$4 dictionary=${5:-}
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+# Each earlier crash by name first, so that a failure says which one it is.
+if [ -d "$regressions" ] && [ -n "$(ls -A "$regressions")" ]; then
+  "$fuzzer" -timeout=20 -rss_limit_mb=2048 -artifact_prefix="$scratch/" "$regressions"/*
+fi
+set -- -runs="$runs" -seed=1 -timeout=20 -rss_limit_mb=2048 -artifact_prefix="$scratch/" "$scratch" "$seed"
+[ -d "$regressions" ] && set -- "$@" "$regressions"
+[ -n "$dictionary" ] && set -- -dict="$dictionary" "$@"
+exec "$fuzzer" "$@"

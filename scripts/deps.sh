@@ -23,7 +23,8 @@ case $target in
     toolchain_id=fuzz-clang-$(clang -dumpversion) ;;
   i686|x86_64)
     toolchain_args=(-DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchain-$target-w64-mingw32.cmake")
-    toolchain_id=$target-mingw-$($target-w64-mingw32-g++-posix -dumpversion) ;;
+    # The toolchain file's flags (the stack protector) are part of the build.
+    toolchain_id=$target-mingw-$($target-w64-mingw32-g++-posix -dumpversion)-ssp ;;
   *) echo "unknown target $target" >&2; exit 2 ;;
 esac
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """The shipped program: stripped, its debug information in the file that its
 debug link names (with the right checksum, and still turning an address into
-a source line), and the version of its resource the one its download is named
-by.
+a source line), hardened (ASLR, DEP, stack canaries), and the version of its
+resource the one its download is named by.
   check-release.py OBJDUMP OBJCOPY ADDR2LINE NM PROGRAM.exe DEBUG_FILE PACKAGE_SCRIPT TARGET"""
 import os
 import re
@@ -46,6 +46,22 @@ def version_resource(image):
     return image[value:end].decode("utf-16-le"), numbers
 
 
+def hardening(objdump, nm, program, debug_file, target):
+    """ASLR (with high-entropy addresses on 64-bit) and DEP in the PE header;
+    stack canaries checked by the program's own functions."""
+    failures = []
+    header = re.search(r"^DllCharacteristics\s+([0-9a-fA-F]+)", run(objdump, "-p", program), re.M)
+    flags = int(header.group(1), 16) if header else 0
+    wanted = {"DYNAMIC_BASE": 0x40, "NX_COMPAT": 0x100}
+    if target == "x86_64":
+        wanted["HIGH_ENTROPY_VA"] = 0x20
+    failures += [f"{program} is not marked {name}" for name, bit in wanted.items() if not flags & bit]
+    # The canary's failure handler is linked only when compiled code calls it.
+    if not re.search(r" _{2,3}stack_chk_fail$", run(nm, debug_file), re.M):
+        failures.append(f"{program} was built without the stack protector")
+    return failures
+
+
 def main(objdump, objcopy, addr2line, nm, program, debug_file, package_script, target):
     failures = []
     zip_name = run("bash", package_script, "--name", target).strip()
@@ -66,6 +82,8 @@ def main(objdump, objcopy, addr2line, nm, program, debug_file, package_script, t
     if ".cpp:" not in where:
         failures.append(f"the debug file does not locate WinMain ({where.strip() or 'no symbol'})")
 
+    failures += hardening(objdump, nm, program, debug_file, target)
+
     product, numbers = version_resource(open(program, "rb").read())
     zipped = re.fullmatch(r"Tavrelin-([0-9.]+)-win(32|64)\.zip", zip_name)
     if not (product and numbers and zipped):
@@ -82,5 +100,5 @@ if __name__ == "__main__":
     for problem in problems:
         print(problem)
     if not problems:
-        print("stripped, debug link to a matching file, version agrees with the zip name")
+        print("stripped, debug link to a matching file, hardened, version agrees with the zip name")
     sys.exit(1 if problems else 0)

@@ -28,6 +28,8 @@ target_link_options(test_skin_frames PRIVATE -Wl,-e,0)
 # The same resources with an entry point that leaves a marker file.
 tavrelin_add_test_skin(test_skin_marker ${CMAKE_CURRENT_SOURCE_DIR}/skins/TestSkin.rc
   ${CMAKE_CURRENT_SOURCE_DIR}/skins/MarkerEntry.c)
+# Linked without a runtime, so without the stack protector's.
+target_compile_options(test_skin_marker PRIVATE -fno-stack-protector)
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   target_link_options(test_skin_marker PRIVATE -Wl,-e,_SkinEntry@12)
 else()

@@ -8,6 +8,7 @@
 #include "rename/RenameDlg.h"
 #include "res/resource.h"
 #include "win/App.h"
+#include "win/Text.h"
 
 #include <shellapi.h>
 
@@ -214,8 +215,8 @@ void CAlbumPage::OnGetItem(DispInfo& info)
     if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
         if constexpr (sizeof *item.pszText == 1)
             ::lstrcpynA(item.pszText, shown.name.c_str(), item.cchTextMax);
-        else if (!::MultiByteToWideChar(CP_ACP, 0, shown.name.c_str(), -1, item.pszText, item.cchTextMax))
-            item.pszText[0] = 0;
+        else
+            ::lstrcpynW(item.pszText, win::Widen(shown.name).c_str(), item.cchTextMax);
     }
     if (item.mask & LVIF_IMAGE) {
         item.iImage = shown.imageIndex;
@@ -260,10 +261,8 @@ bool CAlbumPage::OnNotify(NMHDR* header, LRESULT* result)
     }
     case LVN_ODFINDITEMW: {
         const auto* find = reinterpret_cast<NMLVFINDITEMW*>(header);
-        char text[MAX_PATH] = {};
-        if (find->lvfi.psz)
-            ::WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, text, MAX_PATH, nullptr, nullptr);
-        *result = OnFindItem(find->iStart, text, find->lvfi.flags);
+        const std::string text = find->lvfi.psz ? win::Narrow(find->lvfi.psz) : std::string();
+        *result = OnFindItem(find->iStart, text.c_str(), find->lvfi.flags);
         return true;
     }
     case NM_CLICK:

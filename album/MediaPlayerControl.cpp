@@ -1,6 +1,7 @@
 #include "album/MediaPlayerControl.h"
 
 #include "gdiplus/GdiplusImage.h"
+#include "win/Text.h"
 
 #include <ole2.h>
 #include <wmp.h>
@@ -72,7 +73,7 @@ CMediaPlayerControl::~CMediaPlayerControl()
 
 bool CMediaPlayerControl::SetUrl(const std::string& path)
 {
-    const std::wstring wide = gdiplus::WidePath(path);
+    const std::wstring wide = win::Widen(path);
     BSTR url = ::SysAllocString(wide.c_str());
     if (!url)
         return false;

@@ -3,6 +3,7 @@
 #include "core/Config.h"
 #include "core/Globals.h"
 #include "skin/engine/SkinManager.h"
+#include "win/Text.h"
 
 #include <windows.h>
 
@@ -10,12 +11,8 @@
 
 std::string GetProgramFolder()
 {
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    char drive[_MAX_DRIVE] = {};
-    char directory[_MAX_DIR] = {};
-    _splitpath(path, drive, directory, nullptr, nullptr);
-    return std::string(drive) + directory;
+    // Drive and directory of the executable, whatever their length or script.
+    return win::FolderOf(win::ModuleFileName(nullptr));
 }
 
 void InitializeProgramPaths()

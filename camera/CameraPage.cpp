@@ -7,6 +7,7 @@
 #include "core/Globals.h"
 #include "res/resource.h"
 #include "win/App.h"
+#include "win/Text.h"
 
 #include <commdlg.h>
 #include <vfw.h>
@@ -153,7 +154,7 @@ void CCameraPage::OnMp3FileRadio()
 {
     if (g_recording)
         return;
-    char path[MAX_PATH] = {};
+    char path[win::kPathBytes] = {};
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = nullptr;

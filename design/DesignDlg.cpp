@@ -6,6 +6,7 @@
 #include "rename/RenameDlg.h"
 #include "res/resource.h"
 #include "win/App.h"
+#include "win/Text.h"
 
 #include <commdlg.h>
 #include <shellapi.h>
@@ -22,9 +23,9 @@ constexpr int kCascadeSteps = 8;
 
 std::string FullPath(const std::string& path)
 {
-    char full[MAX_PATH] = {};
-    const DWORD length = ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-    return length > 0 && length < MAX_PATH ? std::string(full) : path;
+    char full[win::kPathBytes] = {};
+    const DWORD length = ::GetFullPathNameA(path.c_str(), win::kPathBytes, full, nullptr);
+    return length > 0 && length < win::kPathBytes ? std::string(full) : path;
 }
 
 // A design's picture for the list; a white one when the GIF can't be read,
@@ -140,13 +141,13 @@ void CDesignDlg::OnAddDesignToWindow()
 
 void CDesignDlg::OnAddMyDesign()
 {
-    char chosen[MAX_PATH] = {};
+    char chosen[win::kPathBytes] = {};
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = m_hWnd;
     dialog.lpstrFilter = "gif file(*.gif)\0*.gif\0";
     dialog.lpstrFile = chosen;
-    dialog.nMaxFile = MAX_PATH;
+    dialog.nMaxFile = sizeof chosen;
     dialog.lpstrDefExt = "gif";
     dialog.Flags =
         OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;

@@ -1,5 +1,7 @@
 #include "gdiplus/GdiplusImage.h"
 
+#include "win/Text.h"
+
 #include <shlwapi.h>
 
 #include <climits>
@@ -21,17 +23,6 @@ constexpr PROPID kFrameDelayTag = 0x5100;
 
 } // namespace
 
-std::wstring WidePath(const std::string& ansiPath)
-{
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, ansiPath.c_str(), -1, nullptr, 0);
-    if (length <= 0)
-        return {};
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, ansiPath.c_str(), -1, wide.data(), length);
-    wide.resize(static_cast<size_t>(length - 1));
-    return wide;
-}
-
 void CImage::Disposer::operator()(Gdiplus::GpImage* image) const { Flat::GdipDisposeImage(image); }
 
 bool CImage::Check(Status status) const
@@ -43,7 +34,7 @@ bool CImage::Check(Status status) const
 
 CImage CImage::Load(const std::string& ansiPath)
 {
-    const std::wstring path = WidePath(ansiPath);
+    const std::wstring path = win::Widen(ansiPath);
     if (path.empty())
         return CImage(nullptr, Gdiplus::InvalidParameter);
     Gdiplus::GpImage* image = nullptr;
@@ -132,7 +123,7 @@ std::optional<UINT> CImage::FrameDelay() const
 
 bool CImage::Save(const std::string& ansiPath, const CLSID& encoder) const
 {
-    const std::wstring path = WidePath(ansiPath);
+    const std::wstring path = win::Widen(ansiPath);
     return m_image && !path.empty() && Check(Flat::GdipSaveImageToFile(m_image.get(), path.c_str(), &encoder, nullptr));
 }
 

@@ -20,9 +20,6 @@ using std::min;
 
 namespace gdiplus {
 
-// An ANSI path as GDI+ wants it: UTF-16 through the ANSI code page.
-std::wstring WidePath(const std::string& ansiPath);
-
 class CImage {
 public:
     CImage() = default;

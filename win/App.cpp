@@ -1,5 +1,6 @@
 #include "win/App.h"
 
+#include "win/Text.h"
 #include "win/Wnd.h"
 
 namespace win {
@@ -9,10 +10,11 @@ CWinApp* g_application = nullptr;
 
 std::string ModuleBaseName(HINSTANCE instance)
 {
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(instance, path, MAX_PATH);
-    char name[_MAX_FNAME] = {};
-    _splitpath(path, nullptr, nullptr, name, nullptr);
+    const std::string path = ModuleFileName(instance);
+    std::string name = path.substr(FolderOf(path).size());
+    const std::size_t extension = name.rfind('.');
+    if (extension != std::string::npos)
+        name.resize(extension);
     return name;
 }
 

@@ -1,6 +1,7 @@
 #include "win/Controls.h"
 
 #include "win/App.h"
+#include "win/Text.h"
 
 #include <vector>
 
@@ -33,11 +34,12 @@ int CListCtrl::InsertItem(int index, const char* text, int image) const
 
 std::string CListCtrl::GetItemText(int index, int subItem) const
 {
-    char text[MAX_PATH] = {};
+    // A file name of 255 characters in any script fits.
+    char text[kPathBytes] = {};
     LVITEMA item{};
     item.iSubItem = subItem;
     item.pszText = text;
-    item.cchTextMax = MAX_PATH;
+    item.cchTextMax = kPathBytes;
     SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     return text;
 }

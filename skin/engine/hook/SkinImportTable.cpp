@@ -1,5 +1,6 @@
 #include "skin/engine/hook/SkinImportTable.h"
 
+#include "win/Text.h"
 #include "win/UniqueHandle.h"
 
 #include <psapi.h>
@@ -78,16 +79,8 @@ std::vector<HMODULE> ProcessModules()
 
 std::string ModuleFileName(HMODULE module)
 {
-    char path[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameA(module, path, MAX_PATH);
-    if (!length || length >= MAX_PATH)
-        return {};
-    const char* name = path;
-    for (const char* letter = path; *letter; ++letter) {
-        if (*letter == '\\' || *letter == '/')
-            name = letter + 1;
-    }
-    return name;
+    const std::string path = win::ModuleFileName(module);
+    return path.substr(win::FolderOf(path).size());
 }
 
 int PatchImportEntry(HMODULE module, const char* dllName, const void* from, const void* to)

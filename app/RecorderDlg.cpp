@@ -59,6 +59,9 @@ LRESULT CRecorderDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_RECORDING_FAILED:
         OnRecordingFailed(static_cast<ERecordingFailure>(wParam));
         return 0;
+    case WM_CONFIG_NOT_WRITTEN:
+        OnConfigNotWritten();
+        return 0;
     default:
         return CDialog::WindowProc(message, wParam, lParam);
     }
@@ -198,7 +201,30 @@ void CRecorderDlg::OnCancel()
 
 void CRecorderDlg::OnRecordingFailed(ERecordingFailure failure)
 {
-    MessageBox(failure == ERecordingFailure::CannotCreate ? "Can not create avi file!" : "Can not write avi file!");
+    switch (failure) {
+    case ERecordingFailure::CannotCreate:
+        MessageBox("Can not create avi file!");
+        break;
+    case ERecordingFailure::CannotWrite:
+        MessageBox("Can not write avi file!");
+        break;
+    case ERecordingFailure::NoMp3Sound:
+        MessageBox("Can not read mp3 file, the video has no sound!");
+        break;
+    case ERecordingFailure::NoMicrophone:
+        MessageBox("Can not open microphone, the video has no sound!");
+        break;
+    }
+}
+
+// Once a run: a folder the user may not write to would otherwise ask after
+// every picture. The pictures and videos themselves are still made.
+void CRecorderDlg::OnConfigNotWritten()
+{
+    if (m_bToldConfigNotWritten)
+        return;
+    m_bToldConfigNotWritten = true;
+    MessageBox("Can not write Config.ini!");
 }
 
 void CRecorderDlg::OnTakePictures()

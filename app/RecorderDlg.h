@@ -55,6 +55,7 @@ private:
     void OnDestroy();
     bool OnToolTipText(NMHDR* header);
     void OnRecordingFailed(ERecordingFailure failure);
+    void OnConfigNotWritten();
 
     void OnTakePictures();
     void OnStartRecord();
@@ -65,4 +66,6 @@ private:
     void OnWindowStyle();
     void OnReadMe();
     void OnAbout();
+
+    bool m_bToldConfigNotWritten = false;
 };

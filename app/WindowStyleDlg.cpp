@@ -31,17 +31,20 @@ const StyleChoice* ChoiceOfRadio(UINT id)
 
 // The name written before the load, whether or not the file loads: the next
 // start tries the same file and, like this one, shows the system look
-// without a message when it can't.
-void ApplyChoice(const StyleChoice& choice)
+// without a message when it can't. False when Config.ini could not keep the
+// choice: the look changes for this run only.
+bool ApplyChoice(const StyleChoice& choice)
 {
+    bool stored = false;
     if (choice.skinFile) {
-        WriteConfigValue("SKIN", std::string(choice.skinFile));
+        stored = WriteConfigValue("SKIN", std::string(choice.skinFile));
         g_skinPath = g_programFolder + "Skin\\" + choice.skinFile;
     } else {
-        WriteConfigValue("SKIN", std::nullopt);
+        stored = WriteConfigValue("SKIN", std::nullopt);
         g_skinPath.clear();
     }
     tavrelin::skin::CSkinManager::GetInstance().LoadSkin(choice.skinFile ? g_skinPath.c_str() : nullptr, nullptr);
+    return stored;
 }
 
 } // namespace
@@ -74,6 +77,7 @@ bool CWindowStyleDlg::OnCommand(UINT id, UINT code, HWND control)
     const StyleChoice* choice = ChoiceOfRadio(id);
     if (!choice || code != BN_CLICKED)
         return CDialog::OnCommand(id, code, control);
-    ApplyChoice(*choice);
+    if (!ApplyChoice(*choice))
+        MessageBox("Can not write Config.ini!");
     return true;
 }

@@ -135,17 +135,16 @@ bool DecodeAll(mpg123_handle* pDecoder, const std::string& wavPath, CWaveWriter&
 
 } // namespace
 
-void DecodeMp3ToWave(std::string mp3Path, std::string wavPath)
+bool DecodeMp3ToWave(std::string mp3Path, std::string wavPath)
 {
     if (mp3Path.empty() || wavPath.empty())
-        return;
+        return false;
     UniqueFile file(std::fopen(mp3Path.c_str(), "rb"));
     if (!file)
-        return;
+        return false;
     UniqueMpg123 decoder = OpenDecoder(file.get());
     if (!decoder)
-        return;
+        return false;
     CWaveWriter writer;
-    if (DecodeAll(decoder.get(), wavPath, writer))
-        writer.Commit();
+    return DecodeAll(decoder.get(), wavPath, writer) && writer.Commit();
 }

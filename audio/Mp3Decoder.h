@@ -4,7 +4,7 @@
 
 #include <string>
 
-// Leaves no file at wavPath when the MP3 cannot be read or holds no sound it
-// can decode (missing, empty or damaged file, an empty path). A file cut
-// short gives the sound of the frames it still holds.
-void DecodeMp3ToWave(std::string mp3Path, std::string wavPath);
+// Leaves no file at wavPath and returns false when the MP3 cannot be read or
+// holds no sound it can decode (missing, empty or damaged file, an empty
+// path). A file cut short gives the sound of the frames it still holds.
+bool DecodeMp3ToWave(std::string mp3Path, std::string wavPath);

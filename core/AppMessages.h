@@ -8,6 +8,9 @@ inline constexpr UINT WM_NEWEST_VIDEO = WM_APP + 0x105;
 // To the main window: a recording could not write its file; wParam is an
 // ERecordingFailure.
 inline constexpr UINT WM_RECORDING_FAILED = WM_APP + 0x106;
+// To the main window: Config.ini could not be written (a counter or the
+// skin choice is not stored).
+inline constexpr UINT WM_CONFIG_NOT_WRITTEN = WM_APP + 0x107;
 // To the album page: a picture was taken; lParam names its file
 // (core/PostedPath.h).
 inline constexpr UINT WM_ALBUM_NEWEST_PICTURE = WM_APP + 0x140;
@@ -17,4 +20,8 @@ enum class ERecordingFailure : WPARAM {
     CannotCreate = 1,
     // Writing stopped part-way: the file keeps what was written before.
     CannotWrite = 2,
+    // The chosen MP3 file gave no sound: the video is recorded without it.
+    NoMp3Sound = 3,
+    // The microphone could not be started: the video is recorded without sound.
+    NoMicrophone = 4,
 };

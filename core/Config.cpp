@@ -21,21 +21,14 @@ bool WriteConfigValue(const char* key, const std::optional<std::string>& value)
     return ::WritePrivateProfileStringA(kSection, key, value ? value->c_str() : nullptr, g_iniPath.c_str()) != FALSE;
 }
 
-std::string StepCounterToFreeFile(const char* key, const std::string& folder, const char* extension)
+std::optional<SCounterStep> StepCounterToFreeFile(const char* key, const std::string& folder, const char* extension)
 {
-    int next = NextCounterValue(ReadConfigValue(key));
-    std::string path = folder + CounterFileName(next, extension);
-    while (::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        next = NextCounterValue(std::to_string(next));
-        path = folder + CounterFileName(next, extension);
-    }
-    WriteConfigValue(key, std::to_string(next));
-    return path;
-}
-
-int StepConfigCounter(const char* key)
-{
-    const int next = NextCounterValue(ReadConfigValue(key));
-    WriteConfigValue(key, std::to_string(next));
-    return next;
+    std::optional<int> next = NextCounterValue(ReadConfigValue(key));
+    while (next &&
+           ::GetFileAttributesA((folder + CounterFileName(*next, extension)).c_str()) != INVALID_FILE_ATTRIBUTES)
+        next = NextCounterValue(std::to_string(*next));
+    if (!next)
+        return std::nullopt;
+    const bool stored = WriteConfigValue(key, std::to_string(*next));
+    return SCounterStep{folder + CounterFileName(*next, extension), stored};
 }

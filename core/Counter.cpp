@@ -29,10 +29,12 @@ int ParseCounter(const std::string& text)
     return value > INT_MAX ? INT_MAX : static_cast<int>(value);
 }
 
-int NextCounterValue(const std::string& storedText)
+std::optional<int> NextCounterValue(const std::string& storedText)
 {
-    const uint32_t next = static_cast<uint32_t>(ParseCounter(storedText)) + 1u;
-    return static_cast<int>(next);
+    const int stored = ParseCounter(storedText);
+    if (stored == INT_MAX)
+        return std::nullopt;
+    return stored + 1;
 }
 
 std::string CounterFileName(int number, const char* extension)

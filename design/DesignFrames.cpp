@@ -91,6 +91,8 @@ std::optional<SDesignFrames> LoadDesignFrames(const std::string& gifPath)
     design.size = *size;
     design.intervalMs = FrameIntervalMs(design.image.FrameDelay());
     const UINT count = std::min<UINT>(design.image.FrameCount().value_or(1), kMaxDesignFrames);
+    if (!DesignFitsInMemory(size->cx, size->cy, count))
+        return std::nullopt;
     for (UINT index = 0; index < count; ++index) {
         // A still picture has no time dimension: its only frame is already active.
         if (count > 1 && !design.image.SelectFrame(index))

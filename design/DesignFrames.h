@@ -20,9 +20,10 @@ struct SDesignFrames {
     SIZE size{};
 };
 
-// Nullopt when the file can't be opened as a picture or not even its first
-// frame can be made; a later frame that can't be made ends the animation
-// with the frames made so far. GDI+ must be running.
+// Nullopt when the file can't be opened as a picture, its frames would not
+// fit in memory, or not even its first frame can be made; a later frame that
+// can't be made ends the animation with the frames made so far. GDI+ must be
+// running.
 std::optional<SDesignFrames> LoadDesignFrames(const std::string& gifPath);
 
 // The window shape of a frame: every pixel unlike the top-left one, built

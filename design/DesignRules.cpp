@@ -1,5 +1,6 @@
 #include "design/DesignRules.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tavrelin {
@@ -33,6 +34,12 @@ std::vector<SPixelRun> KeptPixelRuns(const std::uint8_t* pixels, int width, int 
         }
     }
     return runs;
+}
+
+bool DesignFitsInMemory(int width, int height, unsigned frames)
+{
+    return width > 0 && height > 0 &&
+           std::uint64_t(width) * std::uint64_t(height) * std::max(frames, 1u) <= kMostDesignPixels;
 }
 
 unsigned FrameIntervalMs(std::optional<unsigned> delayHundredths)

@@ -18,6 +18,14 @@ struct SPixelRun {
     int y;
 };
 
+// Every frame of a design is held as a 24-bit bitmap while its window is
+// open; beyond this many pixels in all frames together (384 MB of bitmaps)
+// a 32-bit process may not find the memory, and the design is refused.
+inline constexpr std::uint64_t kMostDesignPixels = std::uint64_t{128} << 20;
+
+// Whether a design of `frames` frames of width x height may be prepared.
+bool DesignFitsInMemory(int width, int height, unsigned frames);
+
 // The kept pixels of a 24-bit picture (three bytes a pixel, rows `stride`
 // bytes apart, first row on top) as runs, row by row from the top: every
 // pixel whose colour differs from the top-left pixel's. Empty for an empty

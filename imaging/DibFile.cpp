@@ -3,6 +3,7 @@
 #include "imaging/BitmapLayout.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <limits>
 #include <new>
@@ -56,8 +57,13 @@ EJpegSaveResult WriteJpegFile(const char* path, uint16_t quality, int32_t width,
     const auto write = [&file](const uint8_t* bytes, std::size_t count) {
         return static_cast<bool>(file.write(reinterpret_cast<const char*>(bytes), static_cast<std::streamsize>(count)));
     };
-    if (!encoder.EncodeToSink(width, height, bands, piece, write) || !file.flush())
+    const bool written = encoder.EncodeToSink(width, height, bands, piece, write);
+    file.close();
+    if (!written || file.fail()) {
+        // Part of a picture is no picture: a full disk leaves no broken file behind.
+        std::remove(path);
         return EJpegSaveResult::WriteFailed;
+    }
     return EJpegSaveResult::Saved;
 }
 

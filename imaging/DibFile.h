@@ -21,7 +21,7 @@ enum class EJpegSaveResult {
 
 // Writes the JPEG file of a width x height picture whose rows the bands give
 // (see CJpegEncoder::BandSource), replacing an existing file, in pieces as
-// they are made.
+// they are made. A file that can't be written to its end is removed.
 EJpegSaveResult WriteJpegFile(const char* path, uint16_t quality, int32_t width, int32_t height,
                               const CJpegEncoder::BandSource& bands);
 

@@ -109,9 +109,12 @@ void CRecordingSession::Record()
 {
     const std::string wavPath = g_programFolder + "wavtmp.wav";
     // Moves past files already in the album: a recording never replaces one.
-    const std::string videoPath = StepCounterToFreeFile("AVISUM", g_albumFolder, ".avi");
+    const std::optional<SCounterStep> step = StepCounterToFreeFile("AVISUM", g_albumFolder, ".avi");
+    if (step && !step->stored)
+        ::PostMessageA(m_settings.hMainWnd, WM_CONFIG_NOT_WRITTEN, 0, 0);
+    const std::string videoPath = step ? step->path : std::string();
     std::unique_ptr<AviWriter> writer =
-        m_writer.AviOpen(videoPath.c_str(), FramePeriodForSpeed(m_settings.speedPosition), nullptr);
+        step ? m_writer.AviOpen(videoPath.c_str(), FramePeriodForSpeed(m_settings.speedPosition), nullptr) : nullptr;
     if (!writer) {
         g_recording = false;
         Report(ERecordingFailure::CannotCreate);
@@ -179,14 +182,20 @@ bool CRecordingSession::CaptureFrames(AviWriter* writer, const std::string& wavP
 // microphone's as it is recorded, the MP3 file's decoded meanwhile, so that
 // the start-up repair can add it to the video if the program ends before the
 // recording does.
+//
+// Sound that can't be had is told at once, and the video is recorded on
+// without it.
 void CRecordingSession::StartSound(const std::string& wavPath)
 {
     if (!m_settings.bMp3Sound) {
-        m_microphone.Start(wavPath);
+        if (!m_microphone.Start(wavPath))
+            Report(ERecordingFailure::NoMicrophone);
         return;
     }
-    const std::string mp3Path = m_settings.mp3Path;
-    m_mp3Decoding = std::thread([mp3Path, wavPath] { DecodeMp3ToWave(mp3Path, wavPath); });
+    m_mp3Decoding = std::thread([this, wavPath] {
+        if (!DecodeMp3ToWave(m_settings.mp3Path, wavPath))
+            Report(ERecordingFailure::NoMp3Sound);
+    });
 }
 
 void CRecordingSession::AddSound(AviWriter* writer, const std::string& wavPath)

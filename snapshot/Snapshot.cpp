@@ -2,6 +2,7 @@
 
 #include "grab/BitmapFile.h"
 #include "grab/FrameGrab.h"
+#include "core/AppMessages.h"
 #include "core/Config.h"
 #include "core/Globals.h"
 #include "imaging/DibFile.h"
@@ -57,18 +58,18 @@ std::optional<std::string> SaveDesignBoxPicture(HWND designBox, int width, int h
         return std::nullopt;
     // Moves past files already in the album, so that an earlier picture is
     // kept also when Config.ini can't be written and the counter stays behind.
-    const std::string picturePath = StepCounterToFreeFile(kPictureCounter, g_albumFolder, ".jpg");
+    const std::optional<SCounterStep> step = StepCounterToFreeFile(kPictureCounter, g_albumFolder, ".jpg");
+    if (step && !step->stored)
+        ::PostMessageA(owner, WM_CONFIG_NOT_WRITTEN, 0, 0);
     CDibFile dib;
-    const bool loaded = LoadThroughBitmapFile(frame.get(), designBox, dib);
+    const bool loaded = step && LoadThroughBitmapFile(frame.get(), designBox, dib);
     frame.reset();
-    if (!loaded)
-        return std::nullopt;
-    const EJpegSaveResult saved = dib.SaveAsJpeg(picturePath.c_str(), kPictureQuality);
-    if (saved == EJpegSaveResult::CannotCreateFile)
+    // The writer leaves no part of a picture it could not finish.
+    if (!loaded || dib.SaveAsJpeg(step->path.c_str(), kPictureQuality) != EJpegSaveResult::Saved) {
         ::MessageBoxA(owner, "Can not create jpg file!", win::AfxGetAppName(), MB_OK);
-    if (saved != EJpegSaveResult::Saved)
         return std::nullopt;
-    return picturePath;
+    }
+    return step->path;
 }
 
 void ShowSnapshotNotice(HWND mainWindow)

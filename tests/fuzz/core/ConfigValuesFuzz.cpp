@@ -1,6 +1,7 @@
 // Config.ini's counter values, whatever a user or a damaged file left there:
 // read as the platform's atoi reads them (checked against strtoll, clamped),
-// never overflowing, and named as "%06d" names them.
+// stepped without wrapping past the largest number, and named as "%06d"
+// names them.
 #include "core/Counter.h"
 
 #include <cerrno>
@@ -39,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     text = text.substr(0, text.find('\0'));
     const int value = ParseCounter(text);
     Check(value == ReferenceValue(text));
-    NextCounterValue(text);
+    const std::optional<int> next = NextCounterValue(text);
+    Check(next ? *next == value + 1 : value == INT_MAX);
     char expected[32];
     std::snprintf(expected, sizeof expected, "%06d.jpg", value);
     Check(CounterFileName(value, ".jpg") == expected);

@@ -35,21 +35,35 @@ protected:
     std::string m_path;
 };
 
+// The path of the next file the counter names, or "none".
+std::string Step(const char* key, const std::string& folder, const char* extension = ".jpg")
+{
+    const std::optional<SCounterStep> step = StepCounterToFreeFile(key, folder, extension);
+    return step ? step->path : "none";
+}
+
 TEST_F(ConfigFile, FirstStepWithoutAFileYieldsOneAndWritesTheSection)
 {
-    EXPECT_EQ(StepConfigCounter("JPGSUM"), 1);
+    EXPECT_EQ(Step("JPGSUM", "A\\"), "A\\000001.jpg");
     EXPECT_EQ(Contents(), "[CONFIG]\r\nJPGSUM=1\r\n");
-    EXPECT_EQ(StepConfigCounter("JPGSUM"), 2);
+    EXPECT_EQ(Step("JPGSUM", "A\\"), "A\\000002.jpg");
     EXPECT_EQ(ReadConfigValue("JPGSUM"), "2");
 }
 
 TEST_F(ConfigFile, CountersAreIndependentAndKeysIgnoreCase)
 {
     Store("[config]\r\njpgsum=41abc\r\nAVISUM=-3\r\n");
-    EXPECT_EQ(StepConfigCounter("JPGSUM"), 42);
-    EXPECT_EQ(StepConfigCounter("AVISUM"), -2);
+    EXPECT_EQ(Step("JPGSUM", "A\\"), "A\\000042.jpg");
+    EXPECT_EQ(Step("AVISUM", "A\\", ".avi"), "A\\-00002.avi");
     EXPECT_EQ(ReadConfigValue("JPGSUM"), "42");
     EXPECT_EQ(ReadConfigValue("AVISUM"), "-2");
+}
+
+TEST_F(ConfigFile, NoNumberIsLeftPastTheLargestAndTheStoredOneStays)
+{
+    Store("[CONFIG]\r\nJPGSUM=2147483647\r\n");
+    EXPECT_EQ(Step("JPGSUM", "A\\"), "none");
+    EXPECT_EQ(ReadConfigValue("JPGSUM"), "2147483647");
 }
 
 TEST_F(ConfigFile, NoValueRemovesTheKey)
@@ -71,9 +85,9 @@ TEST_F(ConfigFile, AlbumCounterSkipsNamesThatAreTaken)
     std::ofstream(folder + "000003.avi") << "earlier video";
     std::ofstream(folder + "000004.avi") << "another";
     Store("[CONFIG]\r\nAVISUM=2\r\n");
-    EXPECT_EQ(StepCounterToFreeFile("AVISUM", folder, ".avi"), folder + "000005.avi");
+    EXPECT_EQ(Step("AVISUM", folder, ".avi"), folder + "000005.avi");
     EXPECT_EQ(ReadConfigValue("AVISUM"), "5");
-    EXPECT_EQ(StepCounterToFreeFile("AVISUM", folder, ".avi"), folder + "000006.avi");
+    EXPECT_EQ(Step("AVISUM", folder, ".avi"), folder + "000006.avi");
     ::DeleteFileA((folder + "000003.avi").c_str());
     ::DeleteFileA((folder + "000004.avi").c_str());
     ::RemoveDirectoryA(folder.c_str());
@@ -85,14 +99,17 @@ TEST_F(ConfigFile, AlbumCounterMovesOnWhenTheFileCannotBeWritten)
     ::GetTempPathA(MAX_PATH, temp);
     const std::string folder = std::string(temp) + "counter-album-ro\\";
     ::CreateDirectoryA(folder.c_str(), nullptr);
-    Store("[CONFIG]\r\nJPGSUM=7\r\n");
-    ::SetFileAttributesA(m_path.c_str(), FILE_ATTRIBUTE_READONLY);
-    const std::string first = StepCounterToFreeFile("JPGSUM", folder, ".jpg");
-    EXPECT_EQ(first, folder + "000008.jpg");
-    std::ofstream(first) << "picture";
-    EXPECT_EQ(StepCounterToFreeFile("JPGSUM", folder, ".jpg"), folder + "000009.jpg");
-    ::SetFileAttributesA(m_path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileA(first.c_str());
+    // A folder where the file should be: neither read nor written, whoever
+    // runs the test (a read-only file would not stop an administrator).
+    ::CreateDirectoryA(m_path.c_str(), nullptr);
+    const std::optional<SCounterStep> first = StepCounterToFreeFile("JPGSUM", folder, ".jpg");
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->path, folder + "000001.jpg");
+    EXPECT_FALSE(first->stored) << "the caller tells the user";
+    std::ofstream(first->path) << "picture";
+    EXPECT_EQ(Step("JPGSUM", folder), folder + "000002.jpg");
+    ::RemoveDirectoryA(m_path.c_str());
+    ::DeleteFileA(first->path.c_str());
     ::RemoveDirectoryA(folder.c_str());
 }
 

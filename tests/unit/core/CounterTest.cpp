@@ -18,9 +18,10 @@ class CounterStep : public testing::TestWithParam<CounterCase> {};
 TEST_P(CounterStep, FollowsTheStoredTextAndNamesTheFile)
 {
     const CounterCase& c = GetParam();
-    const int next = NextCounterValue(c.stored);
-    EXPECT_EQ(next, c.next);
-    EXPECT_EQ(CounterFileName(next, ".jpg"), c.pictureName);
+    const std::optional<int> next = NextCounterValue(c.stored);
+    ASSERT_TRUE(next);
+    EXPECT_EQ(*next, c.next);
+    EXPECT_EQ(CounterFileName(*next, ".jpg"), c.pictureName);
 }
 
 INSTANTIATE_TEST_SUITE_P(StoredTexts, CounterStep,
@@ -28,7 +29,9 @@ INSTANTIATE_TEST_SUITE_P(StoredTexts, CounterStep,
                                          CounterCase{"41abc", 42, "000042.jpg"}, CounterCase{"-3", -2, "-00002.jpg"},
                                          CounterCase{" \t+7", 8, "000008.jpg"}, CounterCase{"- 4", 1, "000001.jpg"},
                                          CounterCase{"999999", 1000000, "1000000.jpg"},
-                                         CounterCase{"0012", 13, "000013.jpg"}));
+                                         CounterCase{"0012", 13, "000013.jpg"},
+                                         CounterCase{"2147483646", 2147483647, "2147483647.jpg"},
+                                         CounterCase{"-2147483648", -2147483647, "-2147483647.jpg"}));
 
 TEST(CounterParse, SaturatesLikeThePlatformRuntime)
 {
@@ -37,9 +40,10 @@ TEST(CounterParse, SaturatesLikeThePlatformRuntime)
     EXPECT_EQ(ParseCounter("-99999999999999999999"), INT_MIN);
 }
 
-TEST(CounterParse, TopOfTheRangeWrapsWithoutUndefinedArithmetic)
+TEST(CounterParse, TheLargestNumberHasNoNextInsteadOfANegativeOne)
 {
-    EXPECT_EQ(NextCounterValue("2147483647"), INT_MIN);
+    EXPECT_EQ(NextCounterValue("2147483647"), std::nullopt);
+    EXPECT_EQ(NextCounterValue("99999999999999999999"), std::nullopt);
     EXPECT_EQ(CounterFileName(INT_MIN, ".avi"), "-2147483648.avi");
 }
 

@@ -34,11 +34,24 @@ void EnableControlContainer()
         init();
 }
 
+// Stops at the first top-level window that carries the main window's mark.
+BOOL CALLBACK FindMainWindow(HWND window, LPARAM found)
+{
+    if (!::GetPropA(window, kMainWindowMark))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
 } // namespace
 
 bool ActivatePreviousInstance()
 {
-    HWND previous = ::FindWindowA(nullptr, "Tavrelin");
+    // By its mark, not by its title: a folder window named after the
+    // program's folder, or any other program's window titled "Tavrelin",
+    // would otherwise keep the program from starting.
+    HWND previous = nullptr;
+    ::EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&previous));
     if (!previous)
         return true;
     HWND lastActive = ::GetLastActivePopup(previous);

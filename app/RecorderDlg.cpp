@@ -78,6 +78,7 @@ int CRecorderDlg::OnCreate()
 BOOL CRecorderDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    ::SetPropA(m_hWnd, kMainWindowMark, m_hWnd);
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     Gdiplus::GdiplusStartup(&m_gdiplusToken, &m_gdiplusStartupInput, nullptr);
@@ -176,6 +177,7 @@ void CRecorderDlg::OnPaint()
 
 void CRecorderDlg::OnDestroy()
 {
+    ::RemovePropA(m_hWnd, kMainWindowMark);
     Default();
     // The pages' windows go only after this one: the album's threads that
     // make pictures are stopped before GDI+ goes.

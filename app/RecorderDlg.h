@@ -14,6 +14,11 @@
 
 #include <memory>
 
+// The window property the main window carries while it lives: a second
+// start finds the first copy by it, whatever other programs' windows are
+// titled.
+inline constexpr char kMainWindowMark[] = "Tavrelin.MainWindow";
+
 class CRecorderDlg : public win::CDialog {
 public:
     CRecorderDlg();

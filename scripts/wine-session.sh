@@ -21,17 +21,26 @@ sound_settings() {
   [ -f "$HOME/.asoundrc" ] || printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' > "$HOME/.asoundrc"
 }
 
+# A new prefix doesn't find Wine's own Marlett font, and the System look
+# then draws its caption buttons as the letters "0 1 r": the prefix is
+# given the font from the fonts-wine package, as a Windows installation has
+# it.
+system_fonts() {
+  cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+}
+
 # A new prefix goes on updating itself for a while after wineboot returns; a
 # program that starts COM meanwhile waits seconds for its services. So a new
 # prefix is made, given its settings and left to finish: its server ends once
 # every program of the update has.
 make_prefix() {
-  [ -f "$WINEPREFIX/.tavrelin-ready-4" ] && return 0
+  [ -f "$WINEPREFIX/.tavrelin-ready-5" ] && return 0
   mkdir -p "$WINEPREFIX"
   timeout -k 10 240 wineboot -i </dev/null >"$TAVRELIN_WINE_ROOT/wineboot.log" 2>&1 || true
   registry_settings >"$TAVRELIN_WINE_ROOT/registry.log" 2>&1
+  system_fonts
   timeout -k 5 90 wineserver -w || timeout -k 5 30 wineserver -k || true
-  touch "$WINEPREFIX/.tavrelin-ready-4"
+  touch "$WINEPREFIX/.tavrelin-ready-5"
 }
 
 # Starts the keeper on the session's desktop and waits until it holds it. A

@@ -97,14 +97,21 @@ bool RemoveFolder(const std::string& folder)
 
 ProgramCopy::ProgramCopy() : ProgramCopy(EnvironmentVariable("TAVRELIN_PROGRAM_DIR")) {}
 
-ProgramCopy::ProgramCopy(const std::string& sourceFolder)
+ProgramCopy::ProgramCopy(const std::string& sourceFolder, const std::string& within)
 {
     const std::string source = WithoutTrailingSeparator(ToWindowsPath(sourceFolder));
     if (source.empty() || !IsFolder(source))
         throw std::runtime_error("program folder not found: '" + sourceFolder + "'");
-    m_strPath = CreateUniqueTempFolder();
+    m_strRoot = m_strPath = CreateUniqueTempFolder();
+    std::string rest = WithBackslashes(within);
+    while (!rest.empty()) {
+        const std::size_t separator = rest.find('\\');
+        m_strPath += "\\" + rest.substr(0, separator);
+        ::CreateDirectoryA(m_strPath.c_str(), nullptr);
+        rest = separator == std::string::npos ? std::string() : rest.substr(separator + 1);
+    }
     if (!CopyFolder(source, m_strPath)) {
-        RemoveFolder(m_strPath);
+        RemoveFolder(m_strRoot);
         throw std::runtime_error("copying " + source + " to " + m_strPath + " failed");
     }
 }
@@ -112,7 +119,7 @@ ProgramCopy::ProgramCopy(const std::string& sourceFolder)
 ProgramCopy::~ProgramCopy()
 {
     if (!m_bKeep)
-        RemoveFolder(m_strPath);
+        RemoveFolder(m_strRoot);
 }
 
 std::string ProgramCopy::File(const std::string& relative) const

@@ -22,9 +22,10 @@ class ProgramCopy {
 public:
     // Copies the folder named by TAVRELIN_PROGRAM_DIR.
     ProgramCopy();
-    // Copies the given folder (Windows or Unix path). Throws std::runtime_error
-    // when the source is missing or the copy fails.
-    explicit ProgramCopy(const std::string& sourceFolder);
+    // Copies the given folder (Windows or Unix path), into `within` (folders
+    // below the temporary one, made as needed) when it is given. Throws
+    // std::runtime_error when the source is missing or the copy fails.
+    explicit ProgramCopy(const std::string& sourceFolder, const std::string& within = "");
     ~ProgramCopy();
     ProgramCopy(const ProgramCopy&) = delete;
     ProgramCopy& operator=(const ProgramCopy&) = delete;
@@ -37,6 +38,7 @@ public:
     void Keep() { m_bKeep = true; }
 
 private:
+    std::string m_strRoot;
     std::string m_strPath;
     bool m_bKeep = false;
 };

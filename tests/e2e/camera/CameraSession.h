@@ -29,10 +29,13 @@ enum class Camera { Virtual, None };
 
 class CameraSession {
 public:
-    // prepare, when given, sees the folder copy before the program starts.
+    // prepare, when given, sees the folder copy before the program starts;
+    // the copy lies in `within` (folders below a temporary one) when given.
     explicit CameraSession(Camera camera = Camera::Virtual,
-                           const std::function<void(const e2e::ProgramCopy&)>& prepare = {})
-        : m_program(
+                           const std::function<void(const e2e::ProgramCopy&)>& prepare = {},
+                           const std::string& within = "")
+        : m_folder(e2e::EnvironmentVariable("TAVRELIN_PROGRAM_DIR"), within),
+          m_program(
               Prepared(prepare, e2e::LaunchOptions{m_folder.File("Tavrelin.exe"),
                                                    "/Embedding",
                                                    {{"TAVRELIN_CAMERA", camera == Camera::Virtual ? "test" : "none"}},

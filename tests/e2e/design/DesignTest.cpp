@@ -292,18 +292,25 @@ TEST(Design, EveryShippedDesignIsListedWithItsPictureAnimatesAndGoesIntoThePictu
     }
 }
 
+// A GIF cut short, and one whose 100 frames of 4000 x 4000 would not fit in
+// a 32-bit process.
 TEST(Design, AGifThatCanNotBeOpenedOpensNoWindowAndSaysSo)
 {
-    DesignSession session({"cut.gif"});
-    ASSERT_NE(session.MainWindow(), nullptr);
-    HWND library = session.OpenLibrary();
-    ASSERT_NE(library, nullptr);
-    session.AddToWindow(library, "cut.gif");
-    HWND box = e2e::WaitForMessageBox(session.Pid());
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(e2e::MessageBoxText(box), "can not open the design");
-    e2e::PressButton(box, IDOK);
-    EXPECT_TRUE(session.DesignWindows().empty());
+    for (const char* name : {"cut.gif", "huge.gif"}) {
+        SCOPED_TRACE(name);
+        DesignSession session({name});
+        ASSERT_NE(session.MainWindow(), nullptr);
+        HWND library = session.OpenLibrary();
+        ASSERT_NE(library, nullptr);
+        session.AddToWindow(library, name);
+        HWND box = e2e::WaitForMessageBox(session.Pid());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(e2e::MessageBoxText(box), "can not open the design");
+        e2e::PressButton(box, IDOK);
+        EXPECT_TRUE(session.DesignWindows().empty());
+        DWORD_PTR answer = 0;
+        EXPECT_TRUE(::SendMessageTimeoutA(library, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer)) << "the library answers";
+    }
 }
 
 } // namespace

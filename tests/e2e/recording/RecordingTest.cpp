@@ -115,6 +115,64 @@ TEST(Sound, Mp3IsAddedWholeToShortAndLongVideosAndLatchedAtTheStart)
     EXPECT_TRUE(KeepForChecks(path, "latched-mp3.avi"));
 }
 
+// Wine's sound drivers turned off for the programs started meanwhile: the
+// microphone then finds no device.
+class NoSoundDriver {
+public:
+    explicit NoSoundDriver(bool off) : m_bOff(off)
+    {
+        if (m_bOff)
+            ::RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "Audio", REG_SZ, "", 1);
+    }
+    ~NoSoundDriver()
+    {
+        if (m_bOff)
+            ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kKey, "Audio");
+    }
+    NoSoundDriver(const NoSoundDriver&) = delete;
+    NoSoundDriver& operator=(const NoSoundDriver&) = delete;
+
+private:
+    static constexpr char kKey[] = "Software\\Wine\\Drivers";
+    bool m_bOff;
+};
+
+// Sound that can't be had is told while the video is recorded on without it:
+// an MP3 file that is gone or is no MP3, a microphone that won't open.
+TEST(Sound, SoundThatCannotBeHadIsToldAndTheVideoIsRecordedWithout)
+{
+    const struct {
+        const char* name;
+        const char* mp3; // null: the microphone
+        const char* message;
+    } cases[] = {
+        {"silent-mp3-gone.avi", "gone.mp3", "Can not read mp3 file, the video has no sound!"},
+        {"silent-not-mp3.avi", "ReadMe.txt", "Can not read mp3 file, the video has no sound!"},
+        {"silent-no-microphone.avi", nullptr, "Can not open microphone, the video has no sound!"},
+    };
+    for (const auto& failure : cases) {
+        SCOPED_TRACE(failure.name);
+        const NoSoundDriver driver(failure.mp3 == nullptr);
+        RecordingSession session;
+        ASSERT_NE(session.MainWindow(), nullptr);
+        if (failure.mp3)
+            session.ChooseMp3(session.Folder().File(failure.mp3));
+        const std::vector<std::string> before = session.AlbumVideos();
+        HWND dialog = session.StartAndWaitForDialog();
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_TRUE(session.AnswerDialog(dialog, kFullFrames, IDOK));
+        HWND box = e2e::WaitForMessageBox(session.Pid());
+        ASSERT_NE(box, nullptr) << "told while recording";
+        EXPECT_EQ(e2e::MessageBoxText(box), failure.message);
+        ASSERT_TRUE(WaitForFrames(session.AlbumFile(VideoName(1)), 3)) << "recorded on";
+        ASSERT_TRUE(session.Command(kEndRecord));
+        const std::string path = session.WaitForNewVideo(before);
+        ASSERT_FALSE(path.empty());
+        ASSERT_TRUE(e2e::PressButton(box, IDOK));
+        EXPECT_TRUE(KeepForChecks(path, failure.name));
+    }
+}
+
 TEST(CompressorDialog, CancelLeavesNoFileAndTheCounterAdvanced)
 {
     RecordingSession session;

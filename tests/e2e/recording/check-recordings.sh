@@ -107,6 +107,12 @@ fi
 [ -f "$dir/hard-end-mp3.avi" ] && same_sound hard-end-mp3.avi short.mp3
 [ -f "$dir/hard-end-composing.avi" ] && same_sound hard-end-composing.avi long.mp3
 
+# Sound that could not be had: the video plays, and holds no sound stream.
+for file in "$dir"/silent-*.avi; do
+  [ -f "$file" ] || continue
+  [ -z "$(stream "$(basename "$file")" a:0 codec_type)" ] || fail "$(basename "$file"): has a sound stream"
+done
+
 [ "$(frames one-frame.avi)" = 1 ] || fail "one-frame.avi holds $(frames one-frame.avi) frames, expected 1"
 
 [ $status -eq 0 ] && echo "recordings: all checks passed"

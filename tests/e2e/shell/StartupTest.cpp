@@ -111,32 +111,36 @@ LRESULT CALLBACK ForeignWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
-TEST(SingleInstance, AnyTopLevelWindowTitledTavrelinEndsTheStart)
+// A folder window named after the program's folder, or any other program's
+// window titled "Tavrelin", is not the first copy: the program starts, and a
+// second start still finds the real first copy and brings it forward.
+TEST(SingleInstance, AnotherProgramsWindowTitledTavrelinIsNotTheFirstCopy)
 {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = ForeignWindowProc;
     windowClass.hInstance = ::GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "ForeignTavrelinTitle";
     ::RegisterClassA(&windowClass);
-    HWND foreign = ::CreateWindowExA(0, "ForeignTavrelinTitle", "Tavrelin", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100,
-                                     nullptr, nullptr, windowClass.hInstance, nullptr);
+    HWND foreign = ::CreateWindowExA(0, "ForeignTavrelinTitle", "Tavrelin", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
+                                     200, 100, nullptr, nullptr, windowClass.hInstance, nullptr);
     ASSERT_NE(foreign, nullptr);
 
-    e2e::ProgramCopy folder;
-    e2e::RunningProgram program(folder.File("Tavrelin.exe"));
+    ShellSession first;
+    HWND main = first.MainWindow();
+    ASSERT_NE(main, nullptr) << "the program starts beside the other window";
+    ::SetForegroundWindow(foreign);
+    e2e::RunningProgram second(first.Folder().File("Tavrelin.exe"));
     std::optional<DWORD> exitCode;
-    bool shown = false;
     e2e::WaitUntil([&] {
         e2e::DispatchPending();
-        for (HWND window : e2e::AllTopLevel(program.Pid()))
-            shown = shown || e2e::IsVisible(window);
-        exitCode = program.WaitForExit(e2e::Timeout{0});
+        exitCode = second.WaitForExit(e2e::Timeout{0});
         return exitCode.has_value();
     });
-    ::DestroyWindow(foreign);
-    ASSERT_TRUE(exitCode.has_value());
+    ASSERT_TRUE(exitCode.has_value()) << "the second copy ends";
     EXPECT_EQ(*exitCode, 0u);
-    EXPECT_FALSE(shown);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return ::GetForegroundWindow() == main; })) << "the first copy comes forward";
+    EXPECT_TRUE(first.Program().IsRunning());
+    ::DestroyWindow(foreign);
 }
 
 } // namespace

@@ -122,7 +122,7 @@ e2e::UniqueHandle PutAFolderInItsPlace(const std::string& ini)
 
 // While Config.ini can't be written the stored counter stays behind; each
 // picture goes to the next free number instead of replacing the user's
-// earlier one.
+// earlier one. The user is told once a run.
 TEST(Snapshot, UnwritableConfigNeverReplacesAnEarlierPicture)
 {
     const struct {
@@ -143,9 +143,21 @@ TEST(Snapshot, UnwritableConfigNeverReplacesAnEarlierPicture)
         ASSERT_TRUE(WaitForLivePicture(session));
         ASSERT_TRUE(TakePicture(session));
         ASSERT_TRUE(TakePicture(session));
+        // Posted after the second picture's word: once this picture is there,
+        // that word has been handled.
+        ::PostMessageA(session.MainWindow(), WM_COMMAND, kTakePictures, 0);
+        ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::FileExists(AlbumFile(session, "000004.jpg")); }));
+        std::vector<HWND> boxes;
+        for (HWND window : e2e::AllTopLevel(session.Pid()))
+            if (e2e::IsVisible(window) && e2e::IsMessageBox(window))
+                boxes.push_back(window);
+        ASSERT_EQ(boxes.size(), 1u) << "one word for three pictures";
+        EXPECT_EQ(e2e::MessageBoxText(boxes[0]), "Can not write Config.ini!");
+        EXPECT_TRUE(e2e::PressButton(boxes[0], IDOK));
 
         EXPECT_TRUE(e2e::ReadWholeFile(AlbumFile(session, "000001.jpg")) == earlier) << "the earlier picture is kept";
-        EXPECT_EQ(AlbumEntries(session), (std::vector<std::string>{"000001.jpg", "000002.jpg", "000003.jpg"}));
+        EXPECT_EQ(AlbumEntries(session),
+                  (std::vector<std::string>{"000001.jpg", "000002.jpg", "000003.jpg", "000004.jpg"}));
         keeper.reset();
         EXPECT_EQ(e2e::ReadWholeFile(ini), configBefore) << "Config.ini really was not written";
         ExportPicture(AlbumFile(session, "000003.jpg"), unwritable.name, 320, 240);
@@ -189,6 +201,39 @@ TEST(Snapshot, PictureFileThatCannotBeCreatedIsReportedAndLeavesNothing)
     DWORD_PTR answer = 0;
     ASSERT_TRUE(::SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &answer)) << "the command has ended";
     EXPECT_TRUE(e2e::FolderEntryNames(album).empty()) << "no picture, no temporary file left";
+}
+
+// A picture that can't be made says so, leaves no file and no notice, and
+// the window goes on answering: the album folder gone while the program
+// runs, a counter with no number left after it.
+TEST(Snapshot, APictureThatCannotBeMadeIsToldAndLeavesNoFile)
+{
+    const struct {
+        const char* name;
+        const char* config;
+        bool removeAlbum;
+        const char* counterAfter;
+    } cases[] = {{"album folder gone", "[CONFIG]\r\nJPGSUM=6\r\n", true, "7"},
+                 {"no number left", "[CONFIG]\r\nJPGSUM=2147483647\r\n", false, "2147483647"}};
+    for (const auto& failure : cases) {
+        SCOPED_TRACE(failure.name);
+        CameraSession session(Camera::Virtual, [&](const e2e::ProgramCopy& copy) {
+            std::ofstream(copy.File("Config.ini"), std::ios::binary) << failure.config;
+        });
+        ASSERT_NE(session.MainWindow(), nullptr);
+        ASSERT_TRUE(WaitForLivePicture(session));
+        if (failure.removeAlbum)
+            ASSERT_TRUE(e2e::RemoveFolder(session.Folder().File("Album")));
+        ::PostMessageA(session.MainWindow(), WM_COMMAND, kTakePictures, 0);
+        HWND box = e2e::WaitForMessageBox(session.Pid());
+        ASSERT_NE(box, nullptr) << e2e::DescribeTopLevel(session.Pid());
+        EXPECT_EQ(e2e::MessageBoxText(box), "Can not create jpg file!");
+        ASSERT_TRUE(e2e::PressButton(box, IDOK));
+        DWORD_PTR answer = 0;
+        ASSERT_TRUE(::SendMessageTimeoutA(session.MainWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 20000, &answer));
+        EXPECT_TRUE(AlbumEntries(session).empty()) << "no picture, no temporary file";
+        EXPECT_EQ(ReadCounter(session), failure.counterAfter);
+    }
 }
 
 // The notice as the user sees it: the red disc with its blue corners taken as

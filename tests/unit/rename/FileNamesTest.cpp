@@ -28,14 +28,40 @@ TEST(FileNames, RenameKeepsOrAddsTheOldExtensionComparedExactly)
 TEST(FileNames, NamesThatLeaveTheFolderOrNameADeviceAreRefused)
 {
     const char* const refused[] = {
-        "",        ".",          "..",  "..\\up",  "../up", "sub/name",  "C:name",   "a*b",
-        "what?",   "\"quoted\"", "a<b", "a>b",     "a|b",   "tab\there", "bell\x07", "CON",
-        "con.jpg", "Nul .avi",   "aux", "PRN.txt", "COM1",  "COM0.jpg",  "lpt9.jpg",
+        "",
+        ".",
+        "..",
+        "..\\up",
+        "../up",
+        "sub/name",
+        "C:name",
+        "a*b",
+        "what?",
+        "\"quoted\"",
+        "a<b",
+        "a>b",
+        "a|b",
+        "tab\there",
+        "bell\x07",
+        "CON",
+        "con.jpg",
+        "Nul .avi",
+        "aux",
+        "PRN.txt",
+        "COM1",
+        "COM0.jpg",
+        "lpt9.jpg",
+        // The same in UTF-8, as names in any script now arrive.
+        "CON.Зима",
+        "..\\冬",
+        "Зима/冬",
+        "冬?",
     };
     for (const char* name : refused)
         EXPECT_FALSE(IsPlainFileName(name)) << '"' << name << '"';
     const char* const accepted[] = {
-        " ", "holiday", "HOLIDAY.JPG.jpg", "...jpg", "COM10", "console.jpg", "LPT", "caf\xe9.jpg", "a b c", "x.y.z",
+        " ",   "holiday",     "HOLIDAY.JPG.jpg", "...jpg", "COM10",   "console.jpg",
+        "LPT", "caf\xe9.jpg", "a b c",           "x.y.z",  "Зима 冬", "Отпуск 夏.jpg",
     };
     for (const char* name : accepted)
         EXPECT_TRUE(IsPlainFileName(name)) << '"' << name << '"';

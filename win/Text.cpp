@@ -26,8 +26,6 @@ std::string Narrow(std::wstring_view text)
     return narrow;
 }
 
-std::size_t CharacterCount(std::string_view text) { return Widen(text).size(); }
-
 std::string ModuleFileName(HMODULE module)
 {
     std::string path(kPathBytes, '\0');

@@ -18,10 +18,6 @@ inline constexpr DWORD kPathBytes = 3 * MAX_PATH + 1;
 std::wstring Widen(std::string_view text);
 std::string Narrow(std::wstring_view text);
 
-// How many characters a user sees the text as, counted as the system counts
-// a name's length (UTF-16 units).
-std::size_t CharacterCount(std::string_view text);
-
 // The full path of a module's file (null: the program's own); empty when it
 // can't be had.
 std::string ModuleFileName(HMODULE module);

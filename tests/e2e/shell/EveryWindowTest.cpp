@@ -117,13 +117,20 @@ double ContrastOf(const RECT& screenRect)
 }
 
 // The text of a list item, read through the list's own rectangle of it.
+// Asked until the list answers with a label of some size: a list still busy
+// laying out (or too busy to answer in time) would give an empty rectangle,
+// and a picture of nothing has no contrast.
 RECT ListLabel(HWND list, int item)
 {
     e2e::RemoteBuffer buffer = e2e::RemoteBuffer::ForWindow(list, sizeof(RECT));
-    RECT rect{LVIR_LABEL, 0, 0, 0};
-    buffer.WriteValue(rect);
-    e2e::SendWithTimeout(list, LVM_GETITEMRECT, static_cast<WPARAM>(item), buffer.AsLParam());
-    buffer.ReadValue(rect);
+    RECT rect{};
+    e2e::WaitUntil([&] {
+        rect = RECT{LVIR_LABEL, 0, 0, 0};
+        buffer.WriteValue(rect);
+        const bool answered =
+            e2e::SendWithTimeout(list, LVM_GETITEMRECT, static_cast<WPARAM>(item), buffer.AsLParam()).value_or(0);
+        return answered && buffer.ReadValue(rect) && rect.right > rect.left && rect.bottom > rect.top;
+    });
     return OnScreen(list, rect);
 }
 

@@ -55,6 +55,14 @@ bool CBinaryFile::OpenForReading(const std::string& path)
     return IsOpen();
 }
 
+bool CBinaryFile::OpenForUpdating(const std::string& path, bool create)
+{
+    m_pFile.reset(std::fopen(path.c_str(), "r+b"));
+    if (!m_pFile && create)
+        m_pFile.reset(std::fopen(path.c_str(), "w+b"));
+    return IsOpen() && std::setvbuf(m_pFile.get(), nullptr, _IONBF, 0) == 0;
+}
+
 bool CBinaryFile::Append(std::span<const std::uint8_t> bytes)
 {
     if (!IsOpen())

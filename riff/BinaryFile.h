@@ -15,6 +15,9 @@ public:
     // a failure is known at the write that caused it.
     bool OpenForWriting(const std::string& path);
     bool OpenForReading(const std::string& path);
+    // Opens an existing file to read and write in place, or with `create`
+    // makes an empty one when there is none. Unbuffered, as for writing.
+    bool OpenForUpdating(const std::string& path, bool create);
     bool IsOpen() const { return m_pFile != nullptr; }
 
     // Writes at the current position and moves past the bytes.

@@ -18,6 +18,16 @@ namespace {
 constexpr UINT WM_ALBUM_THUMBNAILS_MADE = WM_APP + 0x141;
 constexpr UINT_PTR kStartThumbnailsTimer = 0x7A1;
 
+// The image list holds the blank picture, the video picture and the
+// thumbnails of the pictures shown last (about 19 MB), whatever the album's size.
+constexpr int kBlankImage = 0;
+constexpr int kVideoImage = 1;
+constexpr int kFirstThumbnailImage = 2;
+// How far ahead of the items shown, in the direction the list was scrolled,
+// pictures are made before they are needed.
+constexpr int kMadeAhead = 12;
+constexpr char kCacheFile[] = "thumbnails.cache";
+
 } // namespace
 
 CAlbumPage::~CAlbumPage() { m_thumbnails.Stop(); }
@@ -29,6 +39,10 @@ BOOL CAlbumPage::OnInitDialog()
     // No mask: a masked add turns the thumbnails' white pixels black.
     m_imageList.Create(kThumbnailWidth, kThumbnailHeight, ILC_COLOR32, 32, 32);
     m_list.SetImageList(m_imageList.GetSafeHandle(), LVSIL_SMALL);
+    MakeSlotPictures();
+    ::ImageList_SetImageCount(m_imageList.GetSafeHandle(), kFirstThumbnailImage + kThumbnailPlacesInList);
+    ::ImageList_Replace(m_imageList.GetSafeHandle(), kBlankImage, m_blank.get(), nullptr);
+    ::ImageList_Replace(m_imageList.GetSafeHandle(), kVideoImage, m_videoPicture.get(), nullptr);
     m_nImageCounter = -1;
     m_player.Create(this, IDC_PLAYER);
     return TRUE;
@@ -36,15 +50,8 @@ BOOL CAlbumPage::OnInitDialog()
 
 void CAlbumPage::ListAlbumFolder()
 {
-    MakeSlotPictures();
     ListFiles("*.jpg", true);
     ListFiles("*.avi", false);
-    // Room for the whole album at once (a list that grows copies every
-    // picture it holds each time), its slots left unfilled: each gets its
-    // blank or video picture when the list first shows it, so that start-up
-    // costs nothing per picture.
-    ::ImageList_SetImageCount(m_imageList.GetSafeHandle(), static_cast<UINT>(m_nImageCounter + 1));
-    m_slotFilled.resize(static_cast<size_t>(m_nImageCounter + 1), false);
     UpdateItemCount();
     // The pictures are made once the window has shown itself with every item
     // listed: a timer comes only when nothing else waits, painting included.
@@ -79,8 +86,6 @@ void CAlbumPage::ListFiles(const char* pattern, bool pictures)
             continue;
         ++m_nImageCounter;
         m_items.push_back(SItem{name, m_nImageCounter, pictures});
-        if (pictures)
-            m_thumbnails.Add(g_albumFolder + name, m_nImageCounter);
     }
 }
 
@@ -92,24 +97,14 @@ void CAlbumPage::MakeSlotPictures()
         m_videoPicture.reset(::LoadBitmapA(win::AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDB_VIDEO_ITEM)));
 }
 
+// The item shows the blank picture until its own is made.
 void CAlbumPage::AddPictureItem(const std::string& name, int index)
 {
-    // The slot is taken at once, blank until its picture is made, so that a
-    // picture that can't be read never shifts later items' pictures.
-    MakeSlotPictures();
-    ::ImageList_Add(m_imageList.GetSafeHandle(), m_blank.get(), nullptr);
-    MarkSlotFilled(index);
     ListNewItem(SItem{name, index, true});
-    m_thumbnails.Add(g_albumFolder + name, index);
+    m_thumbnails.Want(g_albumFolder + name, index);
 }
 
-void CAlbumPage::AddVideoItem(const std::string& name, int index)
-{
-    MakeSlotPictures();
-    ::ImageList_Add(m_imageList.GetSafeHandle(), m_videoPicture.get(), nullptr);
-    MarkSlotFilled(index);
-    ListNewItem(SItem{name, index, false});
-}
+void CAlbumPage::AddVideoItem(const std::string& name, int index) { ListNewItem(SItem{name, index, false}); }
 
 void CAlbumPage::ListNewItem(const SItem& item)
 {
@@ -138,7 +133,12 @@ void CAlbumPage::AddNewestFile(const std::string& path, bool picture)
         AddPictureItem(name, m_nImageCounter);
     else
         AddVideoItem(name, m_nImageCounter);
-    m_thumbnails.Start(m_hWnd, WM_ALBUM_THUMBNAILS_MADE);
+    StartThumbnails();
+}
+
+void CAlbumPage::StartThumbnails()
+{
+    m_thumbnails.Start(m_hWnd, WM_ALBUM_THUMBNAILS_MADE, g_programFolder + kCacheFile);
 }
 
 void CAlbumPage::StopImageWork()
@@ -149,34 +149,44 @@ void CAlbumPage::StopImageWork()
     m_player.Close();
 }
 
-void CAlbumPage::MarkSlotFilled(int imageIndex)
-{
-    if (imageIndex < 0)
-        return;
-    if (static_cast<size_t>(imageIndex) >= m_slotFilled.size())
-        m_slotFilled.resize(static_cast<size_t>(imageIndex) + 1, false);
-    m_slotFilled[static_cast<size_t>(imageIndex)] = true;
-}
-
-void CAlbumPage::FillSlot(const SItem& item)
-{
-    const size_t slot = static_cast<size_t>(item.imageIndex);
-    if (slot >= m_slotFilled.size() || m_slotFilled[slot])
-        return;
-    MakeSlotPictures();
-    ::ImageList_Replace(m_imageList.GetSafeHandle(), item.imageIndex,
-                        item.picture ? m_blank.get() : m_videoPicture.get(), nullptr);
-    m_slotFilled[slot] = true;
-}
-
 void CAlbumPage::PutMadeThumbnails()
 {
-    for (CThumbnailQueue::Made& made : m_thumbnails.TakeMade())
-        if (made.bitmap) {
-            ::ImageList_Replace(m_imageList.GetSafeHandle(), made.imageIndex, made.bitmap.get(), nullptr);
-            MarkSlotFilled(made.imageIndex);
+    for (CThumbnailQueue::Made& made : m_thumbnails.TakeMade()) {
+        if (!made.bitmap) {
+            m_unreadable.insert(made.imageIndex);
+            continue;
         }
+        const int place = m_places.Take(made.imageIndex);
+        ::ImageList_Replace(m_imageList.GetSafeHandle(), kFirstThumbnailImage + place, made.bitmap.get(), nullptr);
+    }
     m_list.Invalidate(false);
+}
+
+int CAlbumPage::ImageOf(int item)
+{
+    const SItem& shown = m_items[static_cast<size_t>(item)];
+    if (!shown.picture)
+        return kVideoImage;
+    if (const std::optional<int> place = m_places.Find(shown.imageIndex))
+        return kFirstThumbnailImage + *place;
+    if (m_unreadable.count(shown.imageIndex) == 0)
+        m_thumbnails.Want(g_albumFolder + shown.name, shown.imageIndex);
+    return kBlankImage;
+}
+
+// The list draws its items in order, so a jump back from the item drawn
+// last means the list was scrolled up: the pictures further up come next.
+void CAlbumPage::MakeAhead(int item)
+{
+    if (item < m_nLastShown - 1 || item > m_nLastShown + 1)
+        m_nShowingDirection = item < m_nLastShown ? -1 : 1;
+    m_nLastShown = item;
+    const int ahead = item + m_nShowingDirection * kMadeAhead;
+    if (ahead < 0 || static_cast<size_t>(ahead) >= m_items.size())
+        return;
+    const SItem& next = m_items[static_cast<size_t>(ahead)];
+    if (next.picture && m_unreadable.count(next.imageIndex) == 0 && !m_places.Has(next.imageIndex))
+        m_thumbnails.Ahead(g_albumFolder + next.name, next.imageIndex);
 }
 
 LRESULT CAlbumPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -193,7 +203,8 @@ LRESULT CAlbumPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam != kStartThumbnailsTimer)
             break;
         ::KillTimer(m_hWnd, kStartThumbnailsTimer);
-        m_thumbnails.Start(m_hWnd, WM_ALBUM_THUMBNAILS_MADE);
+        StartThumbnails();
+        m_list.Invalidate(false);
         return 0;
     case WM_DESTROY:
         StopImageWork();
@@ -219,10 +230,9 @@ void CAlbumPage::OnGetItem(DispInfo& info)
             ::lstrcpynW(item.pszText, win::Widen(shown.name).c_str(), item.cchTextMax);
     }
     if (item.mask & LVIF_IMAGE) {
-        item.iImage = shown.imageIndex;
-        FillSlot(shown);
         // Drawn now: its picture, if still to come, is made next.
-        m_thumbnails.Prefer(shown.imageIndex);
+        item.iImage = ImageOf(item.iItem);
+        MakeAhead(item.iItem);
     }
 }
 
@@ -337,6 +347,8 @@ void CAlbumPage::OnDelete()
     m_strSelectedPath.clear();
     if (item < 0)
         return;
+    m_places.Drop(m_items[static_cast<size_t>(item)].imageIndex);
+    m_unreadable.erase(m_items[static_cast<size_t>(item)].imageIndex);
     m_items.erase(m_items.begin() + item);
     m_list.DeleteItem(item);
     ::RedrawWindow(m_list.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);

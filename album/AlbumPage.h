@@ -4,12 +4,17 @@
 // opened from the item menu.
 #include "album/AlbumPlayer.h"
 #include "album/ThumbnailQueue.h"
+#include "album/ThumbnailSlots.h"
 #include "core/AppMessages.h"
 #include "win/Controls.h"
 #include "win/TabPage.h"
 
 #include <string>
+#include <unordered_set>
 #include <vector>
+
+// Thumbnails the image list holds at once.
+inline constexpr int kThumbnailPlacesInList = 1000;
 
 class CAlbumPage : public CTabPage {
 public:
@@ -42,6 +47,7 @@ private:
     // Lists the files without their pictures.
     void ListFiles(const char* pattern, bool pictures);
     void MakeSlotPictures();
+    void StartThumbnails();
     void PutMadeThumbnails();
     // The listed item of that name, compared as the file system compares names; -1 when none is.
     int FindItem(const std::string& name) const;
@@ -55,9 +61,13 @@ private:
     };
     // Lists a file that came after the album was read.
     void ListNewItem(const SItem& item);
-    // A slot's blank or video picture, the first time the list shows it.
-    void FillSlot(const SItem& item);
-    void MarkSlotFilled(int imageIndex);
+    // The image the list shows for the item: its thumbnail if it has one in
+    // the image list, else the blank one while it is made (or for good, when
+    // its file can't be read), or the video picture.
+    int ImageOf(int item);
+    // Asks for the picture a little ahead of the item drawn, in the
+    // direction the list was last scrolled.
+    void MakeAhead(int item);
     // What the list asks of an item it shows (LVN_GETDISPINFO, ANSI or wide).
     template <class DispInfo>
     void OnGetItem(DispInfo& info);
@@ -80,9 +90,13 @@ private:
     // The image index of the last picture added; the image list only grows.
     int m_nImageCounter = -1;
     std::string m_strSelectedPath;
-    // Which image slots hold a picture yet.
-    std::vector<bool> m_slotFilled;
-    // What every picture's slot shows until its picture is made, and every
+    // Which pictures (by image index) have a place in the image list.
+    CThumbnailSlots m_places{kThumbnailPlacesInList};
+    // Pictures whose file could not be read: they keep the blank picture.
+    std::unordered_set<int> m_unreadable;
+    int m_nLastShown = 0;
+    int m_nShowingDirection = 1;
+    // What every picture's item shows until its picture is made, and every
     // video's; the image list copies them.
     win::UniqueBitmap m_blank;
     win::UniqueBitmap m_videoPicture;

@@ -18,3 +18,10 @@ win::UniqueBitmap MakeAlbumThumbnail(const std::string& picturePath);
 win::UniqueBitmap MakeAlbumThumbnail(const std::string& picturePath, std::unique_lock<std::mutex>& fileLock);
 // A white 80 x 60 picture: the slot of a picture not (yet) made.
 win::UniqueBitmap MakeBlankThumbnail();
+
+class CThumbnailCache;
+// The picture's thumbnail from the cache when it holds one made from the
+// file as it is now; otherwise made (as MakeAlbumThumbnail does) and stored
+// there under `name`, as is the word that the file can't be read.
+win::UniqueBitmap MakeRememberedThumbnail(const std::string& picturePath, const std::string& name,
+                                          CThumbnailCache& cache, std::unique_lock<std::mutex>& fileLock);

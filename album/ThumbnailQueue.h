@@ -1,9 +1,12 @@
 #pragma once
 // Makes the album's pictures on two threads of their own (one on a machine
-// with one processor), so that the window answers while a large album fills in: the page lists every item first with
-// a blank picture and replaces each image slot when its picture is made.
-// Pictures are made in the order of their slots, except that those the list
-// has just drawn (the items in view) go first.
+// with one processor), so that the window answers while a large album fills
+// in. Only pictures the list asks for are made: those it shows go first, the
+// latest first, then those it will show next; a request that has waited
+// behind many newer ones is dropped (the list asks again when it shows the
+// item). Each picture comes from the thumbnail cache when the cache holds one
+// made from the file as it is, and goes into it when made.
+#include "album/ThumbnailCache.h"
 #include "win/UniqueHandle.h"
 
 #include <windows.h>
@@ -13,6 +16,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -21,7 +25,7 @@ class CThumbnailQueue {
 public:
     struct Made {
         int imageIndex;
-        // Null when the file could not be read: the slot keeps its blank.
+        // Null when the file could not be read: the item keeps its blank.
         win::UniqueBitmap bitmap;
     };
 
@@ -31,22 +35,26 @@ public:
     CThumbnailQueue& operator=(const CThumbnailQueue&) = delete;
 
     // Starts the threads unless they run; each batch of made pictures is
-    // announced by posting `message` to `window`. Pictures added before wait
-    // for them.
-    void Start(HWND window, UINT message);
-    void Add(const std::string& path, int imageIndex);
-    // The list shows this slot now: its picture, if still to come, is made next.
-    void Prefer(int imageIndex);
+    // announced by posting `message` to `window`. The cache file at
+    // cachePath is opened by the first picture that needs it.
+    void Start(HWND window, UINT message, const std::string& cachePath);
+    // The list shows the picture now: it is made before anything asked for
+    // earlier.
+    void Want(const std::string& path, int imageIndex);
+    // The list will soon show the picture: made once those shown are.
+    void Ahead(const std::string& path, int imageIndex);
     // The pictures made since the last call, in the order they were made.
     std::vector<Made> TakeMade();
     // Held while the page deletes or moves a file: no picture is being made
     // meanwhile, so the file is not open.
     std::unique_lock<std::mutex> HoldFiles() { return std::unique_lock<std::mutex>(m_fileLock); }
-    // With the files held: pictures of a deleted file still to come are
-    // dropped; those of a moved file come from its new path.
+    // With the files held: a deleted file's picture still to come is dropped
+    // and its cached thumbnail forgotten; a moved file's come from its new
+    // path, and its cached thumbnail goes with it.
     void ForgetFile(const std::string& path);
     void RenameFile(const std::string& oldPath, const std::string& newPath);
-    // Stops and joins the threads; pictures still waiting are dropped.
+    // Stops and joins the threads (pictures still waiting are dropped) and
+    // closes the cache file.
     void Stop();
 
 private:
@@ -54,18 +62,22 @@ private:
         std::string path;
         int imageIndex;
     };
+    void Ask(const std::string& path, int imageIndex, bool first);
     void Run();
     // Under the lock: the picture to make next, if any is waiting.
     std::optional<Job> TakeNext();
+    CThumbnailCache& Cache();
 
     HWND m_hWindow = nullptr;
     UINT m_message = 0;
     std::mutex m_lock;
     std::condition_variable m_wake;
-    // Pictures still to make, by image index.
+    // Pictures asked for, by image index, and the order to make them in (an
+    // index may be there more than once; only its first place counts).
     std::map<int, std::string> m_waiting;
-    // Slots the list has drawn while their pictures wait, the latest first.
-    std::deque<int> m_wanted;
+    std::deque<int> m_order;
+    // Pictures being made now: asking for them again changes nothing.
+    std::set<int> m_making;
     std::vector<Made> m_made;
     bool m_bStop = false;
     bool m_bAnnounced = false;
@@ -73,4 +85,7 @@ private:
     // a delete or rename waits for the read.
     std::mutex m_fileLock;
     std::vector<std::thread> m_threads;
+    std::string m_strCachePath;
+    std::once_flag m_cacheOpened;
+    CThumbnailCache m_cache;
 };

@@ -16,18 +16,6 @@ bool AlbumPage::ShowAlbumPage()
     return e2e::WaitUntil([&] { return e2e::IsVisible(Page()); });
 }
 
-int AlbumPage::ImageIndex(int item)
-{
-    e2e::RemoteBuffer buffer = e2e::RemoteBuffer::ForWindow(List(), sizeof(LVITEMA));
-    LVITEMA query{};
-    query.mask = LVIF_IMAGE;
-    query.iItem = item;
-    if (!buffer.WriteValue(query) || !e2e::SendWithTimeout(List(), LVM_GETITEMA, 0, buffer.AsLParam()).value_or(0) ||
-        !buffer.ReadValue(query))
-        return -1;
-    return query.iImage;
-}
-
 int AlbumPage::IndexOf(const std::string& name)
 {
     const std::vector<std::string> items = Items();

@@ -30,8 +30,6 @@ public:
     bool ShowAlbumPage();
 
     std::vector<std::string> Items() { return e2e::ListViewColumnTexts(List()); }
-    // The image index of the item; -1 when it can't be read.
-    int ImageIndex(int item);
     int IndexOf(const std::string& name);
     // Waits until the item is listed (or, with present false, is gone).
     bool WaitForItem(const std::string& name, bool present = true);

@@ -16,6 +16,18 @@ std::string OutputFolder()
 std::string MadePicture(const std::string& name) { return e2e::ToWindowsPath(ALBUM_PICTURES_DIR) + "\\" + name; }
 
 AlbumSession::AlbumSession(const std::function<void(const std::string&)>& prepare, const std::string& player)
+    : m_ownFolder(std::in_place), m_folder(*m_ownFolder)
+{
+    Launch(prepare, player);
+}
+
+AlbumSession::AlbumSession(const e2e::ProgramCopy& folder, const std::function<void(const std::string&)>& prepare)
+    : m_folder(folder)
+{
+    Launch(prepare, "builtin");
+}
+
+void AlbumSession::Launch(const std::function<void(const std::string&)>& prepare, const std::string& player)
 {
     if (prepare)
         prepare(m_folder.File("Album\\"));

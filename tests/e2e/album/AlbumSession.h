@@ -25,6 +25,9 @@ public:
     // player: "builtin" (our viewer) or "control" (the media player control).
     explicit AlbumSession(const std::function<void(const std::string& albumFolder)>& prepare = {},
                           const std::string& player = "builtin");
+    // The program in a copy the test keeps, for more than one run.
+    explicit AlbumSession(const e2e::ProgramCopy& folder,
+                          const std::function<void(const std::string& albumFolder)>& prepare = {});
 
     DWORD Pid() const override { return m_program->Pid(); }
     HWND MainWindow() override;
@@ -33,7 +36,10 @@ public:
     std::string ProgramFile(const std::string& name) const { return m_folder.File(name); }
 
 private:
-    e2e::ProgramCopy m_folder;
+    void Launch(const std::function<void(const std::string&)>& prepare, const std::string& player);
+
+    std::optional<e2e::ProgramCopy> m_ownFolder;
+    const e2e::ProgramCopy& m_folder;
     std::optional<e2e::RunningProgram> m_program;
     HWND m_main = nullptr;
 };

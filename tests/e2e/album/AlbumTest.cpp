@@ -52,8 +52,6 @@ TEST(Album, PicturesComeFirstThenVideosEachInTheFileSystemsOrder)
         expected.push_back(video);
     ASSERT_TRUE(e2e::WaitUntil([&] { return session.Items().size() == expected.size(); }));
     EXPECT_EQ(session.Items(), expected);
-    for (int item = 0; item < static_cast<int>(expected.size()); ++item)
-        EXPECT_EQ(session.ImageIndex(item), item) << expected[item];
 
     // Each picture in its own slot, whatever the unreadable one before or
     // after it; white stays white (no mask colour).
@@ -81,19 +79,18 @@ TEST(Album, PicturesComeFirstThenVideosEachInTheFileSystemsOrder)
     EXPECT_TRUE(shows("broken.jpg", 40, 30, isWhite)) << "a blank slot";
 }
 
-TEST(Album, EmptyAlbumThenNewPicturesListedOnceWithTheNextImage)
+TEST(Album, EmptyAlbumThenNewPicturesListedOnce)
 {
     AlbumSession session;
     ASSERT_NE(session.MainWindow(), nullptr);
     EXPECT_TRUE(session.Items().empty());
     ASSERT_TRUE(session.TakePicture());
     ASSERT_TRUE(session.WaitForItem("000001.jpg"));
-    EXPECT_EQ(session.ImageIndex(0), 0) << "the first file gets image 0";
     ASSERT_TRUE(session.TakePicture());
     ASSERT_TRUE(session.WaitForItem("000002.jpg"));
     EXPECT_EQ(session.Items(), (std::vector<std::string>{"000001.jpg", "000002.jpg"}));
 
-    // After a delete the next picture still takes the next image index.
+    // After a delete the next picture is listed once, below the other.
     ASSERT_TRUE(session.ShowAlbumPage());
     ASSERT_TRUE(session.ChooseFromMenu(0, EMenuItem::Delete));
     ASSERT_TRUE(session.WaitForItem("000001.jpg", false));
@@ -101,7 +98,6 @@ TEST(Album, EmptyAlbumThenNewPicturesListedOnceWithTheNextImage)
     EXPECT_EQ(e2e::FindMessageBox(session.Pid()), nullptr) << "no question asked";
     ASSERT_TRUE(session.TakePicture());
     ASSERT_TRUE(session.WaitForItem("000003.jpg"));
-    EXPECT_EQ(session.ImageIndex(session.IndexOf("000003.jpg")), 2);
     EXPECT_EQ(session.Items().size(), 2u) << "each picture listed once";
 
     // Pictures that arrive while the list is shown each get a place of their

@@ -13,6 +13,9 @@
 #   - i686 only: album start-up with 1,000 pictures + 100 videos and with
 #     10,000 + 1,000 against an empty album, how soon thumbnails show, and
 #     every thumbnail of 1,100 pictures against the old way of making them;
+#   - i686 only: the album with 1,000, 20,000 and 100,000 pictures and with
+#     10,000 + 1,000 videos: memory, thumbnails on screen on a first and a
+#     second start, at the top and after a jump to the end;
 #   - i686 only: the whole bmp2jpg.exe against cjpeg on 12 and 48 megapixels.
 #   bench-wine.sh [i686|x86_64]...   (default: both)
 # Measurements, not tests: no figure makes this fail.
@@ -27,7 +30,7 @@ for target in "${targets[@]}"; do
   programs=jpeg_turbo_bench,grab_bench_runner
   rate_dir=
   if [ "$target" = i686 ]; then
-    programs=$programs,recording_rate_runner,repaint_bench_runner,album_startup_bench,bmp2jpg,Tavrelin
+    programs=$programs,recording_rate_runner,repaint_bench_runner,album_startup_bench,album_scale_bench,bmp2jpg,Tavrelin
     rate_dir=$tree/tests/e2e/recording/files
     bash "$repo/tests/e2e/recording/make-mp3.sh" "$rate_dir"
     # The album's files: a VGA camera picture and a short video.
@@ -61,6 +64,9 @@ for target in "${targets[@]}"; do
       TAVRELIN_PROGRAM_DIR=$tree/Tavrelin TAVRELIN_WINE_TIMEOUT=3000 "$repo/scripts/wine-run.sh" \
         "$tree/tests/bench-wine/album/album_startup_bench.exe" "Z:$repo/build/bench-files/album-picture.jpg" \
         "Z:$repo/build/bench-files/album-video.avi" "Z:$out-album.txt" >/dev/null 2>&1
+      TAVRELIN_PROGRAM_DIR=$tree/Tavrelin TAVRELIN_WINE_TIMEOUT=3000 "$repo/scripts/wine-run.sh" \
+        "$tree/tests/bench-wine/album/album_scale_bench.exe" "Z:$repo/build/bench-files/album-picture.jpg" \
+        "Z:$repo/build/bench-files/album-video.avi" "Z:$out-album-scale.txt" >/dev/null 2>&1
       bash "$repo/tests/bench-wine/jpeg/bmp2jpg-vs-cjpeg.sh" "$tree/tools/bmp2jpg/bmp2jpg.exe" "$turbo_cjpeg" \
         >"$out-bmp2jpg.txt" 2>&1
     fi
@@ -81,6 +87,9 @@ for target in "${targets[@]}"; do
     echo
     echo "Album start-up and thumbnails, $target:"
     tr -d '\r' < "$results/$target-album.txt"
+    echo
+    echo "The album at lifetime sizes, $target:"
+    tr -d '\r' < "$results/$target-album-scale.txt"
     echo
     cat "$results/$target-bmp2jpg.txt"
   fi

@@ -12,6 +12,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 namespace {
 
 // To the page itself: the thumbnail thread has made pictures.
@@ -36,6 +38,7 @@ BOOL CAlbumPage::OnInitDialog()
 {
     CTabPage::OnInitDialog();
     m_list.SubclassDlgItem(IDC_ALBUM_LIST, this);
+    ShowAsRows();
     // No mask: a masked add turns the thumbnails' white pixels black.
     m_imageList.Create(kThumbnailWidth, kThumbnailHeight, ILC_COLOR32, 32, 32);
     m_list.SetImageList(m_imageList.GetSafeHandle(), LVSIL_SMALL);
@@ -48,10 +51,55 @@ BOOL CAlbumPage::OnInitDialog()
     return TRUE;
 }
 
+// Rows of picture and name, one column wide. The list is made in the
+// small-icon view, which measures the name of every item whenever it lays
+// itself out (seconds for a large album, the window not answering
+// meanwhile, on each new picture again); a report view of one column
+// without header shows the same rows and measures only what it is told.
+void CAlbumPage::ShowAsRows()
+{
+    const LONG style = ::GetWindowLongA(m_list.m_hWnd, GWL_STYLE);
+    ::SetWindowLongA(m_list.m_hWnd, GWL_STYLE, (style & ~LVS_TYPEMASK) | LVS_REPORT | LVS_NOCOLUMNHEADER);
+    LVCOLUMNA column{};
+    column.mask = LVCF_WIDTH;
+    column.cx = kThumbnailWidth;
+    m_list.SendMessage(LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    m_nColumnWidth = 0;
+}
+
+// As wide as the picture and the widest name: the longest names by
+// characters are measured, a few, not every one.
+void CAlbumPage::FitNames(std::vector<std::string> names)
+{
+    constexpr size_t kMeasured = 64;
+    constexpr int kPadding = 16;
+    const auto longer = [](const std::string& a, const std::string& b) { return a.size() > b.size(); };
+    if (names.size() > kMeasured) {
+        std::nth_element(names.begin(), names.begin() + kMeasured, names.end(), longer);
+        names.resize(kMeasured);
+    }
+    int widest = m_nColumnWidth;
+    for (const std::string& name : names) {
+        const std::wstring wide = win::Widen(name);
+        const int width =
+            static_cast<int>(m_list.SendMessage(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(wide.c_str())));
+        widest = std::max(widest, kThumbnailWidth + kPadding + width);
+    }
+    if (widest == m_nColumnWidth)
+        return;
+    m_nColumnWidth = widest;
+    m_list.SendMessage(LVM_SETCOLUMNWIDTH, 0, widest);
+}
+
 void CAlbumPage::ListAlbumFolder()
 {
     ListFiles("*.jpg", true);
     ListFiles("*.avi", false);
+    std::vector<std::string> names;
+    names.reserve(m_items.size());
+    for (const SItem& item : m_items)
+        names.push_back(item.name);
+    FitNames(std::move(names));
     UpdateItemCount();
     // The pictures are made once the window has shown itself with every item
     // listed: a timer comes only when nothing else waits, painting included.
@@ -109,13 +157,7 @@ void CAlbumPage::AddVideoItem(const std::string& name, int index) { ListNewItem(
 void CAlbumPage::ListNewItem(const SItem& item)
 {
     m_items.push_back(item);
-    UpdateItemCount();
-    // A list that holds no items of its own keeps the places it last laid
-    // out: an item added since would lie at the top, over the first, and a
-    // click there would pick the other one. Its scroll range comes from the
-    // places it holds when it is told its count: told again once laid out,
-    // so that the new item can be scrolled to.
-    m_list.SendMessage(LVM_ARRANGE, LVA_DEFAULT, 0);
+    FitNames({item.name});
     UpdateItemCount();
 }
 
@@ -375,5 +417,6 @@ void CAlbumPage::OnRename()
     }
     if (static_cast<size_t>(renaming->item) < m_items.size())
         m_items[static_cast<size_t>(renaming->item)].name = newName;
+    FitNames({newName});
     m_list.SendMessage(LVM_REDRAWITEMS, static_cast<WPARAM>(renaming->item), renaming->item);
 }

@@ -46,6 +46,9 @@ private:
     void AddNewestFile(const std::string& path, bool picture);
     // Lists the files without their pictures.
     void ListFiles(const char* pattern, bool pictures);
+    void ShowAsRows();
+    // Widens the list's column to the widest of the names, if need be.
+    void FitNames(std::vector<std::string> names);
     void MakeSlotPictures();
     void StartThumbnails();
     void PutMadeThumbnails();
@@ -94,6 +97,7 @@ private:
     CThumbnailSlots m_places{kThumbnailPlacesInList};
     // Pictures whose file could not be read: they keep the blank picture.
     std::unordered_set<int> m_unreadable;
+    int m_nColumnWidth = 0;
     int m_nLastShown = 0;
     int m_nShowingDirection = 1;
     // What every picture's item shows until its picture is made, and every

@@ -41,6 +41,7 @@ for target in "${targets[@]}"; do
     [ -f "$repo/build/bench-files/album-video.avi" ] ||
       ffmpeg -nostdin -v error -y -f lavfi -i testsrc=size=320x240:rate=10 -t 1 -c:v mjpeg \
         "$repo/build/bench-files/album-video.avi"
+    bash "$repo/tests/bench-wine/album/make-albums.sh" "$repo/build/bench-files"
   fi
   bash "$repo/scripts/build.sh" --bench-deps --only "$programs" "$target"
   # libjpeg-turbo's own cjpeg, built with the benchmark dependencies.
@@ -65,8 +66,8 @@ for target in "${targets[@]}"; do
         "$tree/tests/bench-wine/album/album_startup_bench.exe" "Z:$repo/build/bench-files/album-picture.jpg" \
         "Z:$repo/build/bench-files/album-video.avi" "Z:$out-album.txt" >/dev/null 2>&1
       TAVRELIN_PROGRAM_DIR=$tree/Tavrelin TAVRELIN_WINE_TIMEOUT=3000 "$repo/scripts/wine-run.sh" \
-        "$tree/tests/bench-wine/album/album_scale_bench.exe" "Z:$repo/build/bench-files/album-picture.jpg" \
-        "Z:$repo/build/bench-files/album-video.avi" "Z:$out-album-scale.txt" >/dev/null 2>&1
+        "$tree/tests/bench-wine/album/album_scale_bench.exe" "Z:$repo/build/bench-files/albums" \
+        "Z:$out-album-scale.txt" >/dev/null 2>&1
       bash "$repo/tests/bench-wine/jpeg/bmp2jpg-vs-cjpeg.sh" "$tree/tools/bmp2jpg/bmp2jpg.exe" "$turbo_cjpeg" \
         >"$out-bmp2jpg.txt" 2>&1
     fi

@@ -1,9 +1,12 @@
 // The album at lifetime sizes: 1,000, 20,000 and 100,000 pictures, and
 // 10,000 pictures with 1,000 videos. A measurement, not a test.
-//   album_scale_bench.exe PICTURE.jpg VIDEO.avi [OUT.txt]
-// For each album (every file a hard link to the one picture or video, so
-// that they take no room): the first start without thumbnails.cache, then a
-// second with it. Reported: how soon every item is listed, how soon the
+//   album_scale_bench.exe ALBUMS [OUT.txt]
+// ALBUMS holds one folder per album, "1000", "20000", "100000" and
+// "10000+1000", each file a hard link to one picture or video, made by
+// scripts/bench-wine.sh (natively: under Wine a hundred thousand links take
+// half an hour). Each is moved into a copy of the program folder for the
+// run and back after it. For each: the first start without
+// thumbnails.cache, then a second with it. Reported: how soon every item is listed, how soon the
 // thumbnails on the first screen show, the memory of the program (its
 // working set) a minute after start and after a jump to the end, how soon
 // the thumbnails there show, and the slowest answer of the main window over
@@ -47,17 +50,31 @@ double Now()
     return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-void FillAlbum(const e2e::ProgramCopy& copy, const SAlbum& album, const std::string& picture, const std::string& video)
-{
-    char name[32];
-    for (int number = 1; number <= album.pictures + album.videos; ++number) {
-        const bool isPicture = number <= album.pictures;
-        std::snprintf(name, sizeof name, "Album\\%06d.%s", number, isPicture ? "jpg" : "avi");
-        const std::string& source = isPicture ? picture : video;
-        if (!::CreateHardLinkA(copy.File(name).c_str(), source.c_str(), nullptr))
-            ::CopyFileA(source.c_str(), copy.File(name).c_str(), FALSE);
+// The prepared album takes the place of the copy's album folder while it
+// lives.
+class CMovedAlbum {
+public:
+    CMovedAlbum(const std::string& prepared, const e2e::ProgramCopy& copy)
+        : m_strPrepared(prepared), m_strAlbum(copy.File("Album"))
+    {
+        ::RemoveDirectoryA(m_strAlbum.c_str());
+        m_bMoved = ::MoveFileA(m_strPrepared.c_str(), m_strAlbum.c_str()) != FALSE;
     }
-}
+    ~CMovedAlbum()
+    {
+        if (m_bMoved)
+            ::MoveFileA(m_strAlbum.c_str(), m_strPrepared.c_str());
+        ::CreateDirectoryA(m_strAlbum.c_str(), nullptr);
+    }
+    CMovedAlbum(const CMovedAlbum&) = delete;
+    CMovedAlbum& operator=(const CMovedAlbum&) = delete;
+    bool Moved() const { return m_bMoved; }
+
+private:
+    std::string m_strPrepared;
+    std::string m_strAlbum;
+    bool m_bMoved = false;
+};
 
 class CTimedProgram {
 public:
@@ -98,14 +115,14 @@ public:
             e2e::ClickClient(tab, (albumTab->left + albumTab->right) / 2, (albumTab->top + albumTab->bottom) / 2);
     }
 
-    // Every picture item near `near` whose thumbnail lies in the list's
+    // Every picture item around the given one whose thumbnail lies in the list's
     // client area shows its thumbnail, not the blank.
-    bool ScreenShows(const SAlbum& album, int near) const
+    bool ScreenShows(const SAlbum& album, int around) const
     {
         RECT client{};
         ::GetClientRect(m_list, &client);
         int seen = 0;
-        for (int item = std::max(0, near - 40); item < std::min(album.pictures, near + 40); ++item) {
+        for (int item = std::max(0, around - 40); item < std::min(album.pictures, around + 40); ++item) {
             const std::optional<RECT> bounds = e2e::ListViewItemRect(m_list, item);
             if (!bounds || bounds->top + kProbe.y >= client.bottom || bounds->top < 0)
                 continue;
@@ -174,15 +191,21 @@ SStart StartOnce(const e2e::ProgramCopy& copy, const SAlbum& album, bool measure
 
 int main(int argc, char** argv)
 {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: album_scale_bench PICTURE.jpg VIDEO.avi [OUT.txt]\n");
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: album_scale_bench ALBUMS [OUT.txt]\n");
         return 2;
     }
     std::string report;
     char line[512];
     for (const SAlbum album : {SAlbum{1000, 0}, SAlbum{20000, 0}, SAlbum{100000, 0}, SAlbum{10000, 1000}}) {
         e2e::ProgramCopy copy;
-        FillAlbum(copy, album, argv[1], argv[2]);
+        const std::string name =
+            std::to_string(album.pictures) + (album.videos ? "+" + std::to_string(album.videos) : std::string());
+        const CMovedAlbum moved(e2e::ToWindowsPath(argv[1]) + "\\" + name, copy);
+        if (!moved.Moved()) {
+            std::fprintf(stderr, "no album %s in %s\n", name.c_str(), argv[1]);
+            return 1;
+        }
         const SStart first = StartOnce(copy, album, true);
         const SStart second = StartOnce(copy, album, false);
         std::snprintf(line, sizeof line,
@@ -196,8 +219,8 @@ int main(int argc, char** argv)
         std::fflush(stdout);
         report += line;
     }
-    if (argc > 3)
-        if (FILE* out = std::fopen(argv[3], "w")) {
+    if (argc > 2)
+        if (FILE* out = std::fopen(argv[2], "w")) {
             std::fputs(report.c_str(), out);
             std::fclose(out);
         }

@@ -30,6 +30,21 @@ bool AlbumPage::WaitForItem(const std::string& name, bool present)
     return e2e::WaitUntil([&] { return (IndexOf(name) >= 0) == present; });
 }
 
+bool AlbumPage::ThumbnailShows(int item, POINT at, bool (*is)(COLORREF))
+{
+    if (item < 0)
+        return false;
+    e2e::SendWithTimeout(List(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), FALSE);
+    return e2e::WaitUntil([&] {
+        const std::optional<RECT> bounds = e2e::ListViewItemRect(List(), item);
+        if (!bounds)
+            return false;
+        POINT probe{bounds->left + at.x, bounds->top + at.y};
+        ::ClientToScreen(List(), &probe);
+        return is(e2e::PixelAt(probe.x, probe.y));
+    });
+}
+
 bool AlbumPage::Click(int item)
 {
     // Scrolled into view first, as a user does before clicking it.

@@ -34,6 +34,16 @@ public:
     // Waits until the item is listed (or, with present false, is gone).
     bool WaitForItem(const std::string& name, bool present = true);
 
+    // The item, scrolled into view, shows a pixel of the kind at `at` in its
+    // thumbnail within the default deadline.
+    bool ThumbnailShows(int item, POINT at, bool (*is)(COLORREF));
+    // The two pictures the tests use most: the gradient's yellow top, the
+    // red square of "white-shapes".
+    bool ShowsGradient(int item) { return ThumbnailShows(item, {40, 3}, IsYellow); }
+    bool ShowsShapes(int item) { return ThumbnailShows(item, {20, 15}, IsRed); }
+    static bool IsYellow(COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) < 80; }
+    static bool IsRed(COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) < 60 && GetBValue(c) < 60; }
+
     bool Click(int item);
     // Right-clicks the item, waits for its menu and closes it, then gives the
     // entry's command.

@@ -8,6 +8,7 @@
 #include "core/Globals.h"
 #include "core/PostedPath.h"
 #include "grab/FrameGrab.h"
+#include "win/MessagePump.h"
 
 namespace {
 
@@ -36,28 +37,11 @@ void CancelCompressorChoice(HANDLE abandonChoice)
     ::EnumThreadWindows(::GetCurrentThreadId(), CancelIfCompressorDialog, 0);
 }
 
-// Runs the calling thread's messages until the thread ends; a quit message
-// is put back for the loop it belongs to.
+// Runs the calling thread's messages until the thread ends.
 void PumpUntilEnded(HANDLE thread, HANDLE abandonChoice)
 {
-    for (;;) {
-        CancelCompressorChoice(abandonChoice);
-        const DWORD woken = ::MsgWaitForMultipleObjects(1, &thread, FALSE, kDialogCheckMs, QS_ALLINPUT);
-        if (woken == WAIT_TIMEOUT)
-            continue;
-        if (woken != WAIT_OBJECT_0 + 1)
-            return;
-        MSG message{};
-        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) {
-                ::PostQuitMessage(static_cast<int>(message.wParam));
-                ::WaitForSingleObject(thread, INFINITE);
-                return;
-            }
-            ::TranslateMessage(&message);
-            ::DispatchMessageA(&message);
-        }
-    }
+    win::PumpMessagesUntil([thread] { return ::WaitForSingleObject(thread, 0) != WAIT_TIMEOUT; }, kDialogCheckMs,
+                           thread, [abandonChoice] { CancelCompressorChoice(abandonChoice); });
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "core/Counter.h"
 #include "core/FileSystem.h"
 #include "core/Globals.h"
+#include "win/MessagePump.h"
 #include "win/Wnd.h"
 
 #include <windows.h>
@@ -72,33 +73,19 @@ std::string NoticeText(const std::string& path)
 }
 
 // Runs this thread's messages until the repairs are done, keeping the
-// notice's text on the video being repaired; a quit message is put back.
+// notice's text on the video being repaired.
 void PumpWhileRepairing(const std::atomic<std::size_t>& current, const std::vector<std::string>& videos,
                         CRepairNotice& notice)
 {
     std::size_t shown = 0;
-    bool bQuit = false;
-    int quitCode = 0;
-    while (current < videos.size()) {
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, kNoticeCheckMs, QS_ALLINPUT);
-        MSG message{};
-        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) {
-                bQuit = true;
-                quitCode = static_cast<int>(message.wParam);
-                continue;
-            }
-            ::TranslateMessage(&message);
-            ::DispatchMessageA(&message);
-        }
-        const std::size_t now = current;
-        if (now != shown && now < videos.size() && notice.m_hWnd) {
-            shown = now;
-            ::SetWindowTextA(notice.m_hWnd, NoticeText(videos[now]).c_str());
-        }
-    }
-    if (bQuit)
-        ::PostQuitMessage(quitCode);
+    win::PumpMessagesUntil([&] { return current >= videos.size(); }, kNoticeCheckMs, nullptr,
+                           [&] {
+                               const std::size_t now = current;
+                               if (now != shown && now < videos.size() && notice.m_hWnd) {
+                                   shown = now;
+                                   ::SetWindowTextA(notice.m_hWnd, NoticeText(videos[now]).c_str());
+                               }
+                           });
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 #include "core/Globals.h"
 #include "res/resource.h"
 #include "win/App.h"
-#include "win/Text.h"
+#include "win/FileDialog.h"
 
 #include <commdlg.h>
 #include <vfw.h>
@@ -154,17 +154,10 @@ void CCameraPage::OnMp3FileRadio()
 {
     if (g_recording)
         return;
-    char path[win::kPathBytes] = {};
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = nullptr;
-    dialog.lpstrFilter = "mp3 file(*.mp3)\0*.mp3\0";
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = sizeof path;
-    dialog.lpstrDefExt = "mp3 file";
-    dialog.Flags = OFN_OVERWRITEPROMPT;
-    if (::GetOpenFileNameA(&dialog)) {
-        ::SetDlgItemTextA(m_hWnd, IDC_MP3_PATH, path);
+    const std::optional<std::string> path =
+        win::AskFileToOpen({nullptr, "mp3 file(*.mp3)\0*.mp3\0", "mp3 file", OFN_OVERWRITEPROMPT});
+    if (path) {
+        ::SetDlgItemTextA(m_hWnd, IDC_MP3_PATH, path->c_str());
         return;
     }
     if (::GetWindowTextLengthA(GetDlgItem(IDC_MP3_PATH)) == 0) {

@@ -6,6 +6,7 @@
 #include "rename/RenameDlg.h"
 #include "res/resource.h"
 #include "win/App.h"
+#include "win/FileDialog.h"
 #include "win/Text.h"
 
 #include <commdlg.h>
@@ -141,19 +142,13 @@ void CDesignDlg::OnAddDesignToWindow()
 
 void CDesignDlg::OnAddMyDesign()
 {
-    char chosen[win::kPathBytes] = {};
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = m_hWnd;
-    dialog.lpstrFilter = "gif file(*.gif)\0*.gif\0";
-    dialog.lpstrFile = chosen;
-    dialog.nMaxFile = sizeof chosen;
-    dialog.lpstrDefExt = "gif";
-    dialog.Flags =
-        OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    if (!::GetOpenFileNameA(&dialog))
+    const std::optional<std::string> chosen =
+        win::AskFileToOpen({m_hWnd, "gif file(*.gif)\0*.gif\0", "gif",
+                            OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST |
+                                OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR});
+    if (!chosen)
         return;
-    const std::string source = chosen;
+    const std::string source = *chosen;
     std::string name = FileNameOf(source);
     const std::string target = DesignFolder() + name;
     // A design chosen from the folder itself is already there.

@@ -5,6 +5,7 @@
 #include "aviwin/VcmCompressor.h"
 #include "gdiplus/GdiplusImage.h"
 #include "riff/Fourcc.h"
+#include "riff/WaveFormatEx.h"
 
 #include <mmsystem.h>
 #include <vfw.h>
@@ -24,7 +25,7 @@ constexpr size_t kMaxSoundBytes = 64u << 20;
 
 bool IsMotionJpeg(const AviVideoTrack& video)
 {
-    return SameFourccIgnoringCase(video.format.biCompression, MakeFourcc('M', 'J', 'P', 'G'));
+    return SameFourccIgnoringCase(video.format.biCompression, kFourccMotionJpeg);
 }
 
 bool IsUncompressed(const AviVideoTrack& video)
@@ -87,13 +88,7 @@ public:
     {
         if (format.wFormatTag != kWaveFormatPcm || sound.empty())
             return false;
-        WAVEFORMATEX wave{};
-        wave.wFormatTag = WAVE_FORMAT_PCM;
-        wave.nChannels = format.nChannels;
-        wave.nSamplesPerSec = format.nSamplesPerSec;
-        wave.nAvgBytesPerSec = format.nAvgBytesPerSec;
-        wave.nBlockAlign = format.nBlockAlign;
-        wave.wBitsPerSample = format.wBitsPerSample;
+        const WAVEFORMATEX wave = ToWaveFormatEx(format);
         if (::waveOutOpen(&m_device, WAVE_MAPPER, &wave, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) {
             m_device = nullptr;
             return false;

@@ -1,6 +1,6 @@
 #include "audio/MicrophoneRecorder.h"
 
-#include "riff/WaveFormat.h"
+#include "riff/WaveFormatEx.h"
 
 namespace {
 
@@ -45,14 +45,7 @@ bool CMicrophoneRecorder::Start(const std::string& wavPath)
 
 bool CMicrophoneRecorder::OpenInput()
 {
-    const WaveFormat fixed = MicrophoneFormat();
-    WAVEFORMATEX format{};
-    format.wFormatTag = fixed.wFormatTag;
-    format.nChannels = fixed.nChannels;
-    format.nSamplesPerSec = fixed.nSamplesPerSec;
-    format.nAvgBytesPerSec = fixed.nAvgBytesPerSec;
-    format.nBlockAlign = fixed.nBlockAlign;
-    format.wBitsPerSample = fixed.wBitsPerSample;
+    WAVEFORMATEX format = ToWaveFormatEx(MicrophoneFormat());
     m_bufferDone.reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
     if (!m_bufferDone)
         return false;

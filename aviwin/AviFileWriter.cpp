@@ -3,6 +3,7 @@
 #include "aviwin/CompressorDialog.h"
 #include "aviwin/DibSection.h"
 #include "aviwin/VcmCompressor.h"
+#include "riff/WaveFormatEx.h"
 #include "win/WindowThreadCall.h"
 
 #include <memory>
@@ -29,16 +30,7 @@ CompressorChooser OnWindowThread(CompressorChooser choose, HWND window, HANDLE a
 std::unique_ptr<AviWriter> CAviFileWriter::AviOpen(const char* pszPath, LONG framePeriod,
                                                    const WAVEFORMATEX* pAudioFormat)
 {
-    WaveFormat audioFormat;
-    if (pAudioFormat != nullptr) {
-        audioFormat.wFormatTag = pAudioFormat->wFormatTag;
-        audioFormat.nChannels = pAudioFormat->nChannels;
-        audioFormat.nSamplesPerSec = pAudioFormat->nSamplesPerSec;
-        audioFormat.nAvgBytesPerSec = pAudioFormat->nAvgBytesPerSec;
-        audioFormat.nBlockAlign = pAudioFormat->nBlockAlign;
-        audioFormat.wBitsPerSample = pAudioFormat->wBitsPerSample;
-        audioFormat.cbSize = pAudioFormat->cbSize;
-    }
+    const WaveFormat audioFormat = pAudioFormat != nullptr ? FromWaveFormatEx(*pAudioFormat) : WaveFormat();
     return ::AviOpen(pszPath, framePeriod, pAudioFormat != nullptr ? &audioFormat : nullptr,
                      MakePlatformCompressorFactory());
 }

@@ -4,12 +4,12 @@
 // compressed on machines without any codec for 24-bit frames and play in
 // every player that reads Motion-JPEG AVI files.
 
+#include "riff/Fourcc.h"
+
 #include <windows.h>
 #include <vfw.h>
 
 #include <cstdint>
-
-inline constexpr DWORD kFourccMotionJpeg = mmioFOURCC('M', 'J', 'P', 'G');
 
 // Quality when the caller asks for the codec's default (0..10000 scale).
 inline constexpr DWORD kMotionJpegDefaultQuality = 10000;

@@ -12,6 +12,9 @@ constexpr std::uint32_t MakeFourcc(char a, char b, char c, char d)
            static_cast<std::uint32_t>(static_cast<std::uint8_t>(d)) << 24;
 }
 
+// The Motion-JPEG codec: ours, and every other that the album plays.
+inline constexpr std::uint32_t kFourccMotionJpeg = MakeFourcc('M', 'J', 'P', 'G');
+
 // Codec handlers are matched without regard to letter case ("mjpg" is "MJPG"),
 // as the platform's codec look-up does; only ASCII letters fold.
 constexpr bool SameFourccIgnoringCase(std::uint32_t first, std::uint32_t second)

@@ -23,18 +23,11 @@ class CRecorderDlg : public win::CDialog {
 public:
     CRecorderDlg();
 
-    CPageTabCtrl m_tab;
-    HICON m_hIcon = nullptr;
-    win::CToolBar m_wndToolBar;
-    Gdiplus::GdiplusStartupInput m_gdiplusStartupInput;
-    ULONG_PTR m_gdiplusToken = 0;
-    CCameraPage m_cameraPage;
+    // What other parts of the program reach: the album page, to list new
+    // files, and the flag the design library clears when it closes.
     CAlbumPage m_albumPage;
     // Set while the design library is open; the library clears it itself.
     bool m_bDesignDlgOpen = false;
-    std::unique_ptr<CDesignDlg> m_pDesignDlg;
-    // The design windows outlive the library that opened them.
-    CDesignWindows m_designWindows;
 
     void DoDataExchange(win::CDataExchange* exchange) override;
     BOOL OnInitDialog() override;
@@ -72,5 +65,14 @@ private:
     void OnReadMe();
     void OnAbout();
 
+    CPageTabCtrl m_tab;
+    HICON m_hIcon = nullptr;
+    win::CToolBar m_wndToolBar;
+    Gdiplus::GdiplusStartupInput m_gdiplusStartupInput;
+    ULONG_PTR m_gdiplusToken = 0;
+    CCameraPage m_cameraPage;
+    std::unique_ptr<CDesignDlg> m_pDesignDlg;
+    // The design windows outlive the library that opened them.
+    CDesignWindows m_designWindows;
     bool m_bToldConfigNotWritten = false;
 };

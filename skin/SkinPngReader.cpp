@@ -10,6 +10,14 @@ namespace tavrelin::skin {
 namespace {
 
 constexpr double kScreenGamma = 2.2;
+// Chunks whose data libpng would take into a buffer of the size the chunk's
+// length field claims (up to 2 GB, before it finds the file too short) and
+// that a skin's pictures never need: passed over unread. Each name ends in
+// a zero, as libpng's list wants.
+constexpr png_byte kUnreadChunks[] = "eXIf\0iCCP\0iTXt\0pCAL\0sCAL\0sPLT\0tEXt\0zTXt";
+constexpr int kUnreadChunkCount = sizeof kUnreadChunks / 5;
+// And no other chunk besides the image data may hold more than this.
+constexpr png_alloc_size_t kMostChunkBytes = 1 << 20;
 
 struct MemoryInput {
     const std::uint8_t* data;
@@ -51,6 +59,8 @@ bool ReadHeader(png_structp png, png_infop info, PngLayout& layout)
     if (setjmp(png_jmpbuf(png)))
         return false;
     png_set_user_limits(png, kMaxSkinImageSide, kMaxSkinImageSide);
+    png_set_chunk_malloc_max(png, kMostChunkBytes);
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kUnreadChunks, kUnreadChunkCount);
     png_read_info(png, info);
     const png_uint_32 width = png_get_image_width(png, info);
     const png_uint_32 height = png_get_image_height(png, info);

@@ -37,7 +37,7 @@ campaign() {
   local dir=$out/$name
   mkdir -p "$dir/corpus" "$dir/findings"
   local args=(-fork="$jobs" -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1
-              -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048
+              -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -malloc_limit_mb=512
               -artifact_prefix="$dir/findings/" "$dir/corpus" "$seed")
   [ -d "$regressions" ] && args+=("$regressions")
   [ -n "$dictionary" ] && args=(-dict="$dictionary" "${args[@]}")

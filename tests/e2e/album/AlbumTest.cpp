@@ -67,7 +67,11 @@ TEST(Album, PicturesComeFirstThenVideosEachInTheFileSystemsOrder)
     const auto isRed = [](COLORREF c) { return GetRValue(c) > 230 && GetGValue(c) < 40 && GetBValue(c) < 40; };
     EXPECT_TRUE(e2e::WaitUntil([&] { return isRed(iconPixel("000001.jpg", 20, 15)); }))
         << std::hex << iconPixel("000001.jpg", 20, 15);
-    const auto isWhite = [](COLORREF c) { return c == RGB(255, 255, 255); };
+    // White as a JPEG decoder gives it back: a few steps off near an edge,
+    // depending on whether the thumbnail was made now or read from the cache.
+    const auto isWhite = [](COLORREF c) {
+        return c != CLR_INVALID && GetRValue(c) > 240 && GetGValue(c) > 240 && GetBValue(c) > 240;
+    };
     const auto isYellow = [](COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) < 80; };
     // Each thumbnail is waited for: they reach the screen one after another.
     const auto shows = [&](const char* name, int x, int y, const std::function<bool(COLORREF)>& is) {

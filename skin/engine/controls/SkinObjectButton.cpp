@@ -218,11 +218,8 @@ void CSkinObjectButton::Paint(HDC target)
         DrawGroupBox(target, skinClass, look, client);
         return;
     }
-    HDC dc = m_buffer.Prepare(target, client.right, client.bottom);
-    if (!dc)
-        return;
-    FillParentBackground(Window(), WM_CTLCOLORBTN, dc, client, Skin()->GetMetrics());
-    {
+    m_canvas.PaintArea(target, client, [&](HDC dc) {
+        FillParentBackground(Window(), WM_CTLCOLORBTN, dc, client, Skin()->GetMetrics());
         CControlFont font(Window(), dc);
         const int previousMode = ::SetBkMode(dc, TRANSPARENT);
         if (look.part == BP_PUSHBUTTON)
@@ -230,8 +227,7 @@ void CSkinObjectButton::Paint(HDC target)
         else
             DrawCheckOrRadio(dc, skinClass, look, client);
         ::SetBkMode(dc, previousMode);
-    }
-    m_buffer.CopyTo(target, client);
+    });
 }
 
 void CSkinObjectButton::DrawPushButton(HDC dc, CSkinClass& skinClass, const SkinButtonLook& look, const RECT& client)

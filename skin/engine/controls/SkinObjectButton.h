@@ -4,7 +4,7 @@
 // whatever it would paint itself is kept off the screen.
 
 #include "skin/engine/frame/SkinObjectFrame.h"
-#include "win/OffscreenBuffer.h"
+#include "skin/engine/controls/SkinControlBehaviour.h"
 
 #include <windows.h>
 #include <vssym32.h>
@@ -55,7 +55,7 @@ private:
 
     bool m_bHot = false;
     bool m_bPushed = false;
-    win::COffscreenBuffer m_buffer;
+    CSkinControlCanvas m_canvas;
 };
 
 } // namespace tavrelin::skin

@@ -111,18 +111,16 @@ bool CSkinObjectComboBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
 
 void CSkinObjectComboBox::Paint(HDC target)
 {
-    RECT client{};
-    ::GetClientRect(Window(), &client);
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
-    HDC dc = m_buffer.Prepare(target, client.right, client.bottom);
-    if (!dc || !::GetComboBoxInfo(Window(), &info))
+    if (!::GetComboBoxInfo(Window(), &info))
         return;
-    // The combo box draws its text, or its owner's item, in the field's colours.
-    CallPrevious(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
-    DrawFrame(dc, client, info);
-    DrawButton(dc, info);
-    m_buffer.CopyTo(target, client);
+    m_canvas.Paint(Window(), target, [&](HDC dc, const RECT& client) {
+        // The combo box draws its text, or its owner's item, in the field's colours.
+        CallPrevious(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+        DrawFrame(dc, client, info);
+        DrawButton(dc, info);
+    });
 }
 
 void CSkinObjectComboBox::DrawFrame(HDC dc, const RECT& client, const COMBOBOXINFO& info)

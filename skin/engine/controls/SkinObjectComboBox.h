@@ -8,7 +8,7 @@
 
 #include "skin/engine/draw/SkinControlDraw.h"
 #include "skin/engine/frame/SkinObjectFrame.h"
-#include "win/OffscreenBuffer.h"
+#include "skin/engine/controls/SkinControlBehaviour.h"
 
 #include <windows.h>
 
@@ -39,7 +39,7 @@ private:
     bool m_bHot = false;
     int m_nExtended = -1; // whether the window is an extended combo box; -1 until asked
     CColorBrush m_brush;
-    win::COffscreenBuffer m_buffer;
+    CSkinControlCanvas m_canvas;
 };
 
 } // namespace tavrelin::skin

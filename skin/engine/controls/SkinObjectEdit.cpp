@@ -1,6 +1,7 @@
 #include "skin/engine/controls/SkinObjectEdit.h"
 
 #include "skin/engine/context/SkinContext.h"
+#include "skin/engine/controls/SkinControlBehaviour.h"
 #include "skin/engine/draw/SkinBackground.h"
 #include "skin/engine/draw/SkinPropertyIds.h"
 

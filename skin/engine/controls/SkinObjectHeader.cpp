@@ -107,30 +107,27 @@ bool CSkinObjectHeader::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 
 void CSkinObjectHeader::Paint(HDC target)
 {
-    RECT client{};
-    ::GetClientRect(Window(), &client);
-    HDC dc = m_buffer.Prepare(target, client.right, client.bottom);
-    if (!dc)
-        return;
-    CSkinClass& skinClass = Skin()->GetSkinClassById(kSkinClassHeader);
-    CControlFont font(Window(), dc);
-    const int previousMode = ::SetBkMode(dc, TRANSPARENT);
-    const int count = static_cast<int>(::SendMessageA(Window(), HDM_GETITEMCOUNT, 0, 0));
-    int right = client.left;
-    for (int order = 0; order < count; ++order) {
-        const int index = static_cast<int>(::SendMessageA(Window(), HDM_ORDERTOINDEX, static_cast<WPARAM>(order), 0));
-        RECT rect{};
-        if (!ItemRect(Window(), index, rect))
-            continue;
-        DrawItem(dc, skinClass, index, rect);
-        right = std::max<int>(right, rect.right);
-    }
-    // Beyond the last column the header shows an empty item.
-    const RECT rest{right, client.top, client.right, client.bottom};
-    if (IsDrawable(rest) && !DrawSkinBackground(dc, skinClass, HP_HEADERITEM, HIS_NORMAL, rest))
-        DrawPlainItem(dc, Skin()->GetMetrics(), HIS_NORMAL, rest);
-    ::SetBkMode(dc, previousMode);
-    m_buffer.CopyTo(target, client);
+    m_canvas.Paint(Window(), target, [&](HDC dc, const RECT& client) {
+        CSkinClass& skinClass = Skin()->GetSkinClassById(kSkinClassHeader);
+        CControlFont font(Window(), dc);
+        const int previousMode = ::SetBkMode(dc, TRANSPARENT);
+        const int count = static_cast<int>(::SendMessageA(Window(), HDM_GETITEMCOUNT, 0, 0));
+        int right = client.left;
+        for (int order = 0; order < count; ++order) {
+            const int index =
+                static_cast<int>(::SendMessageA(Window(), HDM_ORDERTOINDEX, static_cast<WPARAM>(order), 0));
+            RECT rect{};
+            if (!ItemRect(Window(), index, rect))
+                continue;
+            DrawItem(dc, skinClass, index, rect);
+            right = std::max<int>(right, rect.right);
+        }
+        // Beyond the last column the header shows an empty item.
+        const RECT rest{right, client.top, client.right, client.bottom};
+        if (IsDrawable(rest) && !DrawSkinBackground(dc, skinClass, HP_HEADERITEM, HIS_NORMAL, rest))
+            DrawPlainItem(dc, Skin()->GetMetrics(), HIS_NORMAL, rest);
+        ::SetBkMode(dc, previousMode);
+    });
 }
 
 void CSkinObjectHeader::DrawItem(HDC dc, CSkinClass& skinClass, int index, const RECT& rect)

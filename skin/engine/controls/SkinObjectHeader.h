@@ -5,7 +5,7 @@
 // The header keeps its layout, sizing and notifications.
 
 #include "skin/engine/frame/SkinObjectFrame.h"
-#include "win/OffscreenBuffer.h"
+#include "skin/engine/controls/SkinControlBehaviour.h"
 
 #include <commctrl.h>
 #include <windows.h>
@@ -34,7 +34,7 @@ private:
 
     int m_nHotItem = -1;
     int m_nPressedItem = -1;
-    win::COffscreenBuffer m_buffer;
+    CSkinControlCanvas m_canvas;
 };
 
 } // namespace tavrelin::skin

@@ -2,6 +2,7 @@
 
 #include "skin/engine/context/SkinContext.h"
 #include "skin/engine/draw/SkinBackground.h"
+#include "skin/engine/controls/SkinControlBehaviour.h"
 #include "skin/engine/draw/SkinControlDraw.h"
 #include "skin/engine/draw/SkinGdi.h"
 #include "skin/engine/draw/SkinPropertyIds.h"

@@ -179,14 +179,9 @@ void CSkinObjectMenu::ShowFace()
 
 bool CSkinObjectMenu::PaintFace(HDC target)
 {
-    RECT client{};
-    ::GetClientRect(Window(), &client);
     const SkinMenuLook look = ReadSkinMenu(Window(), MenuOf(Window()));
-    HDC dc = m_buffer.Prepare(target, client.right, client.bottom);
-    if (!dc)
+    if (!m_canvas.Paint(Window(), target, [&](HDC dc, const RECT& client) { DrawSkinMenu(dc, *Skin(), client, look); }))
         return false;
-    DrawSkinMenu(dc, *Skin(), client, look);
-    m_buffer.CopyTo(target, client);
     m_painted = SkinMenuSignature(look);
     return true;
 }

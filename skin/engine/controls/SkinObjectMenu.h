@@ -13,7 +13,7 @@
 
 #include "skin/engine/controls/SkinMenuDraw.h"
 #include "skin/engine/frame/SkinObjectFrame.h"
-#include "win/OffscreenBuffer.h"
+#include "skin/engine/controls/SkinControlBehaviour.h"
 
 #include <windows.h>
 
@@ -51,7 +51,7 @@ private:
 
     HWND m_face = nullptr;
     std::vector<UINT> m_painted;
-    win::COffscreenBuffer m_buffer;
+    CSkinControlCanvas m_canvas;
 };
 
 } // namespace tavrelin::skin

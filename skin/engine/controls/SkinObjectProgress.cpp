@@ -47,40 +47,36 @@ bool CSkinObjectProgress::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
 
 void CSkinObjectProgress::Paint(HDC target)
 {
-    RECT client{};
-    ::GetClientRect(Window(), &client);
-    HDC dc = m_buffer.Prepare(target, client.right, client.bottom);
-    if (!dc)
-        return;
-    const LONG_PTR style = ::GetWindowLongPtrA(Window(), GWL_STYLE);
-    const bool bVertical = (style & PBS_VERTICAL) != 0;
-    CSkinClass& progress = Skin()->GetSkinClassById(kSkinClassProgress);
-    const CSkinMetrics& metrics = Skin()->GetMetrics();
-    const int barPart = bVertical ? PP_BARVERT : PP_BAR;
-    const bool bImage = DrawSkinBackground(dc, progress, barPart, 0, client);
-    if (!bImage)
-        DrawPlainFieldBorder(dc, client, metrics.Color(COLOR_BTNSHADOW), metrics.Color(COLOR_BTNFACE));
-    const SkinMargins margins = progress.GetRect(barPart, 0, kPropContentMargins, kBarContentFallback);
-    const RECT content{client.left + margins.cxLeftWidth, client.top + margins.cyTopHeight,
-                       client.right - margins.cxRightWidth, client.bottom - margins.cyBottomHeight};
-    PBRANGE range{};
-    ::SendMessageA(Window(), PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
-    const int position = static_cast<int>(::SendMessageA(Window(), PBM_GETPOS, 0, 0));
-    const int length = bVertical ? content.bottom - content.top : content.right - content.left;
-    const long long span = std::max<long long>(1, static_cast<long long>(range.iHigh) - range.iLow);
-    const int filled = static_cast<int>(length * (static_cast<long long>(position) - range.iLow) / span);
-    const int across = bVertical ? content.right - content.left : content.bottom - content.top;
-    const int chunkPart = bVertical ? PP_CHUNKVERT : PP_CHUNK;
-    const int chunk =
-        (style & PBS_SMOOTH) ? 0 : progress.GetInt(chunkPart, 0, kProgressChunkSizeProperty, across * 2 / 3);
-    const int space = progress.GetInt(chunkPart, 0, kProgressSpaceSizeProperty, kDefaultSpace);
-    const auto bar = static_cast<COLORREF>(::SendMessageA(Window(), PBM_GETBARCOLOR, 0, 0));
-    const COLORREF fill = bar == CLR_DEFAULT ? metrics.Color(COLOR_HIGHLIGHT) : bar;
-    for (const RECT& rect : LayoutSkinProgressChunks(content, bVertical, filled, chunk, space)) {
-        if (!DrawSkinBackground(dc, progress, chunkPart, 0, rect))
-            FillSolid(dc, rect, fill);
-    }
-    m_buffer.CopyTo(target, client);
+    m_canvas.Paint(Window(), target, [&](HDC dc, const RECT& client) {
+        const LONG_PTR style = ::GetWindowLongPtrA(Window(), GWL_STYLE);
+        const bool bVertical = (style & PBS_VERTICAL) != 0;
+        CSkinClass& progress = Skin()->GetSkinClassById(kSkinClassProgress);
+        const CSkinMetrics& metrics = Skin()->GetMetrics();
+        const int barPart = bVertical ? PP_BARVERT : PP_BAR;
+        const bool bImage = DrawSkinBackground(dc, progress, barPart, 0, client);
+        if (!bImage)
+            DrawPlainFieldBorder(dc, client, metrics.Color(COLOR_BTNSHADOW), metrics.Color(COLOR_BTNFACE));
+        const SkinMargins margins = progress.GetRect(barPart, 0, kPropContentMargins, kBarContentFallback);
+        const RECT content{client.left + margins.cxLeftWidth, client.top + margins.cyTopHeight,
+                           client.right - margins.cxRightWidth, client.bottom - margins.cyBottomHeight};
+        PBRANGE range{};
+        ::SendMessageA(Window(), PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+        const int position = static_cast<int>(::SendMessageA(Window(), PBM_GETPOS, 0, 0));
+        const int length = bVertical ? content.bottom - content.top : content.right - content.left;
+        const long long span = std::max<long long>(1, static_cast<long long>(range.iHigh) - range.iLow);
+        const int filled = static_cast<int>(length * (static_cast<long long>(position) - range.iLow) / span);
+        const int across = bVertical ? content.right - content.left : content.bottom - content.top;
+        const int chunkPart = bVertical ? PP_CHUNKVERT : PP_CHUNK;
+        const int chunk =
+            (style & PBS_SMOOTH) ? 0 : progress.GetInt(chunkPart, 0, kProgressChunkSizeProperty, across * 2 / 3);
+        const int space = progress.GetInt(chunkPart, 0, kProgressSpaceSizeProperty, kDefaultSpace);
+        const auto bar = static_cast<COLORREF>(::SendMessageA(Window(), PBM_GETBARCOLOR, 0, 0));
+        const COLORREF fill = bar == CLR_DEFAULT ? metrics.Color(COLOR_HIGHLIGHT) : bar;
+        for (const RECT& rect : LayoutSkinProgressChunks(content, bVertical, filled, chunk, space)) {
+            if (!DrawSkinBackground(dc, progress, chunkPart, 0, rect))
+                FillSolid(dc, rect, fill);
+        }
+    });
 }
 
 } // namespace tavrelin::skin

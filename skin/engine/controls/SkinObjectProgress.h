@@ -6,7 +6,7 @@
 // control's own.
 
 #include "skin/engine/frame/SkinObjectFrame.h"
-#include "win/OffscreenBuffer.h"
+#include "skin/engine/controls/SkinControlBehaviour.h"
 
 #include <windows.h>
 
@@ -30,7 +30,7 @@ protected:
 private:
     void Paint(HDC target);
 
-    win::COffscreenBuffer m_buffer;
+    CSkinControlCanvas m_canvas;
 };
 
 } // namespace tavrelin::skin

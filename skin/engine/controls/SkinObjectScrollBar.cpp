@@ -49,16 +49,12 @@ SkinScrollBarState& CSkinObjectScrollBar::LaidOutBar()
 
 void CSkinObjectScrollBar::Paint(HDC target)
 {
-    RECT client{};
-    ::GetClientRect(Window(), &client);
-    HDC dc = m_buffer.Prepare(target, client.right, client.bottom);
-    if (!dc)
-        return;
-    if (IsSizeBox())
-        PaintSizeBox(dc, client);
-    else
-        DrawSkinScrollBar(dc, *Skin(), Window(), LaidOutBar());
-    m_buffer.CopyTo(target, client);
+    m_canvas.Paint(Window(), target, [&](HDC dc, const RECT& client) {
+        if (IsSizeBox())
+            PaintSizeBox(dc, client);
+        else
+            DrawSkinScrollBar(dc, *Skin(), Window(), LaidOutBar());
+    });
 }
 
 void CSkinObjectScrollBar::PaintSizeBox(HDC dc, const RECT& client)

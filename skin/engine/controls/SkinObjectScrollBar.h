@@ -5,7 +5,7 @@
 // its parent; whatever it would draw itself is drawn again by the skin.
 
 #include "skin/engine/frame/SkinObjectFrame.h"
-#include "win/OffscreenBuffer.h"
+#include "skin/engine/controls/SkinControlBehaviour.h"
 
 #include <windows.h>
 
@@ -32,7 +32,7 @@ private:
     LRESULT DefaultUndrawn(UINT message, WPARAM wParam, LPARAM lParam);
 
     SkinScrollBarState m_bar;
-    win::COffscreenBuffer m_buffer;
+    CSkinControlCanvas m_canvas;
 };
 
 } // namespace tavrelin::skin

@@ -110,11 +110,8 @@ void CSkinObjectTab::DrawRow(HDC target)
     RECT client{};
     ::GetClientRect(Window(), &client);
     ::IntersectRect(&area, &area, &client);
-    HDC dc = m_buffer.Prepare(target, area.right, area.bottom);
-    if (!dc || ::IsRectEmpty(&area))
-        return;
-    DrawBackground(dc, client);
-    {
+    m_canvas.PaintArea(target, area, [&](HDC dc) {
+        DrawBackground(dc, client);
         CControlFont font(Window(), dc);
         const int previousMode = ::SetBkMode(dc, TRANSPARENT);
         const int count = static_cast<int>(::SendMessageA(Window(), TCM_GETITEMCOUNT, 0, 0));
@@ -125,8 +122,7 @@ void CSkinObjectTab::DrawRow(HDC target)
         if (selected >= 0 && selected < count)
             DrawTab(dc, selected, selected);
         ::SetBkMode(dc, previousMode);
-    }
-    m_buffer.CopyTo(target, area);
+    });
 }
 
 void CSkinObjectTab::DrawTab(HDC dc, int index, int selected)
@@ -265,12 +261,7 @@ bool CSkinObjectTab::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, L
     switch (message) {
     case WM_ERASEBKGND: {
         auto target = reinterpret_cast<HDC>(wParam);
-        RECT client{};
-        ::GetClientRect(Window(), &client);
-        if (HDC dc = m_buffer.Prepare(target, client.right, client.bottom)) {
-            DrawBackground(dc, client);
-            m_buffer.CopyTo(target, client);
-        }
+        m_canvas.Paint(Window(), target, [&](HDC dc, const RECT& client) { DrawBackground(dc, client); });
         result = 1;
         return true;
     }

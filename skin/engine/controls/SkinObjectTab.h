@@ -4,7 +4,7 @@
 // the mouse. The control keeps its own layout and input.
 
 #include "skin/engine/frame/SkinObjectFrame.h"
-#include "win/OffscreenBuffer.h"
+#include "skin/engine/controls/SkinControlBehaviour.h"
 
 #include <windows.h>
 
@@ -34,7 +34,7 @@ private:
     void TrackHot(POINT point);
 
     int m_nHotTab = -1;
-    win::COffscreenBuffer m_buffer;
+    CSkinControlCanvas m_canvas;
 };
 
 } // namespace tavrelin::skin

@@ -67,41 +67,38 @@ LRESULT CSkinObjectToolBar::Notify(HDC dc, DWORD stage, DWORD_PTR item, const RE
 
 void CSkinObjectToolBar::Paint(HDC target)
 {
-    RECT client{};
-    ::GetClientRect(Window(), &client);
-    HDC dc = m_buffer.Prepare(target, client.right, client.bottom);
-    if (!dc)
-        return;
-    FillSolid(dc, client, Skin()->GetMetrics().Color(COLOR_BTNFACE));
-    CControlFont font(Window(), dc);
-    const LRESULT answer = Notify(dc, CDDS_PREPAINT, 0, client);
-    // A parent that painted the toolbar itself keeps what it painted.
-    if (!(answer & CDRF_SKIPDEFAULT)) {
-        CSkinClass& skinClass = Skin()->GetSkinClassById(SkinClassId());
-        const int count = static_cast<int>(::SendMessageA(Window(), TB_BUTTONCOUNT, 0, 0));
-        for (int index = 0; index < count; ++index) {
-            TBBUTTON button{};
-            RECT rect{};
-            if (!::SendMessageA(Window(), TB_GETBUTTON, static_cast<WPARAM>(index),
-                                reinterpret_cast<LPARAM>(&button)) ||
-                (button.fsState & TBSTATE_HIDDEN) ||
-                !::SendMessageA(Window(), TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect)))
-                continue;
-            const bool bNotify = (answer & CDRF_NOTIFYITEMDRAW) != 0;
-            const LRESULT item = bNotify ? Notify(dc, CDDS_ITEMPREPAINT, button.idCommand, rect) : CDRF_DODEFAULT;
-            if (item & CDRF_SKIPDEFAULT)
-                continue;
-            if (button.fsStyle & BTNS_SEP)
-                DrawSkinBackground(dc, skinClass, TP_SEPARATOR, 0, rect);
-            else
-                DrawButton(dc, skinClass, index, button);
-            if (item & CDRF_NOTIFYPOSTPAINT)
-                Notify(dc, CDDS_ITEMPOSTPAINT, button.idCommand, rect);
+    m_canvas.Paint(Window(), target, [&](HDC dc, const RECT& client) {
+        FillSolid(dc, client, Skin()->GetMetrics().Color(COLOR_BTNFACE));
+        CControlFont font(Window(), dc);
+        const LRESULT answer = Notify(dc, CDDS_PREPAINT, 0, client);
+        // A parent that painted the toolbar itself keeps what it painted.
+        if (!(answer & CDRF_SKIPDEFAULT)) {
+            CSkinClass& skinClass = Skin()->GetSkinClassById(SkinClassId());
+            const int count = static_cast<int>(::SendMessageA(Window(), TB_BUTTONCOUNT, 0, 0));
+            for (int index = 0; index < count; ++index) {
+                TBBUTTON button{};
+                RECT rect{};
+                if (!::SendMessageA(Window(), TB_GETBUTTON, static_cast<WPARAM>(index),
+                                    reinterpret_cast<LPARAM>(&button)) ||
+                    (button.fsState & TBSTATE_HIDDEN) ||
+                    !::SendMessageA(Window(), TB_GETITEMRECT, static_cast<WPARAM>(index),
+                                    reinterpret_cast<LPARAM>(&rect)))
+                    continue;
+                const bool bNotify = (answer & CDRF_NOTIFYITEMDRAW) != 0;
+                const LRESULT item = bNotify ? Notify(dc, CDDS_ITEMPREPAINT, button.idCommand, rect) : CDRF_DODEFAULT;
+                if (item & CDRF_SKIPDEFAULT)
+                    continue;
+                if (button.fsStyle & BTNS_SEP)
+                    DrawSkinBackground(dc, skinClass, TP_SEPARATOR, 0, rect);
+                else
+                    DrawButton(dc, skinClass, index, button);
+                if (item & CDRF_NOTIFYPOSTPAINT)
+                    Notify(dc, CDDS_ITEMPOSTPAINT, button.idCommand, rect);
+            }
+            if (answer & CDRF_NOTIFYPOSTPAINT)
+                Notify(dc, CDDS_POSTPAINT, 0, client);
         }
-        if (answer & CDRF_NOTIFYPOSTPAINT)
-            Notify(dc, CDDS_POSTPAINT, 0, client);
-    }
-    m_buffer.CopyTo(target, client);
+    });
 }
 
 void CSkinObjectToolBar::DrawButton(HDC dc, CSkinClass& skinClass, int index, const TBBUTTON& button)

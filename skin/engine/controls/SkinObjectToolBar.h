@@ -5,7 +5,7 @@
 // hit testing and input.
 
 #include "skin/engine/frame/SkinObjectFrame.h"
-#include "win/OffscreenBuffer.h"
+#include "skin/engine/controls/SkinControlBehaviour.h"
 
 #include <commctrl.h>
 #include <windows.h>
@@ -34,7 +34,7 @@ private:
     void DrawText(HDC dc, const ButtonInfo& info, RECT rect, bool imageDrawn);
     std::string ButtonText(int command) const;
 
-    win::COffscreenBuffer m_buffer;
+    CSkinControlCanvas m_canvas;
 };
 
 } // namespace tavrelin::skin

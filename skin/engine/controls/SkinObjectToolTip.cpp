@@ -53,34 +53,30 @@ bool CSkinObjectToolTip::PaintOwnBorder(HDC dc, const RECT&, const RECT& client)
 
 void CSkinObjectToolTip::Paint(HDC target)
 {
-    RECT client{};
-    ::GetClientRect(Window(), &client);
-    HDC dc = m_buffer.Prepare(target, client.right, client.bottom);
-    if (!dc)
-        return;
-    DrawBackground(dc);
-    std::string text(static_cast<size_t>(::GetWindowTextLengthA(Window())) + 1, '\0');
-    text.resize(static_cast<size_t>(::GetWindowTextA(Window(), text.data(), static_cast<int>(text.size()))));
-    RECT margins{};
-    ::SendMessageA(Window(), TTM_GETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
-    RECT area{client.left + kTextMargin + margins.left, client.top + kTextMargin + margins.top,
-              client.right - kTextMargin - margins.right, client.bottom - kTextMargin - margins.bottom};
-    UINT format = DT_EXTERNALLEADING;
-    if (::SendMessageA(Window(), TTM_GETMAXTIPWIDTH, 0, 0) > -1)
-        format |= DT_WORDBREAK;
-    if (::GetWindowLongPtrA(Window(), GWL_STYLE) & TTS_NOPREFIX)
-        format |= DT_NOPREFIX;
-    const COLORREF color =
-        Skin()
-            ->GetSkinClassById(kSkinClassToolTip)
-            .GetColor(TTP_STANDARD, TTSS_NORMAL, kPropTextColor, Skin()->GetMetrics().Color(COLOR_INFOTEXT));
-    CControlFont font(Window(), dc);
-    const int previousMode = ::SetBkMode(dc, TRANSPARENT);
-    const COLORREF previousColor = ::SetTextColor(dc, color);
-    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &area, format);
-    ::SetTextColor(dc, previousColor);
-    ::SetBkMode(dc, previousMode);
-    m_buffer.CopyTo(target, client);
+    m_canvas.Paint(Window(), target, [&](HDC dc, const RECT& client) {
+        DrawBackground(dc);
+        std::string text(static_cast<size_t>(::GetWindowTextLengthA(Window())) + 1, '\0');
+        text.resize(static_cast<size_t>(::GetWindowTextA(Window(), text.data(), static_cast<int>(text.size()))));
+        RECT margins{};
+        ::SendMessageA(Window(), TTM_GETMARGIN, 0, reinterpret_cast<LPARAM>(&margins));
+        RECT area{client.left + kTextMargin + margins.left, client.top + kTextMargin + margins.top,
+                  client.right - kTextMargin - margins.right, client.bottom - kTextMargin - margins.bottom};
+        UINT format = DT_EXTERNALLEADING;
+        if (::SendMessageA(Window(), TTM_GETMAXTIPWIDTH, 0, 0) > -1)
+            format |= DT_WORDBREAK;
+        if (::GetWindowLongPtrA(Window(), GWL_STYLE) & TTS_NOPREFIX)
+            format |= DT_NOPREFIX;
+        const COLORREF color =
+            Skin()
+                ->GetSkinClassById(kSkinClassToolTip)
+                .GetColor(TTP_STANDARD, TTSS_NORMAL, kPropTextColor, Skin()->GetMetrics().Color(COLOR_INFOTEXT));
+        CControlFont font(Window(), dc);
+        const int previousMode = ::SetBkMode(dc, TRANSPARENT);
+        const COLORREF previousColor = ::SetTextColor(dc, color);
+        ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &area, format);
+        ::SetTextColor(dc, previousColor);
+        ::SetBkMode(dc, previousMode);
+    });
 }
 
 bool CSkinObjectToolTip::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)

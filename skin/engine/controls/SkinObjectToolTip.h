@@ -5,7 +5,7 @@
 // a title keep the system's drawing.
 
 #include "skin/engine/frame/SkinObjectFrame.h"
-#include "win/OffscreenBuffer.h"
+#include "skin/engine/controls/SkinControlBehaviour.h"
 
 #include <windows.h>
 
@@ -26,7 +26,7 @@ private:
     void DrawBackground(HDC dc);
     void Paint(HDC target);
 
-    win::COffscreenBuffer m_buffer;
+    CSkinControlCanvas m_canvas;
 };
 
 } // namespace tavrelin::skin

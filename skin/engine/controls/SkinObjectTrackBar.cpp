@@ -188,33 +188,29 @@ void CSkinObjectTrackBar::DrawThumb(HDC dc, const RECT& thumb)
 
 void CSkinObjectTrackBar::Paint(HDC target)
 {
-    RECT client{};
-    ::GetClientRect(Window(), &client);
-    HDC dc = m_buffer.Prepare(target, client.right, client.bottom);
-    if (!dc)
-        return;
-    const LRESULT answer = Notify(dc, CDDS_PREPAINT, 0, client);
-    // A parent that painted the whole control keeps what it painted.
-    if (!(answer & CDRF_SKIPDEFAULT)) {
-        FillParentBackground(Window(), WM_CTLCOLORSTATIC, dc, client, Skin()->GetMetrics());
-        if (::GetFocus() == Window() && !HidesFocusCues(Window())) {
-            const COLORREF previous = ::SetBkColor(dc, Skin()->GetMetrics().Color(COLOR_BTNHIGHLIGHT));
-            ::DrawFocusRect(dc, &client);
-            ::SetBkColor(dc, previous);
+    m_canvas.Paint(Window(), target, [&](HDC dc, const RECT& client) {
+        const LRESULT answer = Notify(dc, CDDS_PREPAINT, 0, client);
+        // A parent that painted the whole control keeps what it painted.
+        if (!(answer & CDRF_SKIPDEFAULT)) {
+            FillParentBackground(Window(), WM_CTLCOLORSTATIC, dc, client, Skin()->GetMetrics());
+            if (::GetFocus() == Window() && !HidesFocusCues(Window())) {
+                const COLORREF previous = ::SetBkColor(dc, Skin()->GetMetrics().Color(COLOR_BTNHIGHLIGHT));
+                ::DrawFocusRect(dc, &client);
+                ::SetBkColor(dc, previous);
+            }
+            const LONG_PTR style = ::GetWindowLongPtrA(Window(), GWL_STYLE);
+            const bool bNotify = (answer & CDRF_NOTIFYITEMDRAW) != 0;
+            if (!(style & TBS_NOTICKS))
+                DrawItem(dc, bNotify, TBCD_TICS, client, [&] { DrawTicks(dc); });
+            const RECT channel = ChannelRect();
+            DrawItem(dc, bNotify, TBCD_CHANNEL, channel, [&] { DrawChannel(dc, channel); });
+            const RECT thumb = ThumbRect();
+            if (!(style & TBS_NOTHUMB))
+                DrawItem(dc, bNotify, TBCD_THUMB, thumb, [&] { DrawThumb(dc, thumb); });
+            if (answer & CDRF_NOTIFYPOSTPAINT)
+                Notify(dc, CDDS_POSTPAINT, 0, client);
         }
-        const LONG_PTR style = ::GetWindowLongPtrA(Window(), GWL_STYLE);
-        const bool bNotify = (answer & CDRF_NOTIFYITEMDRAW) != 0;
-        if (!(style & TBS_NOTICKS))
-            DrawItem(dc, bNotify, TBCD_TICS, client, [&] { DrawTicks(dc); });
-        const RECT channel = ChannelRect();
-        DrawItem(dc, bNotify, TBCD_CHANNEL, channel, [&] { DrawChannel(dc, channel); });
-        const RECT thumb = ThumbRect();
-        if (!(style & TBS_NOTHUMB))
-            DrawItem(dc, bNotify, TBCD_THUMB, thumb, [&] { DrawThumb(dc, thumb); });
-        if (answer & CDRF_NOTIFYPOSTPAINT)
-            Notify(dc, CDDS_POSTPAINT, 0, client);
-    }
-    m_buffer.CopyTo(target, client);
+    });
 }
 
 void CSkinObjectTrackBar::TrackHot(POINT point) { TrackHotArea(Window(), ThumbRect(), point, m_bHot); }

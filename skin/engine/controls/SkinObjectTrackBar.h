@@ -5,7 +5,7 @@
 // notifications.
 
 #include "skin/engine/frame/SkinObjectFrame.h"
-#include "win/OffscreenBuffer.h"
+#include "skin/engine/controls/SkinControlBehaviour.h"
 
 #include <commctrl.h>
 #include <windows.h>
@@ -35,7 +35,7 @@ private:
 
     bool m_bHot = false;
     int m_nTickFrequency = 1;
-    win::COffscreenBuffer m_buffer;
+    CSkinControlCanvas m_canvas;
 };
 
 } // namespace tavrelin::skin

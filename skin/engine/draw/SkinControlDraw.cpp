@@ -27,36 +27,6 @@ bool HidesFocusCues(HWND control) { return (::SendMessageA(control, WM_QUERYUIST
 
 bool HidesAccelerators(HWND control) { return (::SendMessageA(control, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) != 0; }
 
-void RequestMouseLeave(HWND control)
-{
-    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, control, 0};
-    ::TrackMouseEvent(&track);
-}
-
-void TrackHotArea(HWND control, const RECT& area, POINT point, bool& hot)
-{
-    const bool bHot = ::PtInRect(&area, point) != FALSE;
-    if (bHot == hot)
-        return;
-    hot = bHot;
-    ::InvalidateRect(control, nullptr, FALSE);
-    if (bHot)
-        RequestMouseLeave(control);
-}
-
-POINT MousePoint(LPARAM lParam)
-{
-    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
-
-bool HotTrackingPoint(UINT message, LPARAM lParam, POINT& point)
-{
-    if (message != WM_MOUSEMOVE && message != WM_MOUSELEAVE)
-        return false;
-    point = message == WM_MOUSEMOVE ? MousePoint(lParam) : POINT{-1, -1};
-    return true;
-}
-
 HBRUSH CColorBrush::Get(COLORREF color, const CSkinMetrics& metrics)
 {
     for (int index = 0; index < kSkinMetricsColorCount; ++index) {
@@ -130,14 +100,6 @@ void DrawSkinCheckMark(HDC dc, const RECT& area, bool bullet, COLORREF color)
         const int y = step < 3 ? centreY - 1 + step : centreY + 1 - (step - 2);
         FillSolid(dc, RECT{x, y, x + 1, y + 3}, color);
     }
-}
-
-bool IsCursorOver(HWND window)
-{
-    POINT cursor{};
-    RECT rect{};
-    return ::GetCursorPos(&cursor) && ::GetWindowRect(window, &rect) && ::PtInRect(&rect, cursor) &&
-           ::WindowFromPoint(cursor) == window;
 }
 
 CControlFont::CControlFont(HWND control, HDC dc) : m_dc(dc)

@@ -1,6 +1,6 @@
 #pragma once
-// What the control skin objects share: the parent's background brush, the
-// keyboard-cue state, mouse-leave requests and the control's font.
+// What the control skin objects draw with: the parent's background brush,
+// the keyboard-cue state, colours, arrows and marks, and the control's font.
 
 #include "skin/engine/draw/SkinMetrics.h"
 #include "win/UniqueHandle.h"
@@ -17,47 +17,6 @@ void FillParentBackground(HWND control, UINT colorMessage, HDC dc, const RECT& r
 // WM_QUERYUISTATE flags of the control.
 bool HidesFocusCues(HWND control);
 bool HidesAccelerators(HWND control);
-
-// Asks for WM_MOUSELEAVE once the mouse leaves the control.
-void RequestMouseLeave(HWND control);
-
-// Whether the point lies in the rectangle, stored in hot; a change repaints
-// the whole control (no erase), and becoming hot asks for WM_MOUSELEAVE.
-void TrackHotArea(HWND control, const RECT& area, POINT point, bool& hot);
-
-// The client position of a mouse message's lParam.
-POINT MousePoint(LPARAM lParam);
-
-// For WM_MOUSEMOVE the mouse's position, for WM_MOUSELEAVE a point outside
-// every control; false for other messages.
-bool HotTrackingPoint(UINT message, LPARAM lParam, POINT& point);
-
-// WM_ERASEBKGND (nothing erased: the paint covers everything), WM_PAINT and
-// WM_PRINTCLIENT for the client area, answered through paint(HDC); false
-// for other messages.
-template <class Paint>
-bool AnswerPaintMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, Paint paint)
-{
-    switch (message) {
-    case WM_ERASEBKGND:
-        result = 1;
-        return true;
-    case WM_PAINT: {
-        win::PaintDC dc(control);
-        paint(dc.get());
-        result = 0;
-        return true;
-    }
-    case WM_PRINTCLIENT:
-        if (!(lParam & PRF_CLIENT))
-            return false;
-        paint(reinterpret_cast<HDC>(wParam));
-        result = 1;
-        return true;
-    default:
-        return false;
-    }
-}
 
 // A solid brush of the last colour asked for: the metrics' own brush when
 // the colour is one of theirs, else one of its own, made again only when the
@@ -91,9 +50,6 @@ void DrawSkinArrow(HDC dc, const RECT& area, ESkinArrow direction, int size, COL
 
 // A check mark (two strokes) or a round bullet, centred in the area.
 void DrawSkinCheckMark(HDC dc, const RECT& area, bool bullet, COLORREF color);
-
-// Whether the point is over the window now, for hot states read at paint time.
-bool IsCursorOver(HWND window);
 
 // The control's font selected into a DC while it lives.
 class CControlFont {

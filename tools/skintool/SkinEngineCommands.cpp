@@ -83,7 +83,7 @@ int RunImagesCommand(int argc, char** argv)
 {
     if (argc < 1 || argc > 2)
         return kExitUsage;
-    CSkinManager manager;
+    CSkinManager& manager = CSkinManager::GetInstance();
     if (!LoadForTool(manager, argv[0], argc == 2 ? argv[1] : nullptr))
         return kExitFailed;
     std::set<std::string> names;
@@ -120,7 +120,7 @@ int RunRenderCommand(int argc, char** argv)
                        !ParseNumber(argv[10], 0, 255, blue)))
         return kExitUsage;
     const std::string propertyFile = argv[1];
-    CSkinManager manager;
+    CSkinManager& manager = CSkinManager::GetInstance();
     if (!LoadForTool(manager, argv[0], propertyFile == "-" ? nullptr : propertyFile.c_str()))
         return kExitFailed;
     const int classId = ParseId(argv[2], FindSkinClassId(argv[2]));

@@ -32,7 +32,7 @@ int RunWindowCommand(int argc, char** argv)
     // answer: the skin's caption correction then keeps the client's size.
     RECT frame{0, 0, kClientWidth, kClientHeight};
     ::AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
-    skin::CSkinManager manager(true);
+    skin::CSkinManager& manager = skin::CSkinManager::GetInstance();
     if (!manager.LoadSkin(argv[0], argc == 2 ? argv[1] : nullptr)) {
         std::fprintf(stderr, "skintool: cannot load the skin %s\n", argv[0]);
         return 1;

@@ -32,7 +32,6 @@ public:
                                                   std::string* why = nullptr);
     virtual std::unique_ptr<CSkinSchema> CreateSchema();
 
-    bool IsModule() const { return m_module != nullptr; }
     const std::string& PropertyFileName() const { return m_strPropertyFile; }
     const std::string& SkinPath() const { return m_strSkinPath; }
 

@@ -38,7 +38,6 @@ public:
     // Paints the face again when the menu's items changed state.
     void RefreshFace();
     void OnFaceGone();
-    HWND Face() const { return m_face; }
 
 protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

@@ -34,14 +34,12 @@ public:
     // bits are the pixels of bitmap, a 32-bit top-down DIB section.
     CSkinImage(win::UniqueBitmap bitmap, const std::uint32_t* bits, int width, int height, bool hasAlpha);
 
-    HBITMAP Bitmap() const { return m_bitmap.get(); }
     bool HasAlpha() const { return m_bHasAlpha; }
     int Width() const { return m_nWidth; }
     int Height() const { return m_nHeight; }
     std::uint32_t PixelAt(int x, int y) const { return m_pBits[static_cast<size_t>(y) * m_nWidth + x]; }
 
     void SetMirror(bool mirror) { m_bMirror = mirror; }
-    bool Mirror() const { return m_bMirror; }
 
     // Finds the frames of one colour for this frame count and layout, once.
     void PrepareFrames(int imageCount, bool vertical);

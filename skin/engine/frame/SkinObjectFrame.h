@@ -37,12 +37,8 @@ public:
     // its z-order changes: a second later the frame strips them again.
     void OnReordered() override;
 
-    const SkinFrameBorders& Borders() const { return m_borders; }
     const std::vector<SkinCaptionButton>& CaptionButtons() const { return m_buttons; }
-    int HotButton() const { return m_nHotButton; }
-    int PressedButton() const { return m_nPressedButton; }
     bool IsFrameActive() const { return m_bActive; }
-    bool HasWindowRegion() const { return m_bRegionSet; }
     bool TrackingPosition(int bar, int& position) const override;
 
 protected:

@@ -81,7 +81,6 @@ public:
     void SetDialogKind(ESkinDialogKind kind) { m_nDialogKind = kind; }
     bool IsOptedOut() const { return m_bOptedOut; }
     bool IsUnicode() const { return m_bUnicode; }
-    WNDPROC PreviousProc() const { return m_previousProc; }
     void SetWinForms(bool winForms) { m_bWinForms = winForms; }
 
     // Puts the engine's procedure in front of the window's own; the object

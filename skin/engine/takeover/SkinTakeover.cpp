@@ -32,7 +32,7 @@ void CALLBACK ReorderEventProc(HWINEVENTHOOK, DWORD, HWND window, LONG objectId,
 CSkinObjectRef SkinnedWindow(HWND window)
 {
     CSkinTakeover* takeover = CSkinTakeover::Current();
-    if (!takeover || !takeover->Skin().IsLoaded())
+    if (!takeover || !takeover->SkinApplies())
         return CSkinObjectRef();
     return takeover->Find(window);
 }
@@ -42,6 +42,10 @@ CSkinTakeover::CSkinTakeover(CSkinContext& skin, ISkinWindowSource& source, cons
 {}
 
 CSkinTakeover* CSkinTakeover::Current() { return g_currentTakeover.load(); }
+
+// The skin's own answer, so that windows and hooked calls agree: a skin
+// that is loading, or whose hooks are off, paints nothing.
+bool CSkinTakeover::SkinApplies() const { return CSkinContext::Active() == &m_skin; }
 
 LRESULT CALLBACK CSkinTakeover::CreationHookProc(int code, WPARAM wParam, LPARAM lParam)
 {
@@ -68,7 +72,7 @@ LRESULT CALLBACK CSkinTakeover::WindowProc(HWND window, UINT message, WPARAM wPa
         takeover->Remove(window, true);
         return object->CallPrevious(message, wParam, lParam);
     }
-    if (!takeover->m_skin.IsLoaded())
+    if (!takeover->SkinApplies())
         return object->CallPrevious(message, wParam, lParam);
     // A window that opted out can still change its mind.
     if (message == SkinUpdateStateMessage())

@@ -61,7 +61,8 @@ public:
     CSkinObjectRef Find(HWND window) const;
     size_t Count() const;
     bool AutoAttach() const { return m_bAutoAttach; }
-    CSkinContext& Skin() const { return m_skin; }
+    // Whether the skin paints the windows now: loaded and the active one.
+    bool SkinApplies() const;
     // Every skinned window is told of a skin change; windows gone are released.
     void NotifyWindows(bool wasLoaded, bool isLoaded);
     void RemoveAll();

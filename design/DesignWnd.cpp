@@ -10,6 +10,22 @@ constexpr UINT_PTR kFrameTimer = 1000;
 // Moving a window by its caption, as the system menu's Move does with the mouse.
 constexpr WPARAM kMoveByCaption = SC_MOVE | HTCAPTION;
 constexpr int kWindowMenu = 1;
+constexpr int kZoomMenu = 3;
+
+// The zoom menu's commands after "Colse": the window menu is the one way a
+// user reaches them.
+void AddZoomCommands(HMENU windowMenu, HMENU zoomMenu)
+{
+    const int count = zoomMenu ? ::GetMenuItemCount(zoomMenu) : 0;
+    if (!windowMenu || count <= 0)
+        return;
+    ::AppendMenuA(windowMenu, MF_SEPARATOR, 0, nullptr);
+    for (int item = 0; item < count; ++item) {
+        char text[64] = {};
+        ::GetMenuStringA(zoomMenu, static_cast<UINT>(item), text, sizeof text, MF_BYPOSITION);
+        ::AppendMenuA(windowMenu, MF_STRING, ::GetMenuItemID(zoomMenu, item), text);
+    }
+}
 
 // The system's full-window-drag setting, switched on for one drag and put
 // back afterwards, so that the design is seen where it goes.
@@ -117,12 +133,38 @@ void CDesignWnd::OnLButtonDown()
 
 void CDesignWnd::OnRButtonDown()
 {
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    ShowWindowMenu(cursor, TPM_RIGHTBUTTON);
+}
+
+// Shift+F10 and the menu key (taken here: not every system turns both into
+// WM_CONTEXTMENU): the menu opens at the window's corner.
+void CDesignWnd::OpenMenuFromKeyboard()
+{
+    POINT corner{0, 0};
+    ::ClientToScreen(m_hWnd, &corner);
+    ShowWindowMenu(corner, TPM_LEFTALIGN);
+}
+
+void CDesignWnd::ShowWindowMenu(POINT at, UINT flags)
+{
     const win::UniqueMenu menus(::LoadMenuA(win::AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_POPUP_MENUS)));
     if (!menus)
         return;
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
-    ::TrackPopupMenu(::GetSubMenu(menus.get(), kWindowMenu), TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, m_hWnd, nullptr);
+    HMENU windowMenu = ::GetSubMenu(menus.get(), kWindowMenu);
+    AddZoomCommands(windowMenu, ::GetSubMenu(menus.get(), kZoomMenu));
+    ::TrackPopupMenu(windowMenu, flags, at.x, at.y, 0, m_hWnd, nullptr);
+}
+
+// A notch up zooms in, a notch down out; finer wheels add up to notches.
+void CDesignWnd::OnMouseWheel(int delta)
+{
+    m_nWheelDelta += delta;
+    for (; m_nWheelDelta >= WHEEL_DELTA; m_nWheelDelta -= WHEEL_DELTA)
+        Resize(tavrelin::ZoomedIn(m_size));
+    for (; m_nWheelDelta <= -WHEEL_DELTA; m_nWheelDelta += WHEEL_DELTA)
+        Resize(tavrelin::ZoomedOut(m_size));
 }
 
 void CDesignWnd::Resize(tavrelin::SWindowSize size)
@@ -154,6 +196,24 @@ LRESULT CDesignWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_RBUTTONDOWN:
         OnRButtonDown();
+        return 0;
+    case WM_CONTEXTMENU:
+        if (lParam != -1)
+            break;
+        OpenMenuFromKeyboard();
+        return 0;
+    case WM_KEYUP:
+        if (wParam != VK_APPS)
+            break;
+        OpenMenuFromKeyboard();
+        return 0;
+    case WM_SYSKEYDOWN:
+        if (wParam != VK_F10 || !(::GetKeyState(VK_SHIFT) & 0x8000))
+            break;
+        OpenMenuFromKeyboard();
+        return 0;
+    case WM_MOUSEWHEEL:
+        OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
         return 0;
     case WM_DESTROY:
         ::KillTimer(m_hWnd, kFrameTimer);

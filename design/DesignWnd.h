@@ -1,8 +1,9 @@
 #pragma once
 // A design on the screen: a borderless, top-most window shaped like the
 // design's frame on show, playing its frames at the GIF's pace. The left
-// button drags it; the right button offers "Colse", which destroys the window
-// and lets its GIF go.
+// button drags it; the right button, Shift+F10 and the menu key offer
+// "Colse", which destroys the window and lets its GIF go, and the zoom
+// commands, which the wheel also gives.
 #include "design/DesignFrames.h"
 #include "design/DesignRules.h"
 #include "win/Dialog.h"
@@ -40,6 +41,10 @@ private:
     void OnPaint();
     void OnLButtonDown();
     void OnRButtonDown();
+    void OpenMenuFromKeyboard();
+    // "Colse", then "Zoom In" and "Zoom Out", at a point of the screen.
+    void ShowWindowMenu(POINT at, UINT flags);
+    void OnMouseWheel(int delta);
     void Resize(tavrelin::SWindowSize size);
 
     std::string m_strGifPath;
@@ -48,4 +53,6 @@ private:
     int m_nCurrentFrame = 0;
     tavrelin::SWindowSize m_size{};
     HWND m_hLastForeground = nullptr;
+    // Wheel movement not yet a whole notch.
+    int m_nWheelDelta = 0;
 };

@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -132,6 +134,90 @@ TEST_F(DesignWindow, ZoomResizesAsComputedWithinItsLimits)
         EXPECT_EQ(WindowSize(window).cx, c.expected.cx) << c.name;
         EXPECT_EQ(WindowSize(window).cy, c.expected.cy) << c.name;
     }
+}
+
+// The window menu as it shows, read by a timer that the menu's own loop
+// runs; then a key walk chooses an entry the way a keyboard user does.
+struct SMenuVisit {
+    std::vector<std::pair<UINT, std::string>> items;
+    std::vector<WPARAM> keys;
+    int ticksLeft = 250;
+};
+SMenuVisit* g_menuVisit = nullptr;
+
+void CALLBACK ReadMenuThenPressKeys(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND menu = ::FindWindowA("#32768", nullptr);
+    if (!menu || !::IsWindowVisible(menu)) {
+        if (--g_menuVisit->ticksLeft <= 0) {
+            ::KillTimer(nullptr, timer);
+            ::EndMenu();
+        }
+        return;
+    }
+    ::KillTimer(nullptr, timer);
+    auto items = reinterpret_cast<HMENU>(::SendMessageA(menu, MN_GETHMENU, 0, 0));
+    for (int item = 0; item < ::GetMenuItemCount(items); ++item) {
+        char text[64] = {};
+        ::GetMenuStringA(items, static_cast<UINT>(item), text, sizeof text, MF_BYPOSITION);
+        g_menuVisit->items.emplace_back(::GetMenuItemID(items, item), text);
+    }
+    for (const WPARAM key : g_menuVisit->keys)
+        ::PostMessageA(menu, WM_KEYDOWN, key, 0);
+}
+
+// Opens the window menu with a key message as the dialog's message loop
+// gets it (Shift held down when asked), and walks it with the keys.
+SMenuVisit WalkWindowMenu(HWND window, MSG opening, bool shift, std::vector<WPARAM> keys)
+{
+    SMenuVisit visit;
+    visit.keys = std::move(keys);
+    g_menuVisit = &visit;
+    BYTE keyState[256] = {};
+    ::GetKeyboardState(keyState);
+    const BYTE shiftBefore = keyState[VK_SHIFT];
+    keyState[VK_SHIFT] = shift ? 0x80 : 0;
+    ::SetKeyboardState(keyState);
+    ::SetTimer(nullptr, 0, 20, ReadMenuThenPressKeys);
+    opening.hwnd = window;
+    if (!win::CDialog::PreTranslateDialogMessage(&opening))
+        ::DispatchMessageA(&opening);
+    keyState[VK_SHIFT] = shiftBefore;
+    ::SetKeyboardState(keyState);
+    g_menuVisit = nullptr;
+    Pump();
+    return visit;
+}
+
+TEST_F(DesignWindow, KeysOpenTheWindowMenuWithZoomAfterColseAndTheWheelZooms)
+{
+    HWND window = Open("zoom200x150.gif");
+    ASSERT_TRUE(window);
+    const std::vector<std::pair<UINT, std::string>> expected{
+        {ID_DESIGN_CLOSE, "Colse"}, {0, ""}, {ID_ZOOM_IN, "Zoom In"}, {ID_ZOOM_OUT, "Zoom Out"}};
+    const SMenuVisit byMenuKey =
+        WalkWindowMenu(window, MSG{nullptr, WM_KEYUP, VK_APPS, 0, 0, {}}, false, {VK_DOWN, VK_DOWN, VK_RETURN});
+    EXPECT_EQ(byMenuKey.items, expected);
+    EXPECT_EQ(WindowSize(window).cx, 250) << "Down, Down, Return: Zoom In";
+    EXPECT_EQ(WindowSize(window).cy, 187);
+    const SMenuVisit byShiftF10 =
+        WalkWindowMenu(window, MSG{nullptr, WM_SYSKEYDOWN, VK_F10, 0, 0, {}}, true, {VK_UP, VK_RETURN});
+    EXPECT_EQ(byShiftF10.items, expected);
+    EXPECT_EQ(WindowSize(window).cx, 200) << "Up, Return: Zoom Out";
+    EXPECT_EQ(WindowSize(window).cy, 149);
+
+    // Notches zoom; half notches add up to one.
+    struct Step {
+        short delta;
+        SIZE expected;
+    };
+    for (const Step step :
+         {Step{WHEEL_DELTA / 2, {200, 149}}, Step{WHEEL_DELTA / 2, {250, 186}}, Step{-2 * WHEEL_DELTA, {160, 118}}}) {
+        ::SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, step.delta), 0);
+        EXPECT_EQ(WindowSize(window).cx, step.expected.cx) << step.delta;
+        EXPECT_EQ(WindowSize(window).cy, step.expected.cy) << step.delta;
+    }
+    ::SendMessageA(window, WM_COMMAND, ID_DESIGN_CLOSE, 0);
 }
 
 TEST_F(DesignWindow, ColseDestroysTheWindowAndLetsItsGifAndGdiObjectsGo)

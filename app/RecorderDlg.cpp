@@ -62,6 +62,9 @@ LRESULT CRecorderDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CONFIG_NOT_WRITTEN:
         OnConfigNotWritten();
         return 0;
+    case WM_TOOLBAR_JOINS_TAB_ORDER:
+        m_wndToolBar.JoinTabOrderFirst();
+        return 0;
     default:
         return CDialog::WindowProc(message, wParam, lParam);
     }
@@ -86,6 +89,9 @@ BOOL CRecorderDlg::OnInitDialog()
     if (!CreateToolBar())
         return FALSE;
     CreateAndPlacePages();
+    // Tab reaches the toolbar first, once the window has its first focus,
+    // which stays where it always was.
+    PostMessage(WM_TOOLBAR_JOINS_TAB_ORDER);
     return TRUE;
 }
 
@@ -103,6 +109,21 @@ bool CRecorderDlg::CreateToolBar()
     images.AddMasked(strip.get(), RGB(255, 0, 255));
     m_wndToolBar.SetImageList(images);
     m_wndToolBar.RepositionAtTop();
+    return true;
+}
+
+bool CRecorderDlg::TranslateKey(const MSG& message)
+{
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB || !(::GetKeyState(VK_CONTROL) & 0x8000) ||
+        m_tab.PageCount() < 2)
+        return false;
+    const int step = (::GetKeyState(VK_SHIFT) & 0x8000) ? -1 : 1;
+    const int next = (m_tab.CurrentPage() + step + m_tab.PageCount()) % m_tab.PageCount();
+    HWND focus = ::GetFocus();
+    m_tab.SelectPage(next);
+    // The focus leaves a page that is no longer shown.
+    if (focus && !::IsWindowVisible(focus))
+        ::SetFocus(m_tab.m_hWnd);
     return true;
 }
 

@@ -33,6 +33,8 @@ public:
     BOOL OnInitDialog() override;
     void OnOK() override {}
     void OnCancel() override;
+    // Ctrl+Tab and Ctrl+Shift+Tab switch the pages.
+    bool TranslateKey(const MSG& message) override;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

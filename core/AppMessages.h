@@ -11,6 +11,9 @@ inline constexpr UINT WM_RECORDING_FAILED = WM_APP + 0x106;
 // To the main window: Config.ini could not be written (a counter or the
 // skin choice is not stored).
 inline constexpr UINT WM_CONFIG_NOT_WRITTEN = WM_APP + 0x107;
+// To the main window, once it is shown with its first focus: the toolbar
+// joins the tab order.
+inline constexpr UINT WM_TOOLBAR_JOINS_TAB_ORDER = WM_APP + 0x108;
 // To the album page: a picture was taken; lParam names its file
 // (core/PostedPath.h).
 inline constexpr UINT WM_ALBUM_NEWEST_PICTURE = WM_APP + 0x140;

@@ -141,10 +141,88 @@ void CToolBar::RepositionAtTop() const
                  Height() - m_borders.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void CToolBar::JoinTabOrderFirst()
+{
+    ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, ::GetWindowLongPtrA(m_hWnd, GWL_STYLE) | WS_TABSTOP);
+    SetWindowPos(HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// The next button in that direction that can be pressed, wrapping round;
+// -1 when there is none.
+int CToolBar::NextPressable(int from, int step) const
+{
+    const int count = static_cast<int>(SendMessage(TB_BUTTONCOUNT));
+    for (int tried = 1; tried <= count; ++tried) {
+        const int index = ((from + step * tried) % count + count) % count;
+        TBBUTTON button{};
+        if (SendMessage(TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button)) &&
+            !(button.fsStyle & BTNS_SEP) && (button.fsState & TBSTATE_ENABLED) && !(button.fsState & TBSTATE_HIDDEN))
+            return index;
+    }
+    return -1;
+}
+
+int CToolBar::HotItem() const { return static_cast<int>(SendMessage(TB_GETHOTITEM)); }
+
+void CToolBar::PressHotItem() const
+{
+    TBBUTTON button{};
+    const int hot = HotItem();
+    if (hot >= 0 && SendMessage(TB_GETBUTTON, static_cast<WPARAM>(hot), reinterpret_cast<LPARAM>(&button)))
+        ::SendMessageA(::GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(button.idCommand, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(m_hWnd));
+}
+
+// With the focus the bar is driven by keys: the arrows move the hot button
+// (the look a skin gives under the mouse, so the focus shows under every
+// look), Enter and Space press it.
+bool CToolBar::OnKeyDown(WPARAM key)
+{
+    switch (key) {
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN: {
+        const int step = key == VK_LEFT || key == VK_UP ? -1 : 1;
+        const int hot = HotItem();
+        SendMessage(TB_SETHOTITEM, static_cast<WPARAM>(NextPressable(hot >= 0 ? hot : (step > 0 ? -1 : 0), step)));
+        return true;
+    }
+    case VK_RETURN:
+    case VK_SPACE:
+        PressHotItem();
+        return true;
+    default:
+        return false;
+    }
+}
+
 LRESULT CToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCDESTROY)
+    switch (message) {
+    case WM_NCDESTROY:
         SendMessage(TB_SETIMAGELIST, 0, 0);
+        break;
+    case WM_GETDLGCODE: {
+        // Arrows, Enter and Space are the bar's; Tab and Escape the dialog's.
+        const auto* pending = reinterpret_cast<const MSG*>(lParam);
+        const bool enter = pending && pending->message == WM_KEYDOWN && pending->wParam == VK_RETURN;
+        return DLGC_WANTARROWS | DLGC_WANTCHARS | (enter ? DLGC_WANTMESSAGE : 0);
+    }
+    case WM_KEYDOWN:
+        if (OnKeyDown(wParam))
+            return 0;
+        break;
+    case WM_SETFOCUS:
+        if (HotItem() < 0)
+            SendMessage(TB_SETHOTITEM, static_cast<WPARAM>(NextPressable(-1, 1)));
+        break;
+    case WM_KILLFOCUS:
+        SendMessage(TB_SETHOTITEM, static_cast<WPARAM>(-1));
+        break;
+    default:
+        break;
+    }
     return CWnd::WindowProc(message, wParam, lParam);
 }
 

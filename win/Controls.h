@@ -82,11 +82,19 @@ public:
     // Places the bar along the top of its parent's client area.
     void RepositionAtTop() const;
     int Height() const;
+    // Tab reaches the bar before the parent's other controls; with the
+    // focus, the arrows choose a button and Enter or Space presses it.
+    void JoinTabOrderFirst();
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    int NextPressable(int from, int step) const;
+    int HotItem() const;
+    void PressHotItem() const;
+    bool OnKeyDown(WPARAM key);
+
     RECT m_borders{};
     SIZE m_buttonSize{};
     UniqueImageList m_ownedImages;

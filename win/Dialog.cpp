@@ -151,9 +151,10 @@ bool CDialog::PreTranslateDialogMessage(MSG* message)
     if (message->message < WM_KEYFIRST || message->message > WM_KEYLAST)
         return false;
     HWND root = ::GetAncestor(message->hwnd, GA_ROOT);
-    if (!dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(root)))
+    auto* dialog = dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(root));
+    if (!dialog)
         return false;
-    return ::IsDialogMessageA(root, message) != FALSE;
+    return dialog->TranslateKey(*message) || ::IsDialogMessageA(root, message) != FALSE;
 }
 
 void CDialog::EndDialog(INT_PTR result)

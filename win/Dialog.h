@@ -53,6 +53,9 @@ public:
     virtual void OnOK();
     virtual void OnCancel();
     virtual void DoDataExchange(CDataExchange*) {}
+    // A key the dialog takes before the keyboard navigation of dialogs sees
+    // it (a key message of any of its windows); true when taken.
+    virtual bool TranslateKey(const MSG&) { return false; }
 
     // Lets the dialog that owns a message's window handle its keyboard
     // navigation; used by every message loop of the program.

@@ -196,6 +196,16 @@ bool PressKeyReal(HWND topLevel, WORD virtualKey, Timeout timeout)
     return ::SendInput(2, inputs, sizeof(INPUT)) == 2;
 }
 
+bool PressChordReal(HWND topLevel, WORD modifier, WORD virtualKey, Timeout timeout)
+{
+    ::SetForegroundWindow(topLevel);
+    if (!WaitUntil([&] { return ::GetForegroundWindow() == topLevel; }, timeout))
+        return false;
+    INPUT inputs[4] = {KeyInput(modifier, false), KeyInput(virtualKey, false), KeyInput(virtualKey, true),
+                       KeyInput(modifier, true)};
+    return ::SendInput(4, inputs, sizeof(INPUT)) == 4;
+}
+
 HWND FocusedControl(HWND window)
 {
     GUITHREADINFO info{};

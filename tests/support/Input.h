@@ -47,6 +47,9 @@ void PressKeyToFocus(HWND window, WORD virtualKey);
 // foreground window.
 bool PressKeyReal(HWND topLevel, WORD virtualKey, Timeout timeout = kDefaultTimeout);
 
+// The same with a modifier held down (VK_CONTROL, VK_SHIFT) for the key.
+bool PressChordReal(HWND topLevel, WORD modifier, WORD virtualKey, Timeout timeout = kDefaultTimeout);
+
 // The focused control of the thread that owns the window; null when none.
 HWND FocusedControl(HWND window);
 

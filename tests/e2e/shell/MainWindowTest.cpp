@@ -137,6 +137,46 @@ TEST(Keys, EnterKeepsTheWindowOpenEscapeClosesIt)
     EXPECT_EQ(*exitCode, 0u);
 }
 
+// Without the mouse: Tab reaches the toolbar, the arrows choose a button
+// (shown hot; separators passed over, round the ends), Enter presses it;
+// Ctrl+Tab switches the pages both ways.
+TEST(Keys, TabArrowsAndEnterPressAToolbarButtonAndCtrlTabSwitchesPages)
+{
+    ShellSession session;
+    HWND main = session.MainWindow();
+    ASSERT_NE(main, nullptr);
+    HWND toolbar = session.Toolbar();
+    const auto hotCommand = [&]() -> int {
+        const std::optional<LRESULT> hot = e2e::SendWithTimeout(toolbar, TB_GETHOTITEM, 0, 0);
+        const auto button = hot && *hot >= 0 ? e2e::ToolbarButton(toolbar, static_cast<int>(*hot)) : std::nullopt;
+        return button ? button->commandId : -1;
+    };
+    EXPECT_NE(e2e::FocusedControl(main), toolbar) << "the focus starts where it always has";
+    for (int press = 0; press < 8 && e2e::FocusedControl(main) != toolbar; ++press)
+        ASSERT_TRUE(e2e::PressKeyReal(main, VK_TAB));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::FocusedControl(main) == toolbar; })) << "Tab reaches the toolbar";
+    EXPECT_TRUE(e2e::WaitUntil([&] { return hotCommand() == kButtons[0].command; })) << "its first button is hot";
+
+    struct Step {
+        WORD key;
+        int hot;
+    };
+    for (const Step step : {Step{VK_RIGHT, kButtons[1].command}, Step{VK_LEFT, kButtons[0].command},
+                            Step{VK_LEFT, kButtons[8].command}, Step{VK_RIGHT, kButtons[0].command}}) {
+        ASSERT_TRUE(e2e::PressKeyReal(main, step.key));
+        EXPECT_TRUE(e2e::WaitUntil([&] { return hotCommand() == step.hot; })) << step.hot << ", not " << hotCommand();
+    }
+    ASSERT_TRUE(e2e::PressKeyReal(main, VK_RETURN));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::FileExists(session.Folder().File("Album\\000001.jpg")); }))
+        << "Enter on take pictures took one";
+
+    const Pages pages = FindPages(session.Tab());
+    ASSERT_TRUE(e2e::PressChordReal(main, VK_CONTROL, VK_TAB));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::IsVisible(pages.album) && !e2e::IsVisible(pages.camera); }));
+    ASSERT_TRUE(e2e::PressChordReal(main, VK_CONTROL, VK_TAB));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::IsVisible(pages.camera) && !e2e::IsVisible(pages.album); }));
+}
+
 TEST(Keys, CloseBoxEndsTheProgram)
 {
     ShellSession session;

@@ -10,12 +10,14 @@
 #include "skin/engine/context/SkinResourceFile.h"
 #include "skin/engine/draw/SkinClass.h"
 #include "skin/engine/draw/SkinMetrics.h"
+#include "win/OffscreenBuffer.h"
 
 #include <windows.h>
 
 #include <array>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 
 namespace tavrelin::skin {
@@ -54,6 +56,14 @@ public:
     COLORREF GetMetricsColor(int propertyId) const;
     DWORD CommonControlsVersion() const { return m_nCommonControlsVersion; }
 
+    // Every caption painted with this skin is composed in one buffer, kept
+    // between paints; windows of any thread take turns with it.
+    struct SCaptionCanvas {
+        std::mutex lock;
+        win::COffscreenBuffer buffer;
+    };
+    SCaptionCanvas& CaptionCanvas() { return m_captionCanvas; }
+
 protected:
     // The steps of a load, in the order the manager takes them.
     bool ReadSkin(const char* skinPath, const char* propertyFileName);
@@ -78,6 +88,7 @@ private:
     std::unique_ptr<CSkinSchema> m_schema;
     std::unique_ptr<CSkinMetrics> m_metrics;
     std::unique_ptr<CSkinResourceFile> m_resourceFile;
+    SCaptionCanvas m_captionCanvas;
 };
 
 } // namespace tavrelin::skin

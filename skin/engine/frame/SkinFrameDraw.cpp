@@ -4,7 +4,6 @@
 #include "skin/engine/draw/SkinGdi.h"
 #include "skin/engine/context/SkinContext.h"
 #include "skin/engine/draw/SkinPropertyIds.h"
-#include "win/OffscreenBuffer.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -13,14 +12,6 @@
 
 namespace tavrelin::skin {
 namespace {
-
-// Every caption is composed in one buffer, kept between paints.
-std::mutex g_captionLock;
-win::COffscreenBuffer& CaptionBuffer()
-{
-    static win::COffscreenBuffer buffer;
-    return buffer;
-}
 
 bool IsTool(const SkinFrameLook& look) { return (look.exStyle & WS_EX_TOOLWINDOW) != 0; }
 
@@ -205,8 +196,9 @@ void DrawSkinFrame(HDC dc, CSkinContext& skin, const SkinFrameLook& look)
     DrawBorders(dc, skin, look, borders);
     if (borders.top <= 0 || look.size.cx <= 0)
         return;
-    std::lock_guard<std::mutex> lock(g_captionLock);
-    HDC buffer = look.shapeOnly ? nullptr : CaptionBuffer().Prepare(dc, look.size.cx, borders.top);
+    CSkinContext::SCaptionCanvas& canvas = skin.CaptionCanvas();
+    std::lock_guard<std::mutex> lock(canvas.lock);
+    HDC buffer = look.shapeOnly ? nullptr : canvas.buffer.Prepare(dc, look.size.cx, borders.top);
     if (!buffer) {
         DrawCaption(dc, skin, look, borders.top);
         return;
@@ -215,7 +207,7 @@ void DrawSkinFrame(HDC dc, CSkinContext& skin, const SkinFrameLook& look)
     // lands the right way round.
     ::SetLayout(buffer, ::GetLayout(dc));
     DrawCaption(buffer, skin, look, borders.top);
-    CaptionBuffer().CopyTo(dc, RECT{0, 0, look.size.cx, borders.top});
+    canvas.buffer.CopyTo(dc, RECT{0, 0, look.size.cx, borders.top});
 }
 
 namespace {

@@ -3,6 +3,8 @@
 // is loaded, the import tables of every module point a fixed list of system
 // functions (the slots) at the engine's replacements.
 
+#include "skin/engine/hook/SkinThemeHandles.h"
+
 #include <windows.h>
 
 #include <array>
@@ -93,6 +95,8 @@ public:
     // The replacement an installed slot gives for a module file name and
     // function name, or null.
     void* FindReplacement(const std::string& moduleFileName, const char* function) const;
+    // The theme handles the substitutes of the theme functions gave out.
+    CSkinThemeHandles& ThemeHandles() { return m_themeHandles; }
 
 private:
     CSkinApiHook();
@@ -104,6 +108,7 @@ private:
     // inside the loader's lock, which Install takes while it lists modules.
     std::array<std::atomic<bool>, kSkinHookSlotCount> m_installed{};
     mutable std::recursive_mutex m_lock;
+    CSkinThemeHandles m_themeHandles;
 };
 
 // A slot's system function as its own type, for the replacements: the

@@ -1,57 +1,22 @@
 #include "skin/engine/hook/SkinThemeApi.h"
 
+#include "skin/engine/hook/SkinApiHook.h"
+
 #include "skin/engine/context/SkinContext.h"
 #include "skin/engine/draw/SkinBackground.h"
 #include "skin/engine/draw/SkinGdi.h"
 
-#include <mutex>
 #include <string>
-#include <vector>
 
 namespace tavrelin::skin {
 namespace {
-
-// Class lists ever opened; a handle is its list's index plus one, so that a
-// handle outlives the class objects of any one skin.
-class CThemeHandles {
-public:
-    HTHEME Open(const std::string& classList)
-    {
-        std::lock_guard<std::mutex> lock(m_lock);
-        size_t index = 0;
-        while (index < m_classLists.size() && m_classLists[index] != classList)
-            ++index;
-        if (index == m_classLists.size())
-            m_classLists.push_back(classList);
-        return reinterpret_cast<HTHEME>(index + 1);
-    }
-    bool Find(HTHEME theme, std::string& classList)
-    {
-        std::lock_guard<std::mutex> lock(m_lock);
-        const auto value = reinterpret_cast<ULONG_PTR>(theme);
-        if (value == 0 || value > m_classLists.size())
-            return false;
-        classList = m_classLists[value - 1];
-        return true;
-    }
-
-private:
-    std::mutex m_lock;
-    std::vector<std::string> m_classLists;
-};
-
-CThemeHandles& ThemeHandles()
-{
-    static CThemeHandles handles;
-    return handles;
-}
 
 // The class a valid handle stands for in the loaded skin, or null.
 CSkinClass* ThemeClass(HTHEME theme)
 {
     std::string classList;
     CSkinContext* skin = CSkinContext::Active();
-    if (!skin || !ThemeHandles().Find(theme, classList))
+    if (!skin || !CSkinApiHook::Instance().ThemeHandles().Find(theme, classList))
         return nullptr;
     return &skin->GetSkinClass(classList);
 }
@@ -59,7 +24,7 @@ CSkinClass* ThemeClass(HTHEME theme)
 bool IsKnownHandle(HTHEME theme)
 {
     std::string ignored;
-    return ThemeHandles().Find(theme, ignored);
+    return CSkinApiHook::Instance().ThemeHandles().Find(theme, ignored);
 }
 
 // Writes text when it fits (with its terminator), else an empty string.
@@ -102,7 +67,7 @@ HTHEME WINAPI ThemeOpenThemeData(HWND, LPCWSTR classList)
     char narrow[256] = {};
     if (::WideCharToMultiByte(CP_ACP, 0, classList, -1, narrow, sizeof narrow, nullptr, nullptr) <= 0)
         return nullptr;
-    return ThemeHandles().Open(SkinUpperCase(narrow));
+    return CSkinApiHook::Instance().ThemeHandles().Open(SkinUpperCase(narrow));
 }
 
 HRESULT WINAPI ThemeDrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const RECT* rect, const RECT* clip)

@@ -461,9 +461,14 @@ TEST_F(SkinFrame, Office2007BarsTakeTheirLightAndDarkImages)
     EXPECT_EQ(At(window, {left + 2, 300 - 2}), RGB(245, 245, 245)) << "corner";
 
     const POINT thumb = Screen(window, {left + width / 2, arrowEnd + 2});
-    ::SendMessageA(window, WM_NCMOUSEMOVE, HTVSCROLL, MAKELPARAM(thumb.x, thumb.y));
-    Pump();
-    EXPECT_EQ(At(window, {left + width / 2, arrowEnd + 2}), RGB(12, 13, 201)) << "thumb, hot";
+    // The real cursor goes there too: a mouse message of the system's own,
+    // from wherever the cursor was, would take the hot look off again.
+    e2e::MoveCursor(thumb.x, thumb.y);
+    EXPECT_TRUE(e2e::WaitUntil([&] {
+        ::SendMessageA(window, WM_NCMOUSEMOVE, HTVSCROLL, MAKELPARAM(thumb.x, thumb.y));
+        Pump();
+        return At(window, {left + width / 2, arrowEnd + 2}) == RGB(12, 13, 201);
+    })) << "thumb, hot";
     EXPECT_EQ(At(window, {left + width / 2, 200}), RGB(120, 121, 2)) << "track, dark";
     EXPECT_EQ(At(window, {left + 1, 1}), RGB(4, 90, 91)) << "arrow background, dark, normal";
 }
